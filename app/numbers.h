@@ -1,0 +1,91 @@
+// The five ways text becomes a number and a number becomes text, shared by
+// every calculator. Nothing here reads the C library's locale: the user's
+// decimal separator is always passed in, and digit work goes through
+// std::from_chars / std::to_chars.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace pyrelon {
+
+// What a text reading gives when it fails. The Val rule only fails with
+// Overflow (a number beyond the double range); the locale-aware reading
+// fails with TypeMismatch on anything that is not a number.
+enum class ReadError { Overflow, TypeMismatch };
+
+struct ReadResult {
+  double value = 0.0;
+  std::optional<ReadError> error;  // empty when value is good
+
+  bool ok() const { return !error.has_value(); }
+};
+
+// The Val rule: reads the number at the start of `text`, whatever the user's
+// settings.
+//   - Blanks, tabs and line feeds are dropped wherever they stand
+//     (" 273.15" -> 273.15, "1 2" -> 12).
+//   - Optional sign, digits with at most one point (a second point ends the
+//     number: "1.2.3" -> 1.2), optional exponent E/e with optional sign.
+//   - Reading stops at the first character that cannot continue the number;
+//     the comma is such a character ("1,5" -> 1, "12abc" -> 12).
+//   - No number at the start ("", "abc", "-", ".") gives 0.
+//   - "&H1F" / "&O17" read whole numbers in hexadecimal / octal (both 31).
+//   - A number too large for a double ("1E400", or a hexadecimal or octal
+//     text beyond the double range) gives error Overflow; one too small to
+//     represent ("1E-400") reads as zero.
+ReadResult readVal(std::string_view text);
+
+// The locale-aware reading, used to read back a result caption. The whole
+// text, apart from leading and trailing blanks, must be an optional sign,
+// digits (the grouping character may appear among the whole digits), at most
+// one `decimalSeparator` followed by digits, and an optional exponent.
+// Anything else, the empty text included, gives TypeMismatch; a number
+// beyond the double range gives Overflow.
+//   readLocaleNumber("273,2", ",", ".") -> 273.2
+//   readLocaleNumber("273.2", ",", ".") -> 2732  (the point groups digits)
+//   readLocaleNumber("abc", ".", ",")   -> TypeMismatch
+// Every text that formatPattern writes with the same separator reads back to
+// the value it shows.
+ReadResult readLocaleNumber(std::string_view text, std::string_view decimalSeparator,
+                            std::string_view groupSeparator);
+
+// Pattern formatting. `pattern` is made of '#' and '0' placeholders with at
+// most one '.'; d = the number of placeholders after the point.
+// The magnitude is first written with 15 significant digits, then rounded
+// to d decimals, a final 5 rounding away from zero:
+//   formatPattern(273.15, "###0.0", ".")  -> "273.2"
+//   formatPattern(2.675, "#0.00", ",")    -> "2,68"
+//   formatPattern(0.25, "#.#0", ".")      -> ".25"  (no '0' in the whole part)
+//   formatPattern(987.654, "#0.0", ".")   -> "987.7" (whole digits never cut)
+//   formatPattern(1e308, "######0", ".")  -> all 309 digits
+// A '0' placeholder forces a digit where the whole part is shorter; a '#'
+// among the decimals shows its digit like a '0' when a '0' stands to its
+// right, and otherwise drops trailing zeros. A negative value gets "-",
+// unless it shows as zero. No digit grouping is inserted.
+// A value that is not finite gives the empty text: callers check first.
+std::string formatPattern(double value, std::string_view pattern,
+                          std::string_view decimalSeparator);
+
+// The plain form: up to 15 significant digits, no trailing zeros, no
+// trailing separator, "-" in front when negative, a zero before the
+// separator below 1. Magnitudes from 1e-5 up to below 1e15 are written in
+// full; others in exponent form like "1.5E+20" or "2E-07".
+//   plainForm(10.0, ",") -> "10";  plainForm(12.5, ",") -> "12,5"
+// A value that is not finite gives the empty text.
+std::string plainForm(double value, std::string_view decimalSeparator);
+
+// The signed form: the plain form with a point, whatever the user's
+// settings, and one leading blank in place of the sign when not negative.
+//   signedForm(273.15) -> " 273.15";  signedForm(-3.0) -> "-3"
+// readVal reads every such text back to the same number.
+std::string signedForm(double value);
+
+// The key filter of the hydrogen and ammonia boxes: true when a character
+// with `code` typed into a box holding `currentText` passes, that is when
+// the text already holds a point or the character is a digit. When it does
+// not pass, the caller beeps and empties the box, then lets the key through.
+bool keyFilterPasses(std::string_view currentText, int code);
+
+}  // namespace pyrelon

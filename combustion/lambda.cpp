@@ -1,0 +1,7 @@
+#include "lambda.h"
+
+namespace pyrelon {
+
+void OxiBtn_Click(Window&) {}
+
+}  // namespace pyrelon

@@ -1,0 +1,7 @@
+#include "orifice.h"
+
+namespace pyrelon {
+
+void FlowBtn_Click(Window&) {}
+
+}  // namespace pyrelon

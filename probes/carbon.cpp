@@ -1,0 +1,7 @@
+#include "carbon.h"
+
+namespace pyrelon {
+
+void CarbonBtn_Click(Window&) {}
+
+}  // namespace pyrelon

@@ -1,0 +1,7 @@
+#include "nitriding.h"
+
+namespace pyrelon {
+
+void NkBtn_Click(Window&) {}
+
+}  // namespace pyrelon

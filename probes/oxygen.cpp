@@ -1,0 +1,7 @@
+#include "oxygen.h"
+
+namespace pyrelon {
+
+void OxygenBtn_Click(Window&) {}
+
+}  // namespace pyrelon

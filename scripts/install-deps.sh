@@ -1,0 +1,31 @@
+#!/bin/sh
+# Installs the Debian packages the build, the tests and the window need, and
+# generates the Italian locale the comma tests run under. Does nothing when
+# everything is there already.
+set -e
+
+PACKAGES="build-essential cmake make pkg-config
+qt6-base-dev qt6-qpa-plugins libgl-dev
+libgtest-dev libbenchmark-dev
+fonts-liberation fonts-dejavu-core
+locales"
+
+SUDO=""
+if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi
+
+missing=""
+for p in $PACKAGES; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing="$missing $p"
+  fi
+done
+if [ -n "$missing" ]; then
+  echo "Installing:$missing"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends $missing
+fi
+
+if ! locale -a 2>/dev/null | grep -qi '^it_IT\.utf-\?8$'; then
+  echo "Generating the it_IT.UTF-8 locale"
+  $SUDO localedef -i it_IT -f UTF-8 it_IT.UTF-8
+fi

@@ -2,8 +2,188 @@
 
 #include <gtest/gtest.h>
 
+#include <cfloat>
+#include <clocale>
+#include <cmath>
+#include <string>
+
 namespace pyrelon {
 namespace {
-TEST(Placeholder, Builds) { EXPECT_EQ(formatPattern(273.15, "###0.0", "."), "273.2"); }
+
+struct ValCase {
+  const char* text;
+  double expected;
+};
+
+TEST(ValRule, ReadsTheNumberAtTheStart) {
+  const ValCase cases[] = {
+      {"", 0},           {"abc", 0},        {" 273.15", 273.15},   {"1,5", 1},
+      {"21,9", 21},      {"-3.0", -3},      {"2500", 2500},        {"12abc", 12},
+      {"1.2.3", 1.2},    {"1e3", 1000},     {"1.5E3", 1500},       {".5", 0.5},
+      {"-", 0},          {"+", 0},          {".", 0},              {"1 2", 12},
+      {"\t1\n2 . 5", 12.5}, {"+7", 7},      {"1e", 1},             {"1e+", 1},
+      {"2E-2", 0.02},    {"5.", 5},         {"-.25", -0.25},       {"e5", 0},
+      {"--5", 0},        {"&H1F", 31},      {"&hff", 255},         {"&O17", 15},
+      {"&o8", 0},        {"&HG", 0},        {"&X12", 0},           {"&", 0},
+      {"1E-400", 0},     {"0e999999999999", 0},
+      {"00000000000000000000000000000000001.5", 1.5},
+  };
+  for (const ValCase& c : cases) {
+    const ReadResult r = readVal(c.text);
+    EXPECT_TRUE(r.ok()) << c.text;
+    EXPECT_EQ(r.value, c.expected) << '"' << c.text << '"';
+  }
+}
+
+TEST(ValRule, ReportsNumbersBeyondTheDoubleRange) {
+  for (const char* text : {"1E400", "-1e309", "1e99999999999999999999", "&H1" /* + 300 F */}) {
+    std::string t = text;
+    if (t == "&H1") t += std::string(300, 'F');
+    const ReadResult r = readVal(t);
+    EXPECT_EQ(r.error, ReadError::Overflow) << t.substr(0, 20);
+  }
+  EXPECT_TRUE(readVal("1.7976931348623157e308").ok());
+  EXPECT_TRUE(readVal("0.00000000001e310").ok());
+}
+
+TEST(ValRule, IgnoresTheCLibraryLocale) {
+  const char* italian = std::setlocale(LC_NUMERIC, "it_IT.UTF-8");
+  EXPECT_EQ(readVal("1.5").value, 1.5);
+  EXPECT_EQ(readVal("1,5").value, 1);
+  EXPECT_EQ(formatPattern(1.5, "0.0", ".") , "1.5");
+  if (italian) std::setlocale(LC_NUMERIC, "C");
+}
+
+struct LocaleCase {
+  const char* text;
+  const char* decimal;
+  const char* group;
+  double expected;
+};
+
+TEST(LocaleReading, ReadsWithTheUsersSeparators) {
+  const LocaleCase cases[] = {
+      {"273,2", ",", ".", 273.2},   {"273.2", ".", ",", 273.2},   {"273.2", ",", ".", 2732},
+      {" -1,056 ", ",", ".", -1.056}, {"1.000,5", ",", ".", 1000.5}, {",5", ",", ".", 0.5},
+      {"5,", ",", ".", 5},          {"1E3", ".", ",", 1000},      {"+2", ".", ",", 2},
+      {"10\u202f000,5", ",", "\u202f", 10000.5},
+  };
+  for (const LocaleCase& c : cases) {
+    const ReadResult r = readLocaleNumber(c.text, c.decimal, c.group);
+    EXPECT_TRUE(r.ok()) << c.text;
+    EXPECT_EQ(r.value, c.expected) << c.text;
+  }
+}
+
+TEST(LocaleReading, RejectsWhatIsNotANumber) {
+  for (const char* text : {"", " ", "abc", "1,5x", "-", ",", "1e", "1 2", ".5", "1,2,3"}) {
+    EXPECT_EQ(readLocaleNumber(text, ",", ".").error, ReadError::TypeMismatch) << text;
+  }
+  EXPECT_EQ(readLocaleNumber("1e400", ".", ",").error, ReadError::Overflow);
+}
+
+struct PatternCase {
+  double value;
+  const char* pattern;
+  const char* expected;  // with a point; the comma run swaps it
+};
+
+const PatternCase kPatternCases[] = {
+    {273.15, "###0.0", "273.2"},   {-17.75, "###0.0", "-17.8"},  {0.9995, "0.000", "1.000"},
+    {10, "##.#0", "10.00"},        {0.25, "#.#0", ".25"},        {987.654, "#0.0", "987.7"},
+    {2.5, "####0", "3"},           {2.675, "#0.00", "2.68"},     {0.5, "#.#0", ".50"},
+    {0.5, "####0", "1"},           {0.5, "#0.0", "0.5"},         {987.654, "0.000", "987.654"},
+    {987.654, "#0.00", "987.65"},  {987.654, "######0", "988"},  {987.654, "##.#0", "987.65"},
+    {0, "#.#0", ".00"},            {0, "####0", "0"},            {0, "0.000", "0.000"},
+    {-0.04, "#0.0", "0.0"},        {-0.05, "#0.0", "-0.1"},      {1.005, "#0.00", "1.01"},
+    {9.995, "#0.00", "10.00"},     {99999.5, "####0", "100000"}, {1e-300, "0.000", "0.000"},
+    {123456789012345678.0, "######0", "123456789012346000"},
+    {0.1 + 0.2, "0.000", "0.300"}, {1240.0843, "0.000", "1240.084"},
+    {5e-324, "#0.00", "0.00"},     {-1e-5, "##0.0", "0.0"},
+};
+
+TEST(PatternFormatting, RoundsFifteenDigitsThenHalfAwayFromZero) {
+  for (const PatternCase& c : kPatternCases) {
+    EXPECT_EQ(formatPattern(c.value, c.pattern, "."), c.expected)
+        << c.value << " through " << c.pattern;
+    std::string comma = c.expected;
+    for (char& ch : comma)
+      if (ch == '.') ch = ',';
+    EXPECT_EQ(formatPattern(c.value, c.pattern, ","), comma) << c.value << " through " << c.pattern;
+  }
+}
+
+TEST(PatternFormatting, ShowsEveryWholeDigitOfTheLargestDoubles) {
+  const std::string max = formatPattern(DBL_MAX, "######0", ".");
+  EXPECT_EQ(max.size(), 309u);
+  EXPECT_EQ(max.substr(0, 16), "1797693134862320");
+  EXPECT_EQ(max.find_first_not_of('0', 15), std::string::npos);
+  const std::string e308 = formatPattern(1e308, "######0", ".");
+  EXPECT_EQ(e308, "1" + std::string(308, '0'));
+  EXPECT_EQ(formatPattern(-1e308, "0.000", ","), "-1" + std::string(308, '0') + ",000");
+}
+
+TEST(PatternFormatting, RefusesValuesThatAreNotFinite) {
+  EXPECT_EQ(formatPattern(INFINITY, "0.000", "."), "");
+  EXPECT_EQ(formatPattern(NAN, "0.000", "."), "");
+}
+
+TEST(PatternFormatting, EveryShownTextReadsBackToTheValueItShows) {
+  const char* patterns[] = {"0.000", "#0.00", "##0.00", "###0.00", "#0.0", "##0.0", "###0.0",
+                            "####0.0", "####0", "#####0", "######0", "##.#0", "#.#0"};
+  const double values[] = {273.15, -17.75, 0.0005, 1e15 + 0.5, 123.456789, -0.999, 7e22};
+  for (const char* p : patterns) {
+    for (double v : values) {
+      const std::string shown = formatPattern(v, p, ",");
+      const ReadResult back = readLocaleNumber(shown, ",", ".");
+      ASSERT_TRUE(back.ok()) << shown;
+      EXPECT_EQ(formatPattern(back.value, p, ","), shown) << v << " " << p;
+    }
+  }
+}
+
+struct PlainCase {
+  double value;
+  const char* expected;
+};
+
+TEST(PlainForm, WritesUpToFifteenSignificantDigits) {
+  const PlainCase cases[] = {
+      {0, "0"},          {32, "32"},           {10, "10"},         {12.5, "12.5"},
+      {-3, "-3"},        {0.1 + 0.2, "0.3"},   {10.5, "10.5"},     {-0.0, "0"},
+      {1.0 / 3, "0.333333333333333"},          {123456789012345, "123456789012345"},
+      {1e15, "1E+15"},   {1.5e20, "1.5E+20"},  {0.00001, "0.00001"}, {2e-7, "2E-07"},
+      {-1e308, "-1E+308"}, {9.9999999999999999e14, "1E+15"}, {1e-300, "1E-300"},
+  };
+  for (const PlainCase& c : cases) EXPECT_EQ(plainForm(c.value, "."), c.expected) << c.value;
+  EXPECT_EQ(plainForm(12.5, ","), "12,5");
+  EXPECT_EQ(plainForm(INFINITY, "."), "");
+}
+
+TEST(SignedForm, AlwaysUsesAPointAndABlankForTheSign) {
+  const PlainCase cases[] = {
+      {273.15, " 273.15"}, {491.67, " 491.67"}, {14.504, " 14.504"}, {750.06, " 750.06"},
+      {1.0197, " 1.0197"}, {-3, "-3"},          {0, " 0"},           {-0.5, "-0.5"},
+  };
+  for (const PlainCase& c : cases) {
+    EXPECT_EQ(signedForm(c.value), c.expected);
+    EXPECT_EQ(readVal(c.expected).value, c.value);
+  }
+}
+
+TEST(KeyFilter, PassesDigitsOrAnyKeyOnceAPointIsTyped) {
+  struct Case {
+    const char* text;
+    int code;
+    bool passes;
+  } cases[] = {
+      {"10", '5', true},  {"10", '.', false}, {"31.61", 'a', true}, {"10", 8, false},
+      {"", '0', true},    {"", '9', true},    {"", '/', false},     {"", ':', false},
+      {".", 8, true},     {"10", 13, false},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(keyFilterPasses(c.text, c.code), c.passes) << c.text << " + " << c.code;
+}
+
 }  // namespace
 }  // namespace pyrelon

@@ -11,6 +11,12 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+void appendInt(std::string& out, int value) {
+  char buffer[16];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  out.append(buffer, result.ptr);
+}
+
 // Saturates, so that an exponent of a thousand digits cannot overflow an int.
 constexpr int kExponentCap = 99999;
 
@@ -27,7 +33,7 @@ ReadResult parseDecimal(const std::string& whole, const std::string& frac, int e
     buffer += frac;
   }
   buffer += 'e';
-  buffer += std::to_string(exponent);
+  appendInt(buffer, exponent);
 
   double value = 0.0;
   const auto [end, ec] =
@@ -320,7 +326,7 @@ std::string plainForm(double value, std::string_view decimalSeparator) {
   out += d.exponent < 0 ? "E-" : "E+";
   const int magnitude = std::abs(d.exponent);
   if (magnitude < 10) out += '0';
-  out += std::to_string(magnitude);
+  appendInt(out, magnitude);
   return out;
 }
 

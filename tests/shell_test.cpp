@@ -125,7 +125,9 @@ TEST(Wiring, EveryHandlerNamesAControlOfTheWindow) {
     EXPECT_NE(findControl(name), nullptr) << name;
   }
   for (const ControlSpec& c : controlTable()) {
-    if (c.kind == ControlKind::Button) EXPECT_TRUE(wired.contains(c.name)) << c.name;
+    if (c.kind == ControlKind::Button) {
+      EXPECT_TRUE(wired.contains(c.name)) << c.name;
+    }
   }
   EXPECT_EQ(wired.size(), 9u + 2u + 4u);
 }

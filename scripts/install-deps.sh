@@ -8,6 +8,7 @@ PACKAGES="build-essential cmake make pkg-config
 qt6-base-dev qt6-qpa-plugins libgl-dev
 libgtest-dev libbenchmark-dev
 fonts-liberation fonts-dejavu-core
+dpkg-dev desktop-file-utils
 locales"
 
 SUDO=""

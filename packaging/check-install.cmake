@@ -1,0 +1,40 @@
+# Installs the build into a staging DESTDIR with the package's /usr prefix and
+# checks that exactly the program, its desktop entry and its icon land there,
+# and that the entry names the installed program and icon.
+#   cmake -DBUILD_DIR=<build tree> -DSTAGE=<scratch folder> -P check-install.cmake
+cmake_minimum_required(VERSION 3.25)
+file(REMOVE_RECURSE ${STAGE})
+set(ENV{DESTDIR} ${STAGE})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix /usr
+                RESULT_VARIABLE status OUTPUT_VARIABLE log ERROR_VARIABLE log)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed (${status}):\n${log}")
+endif()
+
+set(expected
+    usr/bin/pyrelon
+    usr/share/applications/pyrelon.desktop
+    usr/share/icons/hicolor/scalable/apps/pyrelon.svg)
+file(GLOB_RECURSE installed LIST_DIRECTORIES false RELATIVE ${STAGE} ${STAGE}/*)
+list(SORT installed)
+if(NOT installed STREQUAL expected)
+  message(FATAL_ERROR "installed files:\n  ${installed}\nexpected:\n  ${expected}")
+endif()
+
+execute_process(COMMAND test -x ${STAGE}/usr/bin/pyrelon RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "usr/bin/pyrelon is not executable")
+endif()
+
+file(STRINGS ${STAGE}/usr/share/applications/pyrelon.desktop entry)
+foreach(line Exec=pyrelon Icon=pyrelon Type=Application Terminal=false)
+  if(NOT line IN_LIST entry)
+    message(FATAL_ERROR "desktop entry lacks '${line}'")
+  endif()
+endforeach()
+
+file(READ ${STAGE}/usr/share/icons/hicolor/scalable/apps/pyrelon.svg icon)
+if(NOT icon MATCHES "<svg[^>]* viewBox=")
+  message(FATAL_ERROR "the icon is not a scalable SVG image")
+endif()
+file(REMOVE_RECURSE ${STAGE})

@@ -2,8 +2,12 @@
 # Both install what is missing first (Debian 12, as root or through sudo).
 BUILD ?= build
 JOBS ?= $(shell nproc)
+ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+BENCH_BUILD ?= build-bench
+FUZZ_SECONDS ?= 30
 
-.PHONY: all deps configure build run test package clean
+.PHONY: all deps configure build run test package sanitize fuzz bench clean
 
 all: build
 
@@ -29,6 +33,28 @@ test: build
 # The Debian package, $(BUILD)/pyrelon_<version>_amd64.deb, from a Release build.
 package: build
 	@cd $(BUILD) && cpack -G DEB
+
+# Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: deps
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
+	  -DPYRELON_SANITIZE=ON >/dev/null
+	@cmake --build $(ASAN_BUILD) -j $(JOBS)
+	@cd $(ASAN_BUILD) && UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+# The libFuzzer targets (clang), each run for $(FUZZ_SECONDS) s on a copy of
+# its seed corpus in fuzz/corpus/.
+fuzz: deps
+	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DPYRELON_BUILD_GUI=OFF -DPYRELON_BUILD_TESTS=OFF -DPYRELON_BUILD_FUZZERS=ON >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@sh fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+# The micro-benchmarks, from a Release build (figures in bench/RESULTS.md).
+bench: deps
+	@cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release \
+	  -DPYRELON_BUILD_GUI=OFF -DPYRELON_BUILD_TESTS=OFF -DPYRELON_BUILD_BENCHMARKS=ON >/dev/null
+	@cmake --build $(BENCH_BUILD) -j $(JOBS)
+	@$(BENCH_BUILD)/bench/pyrelon_bench
 
 clean:
 	@rm -rf $(BUILD)

@@ -1,0 +1,157 @@
+// Each calculator fed arbitrary texts through the in-memory window.
+//
+// Input layout (readable, so that seeds can be written by hand):
+//   byte 0   low nibble mod 7 picks the panel (see kPanels); bit 0x40 set
+//            means the user's settings have a decimal comma, else a point.
+//            "0".."6" are the panels with a point, "@".."F" with a comma.
+//   byte 1   low nibble mod (entries + 1) picks the list entry; the value
+//            one past the last entry leaves the list with no selection.
+//            Ignored by the panel without a list.
+//   rest     the texts of the panel's input boxes in kPanels order,
+//            separated by '|'; boxes beyond the given texts keep theirs.
+//   "50|0.02|8" is the lambda panel, fuel "Metano", 0.02 mV, 8 mV offset.
+//
+// One run: a fresh window, Form_Load, the list selection (which runs the
+// selection handler of the temperature and pressure lists), the texts, one
+// press of the panel's Solve handler.
+//
+// Properties:
+//   - nothing throws (the window throws on an unknown control name or list
+//     entry), nothing crashes, no undefined behaviour;
+//   - start-up shows no Info Box and fills every result label;
+//   - no result caption contains "inf" or "nan", in any case;
+//   - every non-empty result caption reads back by the locale-aware reading
+//     with the window's separators;
+//   - a result label is left empty only when an Info Box has told why.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <exception>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/controls.h"
+#include "app/numbers.h"
+#include "app/shell.h"
+#include "check.h"
+#include "combustion/lambda.h"
+#include "flow/orifice.h"
+#include "probes/carbon.h"
+#include "probes/nitriding.h"
+#include "probes/oxygen.h"
+#include "tests/fake_window.h"
+#include "units/pressure.h"
+#include "units/temperature.h"
+
+namespace {
+
+using namespace pyrelon;
+using pyrelon::fuzz::containsInfOrNan;
+using pyrelon::fuzz::fail;
+using pyrelon::fuzz::quote;
+using pyrelon::fuzz::require;
+using pyrelon::testing::FakeWindow;
+
+struct Panel {
+  std::string_view name;
+  std::string_view list;  // empty: no list
+  int entries;
+  std::vector<std::string_view> boxes;
+  Handler solve;
+};
+
+const std::array<Panel, 7> kPanels{{
+    {"temperature", "GradiCmb", 4, {"DataText"}, TempBtn_Click},
+    {"pressure", "PresCmb", 7, {"PresText"}, PresBtn_Click},
+    {"carbon", "ProbeCmb", 3, {"MvZccTxt", "TempTxt", "CoTxt"}, CarbonBtn_Click},
+    {"oxygen", "OxygenCmb", 1, {"MvZrO2Txt", "TempZrO2Txt", "BiasZrO2Txt"}, OxygenBtn_Click},
+    {"nitriding", "", 0, {"HTxt", "NTxt"}, NkBtn_Click},
+    {"lambda",
+     "FuelCmb",
+     6,
+     {"MvZo2Txt", "MvOffTxt", "KOffTxt", "AirTxt", "FlueTXt"},
+     OxiBtn_Click},
+    {"flow",
+     "FlowCmb",
+     4,
+     {"RefTempTxt", "RefPresTxt", "AtmPresTxt", "FlowTxt", "FlowTempTxt", "FlowPresTxt"},
+     FlowBtn_Click},
+}};
+
+std::vector<std::string_view> resultLabels() {
+  std::vector<std::string_view> labels;
+  for (const ControlSpec& c : controlTable())
+    if (c.kind == ControlKind::ResultLabel) labels.push_back(c.name);
+  return labels;
+}
+
+// `context` says what was done, for the failure message.
+void checkResults(const FakeWindow& window, const std::string& context, bool atStartUp) {
+  static const std::vector<std::string_view> labels = resultLabels();
+  const NumberSettings settings = window.numberSettings();
+  for (std::string_view label : labels) {
+    const std::string caption = window.caption(label);
+    const std::string where = context + ": " + std::string(label) + " = " + quote(caption);
+    require(!containsInfOrNan(caption), "no result caption shows inf or nan", where);
+    if (caption.empty()) {
+      require(!atStartUp, "start-up fills every result label", where);
+      require(!window.infoBoxes.empty(), "a result label is emptied only with an Info Box",
+              where);
+      continue;
+    }
+    const ReadResult read =
+        readLocaleNumber(caption, settings.decimalSeparator, settings.groupSeparator);
+    require(read.ok(), "every result caption reads back by the locale-aware reading", where);
+  }
+}
+
+void run(const std::uint8_t* data, std::size_t size) {
+  if (size < 2) return;
+  const Panel& panel = kPanels[(data[0] & 0x0f) % kPanels.size()];
+  const bool comma = (data[0] & 0x40) != 0;
+  int entry = -1;
+  if (!panel.list.empty()) {
+    const int k = (data[1] & 0x0f) % (panel.entries + 1);
+    entry = k == panel.entries ? -1 : k;
+  }
+
+  std::vector<std::string_view> texts;
+  std::string_view rest(reinterpret_cast<const char*>(data) + 2, size - 2);
+  if (rest.starts_with('|')) rest.remove_prefix(1);
+  while (!rest.empty() && texts.size() < panel.boxes.size()) {
+    const auto bar = rest.find('|');
+    texts.push_back(rest.substr(0, bar));
+    rest = bar == std::string_view::npos ? std::string_view{} : rest.substr(bar + 1);
+  }
+
+  std::string context = std::string(panel.name) + (comma ? " panel, comma" : " panel, point");
+  FakeWindow window;
+  window.settings = comma ? testing::commaSettings() : testing::pointSettings();
+  Form_Load(window);
+  require(window.infoBoxes.empty(), "start-up shows no Info Box",
+          context + ": " + (window.infoBoxes.empty() ? "" : quote(window.infoBoxes[0].text)));
+  checkResults(window, context + ", after start-up", true);
+
+  if (!panel.list.empty()) {
+    context += ", " + std::string(panel.list) + " entry " + std::to_string(entry);
+    window.setSelectedIndex(panel.list, entry);
+  }
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    context += ", " + std::string(panel.boxes[i]) + " " + quote(texts[i]);
+    window.setText(panel.boxes[i], texts[i]);
+  }
+  panel.solve(window);
+  checkResults(window, context, false);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  try {
+    run(data, size);
+  } catch (const std::exception& e) {
+    fail("no handler throws", e.what());
+  }
+  return 0;
+}

@@ -1,0 +1,471 @@
+#include "main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <algorithm>
+#include <optional>
+
+#include "app/numbers.h"
+#include "logo.h"
+#include "widgets.h"
+
+namespace pyrelon::qt {
+namespace {
+
+QString fromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+int pixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+qreal exactPixels(int twips) { return static_cast<qreal>(twips) / kTwipsPerPixel; }
+
+QRect pixelRect(const ControlSpec& spec) {
+  return {pixels(spec.left), pixels(spec.top), pixels(spec.width), pixels(spec.height)};
+}
+
+// Places a one-line caption label, widened where its text, in the font the
+// system substitutes, would not fit: a left-aligned caption grows to the
+// right, a centred one to both sides. Labels that wrap keep their place.
+void placeCaption(QLabel* label, const ControlSpec& spec) {
+  QRect place = pixelRect(spec);
+  if (!label->wordWrap()) {
+    const QFontMetrics metrics(label->font());
+    const QString text = label->text();
+    // The ink of italic text may reach past its advance.
+    const int needed =
+        std::max(metrics.horizontalAdvance(text), metrics.boundingRect(text).right() + 1) + 1;
+    const int missing = needed - place.width();
+    if (missing > 0) {
+      if (spec.align == Align::Left) {
+        place.setWidth(needed);
+      } else {
+        place.adjust(-(missing + 1) / 2, 0, missing / 2, 0);
+      }
+    }
+  }
+  label->setGeometry(place);
+}
+
+// Every attribute is set explicitly, so that nothing leaks in from the
+// panel's caption font.
+QFont boldFont(const QString& family, qreal points, bool italic = false) {
+  QFont font;
+  font.setFamilies({family});
+  font.setStyleHint(QFont::SansSerif);
+  font.setPointSizeF(points);
+  font.setBold(true);
+  font.setItalic(italic);
+  font.setUnderline(false);
+  return font;
+}
+
+QColor colourOf(Colour colour) {
+  switch (colour) {
+    case Colour::Blue: return {0, 0, 255};
+    case Colour::Red: return {255, 0, 0};
+    case Colour::Magenta: return {192, 0, 192};
+    case Colour::Yellow: return {255, 255, 0};
+    case Colour::LineRed: return {192, 0, 0};
+    case Colour::Black:
+    case Colour::Default: break;
+  }
+  return {0, 0, 0};
+}
+
+// The fonts and palettes of the control kinds, made once for the window.
+struct Looks {
+  QFont standard = boldFont(QStringLiteral("Arial"), 8.25);
+  QFont panel = boldFont(QStringLiteral("Arial"), 9.75, true);
+  QFont result = boldFont(QStringLiteral("Verdana"), 9);
+  QFont maker = boldFont(QStringLiteral("Arial"), 15, true);
+  QFont release = boldFont(QStringLiteral("Arial"), 9.75, true);
+};
+
+// The character a key press types, as its code, or nothing for a key that
+// types no character: arrows, Home, End, function keys, Delete, Tab and
+// Escape, and every combination with Ctrl, Alt or Meta. Backspace (8) and
+// Enter (13) do type one.
+std::optional<int> typedCharacter(const QKeyEvent& event) {
+  const QString text = event.text();
+  if (text.isEmpty()) return std::nullopt;
+  if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+    return std::nullopt;
+  switch (event.key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Delete:
+    case Qt::Key_Escape: return std::nullopt;
+    default: break;
+  }
+  const QChar first = text.at(0);
+  if (first.isHighSurrogate() && text.size() > 1)
+    return static_cast<int>(QChar::surrogateToUcs4(first, text.at(1)));
+  return first.unicode();
+}
+
+}  // namespace
+
+MainWindow::MainWindow(StartUp startUp) {
+  setObjectName(QStringLiteral("Pyrelon"));
+  setWindowTitle(QStringLiteral("The Pyrelon"));
+  setWindowIcon(logoIcon());
+  // A fixed layout: no maximize button, and the size follows the client area.
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+
+  auto* client = new QWidget(this);
+  client->setObjectName(QStringLiteral("ClientArea"));
+  client->setFixedSize(pixels(kClientWidthTwips), pixels(kClientHeightTwips));
+  client->setAutoFillBackground(true);
+  QPalette clientPalette = client->palette();
+  clientPalette.setColor(QPalette::Window, QColor(192, 192, 192));
+  client->setPalette(clientPalette);
+  setCentralWidget(client);
+
+  buildControls(client);
+  buildMenu();
+  nameForAccessibility();
+  orderTabs();
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+  if (startUp == StartUp::RunFormLoad) Form_Load(*this);
+}
+
+void MainWindow::buildControls(QWidget* client) {
+  for (const ControlSpec& spec : controlTable()) {
+    QWidget* parent = client;
+    if (!spec.parent.empty()) parent = control<QGroupBox>(spec.parent);
+    QWidget* widget = buildControl(spec, parent);
+    widget->setObjectName(fromUtf8(spec.name));
+    controls_.emplace(std::string(spec.name), widget);
+  }
+}
+
+QWidget* MainWindow::buildControl(const ControlSpec& spec, QWidget* parent) {
+  static const Looks looks;
+  const QString text = fromUtf8(spec.text);
+
+  switch (spec.kind) {
+    case ControlKind::Panel: {
+      auto* panel = new QGroupBox(text, parent);
+      panel->setGeometry(pixelRect(spec));
+      panel->setFont(looks.panel);
+      panel->setAutoFillBackground(true);
+      QPalette palette = panel->palette();
+      // The first panel wears the menu colour, the others the button face.
+      palette.setColor(QPalette::Window,
+                       spec.name == "Frame1"
+                           ? QApplication::palette("QMenu").color(QPalette::Window)
+                           : QApplication::palette().color(QPalette::Button));
+      palette.setColor(QPalette::WindowText, QColor(0, 128, 0));
+      panel->setPalette(palette);
+      panel->setAccessibleName(text);
+      return panel;
+    }
+    case ControlKind::TextBox: {
+      auto* box = new QLineEdit(text, parent);
+      box->setGeometry(pixelRect(spec));
+      box->setFont(looks.standard);
+      box->setAlignment(Qt::AlignCenter);
+      QPalette palette = box->palette();
+      palette.setColor(QPalette::Base, Qt::white);
+      palette.setColor(QPalette::Text, Qt::black);
+      box->setPalette(palette);
+      if (KeyHandler handler = findKeyHandler(spec.name)) {
+        keyHandlers_.insert(box, KeyEventHandler{spec.name, handler});
+        box->installEventFilter(this);
+      }
+      if (const InputLimit* limit = inputLimitFor(spec.name)) {
+        QString tip = fromUtf8(plainForm(limit->min, ".")) + QStringLiteral(" to ") +
+                      fromUtf8(plainForm(limit->max, "."));
+        if (!limit->unit.empty()) tip += QLatin1Char(' ') + fromUtf8(limit->unit);
+        box->setToolTip(tip);
+      }
+      return box;
+    }
+    case ControlKind::List: {
+      auto* list = new QComboBox(parent);
+      list->setEditable(false);
+      list->setGeometry(pixelRect(spec));
+      list->setFont(looks.standard);
+      if (Handler handler = findHandler(selectionHandlers(), spec.name)) {
+        // Only a user's choice emits activated(); a selection made from code
+        // runs the handler in setSelectedIndex.
+        connect(list, &QComboBox::activated, this,
+                [this, handler, name = spec.name] { run(handler, name); });
+      }
+      return list;
+    }
+    case ControlKind::Button: {
+      auto* button = new QPushButton(text, parent);
+      button->setGeometry(pixelRect(spec));
+      button->setFont(looks.standard);
+      button->setAutoDefault(false);
+      if (Handler handler = findHandler(clickHandlers(), spec.name)) {
+        connect(button, &QPushButton::clicked, this,
+                [this, handler, name = spec.name] { run(handler, name); });
+      }
+      return button;
+    }
+    case ControlKind::Label:
+    case ControlKind::ResultLabel: {
+      auto* label = new QLabel(parent);
+      label->setTextFormat(Qt::PlainText);
+      label->setText(text);
+      label->setGeometry(pixelRect(spec));
+      QPalette palette = label->palette();
+      if (spec.kind == ControlKind::ResultLabel) {
+        label->setFont(looks.result);
+        label->setAlignment(Qt::AlignCenter);
+        label->setAutoFillBackground(true);
+        palette.setColor(QPalette::Window, Qt::black);
+        palette.setColor(QPalette::WindowText, QColor(255, 255, 0));
+        // Selectable and copyable, never editable.
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse |
+                                       Qt::TextSelectableByKeyboard);
+      } else {
+        switch (spec.look) {
+          case Look::Maker: label->setFont(looks.maker); break;
+          case Look::Release: label->setFont(looks.release); break;
+          case Look::Standard: label->setFont(looks.standard); break;
+        }
+        label->setAlignment(Qt::AlignTop |
+                            (spec.align == Align::Left ? Qt::AlignLeft : Qt::AlignHCenter));
+        // Captions drawn two lines high break between words.
+        label->setWordWrap(spec.height >= 2 * 195);
+        palette.setColor(QPalette::WindowText, colourOf(spec.colour));
+        placeCaption(label, spec);
+      }
+      label->setPalette(palette);
+      return label;
+    }
+    case ControlKind::Line: {
+      // For a line the place holds its two end points.
+      return new LineWidget(QPointF(exactPixels(spec.left), exactPixels(spec.top)),
+                            QPointF(exactPixels(spec.width), exactPixels(spec.height)),
+                            colourOf(spec.colour), spec.colour == Colour::LineRed ? 2 : 1,
+                            parent);
+    }
+    case ControlKind::Picture: {
+      auto* picture = new ClickableLabel(parent);
+      picture->setGeometry(pixelRect(spec));
+      picture->setPixmap(logoPixmap(picture->size(), qApp->devicePixelRatio()));
+      picture->setScaledContents(true);
+      picture->setCursor(Qt::PointingHandCursor);
+      picture->setAccessibleName(QStringLiteral("Pyrelon logo"));
+      picture->setAccessibleDescription(QStringLiteral("Click to show the program's release"));
+      if (Handler handler = findHandler(clickHandlers(), spec.name)) {
+        connect(picture, &ClickableLabel::clicked, this,
+                [this, handler, name = spec.name] { run(handler, name); });
+      }
+      return picture;
+    }
+  }
+  Q_UNREACHABLE();
+}
+
+void MainWindow::buildMenu() {
+  auto* exitAction = new QAction(QStringLiteral("E&xit !"), this);
+  exitAction->setObjectName(QStringLiteral("ExitMenu"));
+  menuBar()->addAction(exitAction);
+  if (Handler handler = findHandler(clickHandlers(), "ExitMenu")) {
+    connect(exitAction, &QAction::triggered, this,
+            [this, handler] { run(handler, "ExitMenu"); });
+  }
+}
+
+void MainWindow::nameForAccessibility() {
+  const auto table = controlTable();
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    const ControlSpec& spec = table[i];
+    if (spec.kind == ControlKind::Button && !spec.parent.empty()) {
+      // Seven buttons read "Solve"; say which panel each one solves.
+      control<QWidget>(spec.name)->setAccessibleName(
+          fromUtf8(spec.text) + QStringLiteral(", ") + fromUtf8(findControl(spec.parent)->text));
+      continue;
+    }
+    if (spec.kind != ControlKind::TextBox && spec.kind != ControlKind::List &&
+        spec.kind != ControlKind::ResultLabel)
+      continue;
+
+    AccessibleLabels labels;
+    labels.panel = std::string(findControl(spec.parent)->text);
+    // The caption is the nearest label before the control in its panel.
+    for (std::size_t j = i; j-- > 0;) {
+      if (table[j].parent != spec.parent) break;
+      if (table[j].kind == ControlKind::Label) {
+        labels.caption = std::string(table[j].name);
+        namedBy_[labels.caption].emplace_back(spec.name);
+        break;
+      }
+    }
+    // A unit is a label right after the control, standing below it.
+    if (i + 1 < table.size()) {
+      const ControlSpec& next = table[i + 1];
+      if (next.kind == ControlKind::Label && next.parent == spec.parent &&
+          next.top >= spec.top + spec.height) {
+        labels.unit = std::string(next.name);
+        namedBy_[labels.unit].emplace_back(spec.name);
+      }
+    }
+    accessibleLabels_.emplace(std::string(spec.name), std::move(labels));
+    updateAccessibleName(std::string(spec.name));
+  }
+}
+
+void MainWindow::updateAccessibleName(const std::string& name) {
+  const auto it = accessibleLabels_.find(name);
+  if (it == accessibleLabels_.end()) return;
+  const AccessibleLabels& labels = it->second;
+  QString accessible = fromUtf8(labels.panel);
+  if (!labels.caption.empty())
+    accessible += QStringLiteral(": ") + control<QLabel>(labels.caption)->text().simplified();
+  if (!labels.unit.empty())
+    accessible += QStringLiteral(" (") + control<QLabel>(labels.unit)->text() + QLatin1Char(')');
+  control<QWidget>(name)->setAccessibleName(accessible);
+}
+
+void MainWindow::orderTabs() {
+  // Panel by panel in the table's order; within a panel row by row, and
+  // left to right within a row. Controls whose tops lie within a few pixels
+  // of each other share a row.
+  constexpr int kRowTolerance = 150;
+  std::vector<QWidget*> chain;
+  for (const ControlSpec& panel : controlTable()) {
+    if (panel.kind != ControlKind::Panel) continue;
+    std::vector<const ControlSpec*> members;
+    for (const ControlSpec& spec : controlTable()) {
+      if (spec.parent != panel.name) continue;
+      if (control<QWidget>(spec.name)->focusPolicy() & Qt::TabFocus) members.push_back(&spec);
+    }
+    std::stable_sort(members.begin(), members.end(),
+                     [](const ControlSpec* a, const ControlSpec* b) { return a->top < b->top; });
+    std::vector<std::pair<int, const ControlSpec*>> rows;
+    int row = 0;
+    int rowTop = members.empty() ? 0 : members.front()->top;
+    for (const ControlSpec* spec : members) {
+      if (spec->top - rowTop > kRowTolerance) {
+        ++row;
+        rowTop = spec->top;
+      }
+      rows.emplace_back(row, spec);
+    }
+    std::stable_sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) {
+      return a.first != b.first ? a.first < b.first : a.second->left < b.second->left;
+    });
+    for (const auto& entry : rows) chain.push_back(control<QWidget>(entry.second->name));
+  }
+  for (std::size_t i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
+}
+
+void MainWindow::run(Handler handler, std::string_view control) {
+  handler(*this);
+  emit handlerRan(fromUtf8(control));
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    const auto it = keyHandlers_.constFind(watched);
+    if (it != keyHandlers_.constEnd()) {
+      if (const auto code = typedCharacter(*static_cast<QKeyEvent*>(event))) {
+        const KeyEventHandler handler = *it;
+        handler.handler(*this, *code);
+        emit handlerRan(fromUtf8(handler.control));
+      }
+    }
+  }
+  // The key itself is never consumed: the box applies it as usual.
+  return QMainWindow::eventFilter(watched, event);
+}
+
+template <typename W>
+W* MainWindow::control(std::string_view name) const {
+  const auto it = controls_.find(name);
+  W* widget = it == controls_.end() ? nullptr : qobject_cast<W*>(it->second);
+  if (!widget) {
+    qFatal("The window has no %s named %.*s", W::staticMetaObject.className(),
+           static_cast<int>(name.size()), name.data());
+  }
+  return widget;
+}
+
+std::string MainWindow::text(std::string_view textBox) const {
+  return control<QLineEdit>(textBox)->text().toStdString();
+}
+
+void MainWindow::setText(std::string_view textBox, std::string_view text) {
+  auto* box = control<QLineEdit>(textBox);
+  box->setText(fromUtf8(text));
+  box->setCursorPosition(0);
+}
+
+std::string MainWindow::caption(std::string_view label) const {
+  return control<QLabel>(label)->text().toStdString();
+}
+
+void MainWindow::setCaption(std::string_view label, std::string_view caption) {
+  auto* widget = control<QLabel>(label);
+  widget->setText(fromUtf8(caption));
+  if (const ControlSpec* spec = findControl(label); spec && spec->kind == ControlKind::Label)
+    placeCaption(widget, *spec);
+  const auto named = namedBy_.find(label);
+  if (named == namedBy_.end()) return;
+  for (const std::string& name : named->second) updateAccessibleName(name);
+}
+
+void MainWindow::addListEntry(std::string_view list, std::string_view entry) {
+  auto* combo = control<QComboBox>(list);
+  const QSignalBlocker blocker(combo);
+  const bool wasEmpty = combo->count() == 0;
+  combo->addItem(fromUtf8(entry));
+  // Adding entries selects nothing; only setSelectedIndex or the user does.
+  if (wasEmpty) combo->setCurrentIndex(-1);
+}
+
+int MainWindow::selectedIndex(std::string_view list) const {
+  return control<QComboBox>(list)->currentIndex();
+}
+
+void MainWindow::setSelectedIndex(std::string_view list, int index) {
+  auto* combo = control<QComboBox>(list);
+  {
+    const QSignalBlocker blocker(combo);
+    combo->setCurrentIndex(index);
+  }
+  if (Handler handler = findHandler(selectionHandlers(), list)) run(handler, list);
+}
+
+void MainWindow::showInfoBox(std::string_view text) {
+  QMessageBox box(QMessageBox::Information, QStringLiteral("Info Box"), fromUtf8(text),
+                  QMessageBox::Ok, this);
+  box.setTextFormat(Qt::PlainText);
+  box.exec();
+}
+
+void MainWindow::beep() {
+  QApplication::beep();
+  emit beeped();
+}
+
+NumberSettings MainWindow::numberSettings() const {
+  const QLocale locale = QLocale::system();
+  return {locale.decimalPoint().toStdString(), locale.groupSeparator().toStdString()};
+}
+
+void MainWindow::endProgram() {
+  close();
+  QCoreApplication::exit(0);
+}
+
+}  // namespace pyrelon::qt

@@ -234,6 +234,8 @@ QWidget* MainWindow::buildControl(const ControlSpec& spec, QWidget* parent) {
         // Selectable and copyable, never editable.
         label->setTextInteractionFlags(Qt::TextSelectableByMouse |
                                        Qt::TextSelectableByKeyboard);
+        // Reached by Tab too, so the keyboard alone can copy a result.
+        label->setFocusPolicy(Qt::StrongFocus);
       } else {
         switch (spec.look) {
           case Look::Maker: label->setFont(looks.maker); break;
@@ -306,6 +308,9 @@ void MainWindow::nameForAccessibility() {
       if (table[j].parent != spec.parent) break;
       if (table[j].kind == ControlKind::Label) {
         labels.caption = std::string(table[j].name);
+        // Where the platform names a control by its labels (lists on
+        // Linux), this label names it.
+        control<QLabel>(labels.caption)->setBuddy(control<QWidget>(spec.name));
         namedBy_[labels.caption].emplace_back(spec.name);
         break;
       }
@@ -316,6 +321,7 @@ void MainWindow::nameForAccessibility() {
       if (next.kind == ControlKind::Label && next.parent == spec.parent &&
           next.top >= spec.top + spec.height) {
         labels.unit = std::string(next.name);
+        control<QLabel>(labels.unit)->setBuddy(control<QWidget>(spec.name));
         namedBy_[labels.unit].emplace_back(spec.name);
       }
     }
@@ -333,7 +339,11 @@ void MainWindow::updateAccessibleName(const std::string& name) {
     accessible += QStringLiteral(": ") + control<QLabel>(labels.caption)->text().simplified();
   if (!labels.unit.empty())
     accessible += QStringLiteral(" (") + control<QLabel>(labels.unit)->text() + QLatin1Char(')');
-  control<QWidget>(name)->setAccessibleName(accessible);
+  QWidget* widget = control<QWidget>(name);
+  widget->setAccessibleName(accessible);
+  // A label's own text is hidden behind its accessible name; a result label
+  // offers the value it shows as its description.
+  if (auto* result = qobject_cast<QLabel*>(widget)) result->setAccessibleDescription(result->text());
 }
 
 void MainWindow::orderTabs() {
@@ -419,9 +429,10 @@ void MainWindow::setCaption(std::string_view label, std::string_view caption) {
   widget->setText(fromUtf8(caption));
   if (const ControlSpec* spec = findControl(label); spec && spec->kind == ControlKind::Label)
     placeCaption(widget, *spec);
-  const auto named = namedBy_.find(label);
-  if (named == namedBy_.end()) return;
-  for (const std::string& name : named->second) updateAccessibleName(name);
+  if (const auto own = accessibleLabels_.find(label); own != accessibleLabels_.end())
+    updateAccessibleName(own->first);
+  if (const auto named = namedBy_.find(label); named != namedBy_.end())
+    for (const std::string& name : named->second) updateAccessibleName(name);
 }
 
 void MainWindow::addListEntry(std::string_view list, std::string_view entry) {

@@ -119,6 +119,12 @@ KeyHandler findKeyHandler(std::string_view control) {
   return it == kKeyHandlers.end() ? nullptr : it->handler;
 }
 
-const InputLimit* inputLimitFor(std::string_view) { return nullptr; }
+const InputLimit* inputLimitFor(std::string_view textBox) {
+  for (const auto limits : {carbonLimits(), oxygenLimits(), nitridingLimits(), lambdaLimits()}) {
+    for (const InputLimit& limit : limits)
+      if (limit.textBox == textBox) return &limit;
+  }
+  return nullptr;
+}
 
 }  // namespace pyrelon

@@ -134,3 +134,31 @@ TEST(Wiring, EveryHandlerNamesAControlOfTheWindow) {
 
 }  // namespace
 }  // namespace pyrelon
+
+namespace pyrelon {
+namespace {
+
+TEST(InputLimits, NameTheTestedBoxesWithTheirRanges) {
+  struct Case {
+    const char* box;
+    double min, max;
+    const char* unit;
+  } cases[] = {
+      {"MvZccTxt", 960, 1340, "mV"}, {"TempTxt", 650, 1300, "\u00b0C"}, {"CoTxt", 2, 37, "%"},
+      {"MvZrO2Txt", -10, 300, "mV"}, {"HTxt", 1, 100, "%"},             {"NTxt", 5, 100, "%"},
+      {"MvZo2Txt", 0.01, 300, "mV"}, {"MvOffTxt", -10, 10, "mV"},        {"KOffTxt", -200, 200, "K"},
+      {"AirTxt", -50, 200, "\u00b0C"}, {"FlueTXt", 0, 800, "\u00b0C"},
+  };
+  for (const Case& c : cases) {
+    const InputLimit* limit = inputLimitFor(c.box);
+    ASSERT_NE(limit, nullptr) << c.box;
+    EXPECT_EQ(limit->min, c.min) << c.box;
+    EXPECT_EQ(limit->max, c.max) << c.box;
+    EXPECT_EQ(limit->unit, c.unit) << c.box;
+  }
+  for (const char* untested : {"DataText", "PresText", "BiasZrO2Txt", "TempZrO2Txt", "FlowTxt"})
+    EXPECT_EQ(inputLimitFor(untested), nullptr) << untested;
+}
+
+}  // namespace
+}  // namespace pyrelon

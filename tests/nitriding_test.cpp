@@ -46,8 +46,7 @@ TEST_P(NitridingPanel, ShowsTheFactorForContentsWithinTheLimits) {
     press(r.h, r.n);
     std::string nk = r.nk;
     nk.replace(nk.find('.'), 1, w.settings.decimalSeparator);
-    EXPECT_EQ(w.caption("NkLbl"), nk)
-        << r.h << " / " << r.n;
+    EXPECT_EQ(w.caption("NkLbl"), nk) << r.h << " / " << r.n;
     EXPECT_TRUE(w.infoBoxes.empty()) << r.h << " / " << r.n;
     EXPECT_EQ(w.text("HTxt"), r.h);
     EXPECT_EQ(w.text("NTxt"), r.n);

@@ -137,7 +137,8 @@ const SourceUnit* selectedSource(const Window& window) {
 // Clears the columns from `first` on, which this press could not compute,
 // then shows `message`. Columns before `first` keep their new results.
 void stopPress(Window& window, std::size_t first, std::string_view message) {
-  for (std::size_t c = first; c < kResultLabels.size(); ++c) window.setCaption(kResultLabels[c], "");
+  for (std::size_t c = first; c < kResultLabels.size(); ++c)
+    window.setCaption(kResultLabels[c], "");
   reportFault(window, message, {});
 }
 
@@ -155,10 +156,10 @@ void PresCmb_Click(Window& window) {
   if (source == nullptr) return;
   for (std::size_t c = 0; c < kCaptionLabels.size(); ++c)
     window.setCaption(kCaptionLabels[c], source->captions[c]);
-  window.setText(kInputBox, source->fractionalPreset
-                                ? signedForm(source->preset)
-                                : plainForm(source->preset,
-                                            window.numberSettings().decimalSeparator));
+  window.setText(kInputBox,
+                 source->fractionalPreset
+                     ? signedForm(source->preset)
+                     : plainForm(source->preset, window.numberSettings().decimalSeparator));
   PresBtn_Click(window);
 }
 

@@ -44,7 +44,7 @@ struct Step {
 
 struct SourceUnit {
   std::array<std::string_view, 3> captions;
-  double preset;         // the freezing point of water in this unit
+  double preset;          // the freezing point of water in this unit
   bool fractionalPreset;  // written in the signed form, else the plain form
   std::array<Step, 3> steps;
 };
@@ -92,10 +92,10 @@ void GradiCmb_Click(Window& window) {
   if (source == nullptr) return;
   for (std::size_t c = 0; c < kCaptionLabels.size(); ++c)
     window.setCaption(kCaptionLabels[c], source->captions[c]);
-  window.setText(kInputBox, source->fractionalPreset
-                                ? signedForm(source->preset)
-                                : plainForm(source->preset,
-                                            window.numberSettings().decimalSeparator));
+  window.setText(kInputBox,
+                 source->fractionalPreset
+                     ? signedForm(source->preset)
+                     : plainForm(source->preset, window.numberSettings().decimalSeparator));
   TempBtn_Click(window);
 }
 

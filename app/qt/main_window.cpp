@@ -83,15 +83,6 @@ QColor colourOf(Colour colour) {
   return {0, 0, 0};
 }
 
-// The fonts and palettes of the control kinds, made once for the window.
-struct Looks {
-  QFont standard = boldFont(QStringLiteral("Arial"), 8.25);
-  QFont panel = boldFont(QStringLiteral("Arial"), 9.75, true);
-  QFont result = boldFont(QStringLiteral("Verdana"), 9);
-  QFont maker = boldFont(QStringLiteral("Arial"), 15, true);
-  QFont release = boldFont(QStringLiteral("Arial"), 9.75, true);
-};
-
 // The character a key press types, as its code, or nothing for a key that
 // types no character: arrows, Home, End, function keys, Delete, Tab and
 // Escape, and every combination with Ctrl, Alt or Meta. Backspace (8) and
@@ -115,6 +106,15 @@ std::optional<int> typedCharacter(const QKeyEvent& event) {
 }
 
 }  // namespace
+
+// The fonts of the control kinds, made once while the window is built.
+struct MainWindow::Looks {
+  QFont standard = boldFont(QStringLiteral("Arial"), 8.25);
+  QFont panel = boldFont(QStringLiteral("Arial"), 9.75, true);
+  QFont result = boldFont(QStringLiteral("Verdana"), 9);
+  QFont maker = boldFont(QStringLiteral("Arial"), 15, true);
+  QFont release = boldFont(QStringLiteral("Arial"), 9.75, true);
+};
 
 MainWindow::MainWindow(StartUp startUp) {
   setObjectName(QStringLiteral("Pyrelon"));
@@ -143,17 +143,17 @@ MainWindow::MainWindow(StartUp startUp) {
 }
 
 void MainWindow::buildControls(QWidget* client) {
+  const Looks looks;
   for (const ControlSpec& spec : controlTable()) {
     QWidget* parent = client;
     if (!spec.parent.empty()) parent = control<QGroupBox>(spec.parent);
-    QWidget* widget = buildControl(spec, parent);
+    QWidget* widget = buildControl(spec, parent, looks);
     widget->setObjectName(fromUtf8(spec.name));
     controls_.emplace(std::string(spec.name), widget);
   }
 }
 
-QWidget* MainWindow::buildControl(const ControlSpec& spec, QWidget* parent) {
-  static const Looks looks;
+QWidget* MainWindow::buildControl(const ControlSpec& spec, QWidget* parent, const Looks& looks) {
   const QString text = fromUtf8(spec.text);
 
   switch (spec.kind) {

@@ -55,8 +55,9 @@ class MainWindow final : public QMainWindow, public pyrelon::Window {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  struct Looks;
   void buildControls(QWidget* client);
-  QWidget* buildControl(const ControlSpec& spec, QWidget* parent);
+  QWidget* buildControl(const ControlSpec& spec, QWidget* parent, const Looks& looks);
   void buildMenu();
   void nameForAccessibility();
   void orderTabs();

@@ -74,6 +74,7 @@ class WindowTest : public QObject {
   void accessibleNamesAreDistinctAndFollowCaptions();
   void tabOrderRunsPanelByPanel();
   void drawing();
+  void exitMenuEndsWithStatusZero_data();
   void exitMenuEndsWithStatusZero();
   void closingEndsWithStatusZero();
 };
@@ -564,11 +565,25 @@ void WindowTest::drawing() {
   QVERIFY2(yellow > 20, qPrintable(QString::number(yellow)));
 }
 
+void WindowTest::exitMenuEndsWithStatusZero_data() {
+  QTest::addColumn<bool>("byAccessKey");
+  QTest::newRow("chosen") << false;
+  QTest::newRow("access key Alt+X") << true;
+}
+
 void WindowTest::exitMenuEndsWithStatusZero() {
+  QFETCH(bool, byAccessKey);
   Started s;
+  QApplication::setActiveWindow(&s.window);
+  QVERIFY(QTest::qWaitForWindowActive(&s.window));
   QSignalSpy ran(&s.window, &MainWindow::handlerRan);
-  auto* exitAction = s.window.findChild<QAction*>("ExitMenu");
-  QTimer::singleShot(0, exitAction, &QAction::trigger);
+  if (byAccessKey) {
+    QTimer::singleShot(0, &s.window, [&s] {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_X, Qt::AltModifier);
+    });
+  } else {
+    QTimer::singleShot(0, s.window.findChild<QAction*>("ExitMenu"), &QAction::trigger);
+  }
   QTimer safety;
   safety.setSingleShot(true);
   connect(&safety, &QTimer::timeout, [] { QCoreApplication::exit(99); });
@@ -577,6 +592,7 @@ void WindowTest::exitMenuEndsWithStatusZero() {
   QCOMPARE(QCoreApplication::exec(), 0);
   QVERIFY(!s.window.isVisible());
   QCOMPARE(ran.count(), 1);
+  QCOMPARE(ran.front().front().toString(), QStringLiteral("ExitMenu"));
   QVERIFY(s.watcher.seen.isEmpty());
 }
 

@@ -245,7 +245,7 @@ QWidget* MainWindow::buildControl(const ControlSpec& spec, QWidget* parent, cons
         label->setAlignment(Qt::AlignTop |
                             (spec.align == Align::Left ? Qt::AlignLeft : Qt::AlignHCenter));
         // Captions drawn two lines high break between words.
-        label->setWordWrap(spec.height >= 2 * 195);
+        label->setWordWrap(pixels(spec.height) >= 2 * QFontMetrics(label->font()).lineSpacing());
         palette.setColor(QPalette::WindowText, colourOf(spec.colour));
         placeCaption(label, spec);
       }

@@ -171,19 +171,5 @@ TEST(SignedForm, AlwaysUsesAPointAndABlankForTheSign) {
   }
 }
 
-TEST(KeyFilter, PassesDigitsOrAnyKeyOnceAPointIsTyped) {
-  struct Case {
-    const char* text;
-    int code;
-    bool passes;
-  } cases[] = {
-      {"10", '5', true},  {"10", '.', false}, {"31.61", 'a', true}, {"10", 8, false},
-      {"", '0', true},    {"", '9', true},    {"", '/', false},     {"", ':', false},
-      {".", 8, true},     {"10", 13, false},
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(keyFilterPasses(c.text, c.code), c.passes) << c.text << " + " << c.code;
-}
-
 }  // namespace
 }  // namespace pyrelon

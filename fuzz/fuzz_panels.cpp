@@ -21,7 +21,8 @@
 //   - start-up shows no Info Box and fills every result label;
 //   - no result caption contains "inf" or "nan", in any case;
 //   - every non-empty result caption reads back by the locale-aware reading
-//     with the window's separators;
+//     with the window's separators, but for a value at the very limit of
+//     the double range, whose 15 digits shown lie beyond it;
 //   - a result label is left empty only when an Info Box has told why.
 #include <array>
 #include <cstddef>
@@ -86,6 +87,17 @@ std::vector<std::string_view> resultLabels() {
   return labels;
 }
 
+// A caption of the largest doubles: 1.79769313486232E+308 written out in
+// full, which lies beyond the double range (see kLargest15DigitDouble) and
+// so cannot read back.
+bool showsDoubleLimit(std::string_view caption) {
+  if (caption.starts_with('-')) caption.remove_prefix(1);
+  std::size_t wholeDigits = 0;
+  while (wholeDigits < caption.size() && caption[wholeDigits] >= '0' && caption[wholeDigits] <= '9')
+    ++wholeDigits;
+  return wholeDigits == 309 && caption.starts_with("179769313486232");
+}
+
 // `context` says what was done, for the failure message.
 void checkResults(const FakeWindow& window, const std::string& context, bool atStartUp) {
   static const std::vector<std::string_view> labels = resultLabels();
@@ -102,6 +114,7 @@ void checkResults(const FakeWindow& window, const std::string& context, bool atS
     }
     const ReadResult read =
         readLocaleNumber(caption, settings.decimalSeparator, settings.groupSeparator);
+    if (!read.ok() && read.error == ReadError::Overflow && showsDoubleLimit(caption)) continue;
     require(read.ok(), "every result caption reads back by the locale-aware reading", where);
   }
 }

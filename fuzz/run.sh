@@ -10,6 +10,7 @@ SECONDS_EACH=${2:-30}
 HERE=$(cd "$(dirname "$0")" && pwd)
 WORK="$BUILD/fuzz-run"
 
+passed=0
 rm -rf "$WORK"
 mkdir -p "$WORK/artifacts"
 for target in fuzz_val fuzz_format fuzz_panels; do
@@ -21,8 +22,10 @@ for target in fuzz_val fuzz_format fuzz_panels; do
       -artifact_prefix="$WORK/artifacts/$target-" >"$WORK/$target.log" 2>&1; then
     grep -v '^INFO:' "$WORK/$target.log" | tail -60
     echo "== $target FAILED; input kept in $WORK/artifacts/"
+    echo "fuzz: $passed passed, 1 failed"
     exit 1
   fi
   grep -E '^(Done|stat::number_of_executed_units|stat::new_units_added)' "$WORK/$target.log"
+  passed=$((passed + 1))
 done
-echo "== all fuzz targets ran clean"
+echo "fuzz: $passed passed, 0 failed"

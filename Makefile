@@ -5,9 +5,11 @@ JOBS ?= $(shell nproc)
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 BENCH_BUILD ?= build-bench
+STARTUP_BUILD ?= build-startup
+STARTUP_RUNS ?= 30
 FUZZ_SECONDS ?= 30
 
-.PHONY: all deps configure build run test package sanitize fuzz bench clean
+.PHONY: all deps configure build run test package sanitize fuzz bench startup-bench clean
 
 all: build
 
@@ -55,6 +57,14 @@ bench: deps
 	  -DPYRELON_BUILD_GUI=OFF -DPYRELON_BUILD_TESTS=OFF -DPYRELON_BUILD_BENCHMARKS=ON >/dev/null
 	@cmake --build $(BENCH_BUILD) -j $(JOBS)
 	@$(BENCH_BUILD)/bench/pyrelon_bench
+
+# The calculator's start-up against a bare window, from a Release build
+# (figures in bench/startup/RESULTS.md).
+startup-bench: deps
+	@cmake -S . -B $(STARTUP_BUILD) -DCMAKE_BUILD_TYPE=Release -DPYRELON_BUILD_BENCHMARKS=ON >/dev/null
+	@cmake --build $(STARTUP_BUILD) -j $(JOBS) --target pyrelon_startup_probe pyrelon_startup_floor \
+	  pyrelon_startup_timer
+	@sh bench/startup/run.sh $(STARTUP_BUILD) $(STARTUP_RUNS)
 
 clean:
 	@rm -rf $(BUILD)

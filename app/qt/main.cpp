@@ -1,11 +1,3 @@
-#include <QApplication>
+#include "start.h"
 
-#include "main_window.h"
-
-int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Pyrelon"));
-  pyrelon::qt::MainWindow window;
-  window.show();
-  return QApplication::exec();
-}
+int main(int argc, char* argv[]) { return pyrelon::qt::runCalculator(argc, argv); }

@@ -195,10 +195,9 @@ QWidget* MainWindow::buildControl(const ControlSpec& spec, QWidget* parent, cons
       return box;
     }
     case ControlKind::List: {
-      auto* list = new QComboBox(parent);
+      auto* list = new ListBox(looks.standard, parent);
       list->setEditable(false);
       list->setGeometry(pixelRect(spec));
-      list->setFont(looks.standard);
       if (Handler handler = findHandler(selectionHandlers(), spec.name)) {
         // Only a user's choice emits activated(); a selection made from code
         // runs the handler in setSelectedIndex.

@@ -46,4 +46,19 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
   if (click) emit clicked();
 }
 
+ListBox::ListBox(const QFont& font, QWidget* parent) : QComboBox(parent) {
+  settingFont_ = true;
+  setFont(font);
+  settingFont_ = false;
+}
+
+void ListBox::changeEvent(QEvent* event) {
+  // Nothing else of the drop-down depends on the font before it is shown.
+  if (settingFont_ && event->type() == QEvent::FontChange) {
+    QWidget::changeEvent(event);  // NOLINT(bugprone-parent-virtual-call)
+    return;
+  }
+  QComboBox::changeEvent(event);
+}
+
 }  // namespace pyrelon::qt

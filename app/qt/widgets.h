@@ -1,8 +1,11 @@
-// Two small widgets the toolkit does not offer as such: a straight line
-// between two points, and a picture that reports a click.
+// Small widgets the toolkit does not offer as such: a straight line between
+// two points, a picture that reports a click, and a drop-down list that puts
+// off building its pop-up.
 #pragma once
 
 #include <QColor>
+#include <QComboBox>
+#include <QFont>
 #include <QLabel>
 #include <QPointF>
 #include <QWidget>
@@ -46,6 +49,20 @@ class ClickableLabel final : public QLabel {
 
  private:
   bool pressed_ = false;
+};
+
+// A list-only drop-down given its font when it is made. A drop-down builds
+// its pop-up as soon as its font changes, to pass the font on; given at the
+// start, the font reaches the pop-up when the pop-up is first needed.
+class ListBox final : public QComboBox {
+ public:
+  ListBox(const QFont& font, QWidget* parent);
+
+ protected:
+  void changeEvent(QEvent* event) override;
+
+ private:
+  bool settingFont_ = false;
 };
 
 }  // namespace pyrelon::qt

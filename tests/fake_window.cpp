@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "app/controls.h"
+#include "app/numbers.h"
 #include "app/shell.h"
 
 namespace pyrelon::testing {
@@ -80,7 +81,76 @@ std::vector<std::string> FakeWindow::listEntries(std::string_view list) const {
   return lookup(lists_, list, "list").entries;
 }
 
+void FakeWindow::setTexts(const Texts& texts) {
+  for (const auto& [box, text] : texts) setText(box, text);
+}
+
+std::string FakeWindow::captions(const std::vector<std::string_view>& labels) const {
+  std::string out;
+  for (std::size_t i = 0; i < labels.size(); ++i) {
+    if (i > 0) out += ' ';
+    out += caption(labels[i]);
+  }
+  return out;
+}
+
+std::string FakeWindow::local(std::string text) const {
+  std::string out;
+  for (const char c : text) out += c == '.' ? settings.decimalSeparator : std::string(1, c);
+  return out;
+}
+
+std::string FakeWindow::changesSince(const FakeWindow& before) const {
+  std::map<std::string, std::string> changed;
+  for (const auto& [name, text] : texts_)
+    if (before.texts_.at(name) != text) changed[name] = text;
+  for (const auto& [name, caption] : captions_)
+    if (before.captions_.at(name) != caption) changed[name] = caption;
+  for (const auto& [name, list] : lists_)
+    if (before.lists_.at(name).selected != list.selected)
+      changed[name] = std::to_string(list.selected);
+  std::string out;
+  for (const auto& [name, now] : changed) out += name + "=" + now + "\n";
+  return out;
+}
+
+std::string FakeWindow::outcomeSince(const FakeWindow& before) const {
+  std::string out;
+  for (std::size_t i = before.infoBoxes.size(); i < infoBoxes.size(); ++i) {
+    const ShownInfoBox& box = infoBoxes[i];
+    out += "box: " + box.text + "\n";
+    for (const auto& [name, text] : box.textsWhileShown)
+      if (before.texts_.at(name) != text) out += "while shown: " + name + "=" + text + "\n";
+  }
+  return out + changesSince(before);
+}
+
+std::string FakeWindow::outcomeOf(void (*press)(Window&)) const {
+  FakeWindow after = *this;
+  press(after);
+  return after.outcomeSince(*this);
+}
+
 NumberSettings pointSettings() { return {".", ","}; }
 NumberSettings commaSettings() { return {",", "."}; }
+std::vector<NumberSettings> bothSettings() { return {pointSettings(), commaSettings()}; }
+
+std::vector<BoundText> boundTexts(std::span<const InputLimit> limits) {
+  std::vector<BoundText> texts;
+  for (const InputLimit& l : limits) {
+    for (const double value : {l.min, l.max, l.min - 0.001, l.max + 0.001}) {
+      texts.push_back({std::string(l.textBox), signedForm(value), value == l.min || value == l.max,
+                       std::string(l.resetText)});
+    }
+  }
+  return texts;
+}
+
+FakeWindow startedWindow(const NumberSettings& settings) {
+  FakeWindow window;
+  window.settings = settings;
+  Form_Load(window);
+  return window;
+}
 
 }  // namespace pyrelon::testing

@@ -4,12 +4,18 @@
 #pragma once
 
 #include <map>
+#include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "app/press.h"
 #include "app/window.h"
 
 namespace pyrelon::testing {
+
+// Text boxes and the texts to type into them, in order.
+using Texts = std::vector<std::pair<std::string, std::string>>;
 
 struct ShownInfoBox {
   std::string text;
@@ -40,6 +46,22 @@ class FakeWindow : public Window {
   void setListEntries(std::string_view list, std::vector<std::string> entries, int selected);
   std::vector<std::string> listEntries(std::string_view list) const;
 
+  // Types `texts` into their boxes, in order.
+  void setTexts(const Texts& texts);
+  // The captions of `labels`, joined by blanks.
+  std::string captions(const std::vector<std::string_view>& labels) const;
+  // `text` with every point turned into the decimal separator of `settings`.
+  std::string local(std::string text) const;
+  // Each text box, label and list selection that differs from `before`, as
+  // "name=now" lines in name order ("CarbonLbl=\n" for a cleared label).
+  std::string changesSince(const FakeWindow& before) const;
+  // What a press did since `before`: each new Info Box as "box: <text>\n", then
+  // "while shown: name=text\n" for each text box already changed while it was
+  // on screen; then changesSince(before).
+  std::string outcomeSince(const FakeWindow& before) const;
+  // The outcome of running `press` on a copy of this window.
+  std::string outcomeOf(void (*press)(Window&)) const;
+
   NumberSettings settings;  // a point by default
   std::vector<ShownInfoBox> infoBoxes;
   int beeps = 0;
@@ -59,5 +81,20 @@ class FakeWindow : public Window {
 // A point or a comma as decimal separator, with the matching grouping.
 NumberSettings pointSettings();
 NumberSettings commaSettings();
+// Both of them, to run one table under each.
+std::vector<NumberSettings> bothSettings();
+
+// A text at and just past each bound of `limits`, typed in the signed form.
+struct BoundText {
+  std::string textBox, text;
+  bool passes;
+  std::string resetText;
+  // The box put back to its start-up text, as changesSince writes it.
+  std::string reset() const { return textBox + "=" + resetText + "\n"; }
+};
+std::vector<BoundText> boundTexts(std::span<const InputLimit> limits);
+
+// A window after start-up under `settings`.
+FakeWindow startedWindow(const NumberSettings& settings = pointSettings());
 
 }  // namespace pyrelon::testing

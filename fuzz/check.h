@@ -46,11 +46,21 @@ inline std::string quote(std::string_view text) {
   return out + "]";
 }
 
-// The largest magnitude whose 15-digit rounding is still a double. From
-// 1.797693134862315e308 up, the 15 digits read 1.79769313486232E+308, which
-// lies beyond the double range: such a text reads back as an overflow (as
-// the same text typed into the original platform's Val did).
-inline constexpr double kLargest15DigitDouble = 1.797693134862315e308;
+// Whether `text` shows the largest doubles rounded to 15 digits:
+// 1.79769313486232E+308, in exponent form or written out in full (any sign,
+// blank or decimals). That number lies beyond the double range, so such a
+// text reads back as an overflow, as the same text typed into the original
+// platform did; it is the one text the program writes that cannot read back.
+inline bool showsDoubleLimit(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '-')) text.remove_prefix(1);
+  if (text.find('E') != std::string_view::npos)
+    return text.size() == 21 && text.substr(2) == "79769313486232E+308" && text[0] == '1';
+  std::size_t wholeDigits = 0;
+  while (wholeDigits < text.size() && text[wholeDigits] >= '0' && text[wholeDigits] <= '9')
+    ++wholeDigits;
+  return wholeDigits == 309 && text.starts_with("179769313486232") &&
+         text.substr(15, 309 - 15).find_first_not_of('0') == std::string_view::npos;
+}
 
 inline bool containsInfOrNan(std::string_view text) {
   std::string lower(text);

@@ -52,6 +52,7 @@ using pyrelon::fuzz::containsInfOrNan;
 using pyrelon::fuzz::fail;
 using pyrelon::fuzz::quote;
 using pyrelon::fuzz::require;
+using pyrelon::fuzz::showsDoubleLimit;
 using pyrelon::testing::FakeWindow;
 
 struct Panel {
@@ -85,17 +86,6 @@ std::vector<std::string_view> resultLabels() {
   for (const ControlSpec& c : controlTable())
     if (c.kind == ControlKind::ResultLabel) labels.push_back(c.name);
   return labels;
-}
-
-// A caption of the largest doubles: 1.79769313486232E+308 written out in
-// full, which lies beyond the double range (see kLargest15DigitDouble) and
-// so cannot read back.
-bool showsDoubleLimit(std::string_view caption) {
-  if (caption.starts_with('-')) caption.remove_prefix(1);
-  std::size_t wholeDigits = 0;
-  while (wholeDigits < caption.size() && caption[wholeDigits] >= '0' && caption[wholeDigits] <= '9')
-    ++wholeDigits;
-  return wholeDigits == 309 && caption.starts_with("179769313486232");
 }
 
 // `context` says what was done, for the failure message.

@@ -30,9 +30,9 @@ namespace {
 
 using namespace pyrelon;
 using pyrelon::fuzz::describe;
-using pyrelon::fuzz::kLargest15DigitDouble;
 using pyrelon::fuzz::quote;
 using pyrelon::fuzz::require;
+using pyrelon::fuzz::showsDoubleLimit;
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -79,7 +79,7 @@ void checkForms(double value) {
 
   const ReadResult back = readVal(signedText);
   if (!back.ok()) {
-    require(back.error == ReadError::Overflow && std::fabs(value) >= kLargest15DigitDouble,
+    require(back.error == ReadError::Overflow && showsDoubleLimit(signedText),
             "signed form reads back by the Val rule", context);
     return;
   }

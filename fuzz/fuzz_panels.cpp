@@ -23,7 +23,9 @@
 //   - every non-empty result caption reads back by the locale-aware reading
 //     with the window's separators, but for a value at the very limit of
 //     the double range, whose 15 digits shown lie beyond it;
-//   - a result label is left empty only when an Info Box has told why.
+//   - a result label is left empty only when an Info Box has told why;
+//   - the press changes no text or caption outside its own panel, and no
+//     caption that is not a result.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -57,6 +59,7 @@ using pyrelon::testing::FakeWindow;
 
 struct Panel {
   std::string_view name;
+  std::string_view frame;
   std::string_view list;  // empty: no list
   int entries;
   std::vector<std::string_view> boxes;
@@ -64,17 +67,17 @@ struct Panel {
 };
 
 const std::array<Panel, 7> kPanels{{
-    {"temperature", "GradiCmb", 4, {"DataText"}, TempBtn_Click},
-    {"pressure", "PresCmb", 7, {"PresText"}, PresBtn_Click},
-    {"carbon", "ProbeCmb", 3, {"MvZccTxt", "TempTxt", "CoTxt"}, CarbonBtn_Click},
-    {"oxygen", "OxygenCmb", 1, {"MvZrO2Txt", "TempZrO2Txt", "BiasZrO2Txt"}, OxygenBtn_Click},
-    {"nitriding", "", 0, {"HTxt", "NTxt"}, NkBtn_Click},
-    {"lambda",
+    {"temperature", "Frame1", "GradiCmb", 4, {"DataText"}, TempBtn_Click},
+    {"pressure", "Frame2", "PresCmb", 7, {"PresText"}, PresBtn_Click},
+    {"carbon", "Frame3", "ProbeCmb", 3, {"MvZccTxt", "TempTxt", "CoTxt"}, CarbonBtn_Click},
+    {"oxygen", "Frame6", "OxygenCmb", 1, {"MvZrO2Txt", "TempZrO2Txt", "BiasZrO2Txt"}, OxygenBtn_Click},
+    {"nitriding", "Frame5", "", 0, {"HTxt", "NTxt"}, NkBtn_Click},
+    {"lambda", "Frame4",
      "FuelCmb",
      6,
      {"MvZo2Txt", "MvOffTxt", "KOffTxt", "AirTxt", "FlueTXt"},
      OxiBtn_Click},
-    {"flow",
+    {"flow", "Frame7",
      "FlowCmb",
      4,
      {"RefTempTxt", "RefPresTxt", "AtmPresTxt", "FlowTxt", "FlowTempTxt", "FlowPresTxt"},
@@ -86,6 +89,38 @@ std::vector<std::string_view> resultLabels() {
   for (const ControlSpec& c : controlTable())
     if (c.kind == ControlKind::ResultLabel) labels.push_back(c.name);
   return labels;
+}
+
+// Every text and caption of the window, in control-table order.
+std::vector<std::string> snapshot(const FakeWindow& window) {
+  std::vector<std::string> state;
+  for (const ControlSpec& c : controlTable()) {
+    if (c.kind == ControlKind::TextBox) state.push_back(window.text(c.name));
+    if (c.kind == ControlKind::Label || c.kind == ControlKind::ResultLabel)
+      state.push_back(window.caption(c.name));
+  }
+  return state;
+}
+
+// A Solve handler writes only its own panel's result labels and, on a
+// failed limit test, its own input boxes.
+void checkOnlyOwnPanelChanged(const FakeWindow& window, const std::vector<std::string>& before,
+                              const Panel& panel, const std::string& context) {
+  std::size_t i = 0;
+  for (const ControlSpec& c : controlTable()) {
+    std::string now;
+    if (c.kind == ControlKind::TextBox) now = window.text(c.name);
+    else if (c.kind == ControlKind::Label || c.kind == ControlKind::ResultLabel)
+      now = window.caption(c.name);
+    else continue;
+    const std::string& was = before[i++];
+    if (now == was) continue;
+    const bool own = c.parent == panel.frame &&
+                     (c.kind == ControlKind::TextBox || c.kind == ControlKind::ResultLabel);
+    require(own, "a Solve handler changes only its own panel's inputs and results",
+            context + ": " + std::string(c.name) + " went from " + quote(was) + " to " +
+                quote(now));
+  }
 }
 
 // `context` says what was done, for the failure message.
@@ -144,7 +179,9 @@ void run(const std::uint8_t* data, std::size_t size) {
     context += ", " + std::string(panel.boxes[i]) + " " + quote(texts[i]);
     window.setText(panel.boxes[i], texts[i]);
   }
+  const std::vector<std::string> before = snapshot(window);
   panel.solve(window);
+  checkOnlyOwnPanelChanged(window, before, panel, context);
   checkResults(window, context, false);
 }
 

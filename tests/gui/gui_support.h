@@ -1,14 +1,11 @@
 // Helpers shared by the window tests: a watcher that answers every Info Box
-// and remembers what it showed, and lookups of controls by name.
+// and remembers what it showed, and a started window.
 #pragma once
 
-#include <QList>
 #include <QMessageBox>
-#include <QObject>
-#include <QString>
 #include <QTimer>
 
-class QWidget;
+#include "app/qt/main_window.h"
 
 namespace pyrelon::testing {
 
@@ -19,7 +16,6 @@ struct SeenBox {
   QMessageBox::StandardButtons buttons;
   int buttonCount = 0;
   Qt::TextFormat textFormat = Qt::AutoText;
-  bool modal = false;
 };
 
 // Polls for a modal message box, records it and presses OK. Create it before
@@ -30,14 +26,14 @@ class InfoBoxWatcher : public QObject {
   QList<SeenBox> seen;
 
  private:
-  void poll();
   QTimer timer_;
 };
 
-// The child of `root` named `name`, or nullptr.
-template <typename W>
-W* child(const QObject& root, const char* name) {
-  return root.findChild<W*>(QString::fromLatin1(name));
-}
+// The program's window after its start-up, shown, watched from before it.
+struct Started {
+  Started() { window.show(); }
+  InfoBoxWatcher watcher;
+  qt::MainWindow window;
+};
 
 }  // namespace pyrelon::testing

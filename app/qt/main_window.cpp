@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -261,7 +262,9 @@ QWidget* MainWindow::buildControl(const ControlSpec& spec, QWidget* parent, cons
     case ControlKind::Picture: {
       auto* picture = new ClickableLabel(parent);
       picture->setGeometry(pixelRect(spec));
-      picture->setPixmap(logoPixmap(picture->size(), qApp->devicePixelRatio()));
+      // The panels' font has the family and style of the logo's name.
+      picture->setPixmap(
+          logoPixmap(picture->size(), qApp->devicePixelRatio(), QFontInfo(looks.panel)));
       picture->setScaledContents(true);
       picture->setCursor(Qt::PointingHandCursor);
       picture->setAccessibleName(QStringLiteral("Pyrelon logo"));

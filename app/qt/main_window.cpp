@@ -15,6 +15,9 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <algorithm>
+#include <array>
+#include <initializer_list>
+#include <utility>
 #include <optional>
 
 #include "app/numbers.h"
@@ -106,15 +109,43 @@ std::optional<int> typedCharacter(const QKeyEvent& event) {
   return first.unicode();
 }
 
+// Only the given colours, to be set over those a widget inherits.
+QPalette colours(std::initializer_list<std::pair<QPalette::ColorRole, QColor>> roles) {
+  QPalette palette;
+  for (const auto& [role, colour] : roles) palette.setColor(role, colour);
+  return palette;
+}
+
 }  // namespace
 
-// The fonts of the control kinds, made once while the window is built.
+// The fonts and colours of the control kinds, made once while the window is
+// built and shared by the controls of a kind.
 struct MainWindow::Looks {
   QFont standard = boldFont(QStringLiteral("Arial"), 8.25);
   QFont panel = boldFont(QStringLiteral("Arial"), 9.75, true);
   QFont result = boldFont(QStringLiteral("Verdana"), 9);
   QFont maker = boldFont(QStringLiteral("Arial"), 15, true);
   QFont release = boldFont(QStringLiteral("Arial"), 9.75, true);
+
+  // The first panel wears the menu colour, the others the button face.
+  QPalette firstPanelColours =
+      colours({{QPalette::Window, QApplication::palette("QMenu").color(QPalette::Window)},
+               {QPalette::WindowText, QColor(0, 128, 0)}});
+  QPalette panelColours = colours({{QPalette::Window, QApplication::palette().color(QPalette::Button)},
+                                   {QPalette::WindowText, QColor(0, 128, 0)}});
+  QPalette textBoxColours = colours({{QPalette::Base, Qt::white}, {QPalette::Text, Qt::black}});
+  QPalette resultColours =
+      colours({{QPalette::Window, Qt::black}, {QPalette::WindowText, QColor(255, 255, 0)}});
+
+  // A caption's colours, made when a caption first wears that colour.
+  const QPalette& captionColours(Colour colour) {
+    auto& palette = captions[static_cast<std::size_t>(colour)];
+    if (!palette) palette = colours({{QPalette::WindowText, colourOf(colour)}});
+    return *palette;
+  }
+
+ private:
+  std::array<std::optional<QPalette>, 7> captions;
 };
 
 MainWindow::MainWindow(StartUp startUp) {
@@ -144,7 +175,7 @@ MainWindow::MainWindow(StartUp startUp) {
 }
 
 void MainWindow::buildControls(QWidget* client) {
-  const Looks looks;
+  Looks looks;
   for (const ControlSpec& spec : controlTable()) {
     QWidget* parent = client;
     if (!spec.parent.empty()) parent = control<QGroupBox>(spec.parent);
@@ -154,7 +185,7 @@ void MainWindow::buildControls(QWidget* client) {
   }
 }
 
-QWidget* MainWindow::buildControl(const ControlSpec& spec, QWidget* parent, const Looks& looks) {
+QWidget* MainWindow::buildControl(const ControlSpec& spec, QWidget* parent, Looks& looks) {
   const QString text = fromUtf8(spec.text);
 
   switch (spec.kind) {
@@ -163,14 +194,7 @@ QWidget* MainWindow::buildControl(const ControlSpec& spec, QWidget* parent, cons
       panel->setGeometry(pixelRect(spec));
       panel->setFont(looks.panel);
       panel->setAutoFillBackground(true);
-      QPalette palette = panel->palette();
-      // The first panel wears the menu colour, the others the button face.
-      palette.setColor(QPalette::Window,
-                       spec.name == "Frame1"
-                           ? QApplication::palette("QMenu").color(QPalette::Window)
-                           : QApplication::palette().color(QPalette::Button));
-      palette.setColor(QPalette::WindowText, QColor(0, 128, 0));
-      panel->setPalette(palette);
+      panel->setPalette(spec.name == "Frame1" ? looks.firstPanelColours : looks.panelColours);
       panel->setAccessibleName(text);
       return panel;
     }
@@ -179,10 +203,7 @@ QWidget* MainWindow::buildControl(const ControlSpec& spec, QWidget* parent, cons
       box->setGeometry(pixelRect(spec));
       box->setFont(looks.standard);
       box->setAlignment(Qt::AlignCenter);
-      QPalette palette = box->palette();
-      palette.setColor(QPalette::Base, Qt::white);
-      palette.setColor(QPalette::Text, Qt::black);
-      box->setPalette(palette);
+      box->setPalette(looks.textBoxColours);
       if (KeyHandler handler = findKeyHandler(spec.name)) {
         keyHandlers_.insert(box, KeyEventHandler{spec.name, handler});
         box->installEventFilter(this);
@@ -224,13 +245,11 @@ QWidget* MainWindow::buildControl(const ControlSpec& spec, QWidget* parent, cons
       label->setTextFormat(Qt::PlainText);
       label->setText(text);
       label->setGeometry(pixelRect(spec));
-      QPalette palette = label->palette();
       if (spec.kind == ControlKind::ResultLabel) {
         label->setFont(looks.result);
         label->setAlignment(Qt::AlignCenter);
         label->setAutoFillBackground(true);
-        palette.setColor(QPalette::Window, Qt::black);
-        palette.setColor(QPalette::WindowText, QColor(255, 255, 0));
+        label->setPalette(looks.resultColours);
         // Selectable and copyable, never editable.
         label->setTextInteractionFlags(Qt::TextSelectableByMouse |
                                        Qt::TextSelectableByKeyboard);
@@ -246,10 +265,9 @@ QWidget* MainWindow::buildControl(const ControlSpec& spec, QWidget* parent, cons
                             (spec.align == Align::Left ? Qt::AlignLeft : Qt::AlignHCenter));
         // Captions drawn two lines high break between words.
         label->setWordWrap(pixels(spec.height) >= 2 * QFontMetrics(label->font()).lineSpacing());
-        palette.setColor(QPalette::WindowText, colourOf(spec.colour));
+        label->setPalette(looks.captionColours(spec.colour));
         placeCaption(label, spec);
       }
-      label->setPalette(palette);
       return label;
     }
     case ControlKind::Line: {

@@ -57,7 +57,7 @@ class MainWindow final : public QMainWindow, public pyrelon::Window {
  private:
   struct Looks;
   void buildControls(QWidget* client);
-  QWidget* buildControl(const ControlSpec& spec, QWidget* parent, const Looks& looks);
+  QWidget* buildControl(const ControlSpec& spec, QWidget* parent, Looks& looks);
   void buildMenu();
   void nameForAccessibility();
   void orderTabs();

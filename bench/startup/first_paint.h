@@ -1,7 +1,10 @@
-// Ends a start-up run as soon as the shown window has been painted once:
-// the first paint event of the top-level widget marks it, and the event
-// loop quits on its next pass, after the whole window has been drawn and
-// flushed. Both start-up programs end the same way.
+// Ends a start-up run. By default as soon as the shown window has been
+// painted once: the first paint event of the top-level widget marks it, and
+// the event loop quits on its next pass, after the whole window has been
+// drawn and flushed. With PYRELON_STARTUP_END=loop in the environment, as
+// soon as the event loop is reached instead (a zero timer set after show(),
+// which may run before the window is painted). Both start-up programs end
+// the same way.
 #pragma once
 
 #include <QCoreApplication>
@@ -38,6 +41,13 @@ class QuitAfterFirstPaint final : public QObject {
   bool painted_ = false;
 };
 
-inline void quitAfterFirstPaint(QWidget& window) { new QuitAfterFirstPaint(window); }
+// To be called right after the window is shown.
+inline void quitAfterFirstPaint(QWidget& window) {
+  if (qEnvironmentVariable("PYRELON_STARTUP_END") == QLatin1String("loop")) {
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    return;
+  }
+  new QuitAfterFirstPaint(window);
+}
 
 }  // namespace pyrelon::bench

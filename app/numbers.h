@@ -47,7 +47,9 @@ ReadResult readVal(std::string_view text);
 //   readLocaleNumber("273.2", ",", ".") -> 2732  (the point groups digits)
 //   readLocaleNumber("abc", ".", ",")   -> TypeMismatch
 // Every text that formatPattern writes with the same separator reads back to
-// the value it shows.
+// the value it shows, except at the very top of the double range: a
+// magnitude of 1.797693134862315e308 or more shows as 1.79769313486232e308,
+// which lies beyond the range and reads as Overflow.
 ReadResult readLocaleNumber(std::string_view text, std::string_view decimalSeparator,
                             std::string_view groupSeparator);
 
@@ -79,7 +81,8 @@ std::string plainForm(double value, std::string_view decimalSeparator);
 // The signed form: the plain form with a point, whatever the user's
 // settings, and one leading blank in place of the sign when not negative.
 //   signedForm(273.15) -> " 273.15";  signedForm(-3.0) -> "-3"
-// readVal reads every such text back to the same number.
+// readVal reads every such text back to the same number, but for the same
+// top-of-range exception as formatPattern (" 1.79769313486232E+308").
 std::string signedForm(double value);
 
 // The key filter of the hydrogen and ammonia boxes: true when a character

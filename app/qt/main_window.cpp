@@ -15,10 +15,10 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <algorithm>
-#include <array>
 #include <initializer_list>
-#include <utility>
+#include <map>
 #include <optional>
+#include <utility>
 
 #include "app/numbers.h"
 #include "logo.h"
@@ -139,13 +139,14 @@ struct MainWindow::Looks {
 
   // A caption's colours, made when a caption first wears that colour.
   const QPalette& captionColours(Colour colour) {
-    auto& palette = captions[static_cast<std::size_t>(colour)];
-    if (!palette) palette = colours({{QPalette::WindowText, colourOf(colour)}});
-    return *palette;
+    auto it = captions.find(colour);
+    if (it == captions.end())
+      it = captions.emplace(colour, colours({{QPalette::WindowText, colourOf(colour)}})).first;
+    return it->second;
   }
 
  private:
-  std::array<std::optional<QPalette>, 7> captions;
+  std::map<Colour, QPalette> captions;
 };
 
 MainWindow::MainWindow(StartUp startUp) {

@@ -91,5 +91,6 @@ int main(int argc, char* argv[]) {
 
   QFile file(QString::fromLocal8Bit(argv[1]));
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return 73;
-  return file.write(out.data(), static_cast<qint64>(out.size())) == static_cast<qint64>(out.size()) ? 0 : 74;
+  const auto size = static_cast<qint64>(out.size());
+  return file.write(out.data(), size) == size ? 0 : 74;
 }

@@ -131,8 +131,9 @@ struct MainWindow::Looks {
   QPalette firstPanelColours =
       colours({{QPalette::Window, QApplication::palette("QMenu").color(QPalette::Window)},
                {QPalette::WindowText, QColor(0, 128, 0)}});
-  QPalette panelColours = colours({{QPalette::Window, QApplication::palette().color(QPalette::Button)},
-                                   {QPalette::WindowText, QColor(0, 128, 0)}});
+  QPalette panelColours =
+      colours({{QPalette::Window, QApplication::palette().color(QPalette::Button)},
+               {QPalette::WindowText, QColor(0, 128, 0)}});
   QPalette textBoxColours = colours({{QPalette::Base, Qt::white}, {QPalette::Text, Qt::black}});
   QPalette resultColours =
       colours({{QPalette::Window, Qt::black}, {QPalette::WindowText, QColor(255, 255, 0)}});

@@ -48,7 +48,8 @@ pt=$(median "$out/probe" 1); pc=$(median "$out/probe" 2); pm=$(median "$out/prob
 ft=$(median "$out/floor" 1); fc=$(median "$out/floor" 2); fm=$(median "$out/floor" 3)
 end="after the first paint"
 [ "${PYRELON_STARTUP_END:-}" = loop ] && end="when the event loop is reached"
-awk -v end="$end" -v n="$runs" -v pt="$pt" -v pc="$pc" -v pm="$pm" -v ft="$ft" -v fc="$fc" -v fm="$fm" 'BEGIN {
+awk -v end="$end" -v n="$runs" -v pt="$pt" -v pc="$pc" -v pm="$pm" \
+    -v ft="$ft" -v fc="$fc" -v fm="$fm" 'BEGIN {
   printf "start-up on the offscreen platform, ended %s, median of %d runs each\n", end, n
   printf "%-12s %10s %10s %16s\n", "", "wall (ms)", "CPU (ms)", "peak RSS (KiB)"
   printf "%-12s %10.1f %10.1f %16d\n", "calculator", pt * 1000, pc * 1000, pm

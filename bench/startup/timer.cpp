@@ -32,7 +32,8 @@ std::string seconds(long long ns) {
 }
 
 long long ns(const timeval& t) {
-  return static_cast<long long>(t.tv_sec) * 1'000'000'000 + static_cast<long long>(t.tv_usec) * 1000;
+  return static_cast<long long>(t.tv_sec) * 1'000'000'000 +
+         static_cast<long long>(t.tv_usec) * 1000;
 }
 
 }  // namespace

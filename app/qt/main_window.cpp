@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -46,9 +47,11 @@ void placeCaption(QLabel* label, const ControlSpec& spec) {
   if (!label->wordWrap()) {
     const QFontMetrics metrics(label->font());
     const QString text = label->text();
-    // The ink of italic text may reach past its advance.
-    const int needed =
-        std::max(metrics.horizontalAdvance(text), metrics.boundingRect(text).right() + 1) + 1;
+    // The ink of italic text may reach past its advance; upright text stays
+    // within it, which spares measuring its ink.
+    int needed = metrics.horizontalAdvance(text);
+    if (label->font().italic()) needed = std::max(needed, metrics.boundingRect(text).right() + 1);
+    ++needed;
     const int missing = needed - place.width();
     if (missing > 0) {
       if (spec.align == Align::Left) {
@@ -72,6 +75,18 @@ QFont boldFont(const QString& family, qreal points, bool italic = false) {
   font.setItalic(italic);
   font.setUnderline(false);
   return font;
+}
+
+// The window asks for Arial and Verdana. Where they are not installed,
+// Debian's metric-compatible faces, which the set-up installs, are named
+// directly: asking the toolkit for a missing family costs a full fallback
+// search for every style, about a tenth of the start-up.
+QString installedFamily(const QString& wanted, const QString& metricTwin) {
+  const QStringList installed = QFontDatabase::families();
+  if (installed.contains(wanted, Qt::CaseInsensitive) ||
+      !installed.contains(metricTwin, Qt::CaseInsensitive))
+    return wanted;
+  return metricTwin;
 }
 
 QColor colourOf(Colour colour) {
@@ -121,11 +136,13 @@ QPalette colours(std::initializer_list<std::pair<QPalette::ColorRole, QColor>> r
 // The fonts and colours of the control kinds, made once while the window is
 // built and shared by the controls of a kind.
 struct MainWindow::Looks {
-  QFont standard = boldFont(QStringLiteral("Arial"), 8.25);
-  QFont panel = boldFont(QStringLiteral("Arial"), 9.75, true);
-  QFont result = boldFont(QStringLiteral("Verdana"), 9);
-  QFont maker = boldFont(QStringLiteral("Arial"), 15, true);
-  QFont release = boldFont(QStringLiteral("Arial"), 9.75, true);
+  QString arial = installedFamily(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+  QString verdana = installedFamily(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
+  QFont standard = boldFont(arial, 8.25);
+  QFont panel = boldFont(arial, 9.75, true);
+  QFont result = boldFont(verdana, 9);
+  QFont maker = boldFont(arial, 15, true);
+  QFont release = boldFont(arial, 9.75, true);
 
   // The first panel wears the menu colour, the others the button face.
   QPalette firstPanelColours =

@@ -1,7 +1,10 @@
-// Helpers shared by the window tests: a watcher that answers every Info Box
-// and remembers what it showed, and a started window.
+// What the window tests share: a watcher that answers every Info Box and
+// remembers what it showed, and a started window.
 #pragma once
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
 #include <QMessageBox>
 #include <QTimer>
 
@@ -10,24 +13,42 @@
 namespace pyrelon::testing {
 
 struct SeenBox {
-  QString title;
-  QString text;
-  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QString title, text;
+  QMessageBox::Icon icon;
   QMessageBox::StandardButtons buttons;
-  int buttonCount = 0;
-  Qt::TextFormat textFormat = Qt::AutoText;
+  qsizetype buttonCount;
+  Qt::TextFormat textFormat;
 };
 
-// Polls for a modal message box, records it and presses OK. Create it before
-// anything that may show a box, the window's start-up included.
-class InfoBoxWatcher : public QObject {
- public:
-  InfoBoxWatcher();
+// Polls for a modal message box, records it and presses OK.
+struct InfoBoxWatcher {
+  InfoBoxWatcher() {
+    timer.callOnTimeout([this] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box == nullptr || !box->isVisible()) return;
+      seen.append({box->windowTitle(), box->text(), box->icon(), box->standardButtons(),
+                   box->buttons().size(), box->textFormat()});
+      QAbstractButton* ok = box->button(QMessageBox::Ok);
+      ok ? ok->click() : box->reject();
+    });
+    timer.start(5);
+  }
   QList<SeenBox> seen;
-
- private:
-  QTimer timer_;
+  QTimer timer;
 };
+
+// "name=text" for each control named before an '=' in `entries`: what a box or
+// a label shows, a list's current entry.
+inline QStringList shown(const QWidget& window, const QStringList& entries) {
+  QStringList result;
+  for (const QString& entry : entries) {
+    const QString name = entry.section('=', 0, 0);
+    auto* widget = window.findChild<QWidget*>(name);
+    auto* list = qobject_cast<QComboBox*>(widget);
+    result << name + '=' + (list ? list->currentText() : widget->property("text").toString());
+  }
+  return result;
+}
 
 // The program's window after its start-up, shown, watched from before it.
 struct Started {

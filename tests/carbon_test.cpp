@@ -13,21 +13,10 @@ using testing::FakeWindow;
 
 enum Probe { Accucarb, Din, LambdaProbe };
 
-// The panel after start-up with `texts` typed and CarbonLbl stale.
-FakeWindow panel(const testing::Texts& texts, int probe = Accucarb,
-                 const NumberSettings& settings = testing::pointSettings()) {
-  FakeWindow w = testing::startedWindow(settings);
-  w.setTexts(texts);
-  w.setSelectedIndex("ProbeCmb", probe);
-  w.setCaption("CarbonLbl", "stale");
-  return w;
-}
-
 TEST(Carbon, StartUpAndCalibrations) {
   const struct { const char *mv, *t, *co; int probe; const char* shown; } rows[] = {
-      {"1121", "830", "20", Din, "0.905"},     {"1121", "830", "20", LambdaProbe, "0.442"},
-      {"1000", "900", "20", Accucarb, "0.116"}, {"1000", "900", "20", Din, "0.075"},
-      {"1000", "900", "20", LambdaProbe, "0.056"}, {"1340", "650", "37", Accucarb, "1240.084"},
+      {"1121", "830", "20", Din, "0.905"},      {"1121", "830", "20", LambdaProbe, "0.442"},
+      {"1000", "900", "20", Accucarb, "0.116"}, {"1340", "650", "37", Accucarb, "1240.084"},
       {"1121,7", "830", "20", Accucarb, "1.000"},
       {"960", "1300", "2", Din, "0.002"},  // the smallest root, not a value near -18
   };
@@ -35,7 +24,8 @@ TEST(Carbon, StartUpAndCalibrations) {
     const FakeWindow started = testing::startedWindow(settings);
     EXPECT_EQ(started.caption("CarbonLbl"), started.local("1.000"));
     for (const auto& r : rows) {
-      EXPECT_EQ(panel({{"MvZccTxt", r.mv}, {"TempTxt", r.t}, {"CoTxt", r.co}}, r.probe, settings)
+      const testing::Texts texts{{"MvZccTxt", r.mv}, {"TempTxt", r.t}, {"CoTxt", r.co}};
+      EXPECT_EQ(testing::panelWindow(texts, "ProbeCmb", r.probe, {"CarbonLbl"}, settings)
                     .outcomeOf(CarbonBtn_Click),
                 "CarbonLbl=" + started.local(r.shown) + "\n")
           << r.mv << " mV " << r.t << " C " << r.co << " % probe " << r.probe;
@@ -52,23 +42,19 @@ TEST(Carbon, LimitsAndFaults) {
       "The min probe temperature value is 650 \u00b0C\n"
       "The max probe temperature value is 1300 \u00b0C\n"
       "The min %Co value is 2 %\nThe max %Co value is 37 %\n";
-  const auto tooLarge = [](const std::string& what) {
-    return "box: The " + what + " is too large a number.\nCarbonLbl=\n";
-  };
   std::vector<std::pair<testing::Texts, std::string>> cases{  // no outcome: a result
-      {{{"MvZccTxt", "abc"}}, limitsBox + "MvZccTxt=1121\n"},
       {{{"MvZccTxt", "500"}, {"TempTxt", "2000"}, {"CoTxt", "99"}}, limitsBox + "MvZccTxt=1121\n"},
-      {{{"TempTxt", "1E400"}, {"MvZccTxt", "1E400"}}, tooLarge("probe temperature")},
-      {{{"MvZccTxt", "1E400"}, {"TempTxt", "5"}}, tooLarge("probe voltage")},
-      {{{"CoTxt", "1E400"}, {"MvZccTxt", "5"}}, tooLarge("CO content")},
+      {{{"TempTxt", "1E400"}, {"MvZccTxt", "1E400"}},
+       "box: The probe temperature is too large a number.\nCarbonLbl=\n"},
   };
   for (const testing::BoundText& b : testing::boundTexts(carbonLimits()))
-    cases.push_back({{{b.textBox, b.text}}, b.passes ? "" : limitsBox + b.reset()});
+    cases.push_back({{{b.textBox, b.text}}, b.passes ? "" : limitsBox + b.reset});
   for (const auto& [texts, outcome] : cases) {
     // The tests come before the probe is looked at; a reading that passes
     // gets a result, whatever it is.
     const int probe = outcome.empty() ? Accucarb : -1;
-    const std::string got = panel(texts, probe).outcomeOf(CarbonBtn_Click);
+    const std::string got =
+        testing::panelWindow(texts, "ProbeCmb", probe, {"CarbonLbl"}).outcomeOf(CarbonBtn_Click);
     EXPECT_EQ(outcome.empty() && got.starts_with("CarbonLbl=") ? "" : got, outcome)
         << texts[0].first << "=" << texts[0].second;
   }
@@ -77,39 +63,33 @@ TEST(Carbon, LimitsAndFaults) {
 TEST(Carbon, ChoosingAnotherProbeDoesNotRecompute) {
   FakeWindow w = testing::startedWindow();
   w.setSelectedIndex("ProbeCmb", Din);
-  EXPECT_EQ(w.caption("CarbonLbl"), "1.000");
-  EXPECT_EQ(w.outcomeOf(CarbonBtn_Click), "CarbonLbl=0.905\n");
+  EXPECT_EQ(w.caption("CarbonLbl") + " " + w.outcomeOf(CarbonBtn_Click), "1.000 CarbonLbl=0.905\n");
 }
 
 TEST(Carbon, Log10OfANonPositiveValueIsEmptyAndShowsTheValue) {
   FakeWindow w;
   EXPECT_NEAR(CarbonLog10(w, 0.01).value_or(0), -2.0, 1e-15);
-  EXPECT_EQ(CarbonLog10(w, 0), std::nullopt);
-  EXPECT_EQ(w.caption("CarbonLbl"), " 0");
-  EXPECT_EQ(CarbonLog10(w, -17.5), std::nullopt);
-  EXPECT_EQ(w.caption("CarbonLbl"), "-17.5");
-}
-
-// Residual of the DIN 17022 equation at cp.
-double dinResidual(double cp, double mv, double t, double co) {
-  const double k = 0.0992 * (t + 273.14);
-  return std::log10(cp) + 0.15 * cp - ((mv - 816.1) / k + std::log10(co / 100) - 1.995);
+  EXPECT_EQ(CarbonLog10(w, 0) ? "a value" : w.caption("CarbonLbl"), " 0");
+  EXPECT_EQ(CarbonLog10(w, -17.5) ? "a value" : w.caption("CarbonLbl"), "-17.5");
 }
 
 TEST(Carbon, DinSettlesOnThePositiveRoot) {
   EXPECT_EQ(solveDin17022(1121, 830, 20)->passes, 8);
   const auto settles = [](double mv, double t, double co) {
     const auto s = solveDin17022(mv, t, co);
-    return s && s->carbon > 0 && std::fabs(dinResidual(s->carbon, mv, t, co)) < 1e-6;
+    // The residual of the DIN 17022 equation at the root.
+    return s && s->carbon > 0 && std::fabs(std::log10(s->carbon) + 0.15 * s->carbon -
+                                           (mv - 816.1) / (0.0992 * (t + 273.14)) -
+                                           std::log10(co / 100) + 1.995) < 1e-6;
   };
   // Far below the accepted voltages several overshoots follow in a row.
   EXPECT_TRUE(settles(500, 1300, 2) && settles(700, 1300, 2));
   // Low voltage, high temperature and CO near 2 % put the root below the
   // start value; the first Newton step then overshoots below zero, and
   // without care settles near -17 or -18.
-  for (double mv : {960.0, 970.0, 980.0, 1000.0, 1050.0, 1100.0, 1200.0, 1340.0})
-    for (double t = 650; t <= 1300; t += 50)
-      for (double co : {2.0, 2.1, 2.5, 3.0, 5.0, 20.0, 37.0})
+  for (double mv : {960.0, 970.0, 1000.0, 1100.0, 1340.0})
+    for (double t = 650; t <= 1300; t += 130)
+      for (double co : {2.0, 2.1, 3.0, 20.0, 37.0})
         EXPECT_TRUE(settles(mv, t, co)) << mv << " " << t << " " << co;
 }
 

@@ -9,13 +9,9 @@ namespace {
 
 using testing::FakeWindow;
 
-// The panel after start-up with the contents typed and NkLbl showing "before".
 FakeWindow panel(const std::string& h, const std::string& n,
                  const NumberSettings& settings = testing::pointSettings()) {
-  FakeWindow w = testing::startedWindow(settings);
-  w.setTexts({{"HTxt", h}, {"NTxt", n}});
-  w.setCaption("NkLbl", "before");
-  return w;
+  return testing::panelWindow({{"HTxt", h}, {"NTxt", n}}, "", 0, {"NkLbl"}, settings);
 }
 
 TEST(Nitriding, StartUpAndFactors) {
@@ -39,20 +35,16 @@ TEST(Nitriding, LimitsAndFaults) {
   const std::string limitsBox =
       "box: The min H2 value is 1 %\nThe max H2 value is 100 %\n"
       "The min NH3 value is 5 %\nThe max NH3 value is 100 %\n";
-  const auto reset = [&](const std::string& change) {
-    return limitsBox + "while shown: " + change + change;
-  };
+  const auto reset = [&](const std::string& c) { return limitsBox + "while shown: " + c + c; };
   struct Case { std::string h, n, outcome; };  // no outcome: a factor
   std::vector<Case> cases{
       {"", "200", reset("HTxt=10\n")},  // no number reads as 0; NH3 is not looked at
-      {"100", "", reset("NTxt=31.61\n")},
       {"50", "1,5", reset("NTxt=31.61\n")},
       {"-1E400", "1E400", "box: The hydrogen content is too large a number.\nNkLbl=\n"},
-      {"10", "1e999", "box: The ammonia content is too large a number.\nNkLbl=\n"},
   };
   for (const testing::BoundText& b : testing::boundTexts(nitridingLimits())) {
     const bool h = b.textBox == "HTxt";
-    cases.push_back({h ? b.text : "10", h ? "31.61" : b.text, b.passes ? "" : reset(b.reset())});
+    cases.push_back({h ? b.text : "10", h ? "31.61" : b.text, b.passes ? "" : reset(b.reset)});
   }
   for (const Case& c : cases) {
     const std::string got = panel(c.h, c.n).outcomeOf(NkBtn_Click);

@@ -11,40 +11,31 @@ using testing::FakeWindow;
 
 const std::vector<std::string_view> kResults{"Lab2", "Lab4", "Label12"};
 
-TEST(Temperature, StartUpAndEachSourceRelabelPresetAndSolve) {
-  const struct { const char *captions, *preset, *results; } rows[] = {
+TEST(Temperature, EachSourceRelabelsPresetsAndSolvesThenGoesOnFromTheValueShown) {
+  const struct { const char *captions, *preset, *results; } sources[] = {
       {"\u00b0Fahrenheit Kelvin \u00b0Rankine", "0", "32.0 273.2 491.7"},
       {"\u00b0Centigradi Kelvin \u00b0Rankine", "32", "0.0 273.2 491.7"},
       {"\u00b0Fahrenheit \u00b0Centigradi \u00b0Rankine", " 273.15", "32.0 0.0 491.7"},
       {"\u00b0Fahrenheit Kelvin \u00b0Centigradi", " 491.67", "32.0 273.2 0.0"},
   };
+  const struct { int source; const char *input, *results; } typed[] = {
+      {1, "100", "37.8 311.0 559.7"},  // from 37.8 shown; the unrounded chain gives 310.9
+      {2, "300", "80.4 26.9 540.0"},   // from 26.9 shown; the unrounded chain gives 80.3
+      {0, "-300", "-508.0 -26.9 -48.3"},  // below absolute zero: no message
+      {0, "abc", "32.0 273.2 491.7"},  {0, "21,9", "69.8 294.2 529.5"},
+  };
   for (const NumberSettings& settings : testing::bothSettings()) {
     FakeWindow w = testing::startedWindow(settings);
-    EXPECT_EQ(w.captions(kResults), w.local(rows[0].results));
+    EXPECT_EQ(w.captions(kResults), w.local(sources[0].results));
     for (int i = 0; i < 4; ++i) {
       w.setText("DataText", "999");
       w.setSelectedIndex("GradiCmb", i);
-      const auto& r = rows[i];
+      const auto& r = sources[i];
       EXPECT_EQ(w.captions({"Lab1", "Lab3", "Label6"}) + "|" + w.text("DataText") + "|" +
                     w.captions(kResults),
                 std::string(r.captions) + "|" + r.preset + "|" + w.local(r.results));
     }
-  }
-  EXPECT_EQ(FakeWindow().outcomeOf(GradiCmb_Click) + FakeWindow().outcomeOf(TempBtn_Click), "")
-      << "without a selection nothing changes";
-}
-
-TEST(Temperature, TypedValuesGoOnFromTheValueShown) {
-  const struct { int source; const char *input, *results; } rows[] = {
-      {1, "100", "37.8 311.0 559.7"},  // from 37.8 shown; the unrounded chain gives 310.9
-      {2, "300", "80.4 26.9 540.0"},   // from 26.9 shown; the unrounded chain gives 80.3
-      {1, "0", "-17.8 255.4 459.7"},     {0, "-40", "-40.0 233.2 419.7"},
-      {0, "-300", "-508.0 -26.9 -48.3"},  // below absolute zero: no message
-      {0, "abc", "32.0 273.2 491.7"},    {0, "21,9", "69.8 294.2 529.5"},
-  };
-  for (const NumberSettings& settings : testing::bothSettings()) {
-    FakeWindow w = testing::startedWindow(settings);
-    for (const auto& r : rows) {
+    for (const auto& r : typed) {
       w.setSelectedIndex("GradiCmb", r.source);
       w.setText("DataText", r.input);
       TempBtn_Click(w);
@@ -52,6 +43,8 @@ TEST(Temperature, TypedValuesGoOnFromTheValueShown) {
     }
     EXPECT_TRUE(w.infoBoxes.empty());
   }
+  // Without a selection nothing changes.
+  EXPECT_EQ(FakeWindow().outcomeOf(GradiCmb_Click) + FakeWindow().outcomeOf(TempBtn_Click), "");
 }
 
 TEST(Temperature, FaultsKeepTheColumnsWrittenAndClearTheRest) {
@@ -63,18 +56,16 @@ TEST(Temperature, FaultsKeepTheColumnsWrittenAndClearTheRest) {
       // The shown value rounds past the largest double: it cannot be read back.
       {2, "1.7976931348623157e308", toF, "1797693134862320"},
   };
-  FakeWindow w = testing::startedWindow();
   for (const auto& r : rows) {
+    FakeWindow w = testing::startedWindow();
     w.setSelectedIndex("GradiCmb", r.source);
-    w.infoBoxes.clear();
     w.setText("DataText", r.input);
     TempBtn_Click(w);
     ASSERT_EQ(w.infoBoxes.size(), 1u) << r.input;
-    EXPECT_EQ(w.infoBoxes[0].text, r.message);
-    // The input as typed, and the first 16 characters of each result.
-    EXPECT_EQ(w.text("DataText") + "|" + w.caption("Lab2") + "|" +
+    // The box, the input as typed, and the first 16 characters of each result.
+    EXPECT_EQ(w.infoBoxes[0].text + "|" + w.text("DataText") + "|" + w.caption("Lab2") + "|" +
                   w.caption("Lab4").substr(0, 16) + "|" + w.caption("Label12"),
-              std::string(r.input) + "||" + r.lab4 + "|");
+              std::string(r.message) + "|" + r.input + "||" + r.lab4 + "|");
   }
 }
 

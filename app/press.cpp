@@ -1,5 +1,7 @@
 #include "press.h"
 
+#include <cmath>
+
 #include "numbers.h"
 
 namespace pyrelon {
@@ -38,6 +40,11 @@ void writeResult(Window& window, std::string_view label, double value,
                  std::string_view pattern) {
   window.setCaption(label,
                     formatPattern(value, pattern, window.numberSettings().decimalSeparator));
+}
+
+void writePreset(Window& window, std::string_view textBox, double preset) {
+  const bool whole = std::trunc(preset) == preset;
+  window.setText(textBox, whole ? plainForm(preset, ".") : signedForm(preset));
 }
 
 std::optional<double> readBack(const Window& window, std::string_view label) {

@@ -36,6 +36,11 @@ std::optional<double> readInput(Window& window, std::string_view textBox,
 void writeResult(Window& window, std::string_view label, double value,
                  std::string_view pattern);
 
+// Writes a unit panel's preset into its input box: a whole number in the
+// plain form ("32"), any other in the signed form (" 273.15"), so the Val
+// rule reads it back whatever the user's settings.
+void writePreset(Window& window, std::string_view textBox, double preset);
+
 // Reads a result caption back by the locale-aware reading, so that the value
 // is the rounded one the user sees. Gives nothing only if the caption is not
 // a number, which a caption written by writeResult never is.

@@ -42,7 +42,6 @@ struct Cell {
 struct SourceUnit {
   std::array<std::string_view, 6> captions;
   double preset;          // one bar in this unit
-  bool fractionalPreset;  // written in the signed form, else the plain form
   std::array<Cell, 6> cells;
 };
 
@@ -55,7 +54,6 @@ constexpr std::array<SourceUnit, 7> kSources{{
     // bar
     {{"psi", "kpa", "mmHg", "mmH2O", "Kg/cm2", "mBar"},
      1.0,
-     false,
      {{{kDiv, 0.0689, kPsi},
        {kMul, 100.0, kKpa},
        {kMul, 750.2, kMmHg},
@@ -65,7 +63,6 @@ constexpr std::array<SourceUnit, 7> kSources{{
     // mbar
     {{"psi", "kpa", "mmHg", "mmH2O", "Kg/cm2", "bar"},
      1000.0,
-     false,
      {{{kDiv, 68.947, kPsi},
        {kDiv, 10.0, kKpa},
        {kMul, 0.7501, kMmHg},
@@ -75,7 +72,6 @@ constexpr std::array<SourceUnit, 7> kSources{{
     // psi
     {{"bar", "kpa", "mmHg", "mmH2O", "Kg/cm2", "mbar"},
      14.504,
-     true,
      {{{kMul, 0.0689, kBar},
        {kMul, 6.8948, kKpa},
        {kMul, 51.7149, kMmHg},
@@ -85,7 +81,6 @@ constexpr std::array<SourceUnit, 7> kSources{{
     // kpa
     {{"psi", "bar", "mmHg", "mmH2O", "Kg/cm2", "mbar"},
      100.0,
-     false,
      {{{kMul, 0.145, kPsi},
        {kDiv, 100.0, kBar},
        {kMul, 7.5006, kMmHg},
@@ -95,7 +90,6 @@ constexpr std::array<SourceUnit, 7> kSources{{
     // mmHg
     {{"psi", "kpa", "bar", "mmH2O", "Kg/cm2", "mBar"},
      750.06,
-     true,
      {{{kMul, 0.01933, kPsi},
        {kMul, 0.1333, kKpa},
        {kMul, 0.00133, kBar},
@@ -105,7 +99,6 @@ constexpr std::array<SourceUnit, 7> kSources{{
     // mmH2O
     {{"psi", "kpa", "mmHg", "bar", "Kg/cm2", "mBar"},
      10215.0,
-     false,
      {{{kDiv, 704.288, kPsi},
        {kDiv, 102.15, kKpa},
        {kMul, 0.0734, kMmHg},
@@ -115,7 +108,6 @@ constexpr std::array<SourceUnit, 7> kSources{{
     // Kg/cm2
     {{"psi", "kpa", "mmHg", "mmH2O", "bar", "mbar"},
      1.0197,
-     true,
      {{{kMul, 14.2233, kPsi},
        {kMul, 98.068, kKpa},
        {kMul, 735.559, kMmHg},
@@ -156,10 +148,7 @@ void PresCmb_Click(Window& window) {
   if (source == nullptr) return;
   for (std::size_t c = 0; c < kCaptionLabels.size(); ++c)
     window.setCaption(kCaptionLabels[c], source->captions[c]);
-  window.setText(kInputBox,
-                 source->fractionalPreset
-                     ? signedForm(source->preset)
-                     : plainForm(source->preset, window.numberSettings().decimalSeparator));
+  writePreset(window, kInputBox, source->preset);
   PresBtn_Click(window);
 }
 

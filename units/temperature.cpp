@@ -45,7 +45,6 @@ struct Step {
 struct SourceUnit {
   std::array<std::string_view, 3> captions;
   double preset;          // the freezing point of water in this unit
-  bool fractionalPreset;  // written in the signed form, else the plain form
   std::array<Step, 3> steps;
 };
 
@@ -54,19 +53,15 @@ struct SourceUnit {
 const std::array<SourceUnit, 4> kSources{{
     {{"\u00b0Fahrenheit", "Kelvin", "\u00b0Rankine"},
      0.0,
-     false,
      {{{0, -1, fahrenheitFromCelsius}, {1, -1, kelvinFromCelsius}, {2, -1, rankineFromCelsius}}}},
     {{"\u00b0Centigradi", "Kelvin", "\u00b0Rankine"},
      32.0,
-     false,
      {{{0, -1, celsiusFromFahrenheit}, {1, 0, kelvinFromCelsius}, {2, -1, rankineFromFahrenheit}}}},
     {{"\u00b0Fahrenheit", "\u00b0Centigradi", "\u00b0Rankine"},
      273.15,
-     true,
      {{{1, -1, celsiusFromKelvin}, {0, 1, fahrenheitFromCelsius}, {2, -1, rankineFromKelvin}}}},
     {{"\u00b0Fahrenheit", "Kelvin", "\u00b0Centigradi"},
      491.67,
-     true,
      {{{1, -1, kelvinFromRankine}, {0, -1, fahrenheitFromRankine}, {2, -1, celsiusFromRankine}}}},
 }};
 
@@ -92,10 +87,7 @@ void GradiCmb_Click(Window& window) {
   if (source == nullptr) return;
   for (std::size_t c = 0; c < kCaptionLabels.size(); ++c)
     window.setCaption(kCaptionLabels[c], source->captions[c]);
-  window.setText(kInputBox,
-                 source->fractionalPreset
-                     ? signedForm(source->preset)
-                     : plainForm(source->preset, window.numberSettings().decimalSeparator));
+  writePreset(window, kInputBox, source->preset);
   TempBtn_Click(window);
 }
 

@@ -5,7 +5,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 
-#include "first_paint.h"
+#include "end_run.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -13,6 +13,6 @@ int main(int argc, char* argv[]) {
   QMainWindow window;
   window.menuBar()->addAction(new QAction(QStringLiteral("E&xit !"), &window));
   window.show();
-  pyrelon::bench::quitAfterFirstPaint(window);
+  pyrelon::bench::endRunAtMark(window);
   return QApplication::exec();
 }

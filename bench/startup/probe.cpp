@@ -1,8 +1,8 @@
-// The calculator's start-up, exactly as the program runs it, ended once the
-// window has been painted.
+// The calculator's start-up, exactly as the program runs it, ended at its
+// mark (end_run.h).
 #include "app/qt/start.h"
-#include "first_paint.h"
+#include "end_run.h"
 
 int main(int argc, char* argv[]) {
-  return pyrelon::qt::runCalculator(argc, argv, pyrelon::bench::quitAfterFirstPaint);
+  return pyrelon::qt::runCalculator(argc, argv, pyrelon::bench::endRunAtMark);
 }

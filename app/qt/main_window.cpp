@@ -6,6 +6,7 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -18,7 +19,6 @@
 #include <algorithm>
 #include <initializer_list>
 #include <map>
-#include <optional>
 #include <utility>
 
 #include "app/numbers.h"
@@ -102,26 +102,19 @@ QColor colourOf(Colour colour) {
   return {0, 0, 0};
 }
 
-// The character a key press types, as its code, or nothing for a key that
+// The characters a key press types, as their codes, or none for a key that
 // types no character: arrows, Home, End, function keys, Delete, Tab and
 // Escape, and every combination with Ctrl, Alt or Meta. Backspace (8) and
 // Enter (13) do type one.
-std::optional<int> typedCharacter(const QKeyEvent& event) {
-  const QString text = event.text();
-  if (text.isEmpty()) return std::nullopt;
-  if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
-    return std::nullopt;
+QList<uint> typedCharacters(const QKeyEvent& event) {
+  if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return {};
   switch (event.key()) {
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
     case Qt::Key_Delete:
-    case Qt::Key_Escape: return std::nullopt;
-    default: break;
+    case Qt::Key_Escape: return {};
+    default: return event.text().toUcs4();
   }
-  const QChar first = text.at(0);
-  if (first.isHighSurrogate() && text.size() > 1)
-    return static_cast<int>(QChar::surrogateToUcs4(first, text.at(1)));
-  return first.unicode();
 }
 
 // Only the given colours, to be set over those a widget inherits.
@@ -424,17 +417,24 @@ void MainWindow::run(Handler handler, std::string_view control) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress) {
-    const auto it = keyHandlers_.constFind(watched);
-    if (it != keyHandlers_.constEnd()) {
-      if (const auto code = typedCharacter(*static_cast<QKeyEvent*>(event))) {
-        const KeyEventHandler handler = *it;
-        handler.handler(*this, *code);
-        emit handlerRan(fromUtf8(handler.control));
-      }
+  const auto it = keyHandlers_.constFind(watched);
+  if (it != keyHandlers_.constEnd()) {
+    QList<uint> typed;
+    if (event->type() == QEvent::KeyPress) {
+      typed = typedCharacters(*static_cast<QKeyEvent*>(event));
+    } else if (event->type() == QEvent::InputMethod) {
+      // What an input method (a compose sequence, a dead key, an IME)
+      // commits is typed as well.
+      typed = static_cast<QInputMethodEvent*>(event)->commitString().toUcs4();
+    }
+    const KeyEventHandler handler = *it;
+    for (const uint code : typed) {
+      handler.handler(*this, static_cast<int>(code));
+      emit handlerRan(fromUtf8(handler.control));
     }
   }
-  // The key itself is never consumed: the box applies it as usual.
+  // The characters themselves are never consumed: the box applies them as
+  // usual.
   return QMainWindow::eventFilter(watched, event);
 }
 

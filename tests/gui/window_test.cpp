@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -71,30 +72,46 @@ class WindowTest : public QObject {
     QCOMPARE(s.window.findChild<QLineEdit*>("MvZccTxt")->toolTip(), "960 to 1340 mV");
   }
 
+  // A key, or a text an input method commits (as a compose sequence or an
+  // IME does), typed into a box.
   void keyFilter_data() {
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("before");
     QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("committed");
     QTest::addColumn<QString>("after");
     QTest::addColumn<int>("beeps");
-    QTest::newRow("digit") << "HTxt" << "10" << int(Qt::Key_5) << "105" << 0;
-    QTest::newRow("point on whole number") << "HTxt" << "10" << int(Qt::Key_Period) << "." << 1;
-    QTest::newRow("letter after point") << "HTxt" << "31.61" << int(Qt::Key_A) << "31.61a" << 0;
-    QTest::newRow("backspace, whole number") << "NTxt" << "10" << int(Qt::Key_Backspace) << "" << 1;
+    QTest::newRow("digit") << "HTxt" << "10" << int(Qt::Key_5) << "" << "105" << 0;
+    QTest::newRow("point on whole number") << "HTxt" << "10" << int(Qt::Key_Period) << "" << "."
+                                           << 1;
+    QTest::newRow("letter after point") << "HTxt" << "31.61" << int(Qt::Key_A) << "" << "31.61a"
+                                        << 0;
+    QTest::newRow("backspace, whole number") << "NTxt" << "10" << int(Qt::Key_Backspace) << ""
+                                             << "" << 1;
     // Were the filter to see it, it would beep and empty the box.
-    QTest::newRow("arrow types nothing") << "HTxt" << "10" << int(Qt::Key_Left) << "10" << 0;
-    QTest::newRow("temperature box free") << "DataText" << "10" << int(Qt::Key_A) << "10a" << 0;
+    QTest::newRow("arrow types nothing") << "HTxt" << "10" << int(Qt::Key_Left) << "" << "10" << 0;
+    QTest::newRow("temperature box free") << "DataText" << "10" << int(Qt::Key_A) << "" << "10a"
+                                          << 0;
+    QTest::newRow("committed digit") << "NTxt" << "10" << 0 << "5" << "105" << 0;
+    QTest::newRow("committed accented letter") << "HTxt" << "10" << 0 << "\u00e9" << "\u00e9" << 1;
   }
 
   void keyFilter() {
     QFETCH(QString, box);
     QFETCH(QString, before);
     QFETCH(int, key);
+    QFETCH(QString, committed);
     Started s;
     auto* edit = s.window.findChild<QLineEdit*>(box);
     edit->setText(before);  // the caret at the end
     QSignalSpy beeped(&s.window, &MainWindow::beeped);
-    QTest::keyClick(edit, Qt::Key(key));
+    if (committed.isEmpty()) {
+      QTest::keyClick(edit, Qt::Key(key));
+    } else {
+      QInputMethodEvent commit;
+      commit.setCommitString(committed);
+      QApplication::sendEvent(edit, &commit);
+    }
     QTEST(edit->text(), "after");
     QTEST(int(beeped.count()), "beeps");
   }

@@ -13,22 +13,6 @@ namespace {
 
 using testing::FakeWindow;
 
-TEST(Startup, FillsEveryResultLabelUnderBothSeparators) {
-  for (const NumberSettings& settings : {testing::pointSettings(), testing::commaSettings()}) {
-    FakeWindow w;
-    w.settings = settings;
-    Form_Load(w);
-    for (const ControlSpec& c : controlTable()) {
-      if (c.kind != ControlKind::ResultLabel) continue;
-      const std::string shown = w.caption(c.name);
-      EXPECT_FALSE(shown.empty()) << c.name;
-      EXPECT_EQ(shown.find_first_not_of("-0123456789" + settings.decimalSeparator),
-                std::string::npos)
-          << c.name << " shows " << shown;
-    }
-  }
-}
-
 TEST(KeyFilter, BeepsAndEmptiesTheBoxOnARejectedKey) {
   struct Case {
     const char* box;
@@ -67,21 +51,6 @@ TEST(Wiring, EveryHandlerNamesAControlOfTheWindow) {
       EXPECT_TRUE(wired.contains(c.name)) << c.name;
     }
   }
-  EXPECT_EQ(wired.size(), 9u + 2u + 4u);
-}
-
-}  // namespace
-}  // namespace pyrelon
-
-namespace pyrelon {
-namespace {
-
-TEST(InputLimits, CoverExactlyTheTestedBoxes) {
-  for (const char* tested : {"MvZccTxt", "TempTxt", "CoTxt", "MvZrO2Txt", "HTxt", "NTxt",
-                             "MvZo2Txt", "MvOffTxt", "KOffTxt", "AirTxt", "FlueTXt"})
-    EXPECT_NE(inputLimitFor(tested), nullptr) << tested;
-  for (const char* untested : {"DataText", "PresText", "BiasZrO2Txt", "TempZrO2Txt", "FlowTxt"})
-    EXPECT_EQ(inputLimitFor(untested), nullptr) << untested;
 }
 
 }  // namespace

@@ -23,8 +23,7 @@ class CommaLocaleTest : public QObject {
     // From Fahrenheit, Kelvin is computed from the Celsius column as shown.
     QTest::newRow("Fahrenheit read back")
         << 1 << "" << QStringList{"Lab2=0,0", "Lab4=273,2", "Label12=491,7"};
-    QTest::newRow("point read")
-        << 0 << "21.9" << QStringList{"Lab2=71,4", "Lab4=295,1", "Label12=531,1"};
+    // Typed input is read by the Val rule whatever the locale.
     QTest::newRow("comma ends the number")
         << 0 << "21,9" << QStringList{"Lab2=69,8", "Lab4=294,2", "Label12=529,5"};
   }

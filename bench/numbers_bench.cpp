@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/numbers.h"
+#include "core/numbers.h"
 
 namespace {
 

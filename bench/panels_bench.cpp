@@ -4,7 +4,7 @@
 // computes from the same texts, since a press changes only result labels.
 #include <benchmark/benchmark.h>
 
-#include "app/shell.h"
+#include "shell/shell.h"
 #include "combustion/lambda.h"
 #include "flow/orifice.h"
 #include "probes/carbon.h"

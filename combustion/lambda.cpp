@@ -1,4 +1,4 @@
-#include "lambda.h"
+#include "combustion/lambda.h"
 
 #include <array>
 #include <cmath>

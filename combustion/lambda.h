@@ -5,8 +5,8 @@
 #include <span>
 #include <string_view>
 
-#include "../app/press.h"
-#include "../app/window.h"
+#include "shell/press.h"
+#include "core/window.h"
 
 namespace pyrelon {
 

@@ -1,12 +1,12 @@
-#include "orifice.h"
+#include "flow/orifice.h"
 
 #include <array>
 #include <cmath>
 #include <cstddef>
 #include <optional>
 
-#include "../app/numbers.h"
-#include "../app/press.h"
+#include "core/numbers.h"
+#include "shell/press.h"
 
 namespace pyrelon {
 namespace {

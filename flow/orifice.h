@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "../app/window.h"
+#include "core/window.h"
 
 namespace pyrelon {
 

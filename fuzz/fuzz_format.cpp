@@ -24,7 +24,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/numbers.h"
+#include "core/numbers.h"
 #include "check.h"
 
 namespace {

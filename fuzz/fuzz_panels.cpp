@@ -34,9 +34,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/controls.h"
-#include "app/numbers.h"
-#include "app/shell.h"
+#include "shell/controls.h"
+#include "core/numbers.h"
+#include "shell/shell.h"
 #include "check.h"
 #include "combustion/lambda.h"
 #include "flow/orifice.h"

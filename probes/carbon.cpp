@@ -1,9 +1,9 @@
-#include "carbon.h"
+#include "probes/carbon.h"
 
 #include <array>
 #include <cmath>
 
-#include "../app/numbers.h"
+#include "core/numbers.h"
 
 namespace pyrelon {
 namespace {

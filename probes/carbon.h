@@ -6,8 +6,8 @@
 #include <optional>
 #include <span>
 
-#include "../app/press.h"
-#include "../app/window.h"
+#include "shell/press.h"
+#include "core/window.h"
 
 namespace pyrelon {
 

@@ -1,4 +1,4 @@
-#include "nitriding.h"
+#include "probes/nitriding.h"
 
 #include <array>
 #include <cmath>

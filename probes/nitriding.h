@@ -4,8 +4,8 @@
 
 #include <span>
 
-#include "../app/press.h"
-#include "../app/window.h"
+#include "shell/press.h"
+#include "core/window.h"
 
 namespace pyrelon {
 

@@ -1,4 +1,4 @@
-#include "oxygen.h"
+#include "probes/oxygen.h"
 
 #include <array>
 #include <cmath>

@@ -1,8 +1,8 @@
 #include "fake_window.h"
 
-#include "app/controls.h"
-#include "app/numbers.h"
-#include "app/shell.h"
+#include "shell/controls.h"
+#include "core/numbers.h"
+#include "shell/shell.h"
 
 namespace pyrelon::testing {
 

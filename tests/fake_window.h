@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/press.h"
-#include "app/window.h"
+#include "shell/press.h"
+#include "core/window.h"
 
 namespace pyrelon::testing {
 

@@ -1,11 +1,11 @@
-#include "app/shell.h"
+#include "shell/shell.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
 
-#include "app/controls.h"
+#include "shell/controls.h"
 #include "fake_window.h"
 
 namespace pyrelon {

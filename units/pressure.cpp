@@ -1,12 +1,12 @@
-#include "pressure.h"
+#include "units/pressure.h"
 
 #include <array>
 #include <cmath>
 #include <string>
 #include <string_view>
 
-#include "../app/numbers.h"
-#include "../app/press.h"
+#include "core/numbers.h"
+#include "shell/press.h"
 
 namespace pyrelon {
 namespace {

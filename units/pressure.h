@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "../app/window.h"
+#include "core/window.h"
 
 namespace pyrelon {
 

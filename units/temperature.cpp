@@ -1,4 +1,4 @@
-#include "temperature.h"
+#include "units/temperature.h"
 
 #include <array>
 #include <cmath>
@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "../app/numbers.h"
-#include "../app/press.h"
+#include "core/numbers.h"
+#include "shell/press.h"
 
 namespace pyrelon {
 

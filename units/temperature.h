@@ -1,7 +1,7 @@
 // The temperature panel: one temperature shown in four units at once.
 #pragma once
 
-#include "../app/window.h"
+#include "core/window.h"
 
 namespace pyrelon {
 

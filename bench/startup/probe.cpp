@@ -1,6 +1,6 @@
 // The calculator's start-up, exactly as the program runs it, ended at its
 // mark (end_run.h).
-#include "app/qt/start.h"
+#include "qt/start.h"
 #include "end_run.h"
 
 int main(int argc, char* argv[]) {

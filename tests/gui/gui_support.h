@@ -8,7 +8,7 @@
 #include <QMessageBox>
 #include <QTimer>
 
-#include "app/qt/main_window.h"
+#include "qt/main_window.h"
 
 namespace pyrelon::testing {
 

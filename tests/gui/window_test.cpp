@@ -14,7 +14,7 @@
 #include <QTest>
 #include <map>
 
-#include "app/controls.h"
+#include "shell/controls.h"
 #include "gui_support.h"
 
 using pyrelon::qt::MainWindow;

@@ -1,4 +1,4 @@
-#include "controls.h"
+#include "shell/controls.h"
 
 #include <algorithm>
 #include <array>

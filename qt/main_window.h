@@ -12,9 +12,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/controls.h"
-#include "app/shell.h"
-#include "app/window.h"
+#include "shell/controls.h"
+#include "shell/shell.h"
+#include "core/window.h"
 
 class QLabel;
 class QWidget;

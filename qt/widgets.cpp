@@ -1,4 +1,4 @@
-#include "widgets.h"
+#include "qt/widgets.h"
 
 #include <QMouseEvent>
 #include <QPainter>

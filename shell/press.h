@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "window.h"
+#include "core/window.h"
 
 namespace pyrelon {
 

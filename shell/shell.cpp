@@ -1,17 +1,17 @@
-#include "shell.h"
+#include "shell/shell.h"
 
 #include <algorithm>
 #include <array>
 
-#include "../combustion/lambda.h"
-#include "../flow/orifice.h"
-#include "../probes/carbon.h"
-#include "../probes/nitriding.h"
-#include "../probes/oxygen.h"
-#include "../units/pressure.h"
-#include "../units/temperature.h"
-#include "numbers.h"
-#include "press.h"
+#include "combustion/lambda.h"
+#include "flow/orifice.h"
+#include "probes/carbon.h"
+#include "probes/nitriding.h"
+#include "probes/oxygen.h"
+#include "units/pressure.h"
+#include "units/temperature.h"
+#include "core/numbers.h"
+#include "shell/press.h"
 
 namespace pyrelon {
 namespace {

@@ -2,9 +2,9 @@
 // pixels at the build's size, a fresh drawing at another.
 #include <QTest>
 
-#include "logo.h"
-#include "logo_baked.h"
-#include "logo_draw.h"
+#include "qt/logo.h"
+#include "qt/logo_baked.h"
+#include "qt/logo_draw.h"
 
 using namespace pyrelon::qt;
 

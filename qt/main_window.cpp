@@ -1,4 +1,4 @@
-#include "main_window.h"
+#include "qt/main_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,9 +21,9 @@
 #include <map>
 #include <utility>
 
-#include "app/numbers.h"
-#include "logo.h"
-#include "widgets.h"
+#include "core/numbers.h"
+#include "qt/logo.h"
+#include "qt/widgets.h"
 
 namespace pyrelon::qt {
 namespace {

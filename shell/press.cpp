@@ -1,8 +1,8 @@
-#include "press.h"
+#include "shell/press.h"
 
 #include <cmath>
 
-#include "numbers.h"
+#include "core/numbers.h"
 
 namespace pyrelon {
 

@@ -6,8 +6,8 @@
 #include <span>
 #include <string_view>
 
-#include "press.h"
-#include "window.h"
+#include "shell/press.h"
+#include "core/window.h"
 
 namespace pyrelon {
 

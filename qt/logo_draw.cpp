@@ -1,4 +1,4 @@
-#include "logo_draw.h"
+#include "qt/logo_draw.h"
 
 #include <QFont>
 #include <QLinearGradient>

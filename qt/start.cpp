@@ -1,8 +1,8 @@
-#include "start.h"
+#include "qt/start.h"
 
 #include <QApplication>
 
-#include "main_window.h"
+#include "qt/main_window.h"
 
 namespace pyrelon::qt {
 

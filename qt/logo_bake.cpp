@@ -8,8 +8,8 @@
 #include <charconv>
 #include <string>
 
-#include "app/controls.h"
-#include "logo_draw.h"
+#include "shell/controls.h"
+#include "qt/logo_draw.h"
 
 namespace {
 
@@ -62,7 +62,7 @@ int main(int argc, char* argv[]) {
 
   std::string out =
       "// Written by pyrelon_logo_bake from logo_draw.cpp at build time.\n"
-      "#include \"app/qt/logo_baked.h\"\n\n"
+      "#include \"qt/logo_baked.h\"\n\n"
       "namespace pyrelon::qt::baked {\nnamespace {\n\n";
   out += defineImage("kLogo", logo);
   std::string flames;

@@ -1,9 +1,9 @@
-#include "logo.h"
+#include "qt/logo.h"
 
 #include <QImage>
 
-#include "logo_baked.h"
-#include "logo_draw.h"
+#include "qt/logo_baked.h"
+#include "qt/logo_draw.h"
 
 namespace pyrelon::qt {
 namespace {

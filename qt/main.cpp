@@ -1,3 +1,3 @@
-#include "start.h"
+#include "qt/start.h"
 
 int main(int argc, char* argv[]) { return pyrelon::qt::runCalculator(argc, argv); }

@@ -4,16 +4,54 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace pyrelon {
 namespace {
 
-constexpr std::array<InputLimit, 5> kLambdaLimits{{
-    {"MvZo2Txt", 0.01, 300, "mV", "57.16"},
-    {"MvOffTxt", -10, 10, "mV", "8"},
-    {"KOffTxt", -200, 200, "K", "0"},
-    {"AirTxt", -50, 200, "\u00b0C", "20"},
-    {"FlueTXt", 0, 800, "\u00b0C", "180"},
+constexpr double kProbeKelvin = 873;       // K, the probe's working temperature
+constexpr double kNernstFactor = 0.02154;  // mV per K: R / 4F
+constexpr double kAirOxygen = 20.9;        // %, the reference gas
+constexpr double kNeutralOffset = 8;       // mV: this offset leaves the voltage as read
+constexpr double kPercent = 100;           // a whole efficiency
+
+// clang-format off
+constexpr std::array<ControlSpec, 26> kControls{{
+  {"Frame4", ControlKind::Panel, "", "Lambda Oxigen Probe", 60, 2100, 7275, 1695},
+  {"Label39", ControlKind::Label, "Frame4", "FuelType", 240, 315, 990, 255, Colour::Red, Align::Left},
+  {"FuelCmb", ControlKind::List, "Frame4", "", 120, 555, 1305, 330},
+  {"Label20", ControlKind::Label, "Frame4", "mV Probe", 1545, 300, 870, 255, Colour::Blue},
+  {"MvZo2Txt", ControlKind::TextBox, "Frame4", "", 1545, 555, 840, 315},
+  {"Label18", ControlKind::Label, "Frame4", "mV Offset", 2520, 315, 840, 255, Colour::Blue},
+  {"MvOffTxt", ControlKind::TextBox, "Frame4", "", 2505, 555, 840, 315},
+  {"Label19", ControlKind::Label, "Frame4", "K Offset", 3495, 300, 840, 255, Colour::Blue},
+  {"KOffTxt", ControlKind::TextBox, "Frame4", "", 3495, 555, 840, 315},
+  {"Label2", ControlKind::Label, "Frame4", "\u00b0C Air", 4470, 300, 840, 255, Colour::Blue},
+  {"AirTxt", ControlKind::TextBox, "Frame4", "", 4470, 555, 840, 315},
+  {"Label3", ControlKind::Label, "Frame4", "\u00b0C Flue gas", 5370, 315, 915, 255, Colour::Blue, Align::Left},
+  {"FlueTXt", ControlKind::TextBox, "Frame4", "", 5430, 555, 840, 315},
+  {"OxiBtn", ControlKind::Button, "Frame4", "Solve", 6480, 555, 705, 300},
+  {"Label22", ControlKind::Label, "Frame4", "Wet % O2", 225, 1020, 975, 255, Colour::Magenta},
+  {"WetLbl", ControlKind::ResultLabel, "Frame4", "", 255, 1245, 840, 285},
+  {"Label5", ControlKind::Label, "Frame4", "Dry % O2", 1230, 1035, 900, 255, Colour::Magenta},
+  {"DryLbl", ControlKind::ResultLabel, "Frame4", "", 1230, 1245, 930, 285},
+  {"Label40", ControlKind::Label, "Frame4", "% CO2", 2280, 1020, 930, 255, Colour::Magenta},
+  {"Co2Lbl", ControlKind::ResultLabel, "Frame4", "", 2280, 1245, 915, 285},
+  {"Label42", ControlKind::Label, "Frame4", "Air excess", 3330, 1020, 915, 255, Colour::Magenta},
+  {"AirLbl", ControlKind::ResultLabel, "Frame4", "", 3330, 1245, 915, 285},
+  {"Label48", ControlKind::Label, "Frame4", "Net Eff.", 4455, 1020, 840, 255, Colour::Magenta},
+  {"NetLbl", ControlKind::ResultLabel, "Frame4", "", 4380, 1245, 900, 285},
+  {"Label7", ControlKind::Label, "Frame4", "Gross Eff.", 5430, 1020, 915, 255, Colour::Magenta},
+  {"GrossLbl", ControlKind::ResultLabel, "Frame4", "", 5430, 1245, 900, 285},
+}};
+// clang-format on
+
+constexpr std::array<InputSpec, 5> kInputs{{
+    {"MvZo2Txt", "mv", "probe voltage", "mV", "57.16", Limits{0.01, 300}},
+    {"MvOffTxt", "offset", "voltage offset", "mV", "8", Limits{-10, 10}},
+    {"KOffTxt", "kelvin-offset", "temperature offset", "K", "0", Limits{-200, 200}},
+    {"AirTxt", "air", "air temperature", "\u00b0C", "20", Limits{-50, 200}},
+    {"FlueTXt", "flue", "flue-gas temperature", "\u00b0C", "180", Limits{0, 800}},
 }};
 
 constexpr std::array<Fuel, 6> kFuels{{
@@ -25,137 +63,157 @@ constexpr std::array<Fuel, 6> kFuels{{
     {"Coke", 1.105, 0.895, 11.7, 11, 0.38, 0.42},
 }};
 
-// The results in the order they are written; each is computed from the one
-// before it as displayed.
+// "Nafta" may mean naphtha or fuel oil, so it keeps its own name only.
+constexpr std::array<ListEntry, 6> kFuelEntries{{
+    {kFuels[0].name, "methane"},
+    {kFuels[1].name, "propane"},
+    {kFuels[2].name, "lpg"},
+    {kFuels[3].name, "gasoil"},
+    {kFuels[4].name, ""},
+    {kFuels[5].name, ""},
+}};
+
+// All five are read, then tested in the same order.
+constexpr std::array<ReadStep, 10> kReading{{
+    {ReadStep::Read, kLambdaMv},
+    {ReadStep::Read, kLambdaOffset},
+    {ReadStep::Read, kLambdaKelvinOffset},
+    {ReadStep::Read, kLambdaAir},
+    {ReadStep::Read, kLambdaFlue},
+    {ReadStep::Test, kLambdaMv},
+    {ReadStep::Test, kLambdaOffset},
+    {ReadStep::Test, kLambdaKelvinOffset},
+    {ReadStep::Test, kLambdaAir},
+    {ReadStep::Test, kLambdaFlue},
+}};
+constexpr std::array<ReadPlan, 1> kPlans{{kReading}};
+
+// In the order they are written; each is computed from the one before it
+// as shown.
 enum Result { Wet, Air, Dry, Co2, Net, Gross };
-constexpr std::array<std::string_view, 6> kResultLabels{"WetLbl", "AirLbl", "DryLbl",
-                                                       "Co2Lbl", "NetLbl", "GrossLbl"};
-constexpr std::array<std::string_view, 6> kResultPatterns{"#0.0", "0.000", "#0.0",
-                                                         "#0.0", "##0.0", "##0.0"};
-constexpr std::array<std::string_view, 6> kResultNames{
-    "wet oxygen", "air excess", "dry oxygen", "carbon dioxide content", "net efficiency",
-    "gross efficiency"};
+constexpr std::array<ResultSpec, 6> kResults{{
+    {"WetLbl", "wet_o2", "wet oxygen", "%", "#0.0"},
+    {"AirLbl", "air_excess", "air excess", "", "0.000"},
+    {"DryLbl", "dry_o2", "dry oxygen", "%", "#0.0"},
+    {"Co2Lbl", "co2", "carbon dioxide content", "%", "#0.0"},
+    {"NetLbl", "net_eff", "net efficiency", "%", "##0.0"},
+    {"GrossLbl", "gross_eff", "gross efficiency", "%", "##0.0"},
+}};
+constexpr std::array<std::span<const ResultSpec>, 1> kResultSets{{kResults}};
+
+constexpr std::array<ConstantSpec, 4> kConstants{{
+    {"probe temperature", kProbeKelvin, "K"},
+    {"Nernst factor", kNernstFactor, "mV/K"},
+    {"oxygen content of the reference air", kAirOxygen, "%"},
+    {"voltage offset that leaves the probe voltage as read", kNeutralOffset, "mV"},
+}};
+
+constexpr std::array<LimitLine, 10> kLimitLines{{
+    {"The min mV probe value is ", " mV", kLambdaMv, false},
+    {"The max mV probe value is ", " mV", kLambdaMv, true},
+    {"The min mV probe Offset value is ", " mV", kLambdaOffset, false},
+    {"The max mV probe Offset value is ", " mV", kLambdaOffset, true},
+    {"The min Kelvin Temperatute Offset value is ", " K", kLambdaKelvinOffset, false},
+    {"The max Kelvin Temperatute Offset value is ", " K", kLambdaKelvinOffset, true},
+    {"The min combustion air temperature value is ", " \u00b0C", kLambdaAir, false},
+    {"The max combustion air temperature value is ", " \u00b0C", kLambdaAir, true},
+    {"The min flue temperature value is ", " \u00b0C", kLambdaFlue, false},
+    {"The max flue temperature value is ", " \u00b0C", kLambdaFlue, true},
+}};
+
+const PanelDescriptor kPanel{
+    .id = "lambda",
+    .frame = "Frame4",
+    .title = "Lambda Oxigen Probe",
+    .summary = "Wet and dry oxygen, air excess, carbon dioxide and the net and gross "
+               "efficiencies of a flue gas from the voltage of a lambda probe, for six fuels.",
+    .solveButton = "OxiBtn",
+    .controls = kControls,
+    .inputs = kInputs,
+    .list = ListSpec{"FuelCmb", "fuel", "fuel", kFuelEntries},
+    .plans = kPlans,
+    .results = kResultSets,
+    .constants = kConstants,
+    .limitsBox = LimitsBox{kLimitLines, true, false},
+    .calculate = calculateLambda,
+};
 
 // Ends a press that cannot compute `from`: the results written before it
 // stay, it and the later ones are cleared so none of them stands stale.
-void stopAt(Window& window, Result from, std::string_view message) {
-  for (std::size_t i = from; i < kResultLabels.size(); ++i)
-    window.setCaption(kResultLabels[i], "");
-  reportFault(window, message, {});
+void stopAt(Outcome& out, Result from, std::string message) {
+  std::vector<std::string_view> labels;
+  for (std::size_t i = from; i < kResults.size(); ++i) labels.push_back(kResults[i].label);
+  out.fault(std::move(message), labels);
 }
 
 // Writes a result and reads it back as the user sees it; nothing, after
 // reporting, when the value cannot be shown.
-std::optional<double> show(Window& window, Result result, double value) {
+std::optional<double> show(Outcome& out, Result result, double value) {
+  const ResultSpec& spec = kResults[result];
   if (std::isfinite(value)) {
-    writeResult(window, kResultLabels[result], value, kResultPatterns[result]);
-    if (const auto shown = readBack(window, kResultLabels[result])) return shown;
+    out.write(spec.label, value, spec.pattern);
+    if (const auto shown = out.readBack(spec.label)) return shown;
   }
-  std::string message = "The ";
-  message += kResultNames[result];
-  message += " cannot be computed for these readings.";
-  stopAt(window, result, message);
+  stopAt(out, result, "The " + std::string(spec.what) + " cannot be computed for these readings.");
   return std::nullopt;
 }
 
 // "The wet oxygen of 20.9 % leaves no air excess to compute."
-std::string noDivisor(const Window& window, Result shown, std::string_view unit, Result next) {
-  std::string message = "The ";
-  message += kResultNames[shown];
-  message += " of ";
-  message += window.caption(kResultLabels[shown]);
-  if (!unit.empty()) {
-    message += ' ';
-    message += unit;
-  }
-  message += " leaves no ";
-  message += kResultNames[next];
-  message += " to compute.";
-  return message;
+std::string noDivisor(const Outcome& out, Result shown, Result next) {
+  const ResultSpec& spec = kResults[shown];
+  std::string message = "The " + std::string(spec.what) + " of " + out.shown(spec.label);
+  if (!spec.unit.empty()) (message += ' ') += spec.unit;
+  return message + " leaves no " + std::string(kResults[next].what) + " to compute.";
 }
 
 }  // namespace
 
-std::span<const InputLimit> lambdaLimits() { return kLambdaLimits; }
+const PanelDescriptor& lambdaPanel() { return kPanel; }
 std::span<const Fuel> fuelTable() { return kFuels; }
 
-void ShowLambdaLimits(Window& window) {
-  window.showInfoBox(infoBoxText({"The min mV probe value is 0.01 mV",
-                                  "The max mV probe value is 300 mV",
-                                  "The min mV probe Offset value is -10 mV",
-                                  "The max mV probe Offset value is 10 mV",
-                                  "The min Kelvin Temperatute Offset value is -200 K",
-                                  "The max Kelvin Temperatute Offset value is 200 K",
-                                  "The min combustion air temperature value is -50 \u00b0C",
-                                  "The max combustion air temperature value is 200 \u00b0C",
-                                  "The min flue temperature value is 0 \u00b0C",
-                                  "The max flue temperature value is 800 \u00b0C"},
-                                 true));
-}
-
-void OxiBtn_Click(Window& window) {
-  const std::initializer_list<std::string_view> results{"WetLbl", "AirLbl", "DryLbl",
-                                                        "Co2Lbl", "NetLbl", "GrossLbl"};
-  const auto mv = readInput(window, "MvZo2Txt", "probe voltage", results);
-  if (!mv) return;
-  const auto offset = readInput(window, "MvOffTxt", "voltage offset", results);
-  if (!offset) return;
-  const auto kelvinOffset = readInput(window, "KOffTxt", "temperature offset", results);
-  if (!kelvinOffset) return;
-  const auto air = readInput(window, "AirTxt", "air temperature", results);
-  if (!air) return;
-  const auto flue = readInput(window, "FlueTXt", "flue-gas temperature", results);
-  if (!flue) return;
-
-  // Formed before the tests: it may be infinite for temperatures of
-  // enormous size, but those fail their tests and it is never used then.
-  const double rise = *flue - *air;
-
-  const std::array<double, 5> readings{*mv, *offset, *kelvinOffset, *air, *flue};
-  for (std::size_t i = 0; i < kLambdaLimits.size(); ++i) {
-    if (kLambdaLimits[i].accepts(readings[i])) continue;
-    ShowLambdaLimits(window);
-    window.setText(kLambdaLimits[i].textBox, kLambdaLimits[i].resetText);
+void calculateLambda(const Readings& in, Outcome& out) {
+  if (in.entry < 0 || in.entry >= static_cast<int>(kFuels.size())) {
+    out.nothing();
     return;
   }
+  const Fuel& fuel = kFuels[static_cast<std::size_t>(in.entry)];
+  // Both temperatures have passed their limits, so the rise is finite.
+  const double rise = in[kLambdaFlue] - in[kLambdaAir];
 
-  const int index = window.selectedIndex("FuelCmb");
-  if (index < 0 || index >= static_cast<int>(kFuels.size())) return;
-  const Fuel& fuel = kFuels[static_cast<std::size_t>(index)];
-
-  // Nernst relation of the cell against air; an offset of 8 mV leaves the
-  // probe voltage as it is, and the probe sits at 873 K.
-  const double u = *mv - (*offset - 8);
-  const double kelvin = 873 + *kelvinOffset;
-  const double x = u / (0.02154 * kelvin);
-  const auto wet = show(window, Wet, 20.9 / std::exp(x));
+  // Nernst relation of the cell against air.
+  const double u = in[kLambdaMv] - (in[kLambdaOffset] - kNeutralOffset);
+  const double kelvin = kProbeKelvin + in[kLambdaKelvinOffset];
+  const double x = u / (kNernstFactor * kelvin);
+  const auto wet = show(out, Wet, kAirOxygen / std::exp(x));
   if (!wet) return;
 
-  if (20.9 - *wet == 0) {
-    stopAt(window, Air, noDivisor(window, Wet, "%", Air));
+  if (kAirOxygen - *wet == 0) {
+    stopAt(out, Air, noDivisor(out, Wet, Air));
     return;
   }
-  const auto excess = show(window, Air, (20.9 + *wet * (fuel.wetRatio - 1)) / (20.9 - *wet));
+  const auto excess =
+      show(out, Air, (kAirOxygen + *wet * (fuel.wetRatio - 1)) / (kAirOxygen - *wet));
   if (!excess) return;
 
   if (fuel.dryRatio + (*excess - 1.0) == 0) {
-    stopAt(window, Dry, noDivisor(window, Air, "", Dry));
+    stopAt(out, Dry, noDivisor(out, Air, Dry));
     return;
   }
   const auto dry =
-      show(window, Dry, ((*excess - 1.0) * 20.9) / (fuel.dryRatio + (*excess - 1.0)));
+      show(out, Dry, ((*excess - 1.0) * kAirOxygen) / (fuel.dryRatio + (*excess - 1.0)));
   if (!dry) return;
 
-  const auto co2 = show(window, Co2, fuel.co2Max * (1.0 - *dry / 20.9));
+  const auto co2 = show(out, Co2, fuel.co2Max * (1.0 - *dry / kAirOxygen));
   if (!co2) return;
 
   // Siegert's flue loss, factor x (tf - ta) / CO2.
   if (*co2 == 0) {
-    stopAt(window, Net, noDivisor(window, Co2, "%", Net));
+    stopAt(out, Net, noDivisor(out, Co2, Net));
     return;
   }
-  if (!show(window, Net, (100 - fuel.netAllowance) - (fuel.netLossFactor * rise) / *co2)) return;
-  show(window, Gross, 100 - (fuel.grossLossFactor * rise) / *co2);
+  if (!show(out, Net, (kPercent - fuel.netAllowance) - (fuel.netLossFactor * rise) / *co2))
+    return;
+  show(out, Gross, kPercent - (fuel.grossLossFactor * rise) / *co2);
 }
 
 }  // namespace pyrelon

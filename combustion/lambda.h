@@ -5,24 +5,24 @@
 #include <span>
 #include <string_view>
 
-#include "shell/press.h"
-#include "core/window.h"
+#include "core/panel.h"
 
 namespace pyrelon {
 
-// Reads the five readings, tests them against lambdaLimits() and writes the
-// wet oxygen, air excess, dry oxygen, CO2 and the net and gross efficiencies
-// for the fuel chosen in FuelCmb. Each result after the first is computed
-// from the one before it as shown, read back from its label.
-void OxiBtn_Click(Window& window);
+const PanelDescriptor& lambdaPanel();
 
-// The ten-line limits box, ending with a line feed.
-void ShowLambdaLimits(Window& window);
+// Probe voltage (mV), voltage offset (mV), probe-temperature offset (K),
+// air temperature and flue-gas temperature (degrees Celsius): the indices
+// of the panel's inputs.
+enum LambdaInput { kLambdaMv, kLambdaOffset, kLambdaKelvinOffset, kLambdaAir, kLambdaFlue };
 
-// The tested readings, in the order they are tested: probe voltage, voltage
-// offset, probe-temperature offset, air temperature, flue-gas temperature.
-// The limits are inclusive.
-std::span<const InputLimit> lambdaLimits();
+// Writes the wet oxygen, air excess, dry oxygen, CO2 and the net and gross
+// efficiencies for the fuel of the selected entry, each result after the
+// first computed from the one before it as shown. A result that cannot be
+// computed ends the press with a sentence; the results before it stay, it
+// and those after it are cleared.
+//   Metano at the start-up readings: 1.0 1.056 1.2 11.0 83.5 93.7
+void calculateLambda(const Readings& readings, Outcome& out);
 
 struct Fuel {
   std::string_view name;

@@ -10,6 +10,12 @@
 
 namespace pyrelon {
 
+// The user's number settings, read afresh at each use.
+struct NumberSettings {
+  std::string decimalSeparator = ".";
+  std::string groupSeparator = ",";
+};
+
 // What a text reading gives when it fails. The Val rule only fails with
 // Overflow (a number beyond the double range); the locale-aware reading
 // fails with TypeMismatch on anything that is not a number.

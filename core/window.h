@@ -6,13 +6,9 @@
 #include <string>
 #include <string_view>
 
-namespace pyrelon {
+#include "core/numbers.h"
 
-// The user's number settings, read afresh at each use.
-struct NumberSettings {
-  std::string decimalSeparator = ".";
-  std::string groupSeparator = ",";
-};
+namespace pyrelon {
 
 class Window {
  public:

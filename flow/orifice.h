@@ -4,15 +4,28 @@
 
 #include <string_view>
 
-#include "core/window.h"
+#include "core/panel.h"
 
 namespace pyrelon {
 
-// Corrects the flow in FlowTxt as FlowCmb says (0 None, 1 Temperature,
-// 2 Pressure, 3 Both), reading only the boxes that correction uses, and
-// writes it to FlowLbl. FlowCmb has no selection handler: choosing another
-// correction changes nothing until Solve is pressed.
-void FlowBtn_Click(Window& window);
+const PanelDescriptor& flowPanel();
+
+// The indices of the panel's inputs, in the order start-up writes them.
+enum FlowInput {
+  kRefTemperature,
+  kRefPressure,
+  kFlow,
+  kFlowTemperature,
+  kFlowPressure,
+  kAtmPressure,
+};
+enum Compensation { kNone, kTemperatureOnly, kPressureOnly, kBoth };
+
+// Corrects the flow as the selected entry says, from the boxes that
+// correction reads, and writes it to FlowLbl: "None" in the plain form,
+// the others through "##.#0" or, for both corrections, "#.#0".
+//   Temperature, Q 10, Tf 100, Tr 25 -> 8.94
+void calculateFlow(const Readings& readings, Outcome& out);
 
 // A correction factor, or the sentence telling the user why it cannot be
 // formed (then `value` means nothing).

@@ -7,7 +7,7 @@
 //   byte 1   low nibble mod (entries + 1) picks the list entry; the value
 //            one past the last entry leaves the list with no selection.
 //            Ignored by the panel without a list.
-//   rest     the texts of the panel's input boxes in kPanels order,
+//   rest     the texts of the panel's input boxes in its input order,
 //            separated by '|'; boxes beyond the given texts keep theirs.
 //   "50|0.02|8" is the lambda panel, fuel "Metano", 0.02 mV, 8 mV offset.
 //
@@ -38,14 +38,9 @@
 #include "core/numbers.h"
 #include "shell/shell.h"
 #include "check.h"
-#include "combustion/lambda.h"
-#include "flow/orifice.h"
-#include "probes/carbon.h"
-#include "probes/nitriding.h"
-#include "probes/oxygen.h"
+#include "shell/panels.h"
+#include "shell/press.h"
 #include "tests/fake_window.h"
-#include "units/pressure.h"
-#include "units/temperature.h"
 
 namespace {
 
@@ -62,27 +57,26 @@ struct Panel {
   std::string_view frame;
   std::string_view list;  // empty: no list
   int entries;
-  std::vector<std::string_view> boxes;
-  Handler solve;
+  std::vector<std::string_view> boxes;  // in the panel's input order
+  const PanelDescriptor* descriptor;
 };
 
-const std::array<Panel, 7> kPanels{{
-    {"temperature", "Frame1", "GradiCmb", 4, {"DataText"}, TempBtn_Click},
-    {"pressure", "Frame2", "PresCmb", 7, {"PresText"}, PresBtn_Click},
-    {"carbon", "Frame3", "ProbeCmb", 3, {"MvZccTxt", "TempTxt", "CoTxt"}, CarbonBtn_Click},
-    {"oxygen", "Frame6", "OxygenCmb", 1, {"MvZrO2Txt", "TempZrO2Txt", "BiasZrO2Txt"}, OxygenBtn_Click},
-    {"nitriding", "Frame5", "", 0, {"HTxt", "NTxt"}, NkBtn_Click},
-    {"lambda", "Frame4",
-     "FuelCmb",
-     6,
-     {"MvZo2Txt", "MvOffTxt", "KOffTxt", "AirTxt", "FlueTXt"},
-     OxiBtn_Click},
-    {"flow", "Frame7",
-     "FlowCmb",
-     4,
-     {"RefTempTxt", "RefPresTxt", "AtmPresTxt", "FlowTxt", "FlowTempTxt", "FlowPresTxt"},
-     FlowBtn_Click},
-}};
+Panel panelFor(std::string_view id) {
+  const PanelDescriptor& d = *panelById(id);
+  Panel panel{d.id, d.frame, {}, 0, {}, &d};
+  if (d.list) {
+    panel.list = d.list->name;
+    panel.entries = static_cast<int>(d.list->entries.size());
+  }
+  for (const InputSpec& input : d.inputs) panel.boxes.push_back(input.box);
+  return panel;
+}
+
+// In the order the first byte picks them.
+const std::array<Panel, 7> kPanels{panelFor("temperature"), panelFor("pressure"),
+                                   panelFor("carbon"),      panelFor("oxygen"),
+                                   panelFor("nitriding"),   panelFor("lambda"),
+                                   panelFor("flow")};
 
 std::vector<std::string_view> resultLabels() {
   std::vector<std::string_view> labels;
@@ -180,7 +174,7 @@ void run(const std::uint8_t* data, std::size_t size) {
     window.setText(panel.boxes[i], texts[i]);
   }
   const std::vector<std::string> before = snapshot(window);
-  panel.solve(window);
+  pressPanel(window, *panel.descriptor);
   checkOnlyOwnPanelChanged(window, before, panel, context);
   checkResults(window, context, false);
 }

@@ -8,59 +8,151 @@
 namespace pyrelon {
 namespace {
 
-constexpr std::array<InputLimit, 3> kCarbonLimits{{
-    {"MvZccTxt", 960, 1340, "mV", "1121"},
-    {"TempTxt", 650, 1300, "\u00b0C", "830"},
-    {"CoTxt", 2, 37, "%", "20"},
+constexpr std::string_view kResultLabel = "CarbonLbl";
+
+// The closed form shared by the Accucarb and the "Lambda" calibrations:
+//   Cp = exp(((a1 t + a0) + E + (b1 t + b0) ln(CO)) / (d1 t + d0)),
+// t in degrees Celsius, E in mV, CO in percent.
+constexpr double kClosedA1 = -0.3950521;  // mV per degree Celsius
+constexpr double kClosedA0 = 936.1648;    // mV, subtracted
+constexpr double kClosedB1 = 0.0361551;   // mV per degree Celsius
+constexpr double kClosedB0 = 17.74167;    // mV
+constexpr double kClosedD1 = 0.09621958;  // mV per degree Celsius
+constexpr double kClosedD0 = 20.99039;    // mV, subtracted
+// The "Lambda" probe reads this much higher than the Accucarb curve.
+constexpr double kLambdaProbeShift = 48;  // mV
+
+// DIN 17022.
+constexpr double kDinKelvinOffset = 273.14;   // K
+constexpr double kDinSlope = 0.0992;          // mV per K, per decade of Cp
+constexpr double kDinVoltageZero = 816.1;     // mV
+constexpr double kDinConstant = 1.995;        // decades
+constexpr double kDinCarbonFactor = 0.15;     // per % C
+constexpr double kDinStart = 0.01;            // % C, the first iterate
+constexpr double kDinTolerance = 0.00000001;  // % C, the step that ends the search
+
+// clang-format off
+constexpr std::array<ControlSpec, 12> kControls{{
+  {"Frame3", ControlKind::Panel, "", "ZrO2 Carbon Probe", 90, 4800, 6615, 915},
+  {"Label11", ControlKind::Label, "Frame3", "Source Probe", 255, 240, 1245, 255, Colour::Red, Align::Left},
+  {"ProbeCmb", ControlKind::List, "Frame3", "", 180, 465, 1290, 330},
+  {"Label9", ControlKind::Label, "Frame3", "mV Probe", 1635, 240, 915, 255, Colour::Blue, Align::Left},
+  {"MvZccTxt", ControlKind::TextBox, "Frame3", "", 1605, 465, 840, 315},
+  {"Label10", ControlKind::Label, "Frame3", "\u00b0 C", 2655, 240, 690, 255, Colour::Blue},
+  {"TempTxt", ControlKind::TextBox, "Frame3", "", 2580, 465, 840, 315},
+  {"Label13", ControlKind::Label, "Frame3", "% CO", 3630, 240, 750, 255, Colour::Blue},
+  {"CoTxt", ControlKind::TextBox, "Frame3", "", 3555, 465, 915, 315},
+  {"CarbonBtn", ControlKind::Button, "Frame3", "Solve", 4605, 465, 855, 315},
+  {"Lab7", ControlKind::Label, "Frame3", "% Carbon", 5505, 240, 975, 255, Colour::Magenta},
+  {kResultLabel, ControlKind::ResultLabel, "Frame3", "", 5595, 465, 795, 315},
+}};
+// clang-format on
+
+constexpr std::array<InputSpec, 3> kInputs{{
+    {"MvZccTxt", "mv", "probe voltage", "mV", "1121", Limits{960, 1340}},
+    {"TempTxt", "temp", "probe temperature", "\u00b0C", "830", Limits{650, 1300}},
+    {"CoTxt", "co", "CO content", "%", "20", Limits{2, 37}},
 }};
 
-// Both closed calibrations share this form; the "Lambda" probe reads 48 mV
-// high against the Accucarb curve. T stays in degrees Celsius here.
+constexpr std::array<ListEntry, 3> kProbes{{{"Accucarb", ""}, {"DIN 17022", ""}, {"Lambda", ""}}};
+
+// All three are read before any is tested, the temperature first.
+constexpr std::array<ReadStep, 6> kReading{{
+    {ReadStep::Read, kCarbonTemperature},
+    {ReadStep::Read, kCarbonMv},
+    {ReadStep::Read, kCarbonCo},
+    {ReadStep::Test, kCarbonMv},
+    {ReadStep::Test, kCarbonTemperature},
+    {ReadStep::Test, kCarbonCo},
+}};
+constexpr std::array<ReadPlan, 1> kPlans{{kReading}};
+
+constexpr std::array<ResultSpec, 1> kResults{{
+    {kResultLabel, "carbon", "carbon potential", "% C", "0.000"},
+}};
+constexpr std::array<std::span<const ResultSpec>, 1> kResultSets{{kResults}};
+
+constexpr std::array<ConstantSpec, 13> kConstants{{
+    {"closed form: temperature slope of the voltage term a1", kClosedA1, "mV/\u00b0C"},
+    {"closed form: voltage term a0 (subtracted)", kClosedA0, "mV"},
+    {"closed form: temperature slope of the CO term b1", kClosedB1, "mV/\u00b0C"},
+    {"closed form: CO term b0", kClosedB0, "mV"},
+    {"closed form: temperature slope of the divisor d1", kClosedD1, "mV/\u00b0C"},
+    {"closed form: divisor d0 (subtracted)", kClosedD0, "mV"},
+    {"Lambda calibration: voltage shift against Accucarb", kLambdaProbeShift, "mV"},
+    {"DIN 17022: offset to absolute temperature", kDinKelvinOffset, "K"},
+    {"DIN 17022: slope k per kelvin", kDinSlope, "mV/K"},
+    {"DIN 17022: voltage zero", kDinVoltageZero, "mV"},
+    {"DIN 17022: constant", kDinConstant, ""},
+    {"DIN 17022: carbon factor", kDinCarbonFactor, "1/% C"},
+    {"DIN 17022: first iterate", kDinStart, "% C"},
+}};
+
+constexpr std::array<LimitLine, 6> kLimitLines{{
+    {"The min mV probe value is ", " mV", kCarbonMv, false},
+    {"The max mV probe value is ", " mV", kCarbonMv, true},
+    {"The min probe temperature value is ", " \u00b0C", kCarbonTemperature, false},
+    {"The max probe temperature value is ", " \u00b0C", kCarbonTemperature, true},
+    {"The min %Co value is ", " %", kCarbonCo, false},
+    {"The max %Co value is ", " %", kCarbonCo, true},
+}};
+
 double closedFormCarbon(double mv, double t, double co) {
-  const double a = (-0.3950521 * t - 936.1648) + mv;
-  const double b = (0.0361551 * t + 17.74167) * std::log(co);
-  const double d = 0.09621958 * t - 20.99039;
+  const double a = (kClosedA1 * t - kClosedA0) + mv;
+  const double b = (kClosedB1 * t + kClosedB0) * std::log(co);
+  const double d = kClosedD1 * t - kClosedD0;
   return std::exp((a + b) / d);
 }
 
+// carbonLog10, but a value that has no logarithm is also written, in the
+// signed form, to the result label; the same press overwrites it.
+std::optional<double> log10ShowingNonPositive(Outcome& out, double x) {
+  const std::optional<double> result = carbonLog10(x);
+  if (!result) out.writeText(kResultLabel, signedForm(x));
+  return result;
+}
+
+const PanelDescriptor kPanel{
+    .id = "carbon",
+    .frame = "Frame3",
+    .title = "ZrO2 Carbon Probe",
+    .summary = "The carbon potential of a furnace atmosphere from the voltage of a zirconia "
+               "carbon probe, its temperature and the CO content, for three calibrations.",
+    .solveButton = "CarbonBtn",
+    .controls = kControls,
+    .inputs = kInputs,
+    .list = ListSpec{"ProbeCmb", "probe", "probe calibration", kProbes},
+    .plans = kPlans,
+    .results = kResultSets,
+    .constants = kConstants,
+    .limitsBox = LimitsBox{kLimitLines, false, false},
+    .calculate = calculateCarbon,
+};
+
 }  // namespace
 
-std::span<const InputLimit> carbonLimits() { return kCarbonLimits; }
-
-void ShowCarbonLimits(Window& window) {
-  window.showInfoBox(infoBoxText({"The min mV probe value is 960 mV",
-                                  "The max mV probe value is 1340 mV",
-                                  "The min probe temperature value is 650 \u00b0C",
-                                  "The max probe temperature value is 1300 \u00b0C",
-                                  "The min %Co value is 2 %", "The max %Co value is 37 %"},
-                                 false));
-}
+const PanelDescriptor& carbonPanel() { return kPanel; }
 
 std::optional<double> carbonLog10(double x) {
   if (x > 0) return std::log(x) / std::log(10.0);
   return std::nullopt;
 }
 
-std::optional<double> CarbonLog10(Window& window, const double& x) {
-  const std::optional<double> result = carbonLog10(x);
-  if (!result) window.setCaption("CarbonLbl", signedForm(x));
-  return result;
-}
-
 double accucarbCarbon(double mv, double t, double co) { return closedFormCarbon(mv, t, co); }
 
 double lambdaProbeCarbon(double mv, double t, double co) {
-  return closedFormCarbon(mv - 48, t, co);
+  return closedFormCarbon(mv - kLambdaProbeShift, t, co);
 }
 
 std::optional<DinSolution> solveDin17022(double mv, double t, double co,
-                                         const CarbonLog10Function& log10) {
-  const double k = 0.0992 * (t + 273.14);
-  const double rightSide = (mv - 816.1) + k * (log10(co / 100).value_or(0.0) - 1.995);
-  double cp = 0.01;
+                                         const Log10Function& log10) {
+  const double k = kDinSlope * (t + kDinKelvinOffset);
+  const double rightSide =
+      (mv - kDinVoltageZero) + k * (log10(co / 100).value_or(0.0) - kDinConstant);
+  double cp = kDinStart;
   for (int pass = 1; pass <= kDinMaxPasses; ++pass) {
-    const double f = k * (0.15 * cp + log10(cp).value_or(0.0)) - rightSide;
-    const double slope = k * 0.15 + (k * (1 / std::log(10.0))) * (1 / cp);
+    const double f = k * (kDinCarbonFactor * cp + log10(cp).value_or(0.0)) - rightSide;
+    const double slope = k * kDinCarbonFactor + (k * (1 / std::log(10.0))) * (1 / cp);
     double next = cp - f / slope;
     // F is increasing and concave in Cp, so a Newton step from below the root
     // stays below it and climbs; only a step from above can overshoot past
@@ -71,45 +163,33 @@ std::optional<DinSolution> solveDin17022(double mv, double t, double co,
     const double delta = std::fabs(next - cp);
     cp = next;
     if (!(cp > 0)) return std::nullopt;
-    if (newtonStep && delta < 0.00000001) return DinSolution{cp, pass};
+    if (newtonStep && delta < kDinTolerance) return DinSolution{cp, pass};
   }
   return std::nullopt;
 }
 
-void CarbonBtn_Click(Window& window) {
-  const auto t = readInput(window, "TempTxt", "probe temperature", {"CarbonLbl"});
-  if (!t) return;
-  const auto mv = readInput(window, "MvZccTxt", "probe voltage", {"CarbonLbl"});
-  if (!mv) return;
-  const auto co = readInput(window, "CoTxt", "CO content", {"CarbonLbl"});
-  if (!co) return;
-
-  const std::array<double, 3> readings{*mv, *t, *co};
-  for (std::size_t i = 0; i < kCarbonLimits.size(); ++i) {
-    if (kCarbonLimits[i].accepts(readings[i])) continue;
-    ShowCarbonLimits(window);
-    window.setText(kCarbonLimits[i].textBox, kCarbonLimits[i].resetText);
-    return;
-  }
-
+void calculateCarbon(const Readings& in, Outcome& out) {
+  const double mv = in[kCarbonMv];
+  const double t = in[kCarbonTemperature];
+  const double co = in[kCarbonCo];
   double carbon = 0;
-  switch (window.selectedIndex("ProbeCmb")) {
-    case 0: carbon = accucarbCarbon(*mv, *t, *co); break;
-    case 1: {
+  switch (in.entry) {
+    case kAccucarb: carbon = accucarbCarbon(mv, t, co); break;
+    case kDin17022: {
       const auto solution = solveDin17022(
-          *mv, *t, *co, [&window](const double& x) { return CarbonLog10(window, x); });
+          mv, t, co, [&out](double x) { return log10ShowingNonPositive(out, x); });
       if (!solution) {
-        reportFault(window, "The DIN 17022 iteration found no carbon potential for these readings.",
-                    {"CarbonLbl"});
+        out.fault("The DIN 17022 iteration found no carbon potential for these readings.",
+                  {kResultLabel});
         return;
       }
       carbon = solution->carbon;
       break;
     }
-    case 2: carbon = lambdaProbeCarbon(*mv, *t, *co); break;
-    default: return;
+    case kLambdaProbe: carbon = lambdaProbeCarbon(mv, t, co); break;
+    default: out.nothing(); return;
   }
-  writeResult(window, "CarbonLbl", carbon, "0.000");
+  out.write(kResultLabel, carbon, kResults[0].pattern);
 }
 
 }  // namespace pyrelon

@@ -4,32 +4,29 @@
 
 #include <functional>
 #include <optional>
-#include <span>
 
-#include "shell/press.h"
-#include "core/window.h"
+#include "core/panel.h"
 
 namespace pyrelon {
 
-// Reads the probe voltage, temperature and CO content, tests them against
-// carbonLimits() and writes the carbon potential of the calibration chosen
-// in ProbeCmb to CarbonLbl through "0.000".
-void CarbonBtn_Click(Window& window);
+const PanelDescriptor& carbonPanel();
 
-// The six-line limits box, without a line feed after the last line.
-void ShowCarbonLimits(Window& window);
+// Probe voltage (mV), probe temperature (degrees Celsius), CO content (%):
+// the indices of the panel's inputs.
+enum CarbonInput { kCarbonMv, kCarbonTemperature, kCarbonCo };
+enum CarbonProbe { kAccucarb, kDin17022, kLambdaProbe };
 
-// The tested readings, in the order they are tested: probe voltage,
-// probe temperature, CO content. The limits are inclusive.
-std::span<const InputLimit> carbonLimits();
+// The carbon potential the selected calibration gives for readings that
+// have passed the limits, written to CarbonLbl through "0.000". An entry
+// that is not a calibration writes nothing.
+void calculateCarbon(const Readings& readings, Outcome& out);
 
 // ln(x) / ln(10) for x > 0; nothing otherwise, which the arithmetic that
 // receives it counts as 0.
 std::optional<double> carbonLog10(double x);
-// The same, but for x <= 0 also writes x in the signed form into CarbonLbl.
-std::optional<double> CarbonLog10(Window& window, const double& x);
 
 // The two closed calibrations; t in degrees Celsius.
+//   accucarbCarbon(1121, 830, 20) -> 0.99999... (shows 1.000)
 double accucarbCarbon(double mv, double t, double co);
 double lambdaProbeCarbon(double mv, double t, double co);
 
@@ -40,7 +37,7 @@ struct DinSolution {
 
 inline constexpr int kDinMaxPasses = 100;
 
-using CarbonLog10Function = std::function<std::optional<double>(const double&)>;
+using Log10Function = std::function<std::optional<double>(double)>;
 
 // DIN 17022: solves log10(Cp) + 0.15 Cp = (E - 816.1) / k + log10(P / 100) - 1.995,
 // k = 0.0992 (T + 273.14), by Newton's method from Cp = 0.01, ending when a
@@ -49,6 +46,6 @@ using CarbonLog10Function = std::function<std::optional<double>(const double&)>;
 // always reaches the one positive root. Nothing when it has not settled
 // within kDinMaxPasses passes.
 std::optional<DinSolution> solveDin17022(double mv, double t, double co,
-                                         const CarbonLog10Function& log10 = carbonLog10);
+                                         const Log10Function& log10 = carbonLog10);
 
 }  // namespace pyrelon

@@ -6,53 +6,84 @@
 namespace pyrelon {
 namespace {
 
-constexpr std::array<InputLimit, 2> kNitridingLimits{{
-    {"HTxt", 1, 100, "%", "10"},
-    {"NTxt", 5, 100, "%", "31.61"},
-}};
-constexpr const InputLimit& kHydrogen = kNitridingLimits[0];
-constexpr const InputLimit& kAmmonia = kNitridingLimits[1];
+constexpr std::string_view kResultLabel = "NkLbl";
 
-// Puts the offending box back to its start-up text first, so it already
-// holds it while the limits box is on screen.
-void rejectContent(Window& window, const InputLimit& limit) {
-  window.setText(limit.textBox, limit.resetText);
-  window.showInfoBox(infoBoxText({"The min H2 value is 1 %", "The max H2 value is 100 %",
-                                  "The min NH3 value is 5 %", "The max NH3 value is 100 %"},
-                                 false));
-}
+constexpr double kPercent = 100.0;      // a content in percent over its fraction
+constexpr double kHydrogenPower = 1.5;  // the exponent of the hydrogen fraction
+
+// clang-format off
+constexpr std::array<ControlSpec, 8> kControls{{
+  {"Frame5", ControlKind::Panel, "", "NK Factor", 6540, 60, 3435, 915},
+  {"Label34", ControlKind::Label, "Frame5", "% H2", 120, 240, 690, 255, Colour::Blue},
+  {"HTxt", ControlKind::TextBox, "Frame5", "", 150, 495, 720, 315},
+  {"Label35", ControlKind::Label, "Frame5", "% NH3", 960, 240, 675, 255, Colour::Blue},
+  {"NTxt", ControlKind::TextBox, "Frame5", "", 930, 495, 750, 315},
+  {"NkBtn", ControlKind::Button, "Frame5", "Solve", 1740, 480, 720, 315},
+  {"Lab6", ControlKind::Label, "Frame5", "NK Factor", 2520, 240, 840, 255, Colour::Magenta},
+  {kResultLabel, ControlKind::ResultLabel, "Frame5", "", 2550, 480, 735, 315},
+}};
+// clang-format on
+
+constexpr std::array<InputSpec, 2> kInputs{{
+    {"HTxt", "h2", "hydrogen content", "%", "10", Limits{1, 100}},
+    {"NTxt", "nh3", "ammonia content", "%", "31.61", Limits{5, 100}},
+}};
+
+// The ammonia box is read only once the hydrogen content has passed.
+constexpr std::array<ReadStep, 4> kReading{{
+    {ReadStep::Read, kHydrogen},
+    {ReadStep::Test, kHydrogen},
+    {ReadStep::Read, kAmmonia},
+    {ReadStep::Test, kAmmonia},
+}};
+constexpr std::array<ReadPlan, 1> kPlans{{kReading}};
+
+constexpr std::array<ResultSpec, 1> kResults{{
+    {kResultLabel, "nk", "nitriding factor", "", "#0.00"},
+}};
+constexpr std::array<std::span<const ResultSpec>, 1> kResultSets{{kResults}};
+
+constexpr std::array<ConstantSpec, 2> kConstants{{
+    {"percent per fraction", kPercent, ""},
+    {"exponent of the hydrogen fraction", kHydrogenPower, ""},
+}};
+
+constexpr std::array<LimitLine, 4> kLimitLines{{
+    {"The min H2 value is ", " %", kHydrogen, false},
+    {"The max H2 value is ", " %", kHydrogen, true},
+    {"The min NH3 value is ", " %", kAmmonia, false},
+    {"The max NH3 value is ", " %", kAmmonia, true},
+}};
+
+const PanelDescriptor kPanel{
+    .id = "nitriding",
+    .frame = "Frame5",
+    .title = "NK Factor",
+    .summary = "The nitriding factor of an ammonia and hydrogen atmosphere, "
+               "NH3 / H2^1.5 with both contents as fractions.",
+    .solveButton = "NkBtn",
+    .controls = kControls,
+    .inputs = kInputs,
+    .plans = kPlans,
+    .results = kResultSets,
+    .constants = kConstants,
+    // The offending box already holds its start-up text while the box shows.
+    .limitsBox = LimitsBox{kLimitLines, false, true},
+    .calculate = calculateNitriding,
+};
 
 }  // namespace
 
-std::span<const InputLimit> nitridingLimits() { return kNitridingLimits; }
+const PanelDescriptor& nitridingPanel() { return kPanel; }
 
 double nitridingFactor(double hydrogenPercent, double ammoniaPercent) {
-  const double h = hydrogenPercent / 100.0;
-  const double n = ammoniaPercent / 100.0;
-  return n / std::pow(h, 1.5);
+  const double h = hydrogenPercent / kPercent;
+  const double n = ammoniaPercent / kPercent;
+  return n / std::pow(h, kHydrogenPower);
 }
 
-void NkBtn_Click(Window& window) {
-  const auto h = readInput(window, kHydrogen.textBox, "hydrogen content", {"NkLbl"});
-  if (!h) return;
-  if (!kHydrogen.accepts(*h)) {
-    rejectContent(window, kHydrogen);
-    return;
-  }
-
-  const auto n = readInput(window, kAmmonia.textBox, "ammonia content", {"NkLbl"});
-  if (!n) return;
-  if (!kAmmonia.accepts(*n)) {
-    rejectContent(window, kAmmonia);
-    return;
-  }
-
-  // Both boxes are read once more for the factor; nothing can have changed
-  // them, so these readings cannot fail.
-  const auto hAgain = readInput(window, kHydrogen.textBox, "hydrogen content", {"NkLbl"});
-  const auto nAgain = readInput(window, kAmmonia.textBox, "ammonia content", {"NkLbl"});
-  if (!hAgain || !nAgain) return;
-  writeResult(window, "NkLbl", nitridingFactor(*hAgain, *nAgain), "#0.00");
+void calculateNitriding(const Readings& in, Outcome& out) {
+  out.write(kResultLabel, nitridingFactor(in[kHydrogen], in[kAmmonia]), kResults[0].pattern);
 }
 
 }  // namespace pyrelon

@@ -2,22 +2,22 @@
 // reference: the "ZrO2 Oxigen Probe" panel.
 #pragma once
 
-#include <span>
-
-#include "shell/press.h"
-#include "core/window.h"
+#include "core/panel.h"
 
 namespace pyrelon {
 
-// Reads the probe voltage, offset and temperature, tests the voltage against
-// oxygenLimits() and writes the oxygen content to OxyLbl through "#0.00".
-void OxygenBtn_Click(Window& window);
+const PanelDescriptor& oxygenPanel();
 
-// The seven-line limits box, ending with a line feed. It lists the offset and
-// temperature ranges too, although only the probe voltage is tested.
-void ShowOxygenLimits(Window& window);
+// Probe voltage (mV), probe temperature (degrees Celsius), voltage offset
+// (mV): the indices of the panel's inputs.
+enum OxygenInput { kOxygenMv, kOxygenTemperature, kOxygenOffset };
 
-// The one tested reading: the probe voltage, -10 to 300 mV inclusive.
-std::span<const InputLimit> oxygenLimits();
+// The oxygen content by the Nernst relation against air,
+//   O2 = 20.95 / exp((E - offset) / (0.0215354 (t + 273.12))),
+// written to OxyLbl through "#0.00". Only the voltage is tested; the offset
+// and the temperature are taken as typed, and only the arithmetic they can
+// break (absolute zero, an exponential beyond the double range) is caught.
+//   E 87, t 1100, offset -3 -> 0.99 %
+void calculateOxygen(const Readings& readings, Outcome& out);
 
 }  // namespace pyrelon

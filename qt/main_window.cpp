@@ -22,6 +22,9 @@
 #include <utility>
 
 #include "core/numbers.h"
+#include "shell/panels.h"
+#include "shell/press.h"
+#include "shell/shell.h"
 #include "qt/logo.h"
 #include "qt/widgets.h"
 
@@ -198,125 +201,123 @@ void MainWindow::buildControls(QWidget* client) {
 }
 
 QWidget* MainWindow::buildControl(const ControlSpec& spec, QWidget* parent, Looks& looks) {
-  const QString text = fromUtf8(spec.text);
-
   switch (spec.kind) {
-    case ControlKind::Panel: {
-      auto* panel = new QGroupBox(text, parent);
-      panel->setGeometry(pixelRect(spec));
-      panel->setFont(looks.panel);
-      panel->setAutoFillBackground(true);
-      panel->setPalette(spec.name == "Frame1" ? looks.firstPanelColours : looks.panelColours);
-      panel->setAccessibleName(text);
-      return panel;
-    }
-    case ControlKind::TextBox: {
-      auto* box = new QLineEdit(text, parent);
-      box->setGeometry(pixelRect(spec));
-      box->setFont(looks.standard);
-      box->setAlignment(Qt::AlignCenter);
-      box->setPalette(looks.textBoxColours);
-      if (KeyHandler handler = findKeyHandler(spec.name)) {
-        keyHandlers_.insert(box, KeyEventHandler{spec.name, handler});
-        box->installEventFilter(this);
-      }
-      if (const InputLimit* limit = inputLimitFor(spec.name)) {
-        QString tip = fromUtf8(plainForm(limit->min, ".")) + QStringLiteral(" to ") +
-                      fromUtf8(plainForm(limit->max, "."));
-        if (!limit->unit.empty()) tip += QLatin1Char(' ') + fromUtf8(limit->unit);
-        box->setToolTip(tip);
-      }
-      return box;
-    }
-    case ControlKind::List: {
-      auto* list = new ListBox(looks.standard, parent);
-      list->setEditable(false);
-      list->setGeometry(pixelRect(spec));
-      if (Handler handler = findHandler(selectionHandlers(), spec.name)) {
-        // Only a user's choice emits activated(); a selection made from code
-        // runs the handler in setSelectedIndex.
-        connect(list, &QComboBox::activated, this,
-                [this, handler, name = spec.name] { run(handler, name); });
-      }
-      return list;
-    }
-    case ControlKind::Button: {
-      auto* button = new QPushButton(text, parent);
-      button->setGeometry(pixelRect(spec));
-      button->setFont(looks.standard);
-      button->setAutoDefault(false);
-      if (Handler handler = findHandler(clickHandlers(), spec.name)) {
-        connect(button, &QPushButton::clicked, this,
-                [this, handler, name = spec.name] { run(handler, name); });
-      }
-      return button;
-    }
+    case ControlKind::Panel: return buildPanel(spec, parent, looks);
+    case ControlKind::TextBox: return buildTextBox(spec, parent, looks);
+    case ControlKind::List: return buildList(spec, parent, looks);
+    case ControlKind::Button: return buildButton(spec, parent, looks);
     case ControlKind::Label:
-    case ControlKind::ResultLabel: {
-      auto* label = new QLabel(parent);
-      label->setTextFormat(Qt::PlainText);
-      label->setText(text);
-      label->setGeometry(pixelRect(spec));
-      if (spec.kind == ControlKind::ResultLabel) {
-        label->setFont(looks.result);
-        label->setAlignment(Qt::AlignCenter);
-        label->setAutoFillBackground(true);
-        label->setPalette(looks.resultColours);
-        // Selectable and copyable, never editable.
-        label->setTextInteractionFlags(Qt::TextSelectableByMouse |
-                                       Qt::TextSelectableByKeyboard);
-        // Reached by Tab too, so the keyboard alone can copy a result.
-        label->setFocusPolicy(Qt::StrongFocus);
-      } else {
-        switch (spec.look) {
-          case Look::Maker: label->setFont(looks.maker); break;
-          case Look::Release: label->setFont(looks.release); break;
-          case Look::Standard: label->setFont(looks.standard); break;
-        }
-        label->setAlignment(Qt::AlignTop |
-                            (spec.align == Align::Left ? Qt::AlignLeft : Qt::AlignHCenter));
-        // Captions drawn two lines high break between words.
-        label->setWordWrap(pixels(spec.height) >= 2 * QFontMetrics(label->font()).lineSpacing());
-        label->setPalette(looks.captionColours(spec.colour));
-        placeCaption(label, spec);
-      }
-      return label;
-    }
-    case ControlKind::Line: {
+    case ControlKind::ResultLabel: return buildLabel(spec, parent, looks);
+    case ControlKind::Line:
       // For a line the place holds its two end points.
       return new LineWidget(QPointF(exactPixels(spec.left), exactPixels(spec.top)),
                             QPointF(exactPixels(spec.width), exactPixels(spec.height)),
                             colourOf(spec.colour), spec.colour == Colour::LineRed ? 2 : 1,
                             parent);
-    }
-    case ControlKind::Picture: {
-      auto* picture = new ClickableLabel(parent);
-      picture->setGeometry(pixelRect(spec));
-      // The panels' font has the family and style of the logo's name.
-      picture->setPixmap(
-          logoPixmap(picture->size(), qApp->devicePixelRatio(), QFontInfo(looks.panel)));
-      picture->setScaledContents(true);
-      picture->setCursor(Qt::PointingHandCursor);
-      picture->setAccessibleName(QStringLiteral("Pyrelon logo"));
-      picture->setAccessibleDescription(QStringLiteral("Click to show the program's release"));
-      if (Handler handler = findHandler(clickHandlers(), spec.name)) {
-        connect(picture, &ClickableLabel::clicked, this,
-                [this, handler, name = spec.name] { run(handler, name); });
-      }
-      return picture;
-    }
+    case ControlKind::Picture: return buildPicture(spec, parent, looks);
   }
   Q_UNREACHABLE();
+}
+
+QWidget* MainWindow::buildPanel(const ControlSpec& spec, QWidget* parent, const Looks& looks) {
+  const QString text = fromUtf8(spec.text);
+  auto* panel = new QGroupBox(text, parent);
+  panel->setGeometry(pixelRect(spec));
+  panel->setFont(looks.panel);
+  panel->setAutoFillBackground(true);
+  panel->setPalette(spec.name == "Frame1" ? looks.firstPanelColours : looks.panelColours);
+  panel->setAccessibleName(text);
+  return panel;
+}
+
+QWidget* MainWindow::buildTextBox(const ControlSpec& spec, QWidget* parent, const Looks& looks) {
+  auto* box = new QLineEdit(fromUtf8(spec.text), parent);
+  box->setGeometry(pixelRect(spec));
+  box->setFont(looks.standard);
+  box->setAlignment(Qt::AlignCenter);
+  box->setPalette(looks.textBoxColours);
+  if (hasKeyHandler(spec.name)) {
+    keyBoxes_.insert(box, spec.name);
+    box->installEventFilter(this);
+  }
+  if (const InputSpec* input = inputSpecOf(spec.name); input && input->limits)
+    box->setToolTip(fromUtf8(rangeText(*input)));
+  return box;
+}
+
+QWidget* MainWindow::buildList(const ControlSpec& spec, QWidget* parent, const Looks& looks) {
+  auto* list = new ListBox(looks.standard, parent);
+  list->setEditable(false);
+  list->setGeometry(pixelRect(spec));
+  if (hasSelectionHandler(spec.name)) {
+    // Only a user's choice emits activated(); a selection made from code
+    // runs the handler in setSelectedIndex.
+    connect(list, &QComboBox::activated, this, [this, name = spec.name] { select(name); });
+  }
+  return list;
+}
+
+QWidget* MainWindow::buildButton(const ControlSpec& spec, QWidget* parent, const Looks& looks) {
+  auto* button = new QPushButton(fromUtf8(spec.text), parent);
+  button->setGeometry(pixelRect(spec));
+  button->setFont(looks.standard);
+  button->setAutoDefault(false);
+  if (hasClickHandler(spec.name))
+    connect(button, &QPushButton::clicked, this, [this, name = spec.name] { click(name); });
+  return button;
+}
+
+QWidget* MainWindow::buildLabel(const ControlSpec& spec, QWidget* parent, Looks& looks) {
+  auto* label = new QLabel(parent);
+  label->setTextFormat(Qt::PlainText);
+  label->setText(fromUtf8(spec.text));
+  label->setGeometry(pixelRect(spec));
+  if (spec.kind == ControlKind::ResultLabel) {
+    label->setFont(looks.result);
+    label->setAlignment(Qt::AlignCenter);
+    label->setAutoFillBackground(true);
+    label->setPalette(looks.resultColours);
+    // Selectable and copyable, never editable.
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // Reached by Tab too, so the keyboard alone can copy a result.
+    label->setFocusPolicy(Qt::StrongFocus);
+    return label;
+  }
+  switch (spec.look) {
+    case Look::Maker: label->setFont(looks.maker); break;
+    case Look::Release: label->setFont(looks.release); break;
+    case Look::Standard: label->setFont(looks.standard); break;
+  }
+  label->setAlignment(Qt::AlignTop |
+                      (spec.align == Align::Left ? Qt::AlignLeft : Qt::AlignHCenter));
+  // Captions drawn two lines high break between words.
+  label->setWordWrap(pixels(spec.height) >= 2 * QFontMetrics(label->font()).lineSpacing());
+  label->setPalette(looks.captionColours(spec.colour));
+  placeCaption(label, spec);
+  return label;
+}
+
+QWidget* MainWindow::buildPicture(const ControlSpec& spec, QWidget* parent, const Looks& looks) {
+  auto* picture = new ClickableLabel(parent);
+  picture->setGeometry(pixelRect(spec));
+  // The panels' font has the family and style of the logo's name.
+  picture->setPixmap(
+      logoPixmap(picture->size(), qApp->devicePixelRatio(), QFontInfo(looks.panel)));
+  picture->setScaledContents(true);
+  picture->setCursor(Qt::PointingHandCursor);
+  picture->setAccessibleName(QStringLiteral("Pyrelon logo"));
+  picture->setAccessibleDescription(QStringLiteral("Click to show the program's release"));
+  if (hasClickHandler(spec.name))
+    connect(picture, &ClickableLabel::clicked, this, [this, name = spec.name] { click(name); });
+  return picture;
 }
 
 void MainWindow::buildMenu() {
   auto* exitAction = new QAction(QStringLiteral("E&xit !"), this);
   exitAction->setObjectName(QStringLiteral("ExitMenu"));
   menuBar()->addAction(exitAction);
-  if (Handler handler = findHandler(clickHandlers(), "ExitMenu")) {
-    connect(exitAction, &QAction::triggered, this,
-            [this, handler] { run(handler, "ExitMenu"); });
-  }
+  if (hasClickHandler("ExitMenu"))
+    connect(exitAction, &QAction::triggered, this, [this] { click("ExitMenu"); });
 }
 
 void MainWindow::nameForAccessibility() {
@@ -411,14 +412,19 @@ void MainWindow::orderTabs() {
   for (std::size_t i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
 }
 
-void MainWindow::run(Handler handler, std::string_view control) {
-  handler(*this);
+void MainWindow::click(std::string_view control) {
+  pyrelon::click(*this, control);
   emit handlerRan(fromUtf8(control));
 }
 
+void MainWindow::select(std::string_view list) {
+  pyrelon::select(*this, list);
+  emit handlerRan(fromUtf8(list));
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  const auto it = keyHandlers_.constFind(watched);
-  if (it != keyHandlers_.constEnd()) {
+  const auto it = keyBoxes_.constFind(watched);
+  if (it != keyBoxes_.constEnd()) {
     QList<uint> typed;
     if (event->type() == QEvent::KeyPress) {
       typed = typedCharacters(*static_cast<QKeyEvent*>(event));
@@ -427,10 +433,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
       // commits is typed as well.
       typed = static_cast<QInputMethodEvent*>(event)->commitString().toUcs4();
     }
-    const KeyEventHandler handler = *it;
+    const std::string_view box = *it;
     for (const uint code : typed) {
-      handler.handler(*this, static_cast<int>(code));
-      emit handlerRan(fromUtf8(handler.control));
+      keyPress(*this, box, static_cast<int>(code));
+      emit handlerRan(fromUtf8(box));
     }
   }
   // The characters themselves are never consumed: the box applies them as
@@ -493,7 +499,7 @@ void MainWindow::setSelectedIndex(std::string_view list, int index) {
     const QSignalBlocker blocker(combo);
     combo->setCurrentIndex(index);
   }
-  if (Handler handler = findHandler(selectionHandlers(), list)) run(handler, list);
+  if (hasSelectionHandler(list)) select(list);
 }
 
 void MainWindow::showInfoBox(std::string_view text) {

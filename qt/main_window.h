@@ -12,9 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/controls.h"
-#include "shell/shell.h"
 #include "core/window.h"
+#include "shell/controls.h"
 
 class QLabel;
 class QWidget;
@@ -58,17 +57,26 @@ class MainWindow final : public QMainWindow, public pyrelon::Window {
   struct Looks;
   void buildControls(QWidget* client);
   QWidget* buildControl(const ControlSpec& spec, QWidget* parent, Looks& looks);
+  QWidget* buildPanel(const ControlSpec& spec, QWidget* parent, const Looks& looks);
+  QWidget* buildTextBox(const ControlSpec& spec, QWidget* parent, const Looks& looks);
+  QWidget* buildList(const ControlSpec& spec, QWidget* parent, const Looks& looks);
+  QWidget* buildButton(const ControlSpec& spec, QWidget* parent, const Looks& looks);
+  QWidget* buildLabel(const ControlSpec& spec, QWidget* parent, Looks& looks);
+  QWidget* buildPicture(const ControlSpec& spec, QWidget* parent, const Looks& looks);
   void buildMenu();
   void nameForAccessibility();
   void orderTabs();
   void updateAccessibleName(const std::string& control);
-  void run(Handler handler, std::string_view control);
+  // Hands a click or a selection of `control` to the shell.
+  void click(std::string_view control);
+  void select(std::string_view list);
 
   template <typename W>
   W* control(std::string_view name) const;
 
   std::map<std::string, QWidget*, std::less<>> controls_;
-  QHash<QObject*, KeyEventHandler> keyHandlers_;
+  // Boxes whose typed characters go to the shell, by widget.
+  QHash<QObject*, std::string_view> keyBoxes_;
 
   // How a screen reader names an input or result: the panel and the label
   // above it, and the unit below it where there is one.

@@ -1,67 +1,54 @@
-// Helpers for one press of a Solve button: reading inputs by the Val rule,
-// writing results through a pattern, reading results back as displayed, and
-// turning a fault the arithmetic cannot survive (a number beyond the double
-// range, a division by zero, an overflow) into a plain Info Box instead of
-// a garbage value.
+// One press of a panel's Solve button, the same for every panel and every
+// face: read the boxes the selected entry reads by the Val rule, test their
+// limits in the panel's order, then run the panel's calculator. The outcome
+// is the ordered steps the face applies.
 #pragma once
 
-#include <initializer_list>
-#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
+#include "core/outcome.h"
+#include "core/panel.h"
 #include "core/window.h"
 
 namespace pyrelon {
 
-// Joins `lines` with line feeds; `finalLineFeed` adds one after the last.
-//   infoBoxText({"a", "b"}, false) -> "a\nb"
-//   infoBoxText({"a", "b"}, true)  -> "a\nb\n"
-std::string infoBoxText(std::initializer_list<std::string_view> lines, bool finalLineFeed);
+// `texts` holds the text of each of the panel's inputs, in its input order;
+// `entry` is the selected list entry (-1: none).
+//   - A box whose number lies beyond the double range ends the press with
+//     "The <what> is too large a number.", after clearing every result.
+//   - The first reading outside its limits shows the limits box and puts
+//     that box back to its start-up text, in the panel's order; no result
+//     changes.
+//   - Otherwise the calculator's steps.
+// A panel that needs an entry does nothing without one.
+Outcome pressPanel(const PanelDescriptor& panel, std::span<const std::string> texts, int entry,
+                   const NumberSettings& settings);
 
-// Clears `labelsToClear` (so no stale result stands beside new ones), then
-// shows `message` in the Info Box. Inputs are left as typed.
-void reportFault(Window& window, std::string_view message,
-                 std::initializer_list<std::string_view> labelsToClear);
+// The same press on a window: reads the boxes and the list from it and
+// applies the steps.
+void pressPanel(Window& window, const PanelDescriptor& panel);
 
-// Reads a text box by the Val rule. A number beyond the double range is
-// reported as "The <quantity> is too large a number." (after clearing
-// `labelsToClear`) and gives nothing: the press must end.
-//   readInput(w, "TempTxt", "probe temperature", {"CarbonLbl"})
-std::optional<double> readInput(Window& window, std::string_view textBox,
-                                std::string_view quantity,
-                                std::initializer_list<std::string_view> labelsToClear);
+// Choosing an entry of a unit panel's list: writes its result units into
+// the column captions and its preset into the input box. The caller then
+// presses the panel.
+Outcome selectEntry(const PanelDescriptor& panel, int entry);
 
-// Writes `value` to a label through `pattern` with the user's separator.
-void writeResult(Window& window, std::string_view label, double value,
-                 std::string_view pattern);
+// Applies the steps in order; the window's Info Box blocks.
+void applySteps(Window& window, const Outcome& outcome);
 
-// Writes a unit panel's preset into its input box: a whole number in the
-// plain form ("32"), any other in the signed form (" 273.15"), so the Val
-// rule reads it back whatever the user's settings.
-void writePreset(Window& window, std::string_view textBox, double preset);
+// The text of the limits box, and its line for one bound.
+std::string limitsBoxText(const PanelDescriptor& panel);
+std::string limitLineText(const LimitLine& line, const PanelDescriptor& panel);
 
-// Reads a result caption back by the locale-aware reading, so that the value
-// is the rounded one the user sees. Gives nothing only if the caption is not
-// a number, which a caption written by writeResult never is.
-std::optional<double> readBack(const Window& window, std::string_view label);
+// "960 to 1340 mV": the range a box accepts, for its tooltip; empty for a
+// box without limits.
+std::string rangeText(const InputSpec& input);
 
-}  // namespace pyrelon
-
-namespace pyrelon {
-
-// One tested input of a probe panel: the inclusive range it must lie in,
-// the unit shown with it, and the start-up text put back when it fails.
-// The limit test and the tooltip of the box both read these, so they never
-// drift apart.
-struct InputLimit {
-  std::string_view textBox;
-  double min;
-  double max;
-  std::string_view unit;
-  std::string_view resetText;
-
-  bool accepts(double value) const { return value >= min && value <= max; }
-};
+// The preset of a unit panel: a whole number in the plain form ("32"), any
+// other in the signed form (" 273.15"), so the Val rule reads it back
+// whatever the user's settings.
+std::string presetText(double preset);
 
 }  // namespace pyrelon

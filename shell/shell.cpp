@@ -1,90 +1,50 @@
 #include "shell/shell.h"
 
-#include <algorithm>
 #include <array>
 
-#include "combustion/lambda.h"
-#include "flow/orifice.h"
-#include "probes/carbon.h"
-#include "probes/nitriding.h"
-#include "probes/oxygen.h"
-#include "units/pressure.h"
-#include "units/temperature.h"
 #include "core/numbers.h"
+#include "shell/panels.h"
 #include "shell/press.h"
 
 namespace pyrelon {
 namespace {
 
-struct DefaultText {
-  std::string_view textBox;
-  std::string_view text;
-};
+// The boxes whose keys reach a handler; only the first two filter.
+constexpr std::array<std::string_view, 2> kFilteredBoxes{"HTxt", "NTxt"};
+constexpr std::array<std::string_view, 2> kUnfilteredKeyBoxes{"DataText", "PresText"};
 
-// Written in this order at start-up; the calculators put the same texts
-// back when a reading fails its limits.
-constexpr std::array<DefaultText, 21> kDefaultTexts{{
-    {"DataText", "0"},       {"HTxt", "10"},          {"NTxt", "31.61"},
-    {"MvZccTxt", "1121"},    {"TempTxt", "830"},      {"CoTxt", "20"},
-    {"MvZo2Txt", "57.16"},   {"MvOffTxt", "8"},       {"KOffTxt", "0"},
-    {"AirTxt", "20"},        {"FlueTXt", "180"},      {"PresText", "1.013"},
-    {"MvZrO2Txt", "87.0"},   {"TempZrO2Txt", "1100"}, {"BiasZrO2Txt", "-3.0"},
-    {"RefTempTxt", "25.0"},  {"RefPresTxt", "2500"},  {"FlowTxt", "10.0"},
-    {"FlowTempTxt", "25.0"}, {"FlowPresTxt", "2500"}, {"AtmPresTxt", "1013"},
-}};
-
-void fillList(Window& window, std::string_view list,
-              std::initializer_list<std::string_view> entries) {
-  for (std::string_view entry : entries) window.addListEntry(list, entry);
-  window.setSelectedIndex(list, 0);
+bool contains(std::span<const std::string_view> names, std::string_view name) {
+  for (std::string_view n : names)
+    if (n == name) return true;
+  return false;
 }
 
-void filterKey(Window& window, std::string_view textBox, int code) {
-  if (keyFilterPasses(window.text(textBox), code)) return;
-  window.beep();
-  window.setText(textBox, "");
+void fillList(Window& window, const PanelDescriptor& panel) {
+  for (const ListEntry& entry : panel.list->entries) window.addListEntry(panel.list->name, entry.text);
+  window.setSelectedIndex(panel.list->name, 0);
 }
 
-constexpr std::array kClickHandlers{
-    EventHandler{"TempBtn", TempBtn_Click},     EventHandler{"PresBtn", PresBtn_Click},
-    EventHandler{"CarbonBtn", CarbonBtn_Click}, EventHandler{"OxygenBtn", OxygenBtn_Click},
-    EventHandler{"NkBtn", NkBtn_Click},         EventHandler{"OxiBtn", OxiBtn_Click},
-    EventHandler{"FlowBtn", FlowBtn_Click},     EventHandler{"Image1", Image1_Click},
-    EventHandler{"ExitMenu", ExitMenu_Click},
-};
-
-constexpr std::array kSelectionHandlers{
-    EventHandler{"GradiCmb", GradiCmb_Click},
-    EventHandler{"PresCmb", PresCmb_Click},
-};
-
-constexpr std::array kKeyHandlers{
-    KeyEventHandler{"HTxt", HTxt_KeyPress},
-    KeyEventHandler{"NTxt", NTxt_KeyPress},
-    KeyEventHandler{"DataText", DataText_KeyPress},
-    KeyEventHandler{"PresText", PresText_KeyPress},
-};
+void selectAndSolve(Window& window, const PanelDescriptor& panel) {
+  const Outcome relabel = selectEntry(panel, window.selectedIndex(panel.list->name));
+  if (relabel.ending() == Ending::Nothing) return;
+  applySteps(window, relabel);
+  pressPanel(window, panel);
+}
 
 }  // namespace
 
 void Form_Load(Window& window) {
-  fillList(window, "GradiCmb",
-           {"\u00b0Centigradi", "\u00b0Fahrenheit", "Kelvin", "\u00b0Rankine"});
-  fillList(window, "ProbeCmb", {"Accucarb", "DIN 17022", "Lambda"});
-  fillList(window, "FuelCmb", {"Metano", "Propano", "GPL", "Gasolio", "Nafta", "Coke"});
-  fillList(window, "PresCmb", {"bar", "mbar", "psi", "kpa", "mmHg", "mmH2O", "Kg/cm2"});
-  fillList(window, "FlowCmb", {"None", "Temperature", "Pressure", "Both"});
-  fillList(window, "OxygenCmb", {"Standard"});
-
-  for (const DefaultText& d : kDefaultTexts) window.setText(d.textBox, d.text);
-
-  TempBtn_Click(window);
-  PresBtn_Click(window);
-  NkBtn_Click(window);
-  CarbonBtn_Click(window);
-  OxiBtn_Click(window);
-  OxygenBtn_Click(window);
-  FlowBtn_Click(window);
+  // The lists in this order; the unit lists solve their panels as they are
+  // selected.
+  for (const PanelDescriptor* panel :
+       {panelById("temperature"), panelById("carbon"), panelById("lambda"),
+        panelById("pressure"), panelById("flow"), panelById("oxygen")})
+    fillList(window, *panel);
+  for (const PanelDescriptor* panel :
+       {panelById("temperature"), panelById("nitriding"), panelById("carbon"),
+        panelById("lambda"), panelById("pressure"), panelById("oxygen"), panelById("flow")})
+    for (const InputSpec& input : panel->inputs) window.setText(input.box, input.startText);
+  for (const PanelDescriptor* panel : panels()) pressPanel(window, *panel);
 }
 
 void ExitMenu_Click(Window& window) { window.endProgram(); }
@@ -92,39 +52,67 @@ void ExitMenu_Click(Window& window) { window.endProgram(); }
 void Image1_Click(Window& window) {
   // The author's name and the maker's two addresses are left empty; the
   // lines stay so the layout of the box holds.
-  window.showInfoBox(infoBoxText({"The Pyrelon ", "Release 1.7 (23-09-2002)", "Author ",
-                                  "Factory Quorvent", "", ""},
-                                 true));
+  window.showInfoBox("The Pyrelon \nRelease 1.7 (23-09-2002)\nAuthor \nFactory Quorvent\n\n\n");
 }
 
-void HTxt_KeyPress(Window& window, int code) { filterKey(window, "HTxt", code); }
-void NTxt_KeyPress(Window& window, int code) { filterKey(window, "NTxt", code); }
-void DataText_KeyPress(Window&, int) {}
-void PresText_KeyPress(Window&, int) {}
+void TempBtn_Click(Window& window) { pressPanel(window, *panelById("temperature")); }
+void PresBtn_Click(Window& window) { pressPanel(window, *panelById("pressure")); }
+void NkBtn_Click(Window& window) { pressPanel(window, *panelById("nitriding")); }
+void CarbonBtn_Click(Window& window) { pressPanel(window, *panelById("carbon")); }
+void OxiBtn_Click(Window& window) { pressPanel(window, *panelById("lambda")); }
+void OxygenBtn_Click(Window& window) { pressPanel(window, *panelById("oxygen")); }
+void FlowBtn_Click(Window& window) { pressPanel(window, *panelById("flow")); }
+void GradiCmb_Click(Window& window) { selectAndSolve(window, *panelById("temperature")); }
+void PresCmb_Click(Window& window) { selectAndSolve(window, *panelById("pressure")); }
 
-std::span<const EventHandler> clickHandlers() { return kClickHandlers; }
-std::span<const EventHandler> selectionHandlers() { return kSelectionHandlers; }
-std::span<const KeyEventHandler> keyHandlers() { return kKeyHandlers; }
-
-Handler findHandler(std::span<const EventHandler> table, std::string_view control) {
-  const auto it = std::find_if(table.begin(), table.end(),
-                               [control](const EventHandler& e) { return e.control == control; });
-  return it == table.end() ? nullptr : it->handler;
-}
-
-KeyHandler findKeyHandler(std::string_view control) {
-  const auto it =
-      std::find_if(kKeyHandlers.begin(), kKeyHandlers.end(),
-                   [control](const KeyEventHandler& e) { return e.control == control; });
-  return it == kKeyHandlers.end() ? nullptr : it->handler;
-}
-
-const InputLimit* inputLimitFor(std::string_view textBox) {
-  for (const auto limits : {carbonLimits(), oxygenLimits(), nitridingLimits(), lambdaLimits()}) {
-    for (const InputLimit& limit : limits)
-      if (limit.textBox == textBox) return &limit;
+Outcome filterKey(std::string_view textBox, std::string_view currentText, int code) {
+  Outcome out;
+  if (contains(kFilteredBoxes, textBox) && !keyFilterPasses(currentText, code)) {
+    out.beep();
+    out.reset(textBox, "");
   }
-  return nullptr;
+  return out;
+}
+
+void HTxt_KeyPress(Window& window, int code) { keyPress(window, "HTxt", code); }
+void NTxt_KeyPress(Window& window, int code) { keyPress(window, "NTxt", code); }
+
+bool hasClickHandler(std::string_view control) {
+  return control == "Image1" || control == "ExitMenu" || panelOfButton(control) != nullptr;
+}
+
+bool hasSelectionHandler(std::string_view list) {
+  const PanelDescriptor* panel = panelOfList(list);
+  return panel != nullptr && !panel->presets.empty();
+}
+
+bool hasKeyHandler(std::string_view textBox) {
+  return contains(kFilteredBoxes, textBox) || contains(kUnfilteredKeyBoxes, textBox);
+}
+
+bool click(Window& window, std::string_view control) {
+  if (control == "Image1") {
+    Image1_Click(window);
+  } else if (control == "ExitMenu") {
+    ExitMenu_Click(window);
+  } else if (const PanelDescriptor* panel = panelOfButton(control)) {
+    pressPanel(window, *panel);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool select(Window& window, std::string_view list) {
+  if (!hasSelectionHandler(list)) return false;
+  selectAndSolve(window, *panelOfList(list));
+  return true;
+}
+
+bool keyPress(Window& window, std::string_view textBox, int code) {
+  if (!hasKeyHandler(textBox)) return false;
+  applySteps(window, filterKey(textBox, window.text(textBox), code));
+  return true;
 }
 
 }  // namespace pyrelon

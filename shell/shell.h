@@ -1,19 +1,18 @@
-// Start-up, the menu, the about box, the key filters, and the table that
-// wires every control event to its handler. Toolkit-free: the Qt window
-// looks its handlers up here.
+// Start-up, the menu, the about box, the key filters, and the wiring of
+// every control event to what it does. Toolkit-free: a face reports its
+// events here by control name.
 #pragma once
 
-#include <span>
 #include <string_view>
 
-#include "shell/press.h"
+#include "core/outcome.h"
 #include "core/window.h"
 
 namespace pyrelon {
 
 // Fills the six lists and selects their first entries (the temperature and
-// pressure lists run their selection handlers), writes the 21 default
-// texts, then runs the seven Solve handlers.
+// pressure lists run their selection handlers), writes the 21 start-up
+// texts, then solves the seven panels.
 void Form_Load(Window& window);
 
 // Ends the program at once, asking nothing.
@@ -22,40 +21,32 @@ void ExitMenu_Click(Window& window);
 // The about box: six lines, each ending with a line feed.
 void Image1_Click(Window& window);
 
-// The key filters of the hydrogen and ammonia boxes, called with the typed
-// character's code before the box applies it. A rejected key beeps and
-// empties the box; the key itself is still applied afterwards.
+// The Solve buttons and the unit lists' selection handlers.
+void TempBtn_Click(Window& window);
+void PresBtn_Click(Window& window);
+void NkBtn_Click(Window& window);
+void CarbonBtn_Click(Window& window);
+void OxiBtn_Click(Window& window);
+void OxygenBtn_Click(Window& window);
+void FlowBtn_Click(Window& window);
+void GradiCmb_Click(Window& window);
+void PresCmb_Click(Window& window);
+
+// The key filter of the hydrogen and ammonia boxes, for a character with
+// `code` typed into a box holding `currentText`, before the box applies it.
+// A rejected key beeps and empties the box; the key itself is still
+// applied afterwards. Other boxes let every key through.
+Outcome filterKey(std::string_view textBox, std::string_view currentText, int code);
 void HTxt_KeyPress(Window& window, int code);
 void NTxt_KeyPress(Window& window, int code);
-// Every key reaches these boxes unchanged.
-void DataText_KeyPress(Window& window, int code);
-void PresText_KeyPress(Window& window, int code);
 
-using Handler = void (*)(Window&);
-using KeyHandler = void (*)(Window&, int);
-
-struct EventHandler {
-  std::string_view control;
-  Handler handler;
-};
-struct KeyEventHandler {
-  std::string_view control;
-  KeyHandler handler;
-};
-
-// Buttons pressed, the logo clicked, the menu entry chosen.
-std::span<const EventHandler> clickHandlers();
-// A list entry selected, by the user or by code.
-std::span<const EventHandler> selectionHandlers();
-// A character typed into a text box.
-std::span<const KeyEventHandler> keyHandlers();
-
-// The handler wired to `control` in `table`, or nullptr.
-Handler findHandler(std::span<const EventHandler> table, std::string_view control);
-KeyHandler findKeyHandler(std::string_view control);
-
-// The limits a probe panel tests `textBox` against, or nullptr for a box
-// without limits.
-const InputLimit* inputLimitFor(std::string_view textBox);
+// What the faces report. Each returns false, doing nothing, for a control
+// without such a handler.
+bool hasClickHandler(std::string_view control);     // buttons, the logo, the menu entry
+bool hasSelectionHandler(std::string_view list);    // the unit lists
+bool hasKeyHandler(std::string_view textBox);       // the four boxes with a key event
+bool click(Window& window, std::string_view control);
+bool select(Window& window, std::string_view list);
+bool keyPress(Window& window, std::string_view textBox, int code);
 
 }  // namespace pyrelon

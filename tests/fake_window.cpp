@@ -20,7 +20,7 @@ void FakeWindow::setSelectedIndex(std::string_view list, int index) {
   if (index < -1 || index >= static_cast<int>(l.entries.size()))
     throw std::out_of_range("no entry " + std::to_string(index) + " in " + std::string(list));
   l.selected = index;
-  if (Handler handler = findHandler(selectionHandlers(), list)) handler(*this);
+  select(*this, list);
 }
 
 std::string FakeWindow::captions(const std::vector<std::string_view>& labels) const {
@@ -59,12 +59,27 @@ NumberSettings pointSettings() { return {".", ","}; }
 NumberSettings commaSettings() { return {",", "."}; }
 std::vector<NumberSettings> bothSettings() { return {pointSettings(), commaSettings()}; }
 
-std::vector<BoundText> boundTexts(std::span<const InputLimit> limits) {
+std::string startUpText(std::string_view box) {
+  // Typed here from the list of start-up texts, not taken from the panels'
+  // descriptions, so a drifting start-up or reset text is caught.
+  static const Named kStartUpTexts{
+      {"DataText", "0"},       {"HTxt", "10"},          {"NTxt", "31.61"},
+      {"MvZccTxt", "1121"},    {"TempTxt", "830"},      {"CoTxt", "20"},
+      {"MvZo2Txt", "57.16"},   {"MvOffTxt", "8"},       {"KOffTxt", "0"},
+      {"AirTxt", "20"},        {"FlueTXt", "180"},      {"PresText", "1.013"},
+      {"MvZrO2Txt", "87.0"},   {"TempZrO2Txt", "1100"}, {"BiasZrO2Txt", "-3.0"},
+      {"RefTempTxt", "25.0"},  {"RefPresTxt", "2500"},  {"FlowTxt", "10.0"},
+      {"FlowTempTxt", "25.0"}, {"FlowPresTxt", "2500"}, {"AtmPresTxt", "1013"},
+  };
+  return kStartUpTexts.at(std::string(box));
+}
+
+std::vector<BoundText> boundTexts(const std::vector<TestedRange>& ranges) {
   std::vector<BoundText> texts;
-  for (const InputLimit& l : limits)
-    for (const double value : {l.min, l.max, l.min - 0.001, l.max + 0.001})
-      texts.push_back({std::string(l.textBox), signedForm(value), value == l.min || value == l.max,
-                       std::string(l.textBox) + "=" + std::string(l.resetText) + "\n"});
+  for (const TestedRange& r : ranges)
+    for (const double value : {r.min, r.max, r.min - 0.001, r.max + 0.001})
+      texts.push_back({r.box, signedForm(value), value == r.min || value == r.max,
+                       r.box + "=" + startUpText(r.box) + "\n"});
   return texts;
 }
 

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "shell/press.h"
+#include "core/panel.h"
 #include "core/window.h"
 
 namespace pyrelon::testing {
@@ -81,14 +81,24 @@ NumberSettings commaSettings();
 // Both of them, to run one table under each.
 std::vector<NumberSettings> bothSettings();
 
-// A text at and just past each bound of `limits`, typed in the signed form,
+// The start-up text of a box, as typed into the test from the list of
+// start-up texts.
+std::string startUpText(std::string_view box);
+
+// A range a panel tests, as typed into a test.
+struct TestedRange {
+  std::string box;
+  double min, max;
+};
+
+// A text at and just past each bound of `ranges`, typed in the signed form,
 // with the box put back to its start-up text as outcomeOf writes it.
 struct BoundText {
   std::string textBox, text;
   bool passes;
   std::string reset;
 };
-std::vector<BoundText> boundTexts(std::span<const InputLimit> limits);
+std::vector<BoundText> boundTexts(const std::vector<TestedRange>& ranges);
 
 // A window after start-up under `settings`.
 FakeWindow startedWindow(const NumberSettings& settings = pointSettings());

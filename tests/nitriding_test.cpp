@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_window.h"
+#include "shell/shell.h"
 
 namespace pyrelon {
 namespace {
@@ -42,7 +43,7 @@ TEST(Nitriding, LimitsAndFaults) {
       {"50", "1,5", reset("NTxt=31.61\n")},
       {"-1E400", "1E400", "box: The hydrogen content is too large a number.\nNkLbl=\n"},
   };
-  for (const testing::BoundText& b : testing::boundTexts(nitridingLimits())) {
+  for (const testing::BoundText& b : testing::boundTexts({{"HTxt", 1, 100}, {"NTxt", 5, 100}})) {
     const bool h = b.textBox == "HTxt";
     cases.push_back({h ? b.text : "10", h ? "31.61" : b.text, b.passes ? "" : reset(b.reset)});
   }

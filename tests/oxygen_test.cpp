@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_window.h"
+#include "shell/shell.h"
 
 namespace pyrelon {
 namespace {
@@ -54,7 +55,7 @@ TEST(Oxygen, LimitsAndFaults) {
       {"0", "21290.9", "1100", tooLarge},        // exp is subnormal, the quotient overflows
       {"1E400", "-1E400", "1E400", fault("probe voltage is too large a number.")},
   };
-  for (const testing::BoundText& b : testing::boundTexts(oxygenLimits()))
+  for (const testing::BoundText& b : testing::boundTexts({{"MvZrO2Txt", -10, 300}}))
     cases.push_back({b.text, "-50", "-5000", b.passes ? "" : limitsBox});
   for (const Case& c : cases) {
     const std::string got = panel(c.mv, c.bias, c.t).outcomeOf(OxygenBtn_Click);

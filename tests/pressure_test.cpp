@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "fake_window.h"
+#include "shell/shell.h"
 
 namespace pyrelon {
 namespace {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "shell/controls.h"
+#include "shell/panels.h"
 #include "fake_window.h"
 
 namespace pyrelon {
@@ -29,28 +30,25 @@ TEST(KeyFilter, BeepsAndEmptiesTheBoxOnARejectedKey) {
   for (const Case& c : cases) {
     FakeWindow w;
     w.setText(c.box, c.before);
-    KeyHandler handler = findKeyHandler(c.box);
-    ASSERT_NE(handler, nullptr) << c.box;
-    handler(w, c.code);
+    ASSERT_TRUE(keyPress(w, c.box, c.code)) << c.box;
     EXPECT_EQ(w.text(c.box), c.after) << c.box << " " << c.before << " + " << c.code;
     EXPECT_EQ(w.beeps, c.beeps) << c.box << " " << c.before << " + " << c.code;
   }
 }
 
-TEST(Wiring, EveryHandlerNamesAControlOfTheWindow) {
-  std::set<std::string_view> wired;
-  for (const auto& e : clickHandlers()) wired.insert(e.control);
-  for (const auto& e : selectionHandlers()) wired.insert(e.control);
-  for (const auto& e : keyHandlers()) wired.insert(e.control);
-  for (std::string_view name : wired) {
-    if (name == "ExitMenu") continue;  // a menu entry, not a control of the table
-    EXPECT_NE(findControl(name), nullptr) << name;
-  }
+TEST(Wiring, EveryButtonTheLogoAndTheUnitListsHaveHandlers) {
+  std::set<std::string> wired;
   for (const ControlSpec& c : controlTable()) {
-    if (c.kind == ControlKind::Button) {
-      EXPECT_TRUE(wired.contains(c.name)) << c.name;
-    }
+    if (hasClickHandler(c.name)) wired.insert(std::string(c.name) + " click");
+    if (hasSelectionHandler(c.name)) wired.insert(std::string(c.name) + " select");
+    if (hasKeyHandler(c.name)) wired.insert(std::string(c.name) + " key");
   }
+  const std::set<std::string> expected{
+      "TempBtn click", "PresBtn click", "CarbonBtn click", "OxygenBtn click", "NkBtn click",
+      "OxiBtn click",  "FlowBtn click", "Image1 click",    "GradiCmb select", "PresCmb select",
+      "HTxt key",      "NTxt key",      "DataText key",    "PresText key"};
+  EXPECT_EQ(wired, expected);
+  EXPECT_TRUE(hasClickHandler("ExitMenu"));
 }
 
 }  // namespace

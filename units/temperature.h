@@ -1,21 +1,22 @@
 // The temperature panel: one temperature shown in four units at once.
 #pragma once
 
-#include "core/window.h"
+#include "core/panel.h"
 
 namespace pyrelon {
 
-// Relabels the three result columns for the selected source unit, writes
-// the freezing point of water in that unit into the input box, and solves.
-void GradiCmb_Click(Window& window);
+const PanelDescriptor& temperaturePanel();
 
-// Shows the input temperature in the three other units. Some steps go on
-// from the rounded value an earlier step has just shown, not from the
-// unrounded one: 100 degF shows 37.8 degC and then 311.0 K.
-void TempBtn_Click(Window& window);
+enum TemperatureUnit { kCelsius, kFahrenheit, kKelvin, kRankine };
+
+// Shows the temperature in the three other units of the selected source
+// unit. Some steps go on from the rounded value an earlier step has just
+// shown, not from the unrounded one: 100 degF shows 37.8 degC and then
+// 311.0 K (from 37.8, not 37.777...).
+void calculateTemperature(const Readings& readings, Outcome& out);
 
 // The conversions, each evaluated exactly as grouped here. They may give an
-// infinity for inputs near the double range; the handler checks.
+// infinity for inputs near the double range; the calculator checks.
 double fahrenheitFromCelsius(double c);  // (9 / 5) * c + 32
 double kelvinFromCelsius(double c);      // c + 273.15
 double rankineFromCelsius(double c);     // (9 / 5) * c + 491.67

@@ -8,8 +8,10 @@ BENCH_BUILD ?= build-bench
 STARTUP_BUILD ?= build-startup
 STARTUP_RUNS ?= 30
 FUZZ_SECONDS ?= 30
+# ON makes every compiler warning an error; CI sets it.
+WERROR ?= OFF
 
-.PHONY: all deps configure build run test package sanitize fuzz bench startup-bench clean
+.PHONY: all deps configure build run test package sanitize fuzz bench startup-bench tidy format clean
 
 all: build
 
@@ -17,7 +19,7 @@ deps:
 	@sh scripts/install-deps.sh
 
 configure: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DPYRELON_WERROR=$(WERROR) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -41,7 +43,7 @@ package: build
 # offscreen platform, so nothing is suppressed.
 sanitize: deps
 	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
-	  -DPYRELON_SANITIZE=ON >/dev/null
+	  -DPYRELON_SANITIZE=ON -DPYRELON_WERROR=$(WERROR) >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@cd $(ASAN_BUILD) && UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
@@ -49,7 +51,8 @@ sanitize: deps
 # its seed corpus in fuzz/corpus/.
 fuzz: deps
 	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DPYRELON_BUILD_GUI=OFF -DPYRELON_BUILD_TESTS=OFF -DPYRELON_BUILD_FUZZERS=ON >/dev/null
+	  -DPYRELON_BUILD_GUI=OFF -DPYRELON_BUILD_TESTS=OFF -DPYRELON_BUILD_FUZZERS=ON \
+	  -DPYRELON_WERROR=$(WERROR) >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	@sh fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
@@ -67,6 +70,14 @@ startup-bench: deps
 	@cmake --build $(STARTUP_BUILD) -j $(JOBS) --target pyrelon_startup_probe pyrelon_startup_floor \
 	  pyrelon_startup_timer
 	@sh bench/startup/run.sh $(STARTUP_BUILD) $(STARTUP_RUNS)
+
+# clang-tidy over the product's sources, with the checks of .clang-tidy.
+tidy: configure
+	@run-clang-tidy -quiet -p $(BUILD) '/(core|units|probes|combustion|flow|shell|qt|cli)/[^/]*\.cpp$$'
+
+# clang-format over every C++ file, in place.
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
 	@rm -rf $(BUILD)

@@ -1,5 +1,6 @@
 # Installs the build into a staging DESTDIR with the package's /usr prefix and
-# checks that exactly the program, its desktop entry and its icon land there,
+# checks that exactly the program, its desktop entry, its icon and its licence
+# land there,
 # and that the entry names the installed program and icon.
 #   cmake -DBUILD_DIR=<build tree> -DSTAGE=<scratch folder> -P check-install.cmake
 cmake_minimum_required(VERSION 3.25)
@@ -14,6 +15,7 @@ endif()
 set(expected
     usr/bin/pyrelon
     usr/share/applications/pyrelon.desktop
+    usr/share/doc/pyrelon/copyright
     usr/share/icons/hicolor/scalable/apps/pyrelon.svg)
 file(GLOB_RECURSE installed LIST_DIRECTORIES false RELATIVE ${STAGE} ${STAGE}/*)
 list(SORT installed)

@@ -26,6 +26,9 @@ TEST(KeyFilter, BeepsAndEmptiesTheBoxOnARejectedKey) {
       {"HTxt", "31.61", 'x', "31.61", 0}, {"HTxt", "10", 8, "", 1},
       {"NTxt", "31", 'a', "", 1},         {"NTxt", "3.1", '-', "3.1", 0},
       {"DataText", "10", 'a', "10", 0},   {"PresText", "1", ',', "1", 0},
+      // The ends of the digits and their neighbours.
+      {"HTxt", "1", '0', "1", 0},         {"HTxt", "1", '9', "1", 0},
+      {"NTxt", "1", '/', "", 1},          {"NTxt", "1", ':', "", 1},
   };
   for (const Case& c : cases) {
     FakeWindow w;

@@ -69,7 +69,70 @@ class WindowTest : public QObject {
                            : s.window.findChild<QGroupBox*>(QString::fromUtf8(row.parent));
       QVERIFY2(widget->parentWidget() == panel, qPrintable(name));
     }
-    QCOMPARE(s.window.findChild<QLineEdit*>("MvZccTxt")->toolTip(), "960 to 1340 mV");
+  }
+
+  // Every object name once, typed here: they are the contract with tests
+  // and accessibility tools. "Kind: names" per kind of widget.
+  void everyObjectName() {
+    Started s;
+    const std::map<QString, QString> expected{
+        {"QGroupBox", "Frame1 Frame2 Frame3 Frame4 Frame5 Frame6 Frame7"},
+        {"QLineEdit",
+         "AirTxt AtmPresTxt BiasZrO2Txt CoTxt DataText FlowPresTxt FlowTempTxt FlowTxt FlueTXt "
+         "HTxt KOffTxt MvOffTxt MvZccTxt MvZo2Txt MvZrO2Txt NTxt PresText RefPresTxt RefTempTxt "
+         "TempTxt TempZrO2Txt"},
+        {"QComboBox", "FlowCmb FuelCmb GradiCmb OxygenCmb PresCmb ProbeCmb"},
+        {"QPushButton", "CarbonBtn FlowBtn NkBtn OxiBtn OxygenBtn PresBtn TempBtn"},
+        {"result",
+         "AirLbl CarbonLbl Co2Lbl DryLbl FlowLbl GrossLbl Lab10 Lab11 Lab12 Lab13 Lab14 Lab2 "
+         "Lab20 Lab4 Label12 NetLbl NkLbl OxyLbl WetLbl"},
+        {"caption",
+         "Lab1 Lab15 Lab16 Lab17 Lab18 Lab19 Lab21 Lab3 Lab6 Lab7 Label1 Label10 Label11 "
+         "Label13 Label14 Label15 Label16 Label17 Label18 Label19 Label2 Label20 Label21 "
+         "Label22 Label23 Label24 Label25 Label26 Label27 Label28 Label29 Label3 Label30 "
+         "Label31 Label32 Label33 Label34 Label35 Label36 Label37 Label38 Label39 Label4 "
+         "Label40 Label41 Label42 Label48 Label5 Label50 Label52 Label6 Label7 Label8 Label9"},
+        {"line", "Line1 Line13 Line14 Line15 Line16 Line28 Line29"},
+        {"picture", "Image1"},
+    };
+    std::map<QString, QStringList> found;
+    for (QWidget* w : s.window.centralWidget()->findChildren<QWidget*>()) {
+      if (w->objectName().isEmpty() || w->objectName().startsWith("qt_")) continue;
+      QString kind;
+      if (auto* label = qobject_cast<QLabel*>(w)) {
+        kind = label->objectName() == "Image1"                             ? "picture"
+               : label->textInteractionFlags() & Qt::TextSelectableByMouse ? "result"
+                                                                           : "caption";
+      } else if (w->inherits("QGroupBox") || w->inherits("QLineEdit") ||
+                 w->inherits("QComboBox") || w->inherits("QPushButton")) {
+        kind = w->metaObject()->className();
+      } else {
+        kind = "line";
+      }
+      found[kind] << w->objectName();
+    }
+    for (const auto& [kind, names] : expected) {
+      QStringList got = found[kind];
+      got.sort();
+      QCOMPARE(got.join(' '), names);
+    }
+  }
+
+  // Each box with limits shows them as its tooltip; the others have none.
+  void tooltips() {
+    Started s;
+    const std::map<QString, QString> expected{
+        {"HTxt", "1 to 100 %"},           {"NTxt", "5 to 100 %"},
+        {"MvZccTxt", "960 to 1340 mV"},   {"TempTxt", "650 to 1300 °C"},
+        {"CoTxt", "2 to 37 %"},           {"MvZo2Txt", "0.01 to 300 mV"},
+        {"MvOffTxt", "-10 to 10 mV"},     {"KOffTxt", "-200 to 200 K"},
+        {"AirTxt", "-50 to 200 °C"}, {"FlueTXt", "0 to 800 °C"},
+        {"MvZrO2Txt", "-10 to 300 mV"},
+    };
+    for (auto* box : s.window.findChildren<QLineEdit*>()) {
+      const auto it = expected.find(box->objectName());
+      QCOMPARE(box->toolTip(), it == expected.end() ? QString() : it->second);
+    }
   }
 
   // A key, or a text an input method commits (as a compose sequence or an
@@ -90,6 +153,9 @@ class WindowTest : public QObject {
                                           << 0;
     QTest::newRow("committed digit") << "NTxt" << "10" << 0 << "5" << "105" << 0;
     QTest::newRow("committed accented letter") << "HTxt" << "10" << 0 << "\u00e9" << "\u00e9" << 1;
+    // A real Delete carries the text "\x7f"; it deletes and never reaches
+    // the filter (the caret stands before the last character).
+    QTest::newRow("delete") << "HTxt" << "10" << int(Qt::Key_Delete) << "" << "1" << 0;
   }
 
   void keyFilter() {
@@ -101,7 +167,13 @@ class WindowTest : public QObject {
     auto* edit = s.window.findChild<QLineEdit*>(box);
     edit->setText(before);  // the caret at the end
     QSignalSpy beeped(&s.window, &MainWindow::beeped);
-    if (committed.isEmpty()) {
+    if (key == Qt::Key_Delete) {
+      edit->setCursorPosition(1);
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QStringLiteral("\x7f"));
+      QKeyEvent release(QEvent::KeyRelease, Qt::Key_Delete, Qt::NoModifier, QStringLiteral("\x7f"));
+      QApplication::sendEvent(edit, &press);
+      QApplication::sendEvent(edit, &release);
+    } else if (committed.isEmpty()) {
       QTest::keyClick(edit, Qt::Key(key));
     } else {
       QInputMethodEvent commit;

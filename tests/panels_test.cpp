@@ -1,0 +1,209 @@
+// The panels' descriptions against the lists typed here from the program's
+// reference: every input with its key, unit, start-up text, limits and
+// tooltip; every list entry and alias; every result label with its pattern;
+// every limit line. Then the press as a pure function of texts, without a
+// window: the order of its steps is what a face applies.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "fake_window.h"
+#include "shell/controls.h"
+#include "shell/panels.h"
+#include "shell/press.h"
+
+namespace pyrelon {
+namespace {
+
+// "box key unit start [min max]" per input, in each panel's input order.
+const std::map<std::string, std::vector<std::string>> kInputs{
+    {"temperature", {"DataText value - 0"}},
+    {"pressure", {"PresText value - 1.013"}},
+    {"nitriding", {"HTxt h2 % 10 1 100", "NTxt nh3 % 31.61 5 100"}},
+    {"carbon", {"MvZccTxt mv mV 1121 960 1340", "TempTxt temp \u00b0C 830 650 1300",
+                "CoTxt co % 20 2 37"}},
+    {"lambda", {"MvZo2Txt mv mV 57.16 0.01 300", "MvOffTxt offset mV 8 -10 10",
+                "KOffTxt kelvin-offset K 0 -200 200", "AirTxt air \u00b0C 20 -50 200",
+                "FlueTXt flue \u00b0C 180 0 800"}},
+    {"oxygen", {"MvZrO2Txt mv mV 87.0 -10 300", "TempZrO2Txt temp \u00b0C 1100",
+                "BiasZrO2Txt offset mV -3.0"}},
+    {"flow", {"RefTempTxt ref-temp \u00b0C 25.0", "RefPresTxt ref-press mbar 2500",
+              "FlowTxt flow - 10.0", "FlowTempTxt temp \u00b0C 25.0",
+              "FlowPresTxt press mbar 2500", "AtmPresTxt atm mbar 1013"}},
+};
+
+// "list key: entry/alias ..." ("-" for no alias).
+const std::map<std::string, std::string> kLists{
+    {"temperature",
+     "GradiCmb from: \u00b0Centigradi/celsius \u00b0Fahrenheit/fahrenheit Kelvin/kelvin "
+     "\u00b0Rankine/rankine"},
+    {"pressure", "PresCmb from: bar/- mbar/- psi/- kpa/- mmHg/- mmH2O/- Kg/cm2/-"},
+    {"nitriding", ""},
+    {"carbon", "ProbeCmb probe: Accucarb/- DIN 17022/- Lambda/-"},
+    {"lambda",
+     "FuelCmb fuel: Metano/methane Propano/propane GPL/lpg Gasolio/gasoil Nafta/- Coke/-"},
+    {"oxygen", "OxygenCmb probe: Standard/-"},
+    {"flow", "FlowCmb type: None/- Temperature/- Pressure/- Both/-"},
+};
+
+// "label:pattern" per result for entry 0 (and for the flow panel's other
+// entries below).
+const std::map<std::string, std::string> kResults{
+    {"temperature", "Lab2:###0.0 Lab4:###0.0 Label12:###0.0"},
+    {"pressure", "Lab10:###0.00 Lab11:####0.0 Lab12:###0.0 Lab13:######0 Lab14:##0.00 Lab20:####0"},
+    {"nitriding", "NkLbl:#0.00"},
+    {"carbon", "CarbonLbl:0.000"},
+    {"lambda", "WetLbl:#0.0 AirLbl:0.000 DryLbl:#0.0 Co2Lbl:#0.0 NetLbl:##0.0 GrossLbl:##0.0"},
+    {"oxygen", "OxyLbl:#0.00"},
+    {"flow", "FlowLbl:"},
+};
+
+std::string describeInput(const InputSpec& in) {
+  std::string text = std::string(in.box) + " " + std::string(in.key) + " " +
+                     (in.unit.empty() ? "-" : std::string(in.unit)) + " " +
+                     std::string(in.startText);
+  if (in.limits)
+    text += " " + plainForm(in.limits->min, ".") + " " + plainForm(in.limits->max, ".");
+  return text;
+}
+
+std::string describeList(const PanelDescriptor& p) {
+  if (!p.list) return "";
+  std::string text = std::string(p.list->name) + " " + std::string(p.list->key) + ":";
+  for (const ListEntry& e : p.list->entries)
+    text += " " + std::string(e.text) + "/" + (e.alias.empty() ? "-" : std::string(e.alias));
+  return text;
+}
+
+std::string describeResults(std::span<const ResultSpec> results) {
+  std::string text;
+  for (const ResultSpec& r : results)
+    text += (text.empty() ? "" : " ") + std::string(r.label) + ":" + std::string(r.pattern);
+  return text;
+}
+
+TEST(Panels, DescribeTheirInputsListsAndResults) {
+  ASSERT_EQ(panels().size(), kInputs.size());
+  for (const PanelDescriptor* panel : panels()) {
+    const std::string id(panel->id);
+    std::vector<std::string> inputs;
+    for (const InputSpec& in : panel->inputs) inputs.push_back(describeInput(in));
+    EXPECT_EQ(inputs, kInputs.at(id)) << id;
+    EXPECT_EQ(describeList(*panel), kLists.at(id)) << id;
+    EXPECT_EQ(describeResults(panel->resultsFor(0)), kResults.at(id)) << id;
+    // Every control the description names is a control of the window, of
+    // its own panel.
+    for (const InputSpec& in : panel->inputs)
+      EXPECT_EQ(findControl(in.box)->parent, panel->frame) << in.box;
+    for (const ResultSpec& r : panel->resultsFor(0))
+      EXPECT_EQ(findControl(r.label)->kind, ControlKind::ResultLabel) << r.label;
+    EXPECT_EQ(findControl(panel->solveButton)->parent, panel->frame) << id;
+  }
+  EXPECT_EQ(describeResults(panelById("flow")->resultsFor(1)), "FlowLbl:##.#0");
+  EXPECT_EQ(describeResults(panelById("flow")->resultsFor(2)), "FlowLbl:##.#0");
+  EXPECT_EQ(describeResults(panelById("flow")->resultsFor(3)), "FlowLbl:#.#0");
+  EXPECT_EQ(describeResults(panelById("pressure")->resultsFor(2)),
+            "Lab10:##0.00 Lab11:####0.0 Lab12:###0.0 Lab13:#####0 Lab14:##0.00 Lab20:####0");
+}
+
+TEST(Panels, RangeTextsAreTheTooltipsOfTheTestedBoxes) {
+  const std::map<std::string, std::string> expected{
+      {"HTxt", "1 to 100 %"},           {"NTxt", "5 to 100 %"},
+      {"MvZccTxt", "960 to 1340 mV"},   {"TempTxt", "650 to 1300 \u00b0C"},
+      {"CoTxt", "2 to 37 %"},           {"MvZo2Txt", "0.01 to 300 mV"},
+      {"MvOffTxt", "-10 to 10 mV"},     {"KOffTxt", "-200 to 200 K"},
+      {"AirTxt", "-50 to 200 \u00b0C"}, {"FlueTXt", "0 to 800 \u00b0C"},
+      {"MvZrO2Txt", "-10 to 300 mV"},
+  };
+  std::map<std::string, std::string> got;
+  for (const PanelDescriptor* panel : panels())
+    for (const InputSpec& in : panel->inputs)
+      if (const std::string range = rangeText(in); !range.empty()) got[std::string(in.box)] = range;
+  EXPECT_EQ(got, expected);
+}
+
+// Each bound once: the line that states it, as the command-line tool
+// reports a reading past it.
+TEST(Panels, AReadingPastABoundNamesTheLineOfThatBound) {
+  const struct { const char* panel; const char* box; const char* text; const char* line; } rows[] = {
+      {"carbon", "MvZccTxt", "959.99", "The min mV probe value is 960 mV"},
+      {"carbon", "MvZccTxt", "1340.01", "The max mV probe value is 1340 mV"},
+      {"carbon", "TempTxt", "649", "The min probe temperature value is 650 \u00b0C"},
+      {"carbon", "CoTxt", "37.5", "The max %Co value is 37 %"},
+      {"oxygen", "MvZrO2Txt", "-10.5", "The min mV probe value is -10 mV"},
+      {"oxygen", "MvZrO2Txt", "301", "The max mV probe value is 300 mV"},
+      {"nitriding", "HTxt", "0.5", "The min H2 value is 1 %"},
+      {"nitriding", "NTxt", "101", "The max NH3 value is 100 %"},
+      {"lambda", "KOffTxt", "-201", "The min Kelvin Temperatute Offset value is -200 K"},
+      {"lambda", "FlueTXt", "801", "The max flue temperature value is 800 \u00b0C"},
+  };
+  for (const auto& r : rows) {
+    const PanelDescriptor& panel = *panelById(r.panel);
+    std::vector<std::string> texts;
+    for (const InputSpec& in : panel.inputs) texts.emplace_back(in.startText);
+    texts[static_cast<std::size_t>(panel.inputIndex(r.box))] = r.text;
+    const Outcome out = pressPanel(panel, texts, 0, testing::pointSettings());
+    EXPECT_EQ(out.ending(), Ending::OutOfLimits) << r.box << " " << r.text;
+    EXPECT_EQ(out.message(), r.line) << r.box << " " << r.text;
+    EXPECT_EQ(out.failedInput(), panel.inputIndex(r.box));
+  }
+}
+
+std::string stepsOf(const Outcome& out) {
+  std::string text;
+  for (const Step& s : out.steps()) {
+    static const char* const kKinds[] = {"write", "clear", "reset", "box", "beep"};
+    text += std::string(kKinds[s.kind]) + (s.control.empty() ? "" : " " + s.control) +
+            (s.kind == Step::InfoBox ? "" : "=" + s.text) + "\n";
+  }
+  return text;
+}
+
+// The steps in the order a face applies them: a browser holds back what
+// follows an Info Box until it is closed, so the order is the contract.
+TEST(Panels, APressIsAnOrderedListOfSteps) {
+  const struct {
+    const char* panel;
+    std::vector<std::string> texts;
+    int entry;
+    const char* steps;
+  } rows[] = {
+      // The limits box before the reset, except in the nitriding panel.
+      {"carbon", {"500", "830", "20"}, 0, "box\nreset MvZccTxt=1121\n"},
+      {"nitriding", {"0", "31.61"}, -1, "reset HTxt=10\nbox\n"},
+      // Kelvin fills its second column first, then the first from it.
+      {"temperature", {"300"}, 2, "write Lab4=26.9\nwrite Lab2=80.4\nwrite Label12=540.0\n"},
+      // The chain stops at the wet oxygen of air: written, then the rest
+      // cleared, then the sentence.
+      {"lambda", {"0.02", "8", "0", "20", "180"}, 0,
+       "write WetLbl=20.9\nclear AirLbl=\nclear DryLbl=\nclear Co2Lbl=\nclear NetLbl=\n"
+       "clear GrossLbl=\nbox\n"},
+      // Overflow in a box clears every result first.
+      {"pressure", {"1E400"}, 0,
+       "clear Lab10=\nclear Lab11=\nclear Lab12=\nclear Lab13=\nclear Lab14=\nclear Lab20=\nbox\n"},
+      // The flow panel reads only the boxes its entry uses.
+      {"flow", {"1E400", "1E400", "10.50", "1E400", "1E400", "1E400"}, 0, "write FlowLbl=10.5\n"},
+      {"flow", {"25", "2500", "10", "100", "2500", "1013"}, 1, "write FlowLbl=8.94\n"},
+      // No source unit: nothing at all.
+      {"temperature", {"1E400"}, -1, ""},
+  };
+  for (const auto& r : rows) {
+    const Outcome out = pressPanel(*panelById(r.panel), r.texts, r.entry, testing::pointSettings());
+    EXPECT_EQ(stepsOf(out), r.steps) << r.panel << " entry " << r.entry;
+  }
+}
+
+TEST(Panels, ChoosingAUnitRelabelsAndPresets) {
+  EXPECT_EQ(stepsOf(selectEntry(*panelById("temperature"), 3)),
+            "write Lab1=\u00b0Fahrenheit\nwrite Lab3=Kelvin\nwrite Label6=\u00b0Centigradi\n"
+            "reset DataText= 491.67\n");
+  EXPECT_EQ(stepsOf(selectEntry(*panelById("pressure"), 4)),
+            "write Lab15=psi\nwrite Lab16=kpa\nwrite Lab17=bar\nwrite Lab18=mmH2O\n"
+            "write Lab19=Kg/cm2\nwrite Lab21=mBar\nreset PresText= 750.06\n");
+}
+
+}  // namespace
+}  // namespace pyrelon

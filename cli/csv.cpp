@@ -2,6 +2,10 @@
 
 #include <unistd.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -35,6 +39,8 @@ CsvReader::CsvReader(ByteSource& source, const CsvOptions& options)
   if (separator == '"' || separator == '\r' || separator == '\n')
     throw std::invalid_argument("CSV separator cannot be a quote, CR or LF");
   if (options.chunkSize == 0) throw std::invalid_argument("CSV chunk size must not be 0");
+  if (options.chunkSize > kLargestSize || options.maxRecordBytes > kLargestSize)
+    throw std::invalid_argument("CSV chunk size and record limit must be at most 1 GiB");
   std::memset(classes_, 0, sizeof classes_);
   classes_[static_cast<unsigned char>(separator)] = 1;
   classes_[static_cast<unsigned char>('\r')] = 1;
@@ -52,12 +58,12 @@ bool CsvReader::refill() {
     recordStart_ = 0;
   }
   const std::size_t chunk = options_.chunkSize;
-  const std::size_t needed = end_ + chunk + 1;  // + the sentinel
+  const std::size_t needed = end_ + chunk + kPadding;
   if (buffer_.size() < needed) {
     // Grow geometrically, so that a long record read in small chunks is
     // copied a few times and not once a chunk; never beyond what the
     // longest allowed record needs.
-    const std::size_t ceiling = options_.maxRecordBytes + chunk + 1;
+    const std::size_t ceiling = options_.maxRecordBytes + chunk + kPadding;
     buffer_.resize(std::max(needed, std::min(2 * buffer_.size(), ceiling)));
   }
   const std::ptrdiff_t n = source_.read(buffer_.data() + end_, chunk);
@@ -122,16 +128,16 @@ CsvStatus CsvReader::endOfInputInRecord() {
   switch (state_) {
     case State::FieldStart:  // right after a separator: an empty last field
       if (spans_.empty()) return stop(CsvStatus::End);
-      spans_.push_back({end, end, Kind::Plain});
+      spans_.push_back({static_cast<std::uint32_t>(end), static_cast<std::uint32_t>(end), Kind::Plain});
       break;
     case State::Quoted:
-      spans_.push_back({fieldStart_, end, Kind::Unescape});
+      spans_.push_back({fieldStart_, static_cast<std::uint32_t>(end), Kind::Unescape});
       status = CsvStatus::UnterminatedQuote;
       break;
     case State::Unquoted:
     case State::QuoteInQuoted:
     case State::AfterQuote:
-      spans_.push_back({fieldStart_, end, fieldKind_});
+      spans_.push_back({fieldStart_, static_cast<std::uint32_t>(end), fieldKind_});
       break;
   }
   recordLength_ = end;
@@ -141,33 +147,60 @@ CsvStatus CsvReader::endOfInputInRecord() {
   return result;
 }
 
+// The first separator, CR or LF from `p` on. buffer_[end_] is a line feed,
+// so the scan stops there at the latest; the padding after it lets the
+// vector loads run past it.
+const char* CsvReader::findFieldEnd(const char* p, char separator) const {
+#if defined(__SSE2__)
+  const __m128i separators = _mm_set1_epi8(separator);
+  const __m128i crs = _mm_set1_epi8('\r');
+  const __m128i lfs = _mm_set1_epi8('\n');
+  for (;;) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i hits = _mm_or_si128(
+        _mm_or_si128(_mm_cmpeq_epi8(bytes, separators), _mm_cmpeq_epi8(bytes, crs)),
+        _mm_cmpeq_epi8(bytes, lfs));
+    const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
+    if (mask != 0) return p + __builtin_ctz(mask);
+    p += 16;
+  }
+#else
+  (void)separator;
+  while (classes_[static_cast<unsigned char>(*p)] == 0) ++p;
+  return p;
+#endif
+}
+
 bool CsvReader::parseRecord() {
+  // The state is kept in locals while scanning, so that the compiler can
+  // hold it in registers across the stores into spans_.
   const char* const base = buffer_.data();
   const char* const record = base + recordStart_;
   const char* const end = base + end_;
   const char* p = base + position_;
   const char separator = options_.separator;
-  const auto closeField = [&] {
-    spans_.push_back({fieldStart_, static_cast<std::size_t>(p - record), fieldKind_});
-  };
+  State state = state_;
+  std::uint32_t fieldStart = fieldStart_;
+  Kind kind = fieldKind_;
+  std::uint64_t line = line_;
+  bool complete = false;
+  const auto offset = [&] { return static_cast<std::uint32_t>(p - record); };
+  const auto closeField = [&] { spans_.push_back({fieldStart, offset(), kind}); };
 
   for (;;) {
-    switch (state_) {
+    switch (state) {
       case State::FieldStart: {
-        if (p == end) {
-          position_ = static_cast<std::size_t>(p - base);
-          return false;
-        }
-        fieldStart_ = static_cast<std::size_t>(p - record);
+        if (p == end) goto suspend;
+        fieldStart = offset();
         const char c = *p;
         if (c == '"') {
-          fieldKind_ = Kind::Quoted;
-          state_ = State::Quoted;
+          kind = Kind::Quoted;
+          state = State::Quoted;
           ++p;
           continue;
         }
         if (c == separator) {
-          fieldKind_ = Kind::Plain;
+          kind = Kind::Plain;
           closeField();
           ++p;
           continue;
@@ -176,80 +209,78 @@ bool CsvReader::parseRecord() {
           if (spans_.empty()) {
             blank_ = true;
           } else {
-            fieldKind_ = Kind::Plain;
+            kind = Kind::Plain;
             closeField();
           }
-          break;  // to the line end
+          goto lineEnd;
         }
-        fieldKind_ = Kind::Plain;
-        state_ = State::Unquoted;
+        kind = Kind::Plain;
+        state = State::Unquoted;
         [[fallthrough]];
       }
       case State::Unquoted:
       case State::AfterQuote: {
-        // buffer_[end_] is a line feed, so the scan stops there at the latest.
-        while (classes_[static_cast<unsigned char>(*p)] == 0) ++p;
-        if (p == end) {
-          position_ = static_cast<std::size_t>(p - base);
-          return false;
-        }
+        p = findFieldEnd(p, separator);
+        if (p == end) goto suspend;
         closeField();
-        if (*p == separator) {
-          state_ = State::FieldStart;
-          ++p;
-          continue;
-        }
-        break;  // to the line end
+        if (*p != separator) goto lineEnd;
+        state = State::FieldStart;
+        ++p;
+        continue;
       }
       case State::Quoted: {
-        for (;;) {
+        for (;;) {  // the sentinel line feed stops this loop too
           while (*p != '"' && *p != '\n') ++p;
-          if (p == end) {
-            position_ = static_cast<std::size_t>(p - base);
-            return false;
-          }
+          if (p == end) goto suspend;
           if (*p == '"') break;
-          ++line_;
+          ++line;
           ++p;
         }
         ++p;
-        state_ = State::QuoteInQuoted;
+        state = State::QuoteInQuoted;
         [[fallthrough]];
       }
       case State::QuoteInQuoted: {
-        if (p == end) {
-          position_ = static_cast<std::size_t>(p - base);
-          return false;
-        }
+        if (p == end) goto suspend;
         const char c = *p;
         if (c == '"') {  // a doubled quote
-          fieldKind_ = Kind::Unescape;
-          state_ = State::Quoted;
+          kind = Kind::Unescape;
+          state = State::Quoted;
           ++p;
           continue;
         }
         if (c == separator) {
           closeField();
-          state_ = State::FieldStart;
+          state = State::FieldStart;
           ++p;
           continue;
         }
         if (c != '\n' && c != '\r') {  // text after the closing quote
-          fieldKind_ = Kind::Unescape;
-          state_ = State::AfterQuote;
+          kind = Kind::Unescape;
+          state = State::AfterQuote;
           continue;
         }
         closeField();
-        break;  // to the line end
+        goto lineEnd;
       }
     }
-    // p is at the CR or LF that ends the record.
-    recordLength_ = static_cast<std::size_t>(p - record);
-    pendingLf_ = *p == '\r';
-    ++line_;
-    position_ = static_cast<std::size_t>(p + 1 - base);
-    return true;
   }
+
+lineEnd:  // p is at the CR or LF that ends the record
+  recordLength_ = offset();
+  pendingLf_ = *p == '\r';
+  ++line;
+  ++p;
+  state = State::FieldStart;
+  complete = true;
+
+suspend:
+  state_ = state;
+  fieldStart_ = fieldStart;
+  fieldKind_ = kind;
+  line_ = line;
+  position_ = static_cast<std::size_t>(p - base);
+  return complete;
 }
 
 namespace {
@@ -287,30 +318,28 @@ CsvStatus CsvReader::finishRecord(CsvStatus status) {
   if (spans_.size() > options_.maxFields) return stop(CsvStatus::TooManyFields);
   const char* const record = buffer_.data() + recordBegin_;
 
+  fields_.resize(spans_.size());
+  bool unescapes = false;
+  for (std::size_t i = 0; i < spans_.size(); ++i) {
+    const Span& span = spans_[i];
+    // A quoted field without doubled quotes or text after the closing quote
+    // is its raw text less the quotes.
+    const std::uint32_t quoted = span.kind == Kind::Quoted ? 1 : 0;
+    fields_[i] = std::string_view(record + span.begin + quoted, span.end - span.begin - 2 * quoted);
+    unescapes |= span.kind == Kind::Unescape;
+  }
+  if (!unescapes) return status;
+
   std::size_t unescapedBytes = 0;
   for (const Span& span : spans_)
     if (span.kind == Kind::Unescape) unescapedBytes += span.end - span.begin;
   if (unescaped_.size() < unescapedBytes) unescaped_.resize(unescapedBytes);
-
-  fields_.resize(spans_.size());
   char* out = unescaped_.data();
   for (std::size_t i = 0; i < spans_.size(); ++i) {
-    const Span& span = spans_[i];
-    const std::size_t length = span.end - span.begin;
-    switch (span.kind) {
-      case Kind::Plain:
-        fields_[i] = std::string_view(record + span.begin, length);
-        break;
-      case Kind::Quoted:  // "text" and nothing else
-        fields_[i] = std::string_view(record + span.begin + 1, length - 2);
-        break;
-      case Kind::Unescape: {
-        char* const written = unescape(std::string_view(record + span.begin, length), out);
-        fields_[i] = std::string_view(out, static_cast<std::size_t>(written - out));
-        out = written;
-        break;
-      }
-    }
+    if (spans_[i].kind != Kind::Unescape) continue;
+    char* const written = unescape(fields_[i], out);
+    fields_[i] = std::string_view(out, static_cast<std::size_t>(written - out));
+    out = written;
   }
   return status;
 }

@@ -82,8 +82,9 @@ enum class CsvStatus {
 
 class CsvReader {
  public:
-  // Throws std::invalid_argument for a separator of '"', CR or LF, or a
-  // chunk size of 0. The source must outlive the reader.
+  // Throws std::invalid_argument for a separator of '"', CR or LF, a chunk
+  // size of 0, or a chunk size or record limit above 1 GiB. The source must
+  // outlive the reader.
   explicit CsvReader(ByteSource& source, const CsvOptions& options = {});
 
   CsvStatus next();
@@ -107,12 +108,20 @@ class CsvReader {
   enum class State : std::uint8_t { FieldStart, Unquoted, Quoted, QuoteInQuoted, AfterQuote };
   enum class Kind : std::uint8_t { Plain, Quoted, Unescape };
   struct Span {
-    std::size_t begin;  // from the record start
-    std::size_t end;
+    std::uint32_t begin;  // from the record start
+    std::uint32_t end;
     Kind kind;
   };
+  // Offsets within a record fit 32 bits: a record in progress is never
+  // longer than the record limit plus one chunk.
+  static constexpr std::size_t kLargestSize = std::size_t{1} << 30;
+
+  // After the data: the sentinel line feed, then room for one vector load
+  // that starts just before it.
+  static constexpr std::size_t kPadding = 1 + 16;
 
   bool refill();       // false at the end of the input or on an error
+  const char* findFieldEnd(const char* p, char separator) const;
   bool parseRecord();  // false when the buffer ran out first
   CsvStatus endOfInputInRecord();
   CsvStatus finishRecord(CsvStatus status);
@@ -123,7 +132,8 @@ class CsvReader {
   std::uint8_t classes_[256];  // which bytes stop the scan of an unquoted field
 
   // buffer_[recordStart_, end_) is unparsed or in progress; buffer_[end_] is
-  // a sentinel line feed so the scanning loops need no bounds check.
+  // a sentinel line feed so the scanning loops need no bounds check, and
+  // kPadding bytes from end_ on are always there.
   std::vector<char> buffer_;
   std::size_t recordStart_ = 0;  // the record in progress
   std::size_t position_ = 0;
@@ -138,7 +148,7 @@ class CsvReader {
   int errorNumber_ = 0;
 
   State state_ = State::FieldStart;
-  std::size_t fieldStart_ = 0;  // from the record start
+  std::uint32_t fieldStart_ = 0;  // from the record start
   Kind fieldKind_ = Kind::Plain;
   std::uint64_t line_ = 1;  // the line position_ is on
   std::uint64_t recordLine_ = 0;

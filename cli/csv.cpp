@@ -1,0 +1,435 @@
+#include "cli/csv.h"
+
+#include <unistd.h>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+#include <system_error>
+
+namespace pyrelon::cli {
+
+FdSource::FdSource(int fd) : fd_(fd) {}
+
+std::ptrdiff_t FdSource::read(char* buffer, std::size_t size) {
+  for (;;) {
+    const ssize_t n = ::read(fd_, buffer, size);
+    if (n >= 0 || errno != EINTR) return n;
+  }
+}
+
+MemorySource::MemorySource(std::string_view bytes, std::size_t largestRead)
+    : rest_(bytes), largestRead_(std::max<std::size_t>(largestRead, 1)) {}
+
+std::ptrdiff_t MemorySource::read(char* buffer, std::size_t size) {
+  const std::size_t n = std::min({size, largestRead_, rest_.size()});
+  if (n > 0) std::memcpy(buffer, rest_.data(), n);
+  rest_.remove_prefix(n);
+  return static_cast<std::ptrdiff_t>(n);
+}
+
+CsvReader::CsvReader(ByteSource& source, const CsvOptions& options)
+    : source_(source), options_(options) {
+  const char separator = options.separator;
+  if (separator == '"' || separator == '\r' || separator == '\n')
+    throw std::invalid_argument("CSV separator cannot be a quote, CR or LF");
+  if (options.chunkSize == 0) throw std::invalid_argument("CSV chunk size must not be 0");
+  if (options.chunkSize > kLargestSize || options.maxRecordBytes > kLargestSize)
+    throw std::invalid_argument("CSV chunk size and record limit must be at most 1 GiB");
+  std::memset(classes_, 0, sizeof classes_);
+  classes_[static_cast<unsigned char>(separator)] = 1;
+  classes_[static_cast<unsigned char>('\r')] = 1;
+  classes_[static_cast<unsigned char>('\n')] = 1;
+}
+
+bool CsvReader::refill() {
+  if (atEnd_) return false;
+  // Only the record in progress is kept: the one handed out before is no
+  // longer valid once next() has been called.
+  if (recordStart_ > 0) {
+    std::memmove(buffer_.data(), buffer_.data() + recordStart_, end_ - recordStart_);
+    position_ -= recordStart_;
+    end_ -= recordStart_;
+    recordStart_ = 0;
+  }
+  const std::size_t chunk = options_.chunkSize;
+  const std::size_t needed = end_ + chunk + kPadding;
+  if (buffer_.size() < needed) {
+    // Grow geometrically, so that a long record read in small chunks is
+    // copied a few times and not once a chunk; never beyond what the
+    // longest allowed record needs.
+    const std::size_t ceiling = options_.maxRecordBytes + chunk + kPadding;
+    buffer_.resize(std::max(needed, std::min(2 * buffer_.size(), ceiling)));
+  }
+  const std::ptrdiff_t n = source_.read(buffer_.data() + end_, chunk);
+  if (n <= 0) {
+    if (n < 0) errorNumber_ = errno != 0 ? errno : EIO;
+    atEnd_ = true;
+    buffer_[end_] = '\n';
+    return false;
+  }
+  end_ += static_cast<std::size_t>(n);
+  buffer_[end_] = '\n';
+  return true;
+}
+
+CsvStatus CsvReader::stop(CsvStatus status) {
+  finished_ = true;
+  return status;
+}
+
+CsvStatus CsvReader::next() {
+  if (finished_) return CsvStatus::End;
+  if (!started_) {
+    started_ = true;
+    while (end_ < 3 && refill()) {
+    }
+    if (end_ >= 3 && std::memcmp(buffer_.data(), "\xEF\xBB\xBF", 3) == 0) position_ = 3;
+  }
+  recordStart_ = position_;
+  if (pendingLf_) {  // the LF of a CRLF, perhaps in the next chunk
+    if (position_ == end_) refill();
+    if (position_ < end_ && buffer_[position_] == '\n') ++position_;
+    pendingLf_ = false;
+    recordStart_ = position_;
+  }
+  recordLine_ = line_;
+  state_ = State::FieldStart;
+  spans_.clear();
+  blank_ = false;
+  if (position_ == end_ && !refill())
+    return stop(errorNumber_ != 0 ? CsvStatus::ReadError : CsvStatus::End);
+
+  while (!parseRecord()) {
+    if (end_ - recordStart_ > options_.maxRecordBytes) return stop(CsvStatus::RecordTooLong);
+    if (spans_.size() > options_.maxFields) return stop(CsvStatus::TooManyFields);
+    if (!refill()) {
+      if (errorNumber_ != 0) return stop(CsvStatus::ReadError);
+      return endOfInputInRecord();
+    }
+  }
+  if (blank_) {
+    recordBegin_ = recordStart_;
+    fields_.clear();
+    return CsvStatus::Blank;
+  }
+  return finishRecord(CsvStatus::Record);
+}
+
+// The input ended before a line end: whatever was read is the last record.
+CsvStatus CsvReader::endOfInputInRecord() {
+  const std::size_t end = end_ - recordStart_;
+  CsvStatus status = CsvStatus::Record;
+  switch (state_) {
+    case State::FieldStart:  // right after a separator: an empty last field
+      if (spans_.empty()) return stop(CsvStatus::End);
+      spans_.push_back({static_cast<std::uint32_t>(end), static_cast<std::uint32_t>(end), Kind::Plain});
+      break;
+    case State::Quoted:
+      spans_.push_back({fieldStart_, static_cast<std::uint32_t>(end), Kind::Unescape});
+      status = CsvStatus::UnterminatedQuote;
+      break;
+    case State::Unquoted:
+    case State::QuoteInQuoted:
+    case State::AfterQuote:
+      spans_.push_back({fieldStart_, static_cast<std::uint32_t>(end), fieldKind_});
+      break;
+  }
+  recordLength_ = end;
+  position_ = end_;
+  const CsvStatus result = finishRecord(status);
+  finished_ = true;
+  return result;
+}
+
+// The first separator, CR or LF from `p` on. buffer_[end_] is a line feed,
+// so the scan stops there at the latest; the padding after it lets the
+// vector loads run past it.
+const char* CsvReader::findFieldEnd(const char* p, char separator) const {
+#if defined(__SSE2__)
+  const __m128i separators = _mm_set1_epi8(separator);
+  const __m128i crs = _mm_set1_epi8('\r');
+  const __m128i lfs = _mm_set1_epi8('\n');
+  for (;;) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i hits = _mm_or_si128(
+        _mm_or_si128(_mm_cmpeq_epi8(bytes, separators), _mm_cmpeq_epi8(bytes, crs)),
+        _mm_cmpeq_epi8(bytes, lfs));
+    const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
+    if (mask != 0) return p + __builtin_ctz(mask);
+    p += 16;
+  }
+#else
+  (void)separator;
+  while (classes_[static_cast<unsigned char>(*p)] == 0) ++p;
+  return p;
+#endif
+}
+
+bool CsvReader::parseRecord() {
+  // The state is kept in locals while scanning, so that the compiler can
+  // hold it in registers across the stores into spans_.
+  const char* const base = buffer_.data();
+  const char* const record = base + recordStart_;
+  const char* const end = base + end_;
+  const char* p = base + position_;
+  const char separator = options_.separator;
+  State state = state_;
+  std::uint32_t fieldStart = fieldStart_;
+  Kind kind = fieldKind_;
+  std::uint64_t line = line_;
+  bool complete = false;
+  const auto offset = [&] { return static_cast<std::uint32_t>(p - record); };
+  const auto closeField = [&] { spans_.push_back({fieldStart, offset(), kind}); };
+
+  for (;;) {
+    switch (state) {
+      case State::FieldStart: {
+        if (p == end) goto suspend;
+        fieldStart = offset();
+        const char c = *p;
+        if (c == '"') {
+          kind = Kind::Quoted;
+          state = State::Quoted;
+          ++p;
+          continue;
+        }
+        if (c == separator) {
+          kind = Kind::Plain;
+          closeField();
+          ++p;
+          continue;
+        }
+        if (c == '\n' || c == '\r') {
+          if (spans_.empty()) {
+            blank_ = true;
+          } else {
+            kind = Kind::Plain;
+            closeField();
+          }
+          goto lineEnd;
+        }
+        kind = Kind::Plain;
+        state = State::Unquoted;
+        [[fallthrough]];
+      }
+      case State::Unquoted:
+      case State::AfterQuote: {
+        p = findFieldEnd(p, separator);
+        if (p == end) goto suspend;
+        closeField();
+        if (*p != separator) goto lineEnd;
+        state = State::FieldStart;
+        ++p;
+        continue;
+      }
+      case State::Quoted: {
+        for (;;) {  // the sentinel line feed stops this loop too
+          while (*p != '"' && *p != '\n') ++p;
+          if (p == end) goto suspend;
+          if (*p == '"') break;
+          ++line;
+          ++p;
+        }
+        ++p;
+        state = State::QuoteInQuoted;
+        [[fallthrough]];
+      }
+      case State::QuoteInQuoted: {
+        if (p == end) goto suspend;
+        const char c = *p;
+        if (c == '"') {  // a doubled quote
+          kind = Kind::Unescape;
+          state = State::Quoted;
+          ++p;
+          continue;
+        }
+        if (c == separator) {
+          closeField();
+          state = State::FieldStart;
+          ++p;
+          continue;
+        }
+        if (c != '\n' && c != '\r') {  // text after the closing quote
+          kind = Kind::Unescape;
+          state = State::AfterQuote;
+          continue;
+        }
+        closeField();
+        goto lineEnd;
+      }
+    }
+  }
+
+lineEnd:  // p is at the CR or LF that ends the record
+  recordLength_ = offset();
+  pendingLf_ = *p == '\r';
+  ++line;
+  ++p;
+  state = State::FieldStart;
+  complete = true;
+
+suspend:
+  state_ = state;
+  fieldStart_ = fieldStart;
+  fieldKind_ = kind;
+  line_ = line;
+  position_ = static_cast<std::size_t>(p - base);
+  return complete;
+}
+
+namespace {
+
+// The text of a quoted field: without the opening quote, "" as one quote,
+// and whatever follows the closing quote as it is. Returns the end of the
+// text written to `out`, which has room for raw.size() bytes.
+char* unescape(std::string_view raw, char* out) {
+  std::size_t i = 1;  // after the opening quote
+  while (i < raw.size()) {
+    const char* quote =
+        static_cast<const char*>(std::memchr(raw.data() + i, '"', raw.size() - i));
+    const std::size_t stop = quote ? static_cast<std::size_t>(quote - raw.data()) : raw.size();
+    std::memcpy(out, raw.data() + i, stop - i);
+    out += stop - i;
+    if (stop == raw.size()) break;  // no closing quote
+    if (stop + 1 < raw.size() && raw[stop + 1] == '"') {
+      *out++ = '"';
+      i = stop + 2;
+      continue;
+    }
+    const std::size_t after = raw.size() - (stop + 1);
+    std::memcpy(out, raw.data() + stop + 1, after);
+    out += after;
+    break;
+  }
+  return out;
+}
+
+}  // namespace
+
+CsvStatus CsvReader::finishRecord(CsvStatus status) {
+  recordBegin_ = recordStart_;
+  if (recordLength_ > options_.maxRecordBytes) return stop(CsvStatus::RecordTooLong);
+  if (spans_.size() > options_.maxFields) return stop(CsvStatus::TooManyFields);
+  const char* const record = buffer_.data() + recordBegin_;
+
+  fields_.resize(spans_.size());
+  bool unescapes = false;
+  for (std::size_t i = 0; i < spans_.size(); ++i) {
+    const Span& span = spans_[i];
+    // A quoted field without doubled quotes or text after the closing quote
+    // is its raw text less the quotes.
+    const std::uint32_t quoted = span.kind == Kind::Quoted ? 1 : 0;
+    fields_[i] = std::string_view(record + span.begin + quoted, span.end - span.begin - 2 * quoted);
+    unescapes |= span.kind == Kind::Unescape;
+  }
+  if (!unescapes) return status;
+
+  std::size_t unescapedBytes = 0;
+  for (const Span& span : spans_)
+    if (span.kind == Kind::Unescape) unescapedBytes += span.end - span.begin;
+  if (unescaped_.size() < unescapedBytes) unescaped_.resize(unescapedBytes);
+  char* out = unescaped_.data();
+  for (std::size_t i = 0; i < spans_.size(); ++i) {
+    if (spans_[i].kind != Kind::Unescape) continue;
+    char* const written = unescape(fields_[i], out);
+    fields_[i] = std::string_view(out, static_cast<std::size_t>(written - out));
+    out = written;
+  }
+  return status;
+}
+
+bool needsQuotes(std::string_view field, char separator) {
+  if (field.size() >= 3 && field.compare(0, 3, "\xEF\xBB\xBF") == 0) return true;
+  for (const char c : field)
+    if (c == separator || c == '"' || c == '\n' || c == '\r') return true;
+  return false;
+}
+
+void appendField(std::string& out, std::string_view field, char separator) {
+  if (!needsQuotes(field, separator)) {
+    out.append(field);
+    return;
+  }
+  out += '"';
+  for (;;) {
+    const std::size_t quote = field.find('"');
+    if (quote == std::string_view::npos) break;
+    out.append(field.substr(0, quote + 1));
+    out += '"';
+    field.remove_prefix(quote + 1);
+  }
+  out.append(field);
+  out += '"';
+}
+
+void appendRecord(std::string& out, std::span<const std::string_view> fields, char separator,
+                  std::string_view lineEnd) {
+  if (fields.size() == 1 && fields[0].empty()) {
+    out += "\"\"";
+  } else {
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+      if (i > 0) out += separator;
+      appendField(out, fields[i], separator);
+    }
+  }
+  out.append(lineEnd);
+}
+
+CsvWriter::CsvWriter(int fd, char separator, std::string_view lineEnd, std::size_t blockSize)
+    : fd_(fd), separator_(separator), lineEnd_(lineEnd), blockSize_(std::max<std::size_t>(blockSize, 1)) {
+  buffer_.reserve(blockSize_ + 4096);
+}
+
+CsvWriter::~CsvWriter() {
+  try {
+    flush();
+  } catch (const std::system_error&) {
+  }
+}
+
+void CsvWriter::startField() {
+  if (fieldsInRecord_ > 0) buffer_ += separator_;
+  ++fieldsInRecord_;
+}
+
+void CsvWriter::field(std::string_view value) {
+  startField();
+  onlyFieldEmpty_ = value.empty();
+  appendField(buffer_, value, separator_);
+}
+
+void CsvWriter::rawField(std::string_view text) {
+  startField();
+  onlyFieldEmpty_ = text.empty();
+  buffer_.append(text);
+}
+
+void CsvWriter::endRecord() {
+  if (fieldsInRecord_ == 1 && onlyFieldEmpty_) buffer_ += "\"\"";
+  buffer_.append(lineEnd_);
+  fieldsInRecord_ = 0;
+  if (buffer_.size() >= blockSize_) flush();
+}
+
+void CsvWriter::flush() {
+  std::size_t done = 0;
+  while (done < buffer_.size()) {
+    const ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      const int error = errno;
+      buffer_.erase(0, done);
+      throw std::system_error(error, std::generic_category(), "write");
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  buffer_.clear();
+}
+
+}  // namespace pyrelon::cli

@@ -9,7 +9,7 @@ STARTUP_BUILD ?= build-startup
 STARTUP_RUNS ?= 30
 FUZZ_SECONDS ?= 30
 
-.PHONY: all deps configure build run test package sanitize fuzz bench startup-bench clean
+.PHONY: all deps configure build run test package sanitize fuzz bench startup-bench wasm-check clean
 
 all: build
 
@@ -67,6 +67,12 @@ startup-bench: deps
 	@cmake --build $(STARTUP_BUILD) -j $(JOBS) --target pyrelon_startup_probe pyrelon_startup_floor \
 	  pyrelon_startup_timer
 	@sh bench/startup/run.sh $(STARTUP_BUILD) $(STARTUP_RUNS)
+
+# The number conventions built for WebAssembly (Debian's emscripten, run
+# under node) against the native build: the same texts, byte for byte.
+# Needs the emscripten and nodejs packages besides the usual ones.
+wasm-check: deps
+	@sh tests/wasm/run.sh build-wasm-check
 
 clean:
 	@rm -rf $(BUILD)

@@ -11,7 +11,7 @@ FUZZ_SECONDS ?= 30
 # ON makes every compiler warning an error; CI sets it.
 WERROR ?= OFF
 
-.PHONY: all deps configure build run test package sanitize fuzz bench startup-bench tidy format clean
+.PHONY: all deps configure build run test package sanitize fuzz bench startup-bench wasm-check tidy format clean
 
 all: build
 
@@ -78,6 +78,12 @@ tidy: configure
 # clang-format over every C++ file, in place.
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+# The number conventions built for WebAssembly (Debian's emscripten, run
+# under node) against the native build: the same texts, byte for byte.
+# Needs the emscripten and nodejs packages besides the usual ones.
+wasm-check: deps
+	@sh tests/wasm/run.sh build-wasm-check
 
 clean:
 	@rm -rf $(BUILD)

@@ -3,8 +3,12 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
+
+#include "core/chars.h"
 
 namespace pyrelon {
 namespace {
@@ -37,7 +41,7 @@ ReadResult parseDecimal(const std::string& whole, const std::string& frac, int e
 
   double value = 0.0;
   const auto [end, ec] =
-      std::from_chars(buffer.data(), buffer.data() + buffer.size(), value);
+      chars::readDouble(buffer.data(), buffer.data() + buffer.size(), value);
   (void)end;
   if (ec == std::errc::result_out_of_range) {
     // Decimal exponent of the first significant digit.
@@ -92,38 +96,103 @@ ReadResult readRadix(std::string_view s, int radix) {
 }
 
 // A finite magnitude written with 15 significant digits, the last one
-// rounded half away from zero: value = 0.d1d2...d15 x 10^(exponent + 1),
-// i.e. `exponent` is the power of ten of the first digit.
+// rounded half away from zero: value = d1.d2...d15 x 10^exponent, i.e.
+// `exponent` is the power of ten of the first digit, which is not '0'.
 struct Digits15 {
   std::array<char, 15> digits{};
   int exponent = 0;
   bool zero = true;
 };
 
-Digits15 toDigits15(double magnitude) {
-  Digits15 out;
-  out.digits.fill('0');
-  if (magnitude == 0.0) return out;
+// Writes `value`, which has at most 2 * pairs digits, into the 2 * pairs
+// characters ending at `end`, with leading zeros.
+void writeDigitPairs(char* end, std::uint64_t value, int pairs) {
+  static constexpr char kPairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  for (int i = 0; i < pairs; ++i) {
+    const auto pair = static_cast<std::size_t>(value % 100) * 2;
+    value /= 100;
+    *--end = kPairs[pair + 1];
+    *--end = kPairs[pair];
+  }
+}
+
+__extension__ typedef unsigned __int128 Wide;
+
+constexpr std::uint64_t kTen14 = 100'000'000'000'000ULL;
+constexpr std::uint64_t kTen15 = 1'000'000'000'000'000ULL;
+
+constexpr std::array<Wide, 23> kPowersOfTen = [] {
+  std::array<Wide, 23> powers{};
+  Wide power = 1;
+  for (auto& p : powers) {
+    p = power;
+    power *= 10;
+  }
+  return powers;
+}();
+
+// The exact rounding for the magnitudes results have, from 1e-7 up to below
+// 1e15: magnitude = mantissa / 2^shift with a 53-bit mantissa and
+// 3 <= shift <= 76, so magnitude x 10^(14 - exponent) is mantissa x
+// 10^(14 - exponent) / 2^shift, a product below 2^127 whose integer part
+// holds the 15 digits and whose remainder settles the rounding, ties
+// included. False when the magnitude lies outside that range.
+bool exactDigits15(double magnitude, Digits15& out) {
+  if (!(magnitude >= 1e-7 && magnitude < 1e15)) return false;
+  std::uint64_t bits = 0;
+  std::memcpy(&bits, &magnitude, sizeof bits);
+  const int biased = static_cast<int>(bits >> 52);  // the sign bit is clear
+  const std::uint64_t mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+  const int shift = 1075 - biased;
+  // floor(e2 x log10(2)) for the binary exponent e2 (exact for |e2| < 1650):
+  // the decimal exponent or one less.
+  int exponent = ((biased - 1023) * 78913) >> 18;
+  Wide scaled = Wide{mantissa} * kPowersOfTen[static_cast<std::size_t>(14 - exponent)];
+  auto leading = static_cast<std::uint64_t>(scaled >> shift);
+  if (leading >= kTen15) {
+    ++exponent;
+    scaled = Wide{mantissa} * kPowersOfTen[static_cast<std::size_t>(14 - exponent)];
+    leading = static_cast<std::uint64_t>(scaled >> shift);
+  }
+  if (leading < kTen14 || leading >= kTen15) return false;  // cannot happen; stay safe
+  const Wide rest = scaled & ((Wide{1} << shift) - 1);
+  if (rest >= (Wide{1} << (shift - 1))) ++leading;  // half away from zero
+  if (leading == kTen15) {  // 9.99...95 became 10.0
+    leading = kTen14;
+    ++exponent;
+  }
+  const std::uint64_t high = leading / 100'000'000;  // the first seven digits
+  writeDigitPairs(out.digits.data() + 6, high / 10, 3);
+  out.digits[6] = static_cast<char>('0' + high % 10);
+  writeDigitPairs(out.digits.data() + 15, leading % 100'000'000, 4);
+  out.exponent = exponent;
   out.zero = false;
-  // Sixty digits settle the 16th digit, including exact ties, for every
-  // double.
+  return true;
+}
+
+// Every other magnitude: sixty significant digits settle the 16th digit,
+// exact ties included, for every double; the 15 digits are then rounded
+// on the 16th.
+Digits15 scientificDigits15(double magnitude) {
+  Digits15 out;
   char buffer[96];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                    std::chars_format::scientific, 59);
-  const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
-  // text: "d.ddd...e[+-]xx"
-  std::string mantissa;
-  mantissa.reserve(60);
-  std::size_t pos = 0;
-  for (; pos < text.size() && text[pos] != 'e'; ++pos)
-    if (isDigit(text[pos])) mantissa += text[pos];
+  const auto result = chars::writeScientific(buffer, buffer + sizeof buffer, magnitude, 59);
+  // buffer: "d.ddd...de[+-]xx", 60 digits
+  char mantissa[60];
+  mantissa[0] = buffer[0];
+  std::memcpy(mantissa + 1, buffer + 2, 59);
+  const char* p = buffer + 62;  // the exponent's sign
+  const bool negative = *p == '-';
   int exponent = 0;
-  std::from_chars(text.data() + pos + 1 + (text[pos + 1] == '+'), text.data() + text.size(),
-                  exponent);
+  for (++p; p < result.ptr; ++p) exponent = exponent * 10 + (*p - '0');
+  if (negative) exponent = -exponent;
 
   bool carry = mantissa[15] >= '5';
   for (int i = 14; i >= 0; --i) {
-    char d = mantissa[static_cast<std::size_t>(i)];
+    char d = mantissa[i];
     if (carry) {
       if (d == '9') {
         d = '0';
@@ -140,50 +209,31 @@ Digits15 toDigits15(double magnitude) {
     ++exponent;
   }
   out.exponent = exponent;
+  out.zero = false;
   return out;
 }
 
-// Adds one unit in the last place of a string of decimal digits; returns
-// true when the carry runs off the front.
-bool incrementDigits(std::string& digits) {
-  for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-    if (*it == '9') {
-      *it = '0';
-    } else {
-      ++*it;
-      return false;
-    }
+Digits15 toDigits15(double magnitude) {
+  Digits15 out;
+  if (magnitude == 0.0) {
+    out.digits.fill('0');
+    return out;
   }
-  return true;
+  if (exactDigits15(magnitude, out)) return out;
+  return scientificDigits15(magnitude);
 }
 
-// The 15-digit magnitude as whole and fractional digit strings, the whole
-// part without leading zeros (empty below 1).
-void splitFixed(const Digits15& d, std::string& whole, std::string& frac) {
-  whole.clear();
-  frac.clear();
-  if (d.zero) return;
-  const std::string digits(d.digits.begin(), d.digits.end());
-  if (d.exponent >= 0) {
-    const auto wholeCount = static_cast<std::size_t>(d.exponent) + 1;
-    if (wholeCount >= digits.size()) {
-      whole = digits;
-      whole.append(wholeCount - digits.size(), '0');
-    } else {
-      whole = digits.substr(0, wholeCount);
-      frac = digits.substr(wholeCount);
-    }
-  } else {
-    frac.assign(static_cast<std::size_t>(-d.exponent - 1), '0');
-    frac += digits;
-  }
+// Grows `out` by `size` characters and returns where they start.
+char* grow(std::string& out, std::size_t size) {
+  const std::size_t start = out.size();
+  out.resize(start + size);
+  return out.data() + start;
 }
 
-void stripTrailingZeros(std::string& frac, std::size_t keep) {
-  while (frac.size() > keep && frac.back() == '0') frac.pop_back();
+char* put(char* to, std::string_view text) {
+  std::memcpy(to, text.data(), text.size());
+  return to + text.size();
 }
-
-bool allZeros(const std::string& s) { return s.find_first_not_of('0') == std::string::npos; }
 
 }  // namespace
 
@@ -250,83 +300,157 @@ ReadResult readLocaleNumber(std::string_view text, std::string_view decimalSepar
   return parseDecimal(whole, frac, exponent, negative);
 }
 
-std::string formatPattern(double value, std::string_view pattern,
-                          std::string_view decimalSeparator) {
-  if (!std::isfinite(value)) return {};
-
+CompiledPattern compilePattern(std::string_view pattern) {
+  CompiledPattern compiled;
   const auto point = pattern.find('.');
   const std::string_view wholePattern = pattern.substr(0, point);
-  const std::string_view fracPattern =
-      point == std::string_view::npos ? std::string_view{} : pattern.substr(point + 1);
   const auto firstZero = wholePattern.find('0');
-  const std::size_t minWholeDigits =
-      firstZero == std::string_view::npos ? 0 : wholePattern.size() - firstZero;
-  const std::size_t decimals = fracPattern.size();
-  const auto lastZero = fracPattern.rfind('0');
-  const std::size_t forcedDecimals = lastZero == std::string_view::npos ? 0 : lastZero + 1;
+  if (firstZero != std::string_view::npos) compiled.minWholeDigits = wholePattern.size() - firstZero;
+  if (point != std::string_view::npos) {
+    const std::string_view fracPattern = pattern.substr(point + 1);
+    compiled.hasPoint = true;
+    compiled.decimals = fracPattern.size();
+    const auto lastZero = fracPattern.rfind('0');
+    if (lastZero != std::string_view::npos) compiled.forcedDecimals = lastZero + 1;
+  }
+  return compiled;
+}
 
-  std::string whole;
-  std::string frac;
-  splitFixed(toDigits15(std::fabs(value)), whole, frac);
+void appendPattern(std::string& out, double value, const CompiledPattern& pattern,
+                   std::string_view decimalSeparator) {
+  if (!std::isfinite(value)) return;
+  const Digits15 d = toDigits15(std::fabs(value));
 
-  if (frac.size() > decimals) {
-    const bool roundUp = frac[decimals] >= '5';
-    frac.resize(decimals);
-    if (roundUp) {
-      std::string all = whole + frac;
-      if (incrementDigits(all)) all.insert(all.begin(), '1');
-      whole = all.substr(0, all.size() - decimals);
-      frac = all.substr(all.size() - decimals);
+  // The magnitude rounded to the pattern's decimals: the significant digits
+  // shown[0..count), shown[0] at the power of ten `first`; every other
+  // position holds a zero. count == 0 when the value shows as zero.
+  char shown[15];
+  long long count = 0;
+  long long first = 0;
+  if (!d.zero) {
+    // Below 1e-324, 400 decimals keep all 15 digits anyway.
+    const long long decimals =
+        static_cast<long long>(pattern.decimals < 400 ? pattern.decimals : 400);
+    const long long keep = d.exponent + 1 + decimals;  // digits down to the last decimal
+    first = d.exponent;
+    if (keep >= 15) {
+      count = 15;
+      std::memcpy(shown, d.digits.data(), 15);
+    } else if (keep <= 0) {
+      // Even the first digit lies beyond the decimals: zero, or one unit
+      // of the last decimal when the first digit is that decimal's half.
+      if (keep == 0 && d.digits[0] >= '5') {
+        shown[0] = '1';
+        count = 1;
+        first = -decimals;
+      }
+    } else {
+      count = keep;
+      std::memcpy(shown, d.digits.data(), static_cast<std::size_t>(keep));
+      if (d.digits[static_cast<std::size_t>(keep)] >= '5') {
+        long long i = keep - 1;
+        while (i >= 0 && shown[i] == '9') shown[i--] = '0';
+        if (i >= 0) {
+          ++shown[i];
+        } else {  // 99.96 became 100.0
+          shown[0] = '1';
+          count = 1;
+          ++first;
+        }
+      }
     }
   }
-  frac.append(decimals - frac.size(), '0');
-  const bool showsZero = allZeros(whole) && allZeros(frac);
 
-  const auto firstSignificant = whole.find_first_not_of('0');
-  whole.erase(0, firstSignificant == std::string::npos ? whole.size() : firstSignificant);
-  if (whole.size() < minWholeDigits) whole.insert(0, minWholeDigits - whole.size(), '0');
-  stripTrailingZeros(frac, forcedDecimals);
-
-  std::string out;
-  out.reserve(whole.size() + frac.size() + 4);
-  if (value < 0 && !showsZero) out += '-';
-  out += whole;
-  if (point != std::string_view::npos) {
-    out += decimalSeparator;
-    out += frac;
+  const std::size_t wholeDigits = count > 0 && first >= 0 ? static_cast<std::size_t>(first) + 1 : 0;
+  const std::size_t wholeWidth =
+      wholeDigits > pattern.minWholeDigits ? wholeDigits : pattern.minWholeDigits;
+  // Decimals shown: up to the last nonzero one, at least the forced ones.
+  std::size_t fracDigits = pattern.forcedDecimals;
+  for (long long i = count - 1; i >= 0; --i) {
+    if (shown[i] != '0') {
+      if (i > first && static_cast<std::size_t>(i - first) > fracDigits)
+        fracDigits = static_cast<std::size_t>(i - first);
+      break;
+    }
   }
+  const bool minus = value < 0 && count > 0;
+
+  const std::size_t size = (minus ? 1 : 0) + wholeWidth +
+                           (pattern.hasPoint ? decimalSeparator.size() + fracDigits : 0);
+  char* to = grow(out, size);
+  if (minus) *to++ = '-';
+  std::memset(to, '0', wholeWidth);
+  to += wholeWidth - wholeDigits;
+  const std::size_t wholeFromShown =
+      wholeDigits < static_cast<std::size_t>(count) ? wholeDigits : static_cast<std::size_t>(count);
+  std::memcpy(to, shown, wholeFromShown);
+  to += wholeDigits;
+  if (!pattern.hasPoint) return;
+  to = put(to, decimalSeparator);
+  for (std::size_t j = 1; j <= fracDigits; ++j) {
+    const long long i = first + static_cast<long long>(j);  // index of the digit at 10^-j
+    *to++ = i >= 0 && i < count ? shown[i] : '0';
+  }
+}
+
+std::string formatPattern(double value, std::string_view pattern,
+                          std::string_view decimalSeparator) {
+  std::string out;
+  appendPattern(out, value, compilePattern(pattern), decimalSeparator);
   return out;
 }
 
-std::string plainForm(double value, std::string_view decimalSeparator) {
-  if (!std::isfinite(value)) return {};
+void appendPlain(std::string& out, double value, std::string_view decimalSeparator) {
+  if (!std::isfinite(value)) return;
   const Digits15 d = toDigits15(std::fabs(value));
-  if (d.zero) return "0";
+  if (d.zero) {
+    out += '0';
+    return;
+  }
+  const bool minus = value < 0;
+  const char* digits = d.digits.data();
+  int last = 14;  // the last nonzero digit
+  while (digits[last] == '0') --last;
 
-  std::string out = value < 0 ? "-" : "";
-  if (d.exponent >= -5 && d.exponent < 15) {
-    std::string whole;
-    std::string frac;
-    splitFixed(d, whole, frac);
-    stripTrailingZeros(frac, 0);
-    out += whole.empty() ? "0" : whole;
-    if (!frac.empty()) {
-      out += decimalSeparator;
-      out += frac;
-    }
-    return out;
+  if (d.exponent >= 0 && d.exponent < 15) {
+    const int whole = d.exponent + 1;
+    const int frac = last >= whole ? last + 1 - whole : 0;
+    char* to = grow(out, (minus ? 1 : 0) + static_cast<std::size_t>(whole) +
+                             (frac > 0 ? decimalSeparator.size() + static_cast<std::size_t>(frac) : 0));
+    if (minus) *to++ = '-';
+    to = put(to, {digits, static_cast<std::size_t>(whole)});
+    if (frac > 0) put(put(to, decimalSeparator), {digits + whole, static_cast<std::size_t>(frac)});
+    return;
   }
-  std::string rest(d.digits.begin() + 1, d.digits.end());
-  stripTrailingZeros(rest, 0);
-  out += d.digits[0];
-  if (!rest.empty()) {
-    out += decimalSeparator;
-    out += rest;
+  if (d.exponent < 0 && d.exponent >= -5) {  // "0", the separator, zeros, the digits
+    const int zeros = -d.exponent - 1;
+    char* to = grow(out, (minus ? 2 : 1) + decimalSeparator.size() + static_cast<std::size_t>(zeros) +
+                             static_cast<std::size_t>(last) + 1);
+    if (minus) *to++ = '-';
+    *to++ = '0';
+    to = put(to, decimalSeparator);
+    std::memset(to, '0', static_cast<std::size_t>(zeros));
+    put(to + zeros, {digits, static_cast<std::size_t>(last) + 1});
+    return;
   }
-  out += d.exponent < 0 ? "E-" : "E+";
-  const int magnitude = std::abs(d.exponent);
-  if (magnitude < 10) out += '0';
-  appendInt(out, magnitude);
+  // Exponent form: "d[<sep>ddd]E+xx", at least two exponent digits.
+  const int magnitude = d.exponent < 0 ? -d.exponent : d.exponent;
+  const int exponentDigits = magnitude >= 100 ? 3 : 2;
+  char* to = grow(out, (minus ? 1 : 0) + 1 +
+                           (last > 0 ? decimalSeparator.size() + static_cast<std::size_t>(last) : 0) +
+                           2 + static_cast<std::size_t>(exponentDigits));
+  if (minus) *to++ = '-';
+  *to++ = digits[0];
+  if (last > 0) to = put(put(to, decimalSeparator), {digits + 1, static_cast<std::size_t>(last)});
+  *to++ = 'E';
+  *to++ = d.exponent < 0 ? '-' : '+';
+  if (exponentDigits == 3) *to++ = static_cast<char>('0' + magnitude / 100);
+  writeDigitPairs(to + 2, static_cast<std::uint64_t>(magnitude % 100), 1);
+}
+
+std::string plainForm(double value, std::string_view decimalSeparator) {
+  std::string out;
+  appendPlain(out, value, decimalSeparator);
   return out;
 }
 

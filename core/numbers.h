@@ -1,9 +1,10 @@
 // The five ways text becomes a number and a number becomes text, shared by
 // every calculator. Nothing here reads the C library's locale: the user's
 // decimal separator is always passed in, and digit work goes through
-// std::from_chars / std::to_chars.
+// std::from_chars / std::to_chars (core/chars.h) and integer arithmetic.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -76,6 +77,23 @@ ReadResult readLocaleNumber(std::string_view text, std::string_view decimalSepar
 std::string formatPattern(double value, std::string_view pattern,
                           std::string_view decimalSeparator);
 
+// A pattern read once, for writing many values with it. compilePattern
+// accepts any text, as formatPattern does: everything before the first '.'
+// is the whole part, everything after it the decimals.
+struct CompiledPattern {
+  std::size_t minWholeDigits = 0;  // from the first '0' of the whole part on
+  std::size_t decimals = 0;        // placeholders after the point
+  std::size_t forcedDecimals = 0;  // decimals up to the last '0' among them
+  bool hasPoint = false;
+};
+CompiledPattern compilePattern(std::string_view pattern);
+
+// Appends what formatPattern writes to `out`, reusing its capacity:
+//   appendPattern(out, v, compilePattern(p), sep) appends formatPattern(v, p, sep).
+// Nothing is appended for a value that is not finite.
+void appendPattern(std::string& out, double value, const CompiledPattern& pattern,
+                   std::string_view decimalSeparator);
+
 // The plain form: up to 15 significant digits, no trailing zeros, no
 // trailing separator, "-" in front when negative, a zero before the
 // separator below 1. Magnitudes from 1e-5 up to below 1e15 are written in
@@ -83,6 +101,9 @@ std::string formatPattern(double value, std::string_view pattern,
 //   plainForm(10.0, ",") -> "10";  plainForm(12.5, ",") -> "12,5"
 // A value that is not finite gives the empty text.
 std::string plainForm(double value, std::string_view decimalSeparator);
+
+// Appends what plainForm writes to `out`.
+void appendPlain(std::string& out, double value, std::string_view decimalSeparator);
 
 // The signed form: the plain form with a point, whatever the user's
 // settings, and one leading blank in place of the sign when not negative.

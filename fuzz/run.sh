@@ -13,7 +13,7 @@ WORK="$BUILD/fuzz-run"
 passed=0
 rm -rf "$WORK"
 mkdir -p "$WORK/artifacts"
-for target in fuzz_val fuzz_format fuzz_panels; do
+for target in fuzz_val fuzz_format fuzz_format_diff fuzz_panels; do
   cp -R "$HERE/corpus/$target" "$WORK/$target"
   echo "== $target: ${SECONDS_EACH}s on $(ls "$WORK/$target" | wc -l) seeds"
   if ! "$BUILD/fuzz/$target" "$WORK/$target" \

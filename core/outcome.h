@@ -37,6 +37,16 @@ class Outcome {
  public:
   explicit Outcome(NumberSettings settings = {}) : settings_(std::move(settings)) {}
 
+  // Starts another press with the same storage, as a batch does row after
+  // row.
+  void restart(const NumberSettings& settings) {
+    settings_ = settings;
+    steps_.clear();
+    ending_ = Ending::Solved;
+    message_.clear();
+    failedInput_ = -1;
+  }
+
   const NumberSettings& settings() const { return settings_; }
   const std::vector<Step>& steps() const { return steps_; }
   Ending ending() const { return ending_; }

@@ -60,26 +60,28 @@ std::string presetText(double preset) {
   return std::trunc(preset) == preset ? plainForm(preset, ".") : signedForm(preset);
 }
 
-Outcome pressPanel(const PanelDescriptor& panel, std::span<const std::string> texts, int entry,
-                   const NumberSettings& settings) {
-  Outcome out(settings);
+namespace {
+
+// The press, with `read(i)` giving the Val rule's reading of input i.
+template <typename Read>
+void press(const PanelDescriptor& panel, Read read, int entry, Outcome& out) {
   const ReadPlan* plan = panel.planFor(entry);
   if (plan == nullptr) {
     out.nothing();
-    return out;
+    return;
   }
   std::array<double, kMaxInputs> values{};
   for (const ReadStep& step : *plan) {
     const auto i = static_cast<std::size_t>(step.input);
     const InputSpec& input = panel.inputs[i];
     if (step.kind == ReadStep::Read) {
-      const ReadResult read = readVal(texts[i]);
-      if (!read.ok()) {
+      const ReadResult reading = read(i);
+      if (!reading.ok()) {
         out.fault("The " + std::string(input.what) + " is too large a number.",
                   resultLabels(panel, entry));
-        return out;
+        return;
       }
-      values[i] = read.value;
+      values[i] = reading.value;
       continue;
     }
     if (input.limits->accepts(values[i])) continue;
@@ -92,10 +94,25 @@ Outcome pressPanel(const PanelDescriptor& panel, std::span<const std::string> te
       out.reset(input.box, input.startText);
     }
     out.outOfLimits(step.input, line ? limitLineText(*line, panel) : std::string());
-    return out;
+    return;
   }
-  panel.calculate(Readings{std::span(values.data(), panel.inputs.size()), entry, settings}, out);
+  panel.calculate(Readings{std::span(values.data(), panel.inputs.size()), entry, out.settings()},
+                  out);
+}
+
+}  // namespace
+
+Outcome pressPanel(const PanelDescriptor& panel, std::span<const std::string> texts, int entry,
+                   const NumberSettings& settings) {
+  Outcome out(settings);
+  press(panel, [texts](std::size_t i) { return readVal(texts[i]); }, entry, out);
   return out;
+}
+
+void pressReadings(const PanelDescriptor& panel, std::span<const ReadResult> readings, int entry,
+                   const NumberSettings& settings, Outcome& out) {
+  out.restart(settings);
+  press(panel, [readings](std::size_t i) { return readings[i]; }, entry, out);
 }
 
 void pressPanel(Window& window, const PanelDescriptor& panel) {

@@ -26,6 +26,13 @@ namespace pyrelon {
 Outcome pressPanel(const PanelDescriptor& panel, std::span<const std::string> texts, int entry,
                    const NumberSettings& settings);
 
+// The same press from readings already made by the Val rule, one per input
+// in its input order (only those the entry reads are looked at), into
+// `out`, whose storage is reused. The command-line tool reads its inputs
+// strictly and then presses this way.
+void pressReadings(const PanelDescriptor& panel, std::span<const ReadResult> readings, int entry,
+                   const NumberSettings& settings, Outcome& out);
+
 // The same press on a window: reads the boxes and the list from it and
 // applies the steps.
 void pressPanel(Window& window, const PanelDescriptor& panel);

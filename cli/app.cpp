@@ -1,0 +1,343 @@
+#include "cli/app.h"
+
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/batch.h"
+#include "cli/check.h"
+#include "cli/rows.h"
+#include "probes/carbon.h"
+#include "shell/panels.h"
+#include "shell/press.h"
+
+namespace pyrelon::cli {
+namespace {
+
+constexpr int kUsageError = 2;
+
+struct UsageError {
+  std::string message;
+};
+
+// What one panel's subcommand collects.
+struct PanelCommand {
+  const PanelDescriptor* panel = nullptr;
+  CLI::App* app = nullptr;
+  std::string entryName;
+  std::vector<std::string> texts;  // per input; empty when not given
+  std::string csvPath;
+  std::vector<std::string> maps;
+  unsigned threads = 0;
+};
+
+struct Common {
+  bool json = false;
+  bool decimalComma = false;
+  bool noProgress = false;
+};
+
+NumberSettings settingsFor(bool decimalComma) {
+  return decimalComma ? NumberSettings{",", "."} : NumberSettings{".", ","};
+}
+
+std::string inputHelp(const InputSpec& input, bool decimalComma) {
+  std::string help(input.what);
+  if (!input.unit.empty()) help += ", " + std::string(input.unit);
+  if (input.limits) {
+    const std::string sep = decimalComma ? "," : ".";
+    help += " (" + plainForm(input.limits->min, sep) + " to " + plainForm(input.limits->max, sep) +
+            ")";
+  }
+  return help;
+}
+
+int entryOf(const PanelCommand& command) {
+  const PanelDescriptor& panel = *command.panel;
+  if (!panel.list) return -1;
+  if (command.entryName.empty()) return 0;
+  const int entry = findEntry(*panel.list, command.entryName);
+  if (entry < 0)
+    throw UsageError{"--" + std::string(panel.list->key) + " \"" + command.entryName +
+                     "\" is not one of: " + entryNames(*panel.list)};
+  return entry;
+}
+
+std::string strictOption(const InputSpec& input, const std::string& text, bool decimalComma) {
+  std::optional<std::string> number = strictNumber(text, decimalComma);
+  if (!number)
+    throw UsageError{(input.key == "value" ? std::string("the value") : "--" + std::string(input.key)) +
+                     " \"" + text + "\" is not a number" +
+                     (decimalComma ? " (with a decimal comma)" : "")};
+  return *number;
+}
+
+void printResults(const PanelDescriptor& panel, int entry, const std::vector<std::string>& shown) {
+  std::size_t width = 0;
+  for (std::size_t i = 0; i < shown.size(); ++i)
+    width = std::max(width, resultCaption(panel, entry, i).size());
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    if (shown[i].empty()) continue;
+    const std::string caption = resultCaption(panel, entry, i);
+    // Pad by characters, not bytes: the degree sign takes two.
+    std::size_t chars = 0;
+    for (const char c : caption) chars += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    std::string line = caption + std::string(width + 2 - chars, ' ') + shown[i];
+    const std::string_view unit = printedUnit(panel, entry, i);
+    if (!unit.empty()) (line += ' ') += unit;
+    std::printf("%s\n", line.c_str());
+  }
+}
+
+int runPanel(const PanelCommand& command, const Common& common) {
+  const PanelDescriptor& panel = *command.panel;
+  const int entry = entryOf(command);
+  std::vector<std::optional<std::string>> given(panel.inputs.size());
+  for (std::size_t i = 0; i < panel.inputs.size(); ++i)
+    if (!command.texts[i].empty())
+      given[i] = strictOption(panel.inputs[i], command.texts[i], common.decimalComma);
+
+  if (!command.csvPath.empty()) {
+    BatchOptions options;
+    options.panel = &panel;
+    options.entry = entry;
+    options.constants = given;
+    options.path = command.csvPath;
+    options.decimalComma = common.decimalComma;
+    options.jsonLines = common.json;
+    options.progress = !common.noProgress;
+    options.threads = command.threads;
+    for (const std::string& map : command.maps) {
+      std::string_view rest = map;
+      while (!rest.empty()) {
+        const std::string_view pair = rest.substr(0, rest.find(','));
+        rest = pair.size() < rest.size() ? rest.substr(pair.size() + 1) : std::string_view{};
+        const auto equals = pair.find('=');
+        if (equals == std::string_view::npos || equals == 0 || equals + 1 == pair.size())
+          throw UsageError{"--map \"" + std::string(pair) + "\" is not KEY=COLUMN"};
+        const std::string key(pair.substr(0, equals));
+        bool known = false;
+        for (const InputSpec& in : panel.inputs) known = known || in.key == key;
+        if (!known)
+          throw UsageError{"--map: \"" + key + "\" is no input of " + std::string(panel.id)};
+        options.columnNames.emplace_back(key, std::string(pair.substr(equals + 1)));
+      }
+    }
+    return runBatch(options);
+  }
+
+  std::vector<std::string> texts(panel.inputs.size());
+  for (const int input : inputsRead(panel, entry)) {
+    const auto i = static_cast<std::size_t>(input);
+    if (!given[i]) {
+      const InputSpec& spec = panel.inputs[i];
+      throw UsageError{spec.key == "value" ? "no value given: pyrelon-cli " + std::string(panel.id) +
+                                                 " [options] VALUE"
+                                           : "--" + std::string(spec.key) + " (" +
+                                                 std::string(spec.what) + ") is required"};
+    }
+    texts[i] = *given[i];
+  }
+  const Outcome out = pressPanel(panel, texts, entry, settingsFor(common.decimalComma));
+  const std::vector<std::string> shown = shownResults(panel, entry, out);
+  const std::string error = errorOf(out);
+  if (common.json) {
+    nlohmann::ordered_json doc;
+    doc["panel"] = panel.id;
+    if (panel.list) doc[std::string(panel.list->key)] = panel.list->entries[static_cast<std::size_t>(entry)].text;
+    nlohmann::ordered_json inputs = nlohmann::ordered_json::object();
+    for (const int input : inputsRead(panel, entry))
+      inputs[std::string(panel.inputs[static_cast<std::size_t>(input)].key)] =
+          command.texts[static_cast<std::size_t>(input)];
+    doc["inputs"] = inputs;
+    nlohmann::ordered_json results = nlohmann::ordered_json::object();
+    const auto specs = panel.resultsFor(entry);
+    for (std::size_t r = 0; r < specs.size(); ++r)
+      results[std::string(specs[r].key)] =
+          shown[r].empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(shown[r]);
+    doc["results"] = results;
+    doc["error"] = error.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(error);
+    std::printf("%s\n", doc.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace).c_str());
+  } else {
+    printResults(panel, entry, shown);
+    if (!error.empty()) std::fprintf(stderr, "pyrelon-cli: %s\n", error.c_str());
+  }
+  return error.empty() ? 0 : 1;
+}
+
+struct CheckCommand {
+  CLI::App* app = nullptr;
+  std::string probe, mv, temp, carbon;
+};
+
+int runCheck(const CheckCommand& command, const Common& common) {
+  const PanelDescriptor& panel = carbonPanel();
+  ProbeCheck check;
+  check.probe = command.probe.empty() ? 0 : findEntry(*panel.list, command.probe);
+  if (check.probe < 0)
+    throw UsageError{"--probe \"" + command.probe + "\" is not one of: " + entryNames(*panel.list)};
+  check.mv = strictOption(panel.inputs[kCarbonMv], command.mv, common.decimalComma);
+  check.temp = strictOption(panel.inputs[kCarbonTemperature], command.temp, common.decimalComma);
+  const std::optional<std::string> carbon = strictNumber(command.carbon, common.decimalComma);
+  if (!carbon) throw UsageError{"--carbon \"" + command.carbon + "\" is not a number"};
+  check.carbon = readVal(*carbon).value;
+  check.settings = settingsFor(common.decimalComma);
+  const ProbeCheckAnswer answer = checkProbe(check);
+  if (common.json) {
+    nlohmann::ordered_json doc;
+    doc["probe"] = panel.list->entries[static_cast<std::size_t>(check.probe)].text;
+    doc["carbon"] = answer.targetShown;
+    doc["co"] = answer.found ? nlohmann::ordered_json(answer.co) : nlohmann::ordered_json(nullptr);
+    doc["error"] = answer.found ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(answer.message);
+    std::printf("%s\n", doc.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace).c_str());
+  } else if (answer.found) {
+    std::printf("%% CO      %s\n%% Carbon  %s\n", answer.co.c_str(), answer.carbonShown.c_str());
+  } else {
+    std::fprintf(stderr, "pyrelon-cli: %s\n", answer.message.c_str());
+  }
+  return answer.found ? 0 : 1;
+}
+
+// The bash completion: subcommands, their options, and the list entries
+// and aliases as the values of the list options.
+std::string bashCompletion() {
+  std::string subcommands = "carbon-check";
+  std::string cases;
+  for (const PanelDescriptor* panel : panels()) {
+    subcommands += " " + std::string(panel->id);
+    std::string options = "--json --csv --map --decimal-comma --threads --no-progress --help";
+    std::string values;
+    if (panel->list) {
+      options += " --" + std::string(panel->list->key);
+      for (const ListEntry& e : panel->list->entries) {
+        values += " " + normalizedName(e.text);
+        if (!e.alias.empty()) values += " " + std::string(e.alias);
+      }
+      cases += "    " + std::string(panel->id) + ":--" + std::string(panel->list->key) +
+               ") COMPREPLY=($(compgen -W \"" + values.substr(1) + "\" -- \"$cur\")); return;;\n";
+    }
+    for (const InputSpec& in : panel->inputs)
+      if (in.key != "value") options += " --" + std::string(in.key);
+    cases += "    " + std::string(panel->id) + ":*) opts=\"" + options + "\";;\n";
+  }
+  const ListSpec& probes = *carbonPanel().list;
+  std::string probeValues;
+  for (const ListEntry& e : probes.entries) probeValues += " " + normalizedName(e.text);
+  cases += "    carbon-check:--probe) COMPREPLY=($(compgen -W \"" + probeValues.substr(1) +
+           "\" -- \"$cur\")); return;;\n";
+  cases += "    carbon-check:*) opts=\"--probe --mv --temp --carbon --json --decimal-comma --help\";;\n";
+  return "# bash completion for pyrelon-cli, made from the panels' descriptions\n"
+         "_pyrelon_cli() {\n"
+         "  local cur prev sub opts\n"
+         "  cur=\"${COMP_WORDS[COMP_CWORD]}\"\n"
+         "  prev=\"${COMP_WORDS[COMP_CWORD-1]}\"\n"
+         "  if [ \"$COMP_CWORD\" -eq 1 ]; then\n"
+         "    COMPREPLY=($(compgen -W \"" + subcommands + " --help --version\" -- \"$cur\"))\n"
+         "    return\n"
+         "  fi\n"
+         "  sub=\"${COMP_WORDS[1]}\"\n"
+         "  case \"$prev\" in\n"
+         "    --csv) COMPREPLY=($(compgen -f -- \"$cur\")); return;;\n"
+         "  esac\n"
+         "  case \"$sub:$prev\" in\n" + cases +
+         "  esac\n"
+         "  case \"$sub:$prev\" in\n"
+         "    *:--*) case \"$prev\" in --json|--decimal-comma|--no-progress|--help) ;; *) return;; esac;;\n"
+         "  esac\n"
+         "  COMPREPLY=($(compgen -W \"$opts\" -- \"$cur\"))\n"
+         "}\n"
+         "complete -F _pyrelon_cli pyrelon-cli\n";
+}
+
+}  // namespace
+
+int runCli(int argc, char** argv) {
+  CLI::App app{"Pyrelon's calculators from the command line and over logged readings.\n"
+               "Results are shown as the desktop window shows them.",
+               "pyrelon-cli"};
+  app.set_version_flag("--version", "pyrelon-cli 1.7");
+  app.require_subcommand(1);
+  Common common;
+  std::vector<std::unique_ptr<PanelCommand>> commands;
+  for (const PanelDescriptor* panel : panels()) {
+    auto command = std::make_unique<PanelCommand>();
+    command->panel = panel;
+    command->texts.resize(panel->inputs.size());
+    CLI::App* sub = app.add_subcommand(std::string(panel->id), std::string(panel->summary));
+    command->app = sub;
+    if (panel->list) {
+      sub->add_option("--" + std::string(panel->list->key), command->entryName,
+                      std::string(panel->list->what) + ": " + entryNames(*panel->list) +
+                          " (default " + std::string(panel->list->entries.front().text) + ")");
+    }
+    for (std::size_t i = 0; i < panel->inputs.size(); ++i) {
+      const InputSpec& in = panel->inputs[i];
+      if (in.key == "value") {
+        sub->add_option(std::string(in.key), command->texts[i], inputHelp(in, false))
+            ->allow_extra_args(false);
+      } else {
+        sub->add_option("--" + std::string(in.key), command->texts[i], inputHelp(in, false));
+      }
+    }
+    sub->add_option("--csv", command->csvPath,
+                    "compute every row of a CSV file of readings (- for standard input)");
+    sub->add_option("--map", command->maps, "KEY=COLUMN,...: read an input from another column");
+    sub->add_option("--threads", command->threads, "threads for --csv (default: one per core)");
+    sub->add_flag("--json", common.json, "JSON instead of text; JSON Lines with --csv");
+    sub->add_flag("--decimal-comma", common.decimalComma,
+                  "read and write numbers with a decimal comma; CSV fields separated by ';'");
+    sub->add_flag("--no-progress", common.noProgress, "no progress bar with --csv");
+    commands.push_back(std::move(command));
+  }
+
+  CheckCommand check;
+  check.app = app.add_subcommand(
+      "carbon-check",
+      "The CO content at which a carbon-probe calibration reads the carbon potential found by a "
+      "shim-stock or analyser test.");
+  check.app->add_option("--probe", check.probe, "calibration: " + entryNames(*carbonPanel().list));
+  check.app->add_option("--mv", check.mv, "probe voltage, mV")->required();
+  check.app->add_option("--temp", check.temp, "probe temperature, \u00b0C")->required();
+  check.app->add_option("--carbon", check.carbon, "measured carbon potential, % C")->required();
+  check.app->add_flag("--json", common.json, "JSON instead of text");
+  check.app->add_flag("--decimal-comma", common.decimalComma, "numbers with a decimal comma");
+
+  CLI::App* completion = app.add_subcommand("completion", "print the bash completion script");
+  completion->group("");  // not listed in the help
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForAllHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForVersion& e) {
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    std::fprintf(stderr, "pyrelon-cli: %s\n", e.what());
+    std::fprintf(stderr, "Run 'pyrelon-cli --help' for the subcommands and their options.\n");
+    return kUsageError;
+  }
+
+  try {
+    if (completion->parsed()) {
+      std::fputs(bashCompletion().c_str(), stdout);
+      return 0;
+    }
+    if (check.app->parsed()) return runCheck(check, common);
+    for (const auto& command : commands)
+      if (command->app->parsed()) return runPanel(*command, common);
+  } catch (const UsageError& e) {
+    std::fprintf(stderr, "pyrelon-cli: %s\n", e.message.c_str());
+    return kUsageError;
+  }
+  return kUsageError;
+}
+
+}  // namespace pyrelon::cli

@@ -1,0 +1,179 @@
+#include "cli/rows.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace pyrelon::cli {
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+// The caption label of a result: the nearest label before it in its panel.
+std::string_view captionLabelText(const PanelDescriptor& panel, std::string_view label) {
+  std::string_view caption;
+  for (const ControlSpec& c : panel.controls) {
+    if (c.name == label) return caption;
+    if (c.kind == ControlKind::Label) caption = c.text;
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string normalizedName(std::string_view name) {
+  std::string out;
+  for (const char c : name) {
+    if (c >= 'A' && c <= 'Z') {
+      out += static_cast<char>(c - 'A' + 'a');
+    } else if ((c >= 'a' && c <= 'z') || isDigit(c)) {
+      out += c;
+    }
+  }
+  return out;
+}
+
+int findEntry(const ListSpec& list, std::string_view name) {
+  const std::string wanted = normalizedName(name);
+  if (wanted.empty()) return -1;
+  for (std::size_t i = 0; i < list.entries.size(); ++i) {
+    const ListEntry& e = list.entries[i];
+    if (normalizedName(e.text) == wanted || (!e.alias.empty() && normalizedName(e.alias) == wanted))
+      return static_cast<int>(i);
+  }
+  return -1;
+}
+
+std::string entryNames(const ListSpec& list) {
+  std::string text;
+  for (const ListEntry& e : list.entries) {
+    if (!text.empty()) text += ", ";
+    text += e.text;
+    if (!e.alias.empty()) (text += " (") += std::string(e.alias) + ")";
+  }
+  return text;
+}
+
+std::optional<std::string> strictNumber(std::string_view text, bool decimalComma) {
+  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+  const char separator = decimalComma ? ',' : '.';
+  std::string out;
+  std::size_t i = 0;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) out += text[i++];
+  std::size_t digits = 0;
+  while (i < text.size() && isDigit(text[i])) out += text[i++], ++digits;
+  if (i < text.size() && text[i] == separator) {
+    out += '.';
+    ++i;
+    while (i < text.size() && isDigit(text[i])) out += text[i++], ++digits;
+  }
+  if (digits == 0) return std::nullopt;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    out += text[i++];
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) out += text[i++];
+    std::size_t exponentDigits = 0;
+    while (i < text.size() && isDigit(text[i])) out += text[i++], ++exponentDigits;
+    if (exponentDigits == 0) return std::nullopt;
+  }
+  if (i != text.size()) return std::nullopt;
+  return out;
+}
+
+std::optional<ReadResult> strictReading(std::string_view text, bool decimalComma) {
+  // Powers of ten a double holds exactly.
+  static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  std::string_view t = text;
+  while (!t.empty() && isBlank(t.front())) t.remove_prefix(1);
+  while (!t.empty() && isBlank(t.back())) t.remove_suffix(1);
+  const char separator = decimalComma ? ',' : '.';
+  std::size_t i = 0;
+  const bool negative = i < t.size() && t[i] == '-';
+  if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+  std::uint64_t mantissa = 0;
+  int significant = 0;
+  int digits = 0;
+  int scale = 0;  // decimal digits after the separator
+  bool afterSeparator = false;
+  for (; i < t.size(); ++i) {
+    const char c = t[i];
+    if (isDigit(c)) {
+      ++digits;
+      if (afterSeparator) ++scale;
+      if (significant > 0 || c != '0') {
+        if (++significant <= 19) mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+      }
+    } else if (c == separator && !afterSeparator) {
+      afterSeparator = true;
+    } else {
+      break;
+    }
+  }
+  // Without an exponent and with at most 15 significant digits, the
+  // mantissa and the power of ten are exact and one division or product
+  // rounds correctly: the Val rule's reading.
+  if (digits > 0 && i == t.size() && significant <= 15 && scale <= 22) {
+    const double value = static_cast<double>(mantissa) / kPowers[scale];
+    return ReadResult{negative ? -value : value, {}};
+  }
+  const std::optional<std::string> number = strictNumber(text, decimalComma);
+  if (!number) return std::nullopt;
+  return readVal(*number);
+}
+
+std::vector<int> inputsRead(const PanelDescriptor& panel, int entry) {
+  std::vector<bool> read(panel.inputs.size(), false);
+  if (const ReadPlan* plan = panel.planFor(entry))
+    for (const ReadStep& step : *plan)
+      if (step.kind == ReadStep::Read) read[static_cast<std::size_t>(step.input)] = true;
+  std::vector<int> inputs;
+  for (std::size_t i = 0; i < read.size(); ++i)
+    if (read[i]) inputs.push_back(static_cast<int>(i));
+  return inputs;
+}
+
+std::string resultCaption(const PanelDescriptor& panel, int entry, std::size_t index) {
+  const ResultSpec& result = panel.resultsFor(entry)[index];
+  if (!panel.captionLabels.empty()) return std::string(result.unit);
+  return std::string(captionLabelText(panel, result.label));
+}
+
+std::string_view printedUnit(const PanelDescriptor& panel, int entry, std::size_t index) {
+  const std::string_view unit = panel.resultsFor(entry)[index].unit;
+  if (unit.empty() || resultCaption(panel, entry, index).find(unit) != std::string::npos)
+    return {};
+  return unit;
+}
+
+void shownResults(const PanelDescriptor& panel, int entry, const Outcome& outcome,
+                  std::vector<std::string>& shown) {
+  const std::span<const ResultSpec> results = panel.resultsFor(entry);
+  shown.resize(results.size());
+  for (std::string& s : shown) s.clear();
+  for (const Step& step : outcome.steps()) {
+    if (step.kind != Step::Write && step.kind != Step::Clear) continue;
+    for (std::size_t i = 0; i < results.size(); ++i)
+      if (results[i].label == step.control) shown[i] = step.text;
+  }
+}
+
+std::vector<std::string> shownResults(const PanelDescriptor& panel, int entry,
+                                      const Outcome& outcome) {
+  std::vector<std::string> shown;
+  shownResults(panel, entry, outcome, shown);
+  return shown;
+}
+
+std::string errorOf(const Outcome& outcome) {
+  switch (outcome.ending()) {
+    case Ending::Solved: return {};
+    case Ending::Nothing: return "Nothing to compute.";
+    case Ending::OutOfLimits:
+    case Ending::Fault: return outcome.message();
+  }
+  return {};
+}
+
+}  // namespace pyrelon::cli

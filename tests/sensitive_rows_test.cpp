@@ -102,7 +102,22 @@ const Row kRows[] = {
   {"flow", 2, {{"RefTempTxt", "93"}, {"RefPresTxt", "1189"}, {"FlowTxt", "162.81"}, {"FlowTempTxt", "34"}, {"FlowPresTxt", "46"}, {"AtmPresTxt", "994"}}, "FlowLbl=112.38"},
   {"flow", 3, {{"RefTempTxt", "366"}, {"RefPresTxt", "888"}, {"FlowTxt", "387.26"}, {"FlowTempTxt", "7"}, {"FlowPresTxt", "4105"}, {"AtmPresTxt", "951"}}, "FlowLbl=969.90"},
   {"flow", 3, {{"RefTempTxt", "36"}, {"RefPresTxt", "4324"}, {"FlowTxt", "94.94"}, {"FlowTempTxt", "240"}, {"FlowPresTxt", "4"}, {"AtmPresTxt", "1012"}}, "FlowLbl=32.15"},
-  // LAMBDA
+  // Lambda: each result follows from the one before as shown, so the fuel
+  // values reach the text only where that chain ends beside a step.
+  {"lambda", 0, {{"MvZo2Txt", "3.1643"}, {"MvOffTxt", "2.3"}, {"KOffTxt", "-125.7"}, {"AirTxt", "106"}, {"FlueTXt", "594"}}, "WetLbl=12.0 AirLbl=2.490 DryLbl=13.1 Co2Lbl=4.4 NetLbl=46.9 GrossLbl=52.2"},
+  {"lambda", 0, {{"MvZo2Txt", "43.216"}, {"MvOffTxt", "4"}, {"KOffTxt", "-20"}, {"AirTxt", "-4"}, {"FlueTXt", "699"}}, "WetLbl=1.6 AirLbl=1.092 DryLbl=1.9 Co2Lbl=10.6 NetLbl=63.8 GrossLbl=71.4"},
+  {"lambda", 0, {{"MvZo2Txt", "19.4"}, {"MvOffTxt", "4"}, {"KOffTxt", "-196"}, {"AirTxt", "1"}, {"FlueTXt", "662"}}, "WetLbl=4.2 AirLbl=1.278 DryLbl=5.0 Co2Lbl=8.9 NetLbl=60.8 GrossLbl=68.0"},
+  {"lambda", 1, {{"MvZo2Txt", "8.335"}, {"MvOffTxt", "-2"}, {"KOffTxt", "25"}, {"AirTxt", "106"}, {"FlueTXt", "745"}}, "WetLbl=8.1 AirLbl=1.686 DryLbl=8.9 Co2Lbl=7.9 NetLbl=58.3 GrossLbl=63.6"},
+  {"lambda", 1, {{"MvZo2Txt", "24.8"}, {"KOffTxt", "-102"}, {"AirTxt", "181"}, {"FlueTXt", "401"}}, "WetLbl=2.9 AirLbl=1.175 DryLbl=3.4 Co2Lbl=11.6 NetLbl=84.3 GrossLbl=91.5"},
+  {"lambda", 2, {{"MvZo2Txt", "0.1"}, {"KOffTxt", "-81"}, {"AirTxt", "28"}, {"FlueTXt", "558"}}, "WetLbl=13.0 AirLbl=2.795 DryLbl=13.9 Co2Lbl=4.7 NetLbl=44.1 GrossLbl=48.1"},
+  {"lambda", 2, {{"MvZo2Txt", "17.194"}, {"MvOffTxt", "2"}, {"KOffTxt", "86"}, {"AirTxt", "62"}, {"FlueTXt", "776"}}, "WetLbl=6.8 AirLbl=1.526 DryLbl=7.6 Co2Lbl=8.9 NetLbl=58.1 GrossLbl=63.1"},
+  {"lambda", 2, {{"MvZo2Txt", "6.06"}, {"MvOffTxt", "-9"}, {"KOffTxt", "93"}, {"AirTxt", "193"}, {"FlueTXt", "387"}}, "WetLbl=6.9 AirLbl=1.538 DryLbl=7.8 Co2Lbl=8.8 NetLbl=83.1 GrossLbl=89.9"},
+  {"lambda", 3, {{"MvZo2Txt", "5.38"}, {"MvOffTxt", "5"}, {"KOffTxt", "-92"}, {"AirTxt", "135"}, {"FlueTXt", "314"}}, "WetLbl=12.7 AirLbl=2.654 DryLbl=13.3 Co2Lbl=5.5 NetLbl=75.7 GrossLbl=80.8"},
+  {"lambda", 3, {{"MvZo2Txt", "41.091"}, {"MvOffTxt", "-1"}, {"KOffTxt", "118"}, {"AirTxt", "63"}, {"FlueTXt", "772"}}, "WetLbl=2.0 AirLbl=1.113 DryLbl=2.3 Co2Lbl=13.4 NetLbl=64.3 GrossLbl=68.8"},
+  {"lambda", 4, {{"MvZo2Txt", "3.152"}, {"MvOffTxt", "4"}, {"KOffTxt", "128"}, {"AirTxt", "-27"}, {"FlueTXt", "763"}}, "WetLbl=15.0 AirLbl=3.809 DryLbl=15.8 Co2Lbl=2.9 NetLbl=-14.5 GrossLbl=-14.4"},
+  {"lambda", 4, {{"MvZo2Txt", "10.492"}, {"KOffTxt", "-2"}, {"AirTxt", "26"}, {"FlueTXt", "575"}}, "WetLbl=7.8 AirLbl=1.658 DryLbl=8.9 Co2Lbl=6.7 NetLbl=57.9 GrossLbl=65.6"},
+  {"lambda", 5, {{"MvZo2Txt", "9.1717"}, {"MvOffTxt", "8"}, {"KOffTxt", "-88"}, {"AirTxt", "128"}, {"FlueTXt", "666"}}, "WetLbl=12.2 AirLbl=2.550 DryLbl=13.2 Co2Lbl=4.3 NetLbl=41.5 GrossLbl=47.5"},
+  {"lambda", 5, {{"MvZo2Txt", "40.135"}, {"MvOffTxt", "1"}, {"KOffTxt", "99"}, {"AirTxt", "154"}, {"FlueTXt", "788"}}, "WetLbl=2.2 AirLbl=1.130 DryLbl=2.7 Co2Lbl=10.2 NetLbl=65.4 GrossLbl=73.9"},
 };
 // clang-format on
 

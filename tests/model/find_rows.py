@@ -549,26 +549,26 @@ def candidates(panel, entry, rng):
                  round(rng.uniform(0, 5000)), round(rng.uniform(950, 1050))]
             rows += tuned(panel, entry, v, 2, "FlowLbl", "##.#0", 0.01, 500, rng, 3)
     elif panel == "lambda":
-        for _ in range(25):  # the wet oxygen beside its step
+        for _ in range(12):  # the wet oxygen beside its step
             v = [0.0, round(rng.uniform(-10, 10), rng.randint(0, 1)),
                  round(rng.uniform(-200, 200), rng.randint(0, 1)),
                  round(rng.uniform(-50, 200)), round(rng.uniform(0, 800))]
             rows += tuned(panel, entry, v, 0, "WetLbl", "#0.0", 0.01, 300, rng, 2)
         for tenths in range(0, 209):  # every wet oxygen shown, the rest following
             w = tenths / 10
-            for _ in range(2):
-                off = round(rng.uniform(-10, 10))
-                koff = round(rng.uniform(-200, 200))
-                kelvin = 873 + koff
-                if w == 0:
-                    mv = 250.0
-                else:  # the wet oxygen right in the middle of its step
-                    mv = round(math.log(20.9 / w) * 0.02154 * kelvin + off - 8, 3)
-                if not 0.01 <= mv <= 300:
-                    continue
-                ta = round(rng.uniform(-50, 200))
-                tf = round(rng.uniform(300, 800))
-                rows.append([dec_text(mv, 6), str(off), str(koff), str(ta), str(tf)])
+            off = round(rng.uniform(-10, 10))
+            koff = round(rng.uniform(-200, 200))
+            kelvin = 873 + koff
+            if w == 0:
+                mv = 250.0
+            else:  # the wet oxygen right in the middle of its step
+                mv = round(math.log(20.9 / w) * 0.02154 * kelvin + off - 8, 3)
+            if not 0.01 <= mv <= 300:
+                continue
+            ta = round(rng.uniform(-50, 200))
+            tf = round(rng.uniform(300, 800))
+            rows.append([dec_text(mv, 6), str(off), str(koff), str(ta), str(tf)])
+            if tenths % 10 == 0:
                 for label in ("NetLbl", "GrossLbl"):
                     rows += tuned(panel, entry, [float(mv), off, koff, ta, 0.0], 4, label,
                                   "##0.0", 0, 800, rng, 1)

@@ -96,7 +96,7 @@ const Row kRows[] = {
   {"oxygen", 0, {{"MvZrO2Txt", "-7.1057"}, {"TempZrO2Txt", "663"}, {"BiasZrO2Txt", "3"}}, "OxyLbl=34.59"},
   {"oxygen", 0, {{"MvZrO2Txt", "11.93"}, {"TempZrO2Txt", "933"}, {"BiasZrO2Txt", "3"}}, "OxyLbl=14.86"},
   // Nitriding factor.
-  {"nitriding", 0, {{"HTxt", "13"}, {"NTxt", "88.8"}}, "NkLbl=18.95"},
+  {"nitriding", 0, {{"HTxt", "20"}, {"NTxt", "92.17"}}, "NkLbl=10.30"},
   // Flow.
   {"flow", 1, {{"RefTempTxt", "326"}, {"RefPresTxt", "3681"}, {"FlowTxt", "483.74"}, {"FlowTempTxt", "84"}, {"FlowPresTxt", "2223"}, {"AtmPresTxt", "954"}}, "FlowLbl=626.55"},
   {"flow", 2, {{"RefTempTxt", "93"}, {"RefPresTxt", "1189"}, {"FlowTxt", "162.81"}, {"FlowTempTxt", "34"}, {"FlowPresTxt", "46"}, {"AtmPresTxt", "994"}}, "FlowLbl=112.38"},

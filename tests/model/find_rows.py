@@ -374,6 +374,11 @@ def press(panel, entry, texts, consts):
 
 
 def digit_changes(text):
+    """Every text with one digit changed; a whole number may be written with
+    a ".0", whose digit counts too."""
+    if "." not in text:
+        for d in "123456789":
+            yield text + "." + d
     for i, ch in enumerate(text):
         if ch.isdigit():
             for d in "0123456789":

@@ -146,7 +146,12 @@ CONSTANTS = {
         "din_slope": "0.0992", "din_kelvin": "273.14", "din_zero": "816.1",
         "din_percent": "100", "din_constant": "1.995",
         "din_factor@f": "0.15", "din_factor@slope": "0.15",
-        "ten@log10": "10.0", "ten@slope": "10.0", "one@slope_k": "1", "one@slope_cp": "1",
+        "ten@log10": "10.0",
+        # In the slope these only slow the search down; most changes still
+        # leave it stopping a little short of the root, which shows.
+        "ten@slope": "10.0", "one@slope_k": "1", "one@slope_cp": "1",
+        # The first iterate and the tolerance decide only where the search
+        # stops, not the root it reaches: no shown text depends on them.
         "din_start": "0.01", "din_tolerance": "0.00000001",
     },
     "oxygen": {"kelvin": "273.12", "nernst": "0.0215354", "air": "20.95"},

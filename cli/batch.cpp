@@ -106,6 +106,9 @@ struct RowWorker {
   // False when the row has no results; `error` says why.
   bool compute(const Batch& batch, const Record& record) {
     error.clear();
+    // A row that fails carries every result column, empty.
+    shown.resize(plan.resultKeys.size());
+    for (std::string& s : shown) s.clear();
     for (const int input : plan.read) {
       const auto i = static_cast<std::size_t>(input);
       const int column = plan.column[i];
@@ -127,8 +130,7 @@ struct RowWorker {
     shownResults(*plan.panel, plan.entry, outcome, shown);
     error = errorOf(outcome);
     if (!error.empty()) {
-      // A row that fails carries no results, not even those written before
-      // the fault.
+      // Not even the results written before the fault.
       for (std::string& s : shown) s.clear();
       return false;
     }

@@ -1,0 +1,61 @@
+// Runs the pyrelon-cli program as a user would, with its standard input
+// from a text, and gives back its exit status and what it wrote.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace pyrelon::testing {
+
+struct CliRun {
+  int status = -1;
+  std::string out, err;
+};
+
+inline std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+inline void writeFile(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+// A folder of its own for each test program.
+inline std::string scratch(const std::string& name) {
+  static const std::string dir = [] {
+    char pattern[] = "/tmp/pyrelon-cli-test-XXXXXX";
+    const char* made = ::mkdtemp(pattern);
+    return std::string(made ? made : "/tmp");
+  }();
+  return dir + "/" + name;
+}
+
+inline CliRun runCli(const std::vector<std::string>& args, const std::string& input = "") {
+  const std::string in = scratch("stdin"), out = scratch("stdout"), err = scratch("stderr");
+  writeFile(in, input);
+  std::string command = "'" PYRELON_CLI "'";
+  for (const std::string& a : args) {
+    command += " '";
+    for (const char c : a) command += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    command += "'";
+  }
+  command += " < '" + in + "' > '" + out + "' 2> '" + err + "'";
+  const int raw = std::system(command.c_str());
+  CliRun run;
+  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  run.out = readFile(out);
+  run.err = readFile(err);
+  return run;
+}
+
+}  // namespace pyrelon::testing

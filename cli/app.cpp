@@ -274,20 +274,24 @@ int runCli(int argc, char** argv) {
     if (panel->list) {
       sub->add_option("--" + std::string(panel->list->key), command->entryName,
                       std::string(panel->list->what) + ": " + entryNames(*panel->list) +
-                          " (default " + std::string(panel->list->entries.front().text) + ")");
+                          " (default " + std::string(panel->list->entries.front().text) + ")")
+          ->type_name("NAME");
     }
     for (std::size_t i = 0; i < panel->inputs.size(); ++i) {
       const InputSpec& in = panel->inputs[i];
       if (in.key == "value") {
         sub->add_option(std::string(in.key), command->texts[i], inputHelp(in, false))
-            ->allow_extra_args(false);
+            ->type_name("NUMBER");
       } else {
-        sub->add_option("--" + std::string(in.key), command->texts[i], inputHelp(in, false));
+        sub->add_option("--" + std::string(in.key), command->texts[i], inputHelp(in, false))
+            ->type_name("NUMBER");
       }
     }
     sub->add_option("--csv", command->csvPath,
-                    "compute every row of a CSV file of readings (- for standard input)");
-    sub->add_option("--map", command->maps, "KEY=COLUMN,...: read an input from another column");
+                    "compute every row of a CSV file of readings (- for standard input)")
+        ->type_name("FILE");
+    sub->add_option("--map", command->maps, "read an input from a column of another name")
+        ->type_name("KEY=COLUMN,...");
     sub->add_option("--threads", command->threads, "threads for --csv (default: one per core)");
     sub->add_flag("--json", common.json, "JSON instead of text; JSON Lines with --csv");
     sub->add_flag("--decimal-comma", common.decimalComma,
@@ -310,6 +314,20 @@ int runCli(int argc, char** argv) {
 
   CLI::App* completion = app.add_subcommand("completion", "print the bash completion script");
   completion->group("");  // not listed in the help
+
+  // A word where the subcommand goes that names none: say so, rather than
+  // that a subcommand is missing.
+  if (argc > 1 && argv[1][0] != '-') {
+    bool known = false;
+    for (const CLI::App* sub : app.get_subcommands({})) known = known || sub->get_name() == argv[1];
+    if (!known) {
+      std::string names;
+      for (const PanelDescriptor* panel : panels()) names += std::string(panel->id) + ", ";
+      std::fprintf(stderr, "pyrelon-cli: no subcommand \"%s\"; one of: %scarbon-check\n", argv[1],
+                   names.c_str());
+      return kUsageError;
+    }
+  }
 
   try {
     app.parse(argc, argv);

@@ -1,6 +1,7 @@
 #include "core/numbers.h"
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -99,10 +100,32 @@ ReadResult readRadix(std::string_view s, int radix) {
 // rounded half away from zero: value = d1.d2...d15 x 10^exponent, i.e.
 // `exponent` is the power of ten of the first digit, which is not '0'.
 struct Digits15 {
-  std::array<char, 15> digits{};
+  std::array<char, 16> digits{};  // the 16th is a spare '0'
   int exponent = 0;
   bool zero = true;
 };
+
+// The eight decimal digits of `value` (below 10^8, leading zeros kept) as
+// eight characters, the first in the lowest byte: each step splits every
+// lane of the word in two (4 + 4 digits, 2 + 2, 1 + 1) with a multiply by
+// a reciprocal, exact for the lane widths used.
+std::uint64_t eightDigits(std::uint64_t value) {
+  const std::uint64_t fours = value / 10000 | (value % 10000) << 32;
+  const std::uint64_t hundreds = ((fours * 10486) >> 20) & 0x0000007F0000007FULL;
+  const std::uint64_t twos = hundreds | (fours - hundreds * 100) << 16;
+  const std::uint64_t tens = ((twos * 103) >> 10) & 0x000F000F000F000FULL;
+  const std::uint64_t ones = tens | (twos - tens * 10) << 8;
+  return ones + 0x3030303030303030ULL;
+}
+
+void storeEightDigits(char* to, std::uint64_t value) {
+  const std::uint64_t text = eightDigits(value);
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(to, &text, sizeof text);
+  } else {
+    for (int i = 0; i < 8; ++i) to[i] = static_cast<char>(text >> (8 * i));
+  }
+}
 
 // Writes `value`, which has at most 2 * pairs digits, into the 2 * pairs
 // characters ending at `end`, with leading zeros.
@@ -164,10 +187,10 @@ bool exactDigits15(double magnitude, Digits15& out) {
     leading = kTen14;
     ++exponent;
   }
-  const std::uint64_t high = leading / 100'000'000;  // the first seven digits
-  writeDigitPairs(out.digits.data() + 6, high / 10, 3);
-  out.digits[6] = static_cast<char>('0' + high % 10);
-  writeDigitPairs(out.digits.data() + 15, leading % 100'000'000, 4);
+  // Two whole-word stores, which the word-sized reads of the digits that
+  // follow can take straight from the store buffer.
+  storeEightDigits(out.digits.data(), leading / 10'000'000);
+  storeEightDigits(out.digits.data() + 8, leading % 10'000'000 * 10);
   out.exponent = exponent;
   out.zero = false;
   return true;
@@ -176,8 +199,7 @@ bool exactDigits15(double magnitude, Digits15& out) {
 // Every other magnitude: sixty significant digits settle the 16th digit,
 // exact ties included, for every double; the 15 digits are then rounded
 // on the 16th.
-Digits15 scientificDigits15(double magnitude) {
-  Digits15 out;
+void scientificDigits15(double magnitude, Digits15& out) {
   char buffer[96];
   const auto result = chars::writeScientific(buffer, buffer + sizeof buffer, magnitude, 59);
   // buffer: "d.ddd...de[+-]xx", 60 digits
@@ -203,6 +225,7 @@ Digits15 scientificDigits15(double magnitude) {
     }
     out.digits[static_cast<std::size_t>(i)] = d;
   }
+  out.digits[15] = '0';
   if (carry) {  // 9.99...95 became 10.0
     out.digits.fill('0');
     out.digits[0] = '1';
@@ -210,17 +233,16 @@ Digits15 scientificDigits15(double magnitude) {
   }
   out.exponent = exponent;
   out.zero = false;
-  return out;
 }
 
-Digits15 toDigits15(double magnitude) {
-  Digits15 out;
+void toDigits15(double magnitude, Digits15& out) {
   if (magnitude == 0.0) {
     out.digits.fill('0');
-    return out;
+    out.exponent = 0;
+    out.zero = true;
+    return;
   }
-  if (exactDigits15(magnitude, out)) return out;
-  return scientificDigits15(magnitude);
+  if (!exactDigits15(magnitude, out)) scientificDigits15(magnitude, out);
 }
 
 // Grows `out` by `size` characters and returns where they start.
@@ -301,30 +323,38 @@ ReadResult readLocaleNumber(std::string_view text, std::string_view decimalSepar
 }
 
 CompiledPattern compilePattern(std::string_view pattern) {
+  // One pass; patterns are a few characters long.
   CompiledPattern compiled;
-  const auto point = pattern.find('.');
-  const std::string_view wholePattern = pattern.substr(0, point);
-  const auto firstZero = wholePattern.find('0');
-  if (firstZero != std::string_view::npos) compiled.minWholeDigits = wholePattern.size() - firstZero;
-  if (point != std::string_view::npos) {
-    const std::string_view fracPattern = pattern.substr(point + 1);
-    compiled.hasPoint = true;
-    compiled.decimals = fracPattern.size();
-    const auto lastZero = fracPattern.rfind('0');
-    if (lastZero != std::string_view::npos) compiled.forcedDecimals = lastZero + 1;
+  std::size_t wholeEnd = pattern.size();
+  std::size_t firstZero = pattern.size();
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    const char c = pattern[i];
+    if (!compiled.hasPoint) {
+      if (c == '.') {
+        compiled.hasPoint = true;
+        wholeEnd = i;
+      } else if (c == '0' && firstZero == pattern.size()) {
+        firstZero = i;
+      }
+    } else if (c == '0') {
+      compiled.forcedDecimals = i - wholeEnd;  // decimals up to this one
+    }
   }
+  if (firstZero < wholeEnd) compiled.minWholeDigits = wholeEnd - firstZero;
+  if (compiled.hasPoint) compiled.decimals = pattern.size() - wholeEnd - 1;
   return compiled;
 }
 
 void appendPattern(std::string& out, double value, const CompiledPattern& pattern,
                    std::string_view decimalSeparator) {
   if (!std::isfinite(value)) return;
-  const Digits15 d = toDigits15(std::fabs(value));
+  Digits15 d;
+  toDigits15(std::fabs(value), d);
 
   // The magnitude rounded to the pattern's decimals: the significant digits
   // shown[0..count), shown[0] at the power of ten `first`; every other
   // position holds a zero. count == 0 when the value shows as zero.
-  char shown[15];
+  char shown[16];
   long long count = 0;
   long long first = 0;
   if (!d.zero) {
@@ -335,7 +365,7 @@ void appendPattern(std::string& out, double value, const CompiledPattern& patter
     first = d.exponent;
     if (keep >= 15) {
       count = 15;
-      std::memcpy(shown, d.digits.data(), 15);
+      std::memcpy(shown, d.digits.data(), 16);
     } else if (keep <= 0) {
       // Even the first digit lies beyond the decimals: zero, or one unit
       // of the last decimal when the first digit is that decimal's half.
@@ -346,7 +376,7 @@ void appendPattern(std::string& out, double value, const CompiledPattern& patter
       }
     } else {
       count = keep;
-      std::memcpy(shown, d.digits.data(), static_cast<std::size_t>(keep));
+      std::memcpy(shown, d.digits.data(), 16);
       if (d.digits[static_cast<std::size_t>(keep)] >= '5') {
         long long i = keep - 1;
         while (i >= 0 && shown[i] == '9') shown[i--] = '0';
@@ -402,7 +432,8 @@ std::string formatPattern(double value, std::string_view pattern,
 
 void appendPlain(std::string& out, double value, std::string_view decimalSeparator) {
   if (!std::isfinite(value)) return;
-  const Digits15 d = toDigits15(std::fabs(value));
+  Digits15 d;
+  toDigits15(std::fabs(value), d);
   if (d.zero) {
     out += '0';
     return;

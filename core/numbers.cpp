@@ -147,37 +147,40 @@ __extension__ typedef unsigned __int128 Wide;
 constexpr std::uint64_t kTen14 = 100'000'000'000'000ULL;
 constexpr std::uint64_t kTen15 = 1'000'000'000'000'000ULL;
 
-constexpr std::array<Wide, 23> kPowersOfTen = [] {
-  std::array<Wide, 23> powers{};
+constexpr std::array<Wide, 33> kPowersOfFive = [] {
+  std::array<Wide, 33> powers{};
   Wide power = 1;
   for (auto& p : powers) {
     p = power;
-    power *= 10;
+    power *= 5;
   }
   return powers;
 }();
 
-// The exact rounding for the magnitudes results have, from 1e-7 up to below
-// 1e15: magnitude = mantissa / 2^shift with a 53-bit mantissa and
-// 3 <= shift <= 76, so magnitude x 10^(14 - exponent) is mantissa x
-// 10^(14 - exponent) / 2^shift, a product below 2^127 whose integer part
-// holds the 15 digits and whose remainder settles the rounding, ties
-// included. False when the magnitude lies outside that range.
+// The exact rounding for the magnitudes results have, from 2^-59 (about
+// 1.7e-18) up to below 1e15. There magnitude = mantissa / 2^k with a 53-bit
+// mantissa, and magnitude x 10^s (s = 14 - exponent, 0 <= s <= 32) is
+// mantissa x 5^s / 2^(k - s): a product below 2^128, shifted right by 3 to
+// 80 bits, whose integer part holds the 15 digits and whose remainder
+// settles the rounding, ties included. False outside that range.
 bool exactDigits15(double magnitude, Digits15& out) {
-  if (!(magnitude >= 1e-7 && magnitude < 1e15)) return false;
+  if (!(magnitude >= 0x1p-59 && magnitude < 1e15)) return false;
   std::uint64_t bits = 0;
   std::memcpy(&bits, &magnitude, sizeof bits);
   const int biased = static_cast<int>(bits >> 52);  // the sign bit is clear
   const std::uint64_t mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
-  const int shift = 1075 - biased;
   // floor(e2 x log10(2)) for the binary exponent e2 (exact for |e2| < 1650):
   // the decimal exponent or one less.
   int exponent = ((biased - 1023) * 78913) >> 18;
-  Wide scaled = Wide{mantissa} * kPowersOfTen[static_cast<std::size_t>(14 - exponent)];
+  int scale = 14 - exponent;
+  int shift = 1075 - biased - scale;
+  Wide scaled = Wide{mantissa} * kPowersOfFive[static_cast<std::size_t>(scale)];
   auto leading = static_cast<std::uint64_t>(scaled >> shift);
   if (leading >= kTen15) {
     ++exponent;
-    scaled = Wide{mantissa} * kPowersOfTen[static_cast<std::size_t>(14 - exponent)];
+    --scale;
+    ++shift;
+    scaled = Wide{mantissa} * kPowersOfFive[static_cast<std::size_t>(scale)];
     leading = static_cast<std::uint64_t>(scaled >> shift);
   }
   if (leading < kTen14 || leading >= kTen15) return false;  // cannot happen; stay safe
@@ -358,7 +361,8 @@ void appendPattern(std::string& out, double value, const CompiledPattern& patter
   long long count = 0;
   long long first = 0;
   if (!d.zero) {
-    // Below 1e-324, 400 decimals keep all 15 digits anyway.
+    // No digit of a double lies more than 340 places after the point, so
+    // with 400 decimals or more all 15 digits stay.
     const long long decimals =
         static_cast<long long>(pattern.decimals < 400 ? pattern.decimals : 400);
     const long long keep = d.exponent + 1 + decimals;  // digits down to the last decimal

@@ -490,8 +490,10 @@ std::string plainForm(double value, std::string_view decimalSeparator) {
 }
 
 std::string signedForm(double value) {
-  std::string text = plainForm(value, ".");
-  if (!text.starts_with('-')) text.insert(text.begin(), ' ');
+  // The plain form starts with '-' exactly for a finite negative value
+  // (-0 shows as "0").
+  std::string text = std::isfinite(value) && value < 0 ? "" : " ";
+  appendPlain(text, value, ".");
   return text;
 }
 

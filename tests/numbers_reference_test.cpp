@@ -97,6 +97,11 @@ TEST(FastFormatting, MatchesTheFirstImplementationByteForByte) {
         }
       }
     }
+    const std::string plainPoint = reference::plainForm(value, ".");
+    const std::string expectedSigned = plainPoint.starts_with('-') ? plainPoint : ' ' + plainPoint;
+    if (signedForm(value) != expectedSigned && ++mismatches <= 20)
+      ADD_FAILURE() << std::hexfloat << value << ": signed form " << signedForm(value)
+                    << ", from the first plain form " << expectedSigned;
     for (const std::string_view separator : kSeparators) {
       const std::string expected = reference::plainForm(value, separator);
       appended = "x";
@@ -117,6 +122,7 @@ TEST(FastFormatting, WritesNothingForValuesThatAreNotFinite) {
     appendPattern(out, value, compilePattern("#0.00"), ".");
     appendPlain(out, value, ".");
     EXPECT_EQ(out, "kept");
+    EXPECT_EQ(signedForm(value), " ");
   }
 }
 

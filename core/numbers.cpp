@@ -163,6 +163,9 @@ constexpr std::array<Wide, 33> kPowersOfFive = [] {
 // mantissa x 5^s / 2^(k - s): a product below 2^128, shifted right by 3 to
 // 80 bits, whose integer part holds the 15 digits and whose remainder
 // settles the rounding, ties included. False outside that range.
+// It rounds as the sixty-digit path below does: a remainder other than an
+// exact half lies at least 2^-80 of the last digit's unit away from it,
+// far more than sixty digits can blur.
 bool exactDigits15(double magnitude, Digits15& out) {
   if (!(magnitude >= 0x1p-59 && magnitude < 1e15)) return false;
   std::uint64_t bits = 0;

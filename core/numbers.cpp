@@ -1,6 +1,7 @@
 #include "core/numbers.h"
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -99,10 +100,32 @@ ReadResult readRadix(std::string_view s, int radix) {
 // rounded half away from zero: value = d1.d2...d15 x 10^exponent, i.e.
 // `exponent` is the power of ten of the first digit, which is not '0'.
 struct Digits15 {
-  std::array<char, 15> digits{};
+  std::array<char, 16> digits{};  // the 16th is a spare '0'
   int exponent = 0;
   bool zero = true;
 };
+
+// The eight decimal digits of `value` (below 10^8, leading zeros kept) as
+// eight characters, the first in the lowest byte: each step splits every
+// lane of the word in two (4 + 4 digits, 2 + 2, 1 + 1) with a multiply by
+// a reciprocal, exact for the lane widths used.
+std::uint64_t eightDigits(std::uint64_t value) {
+  const std::uint64_t fours = value / 10000 | (value % 10000) << 32;
+  const std::uint64_t hundreds = ((fours * 10486) >> 20) & 0x0000007F0000007FULL;
+  const std::uint64_t twos = hundreds | (fours - hundreds * 100) << 16;
+  const std::uint64_t tens = ((twos * 103) >> 10) & 0x000F000F000F000FULL;
+  const std::uint64_t ones = tens | (twos - tens * 10) << 8;
+  return ones + 0x3030303030303030ULL;
+}
+
+void storeEightDigits(char* to, std::uint64_t value) {
+  const std::uint64_t text = eightDigits(value);
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(to, &text, sizeof text);
+  } else {
+    for (int i = 0; i < 8; ++i) to[i] = static_cast<char>(text >> (8 * i));
+  }
+}
 
 // Writes `value`, which has at most 2 * pairs digits, into the 2 * pairs
 // characters ending at `end`, with leading zeros.
@@ -124,37 +147,43 @@ __extension__ typedef unsigned __int128 Wide;
 constexpr std::uint64_t kTen14 = 100'000'000'000'000ULL;
 constexpr std::uint64_t kTen15 = 1'000'000'000'000'000ULL;
 
-constexpr std::array<Wide, 23> kPowersOfTen = [] {
-  std::array<Wide, 23> powers{};
+constexpr std::array<Wide, 33> kPowersOfFive = [] {
+  std::array<Wide, 33> powers{};
   Wide power = 1;
   for (auto& p : powers) {
     p = power;
-    power *= 10;
+    power *= 5;
   }
   return powers;
 }();
 
-// The exact rounding for the magnitudes results have, from 1e-7 up to below
-// 1e15: magnitude = mantissa / 2^shift with a 53-bit mantissa and
-// 3 <= shift <= 76, so magnitude x 10^(14 - exponent) is mantissa x
-// 10^(14 - exponent) / 2^shift, a product below 2^127 whose integer part
-// holds the 15 digits and whose remainder settles the rounding, ties
-// included. False when the magnitude lies outside that range.
+// The exact rounding for the magnitudes results have, from 2^-59 (about
+// 1.7e-18) up to below 1e15. There magnitude = mantissa / 2^k with a 53-bit
+// mantissa, and magnitude x 10^s (s = 14 - exponent, 0 <= s <= 32) is
+// mantissa x 5^s / 2^(k - s): a product below 2^128, shifted right by 3 to
+// 80 bits, whose integer part holds the 15 digits and whose remainder
+// settles the rounding, ties included. False outside that range.
+// It rounds as the sixty-digit path below does: a remainder other than an
+// exact half lies at least 2^-80 of the last digit's unit away from it,
+// far more than sixty digits can blur.
 bool exactDigits15(double magnitude, Digits15& out) {
-  if (!(magnitude >= 1e-7 && magnitude < 1e15)) return false;
+  if (!(magnitude >= 0x1p-59 && magnitude < 1e15)) return false;
   std::uint64_t bits = 0;
   std::memcpy(&bits, &magnitude, sizeof bits);
   const int biased = static_cast<int>(bits >> 52);  // the sign bit is clear
   const std::uint64_t mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
-  const int shift = 1075 - biased;
   // floor(e2 x log10(2)) for the binary exponent e2 (exact for |e2| < 1650):
   // the decimal exponent or one less.
   int exponent = ((biased - 1023) * 78913) >> 18;
-  Wide scaled = Wide{mantissa} * kPowersOfTen[static_cast<std::size_t>(14 - exponent)];
+  int scale = 14 - exponent;
+  int shift = 1075 - biased - scale;
+  Wide scaled = Wide{mantissa} * kPowersOfFive[static_cast<std::size_t>(scale)];
   auto leading = static_cast<std::uint64_t>(scaled >> shift);
   if (leading >= kTen15) {
     ++exponent;
-    scaled = Wide{mantissa} * kPowersOfTen[static_cast<std::size_t>(14 - exponent)];
+    --scale;
+    ++shift;
+    scaled = Wide{mantissa} * kPowersOfFive[static_cast<std::size_t>(scale)];
     leading = static_cast<std::uint64_t>(scaled >> shift);
   }
   if (leading < kTen14 || leading >= kTen15) return false;  // cannot happen; stay safe
@@ -164,10 +193,10 @@ bool exactDigits15(double magnitude, Digits15& out) {
     leading = kTen14;
     ++exponent;
   }
-  const std::uint64_t high = leading / 100'000'000;  // the first seven digits
-  writeDigitPairs(out.digits.data() + 6, high / 10, 3);
-  out.digits[6] = static_cast<char>('0' + high % 10);
-  writeDigitPairs(out.digits.data() + 15, leading % 100'000'000, 4);
+  // Two whole-word stores, which the word-sized reads of the digits that
+  // follow can take straight from the store buffer.
+  storeEightDigits(out.digits.data(), leading / 10'000'000);
+  storeEightDigits(out.digits.data() + 8, leading % 10'000'000 * 10);
   out.exponent = exponent;
   out.zero = false;
   return true;
@@ -176,8 +205,7 @@ bool exactDigits15(double magnitude, Digits15& out) {
 // Every other magnitude: sixty significant digits settle the 16th digit,
 // exact ties included, for every double; the 15 digits are then rounded
 // on the 16th.
-Digits15 scientificDigits15(double magnitude) {
-  Digits15 out;
+void scientificDigits15(double magnitude, Digits15& out) {
   char buffer[96];
   const auto result = chars::writeScientific(buffer, buffer + sizeof buffer, magnitude, 59);
   // buffer: "d.ddd...de[+-]xx", 60 digits
@@ -203,6 +231,7 @@ Digits15 scientificDigits15(double magnitude) {
     }
     out.digits[static_cast<std::size_t>(i)] = d;
   }
+  out.digits[15] = '0';
   if (carry) {  // 9.99...95 became 10.0
     out.digits.fill('0');
     out.digits[0] = '1';
@@ -210,17 +239,16 @@ Digits15 scientificDigits15(double magnitude) {
   }
   out.exponent = exponent;
   out.zero = false;
-  return out;
 }
 
-Digits15 toDigits15(double magnitude) {
-  Digits15 out;
+void toDigits15(double magnitude, Digits15& out) {
   if (magnitude == 0.0) {
     out.digits.fill('0');
-    return out;
+    out.exponent = 0;
+    out.zero = true;
+    return;
   }
-  if (exactDigits15(magnitude, out)) return out;
-  return scientificDigits15(magnitude);
+  if (!exactDigits15(magnitude, out)) scientificDigits15(magnitude, out);
 }
 
 // Grows `out` by `size` characters and returns where they start.
@@ -301,41 +329,50 @@ ReadResult readLocaleNumber(std::string_view text, std::string_view decimalSepar
 }
 
 CompiledPattern compilePattern(std::string_view pattern) {
+  // One pass; patterns are a few characters long.
   CompiledPattern compiled;
-  const auto point = pattern.find('.');
-  const std::string_view wholePattern = pattern.substr(0, point);
-  const auto firstZero = wholePattern.find('0');
-  if (firstZero != std::string_view::npos) compiled.minWholeDigits = wholePattern.size() - firstZero;
-  if (point != std::string_view::npos) {
-    const std::string_view fracPattern = pattern.substr(point + 1);
-    compiled.hasPoint = true;
-    compiled.decimals = fracPattern.size();
-    const auto lastZero = fracPattern.rfind('0');
-    if (lastZero != std::string_view::npos) compiled.forcedDecimals = lastZero + 1;
+  std::size_t wholeEnd = pattern.size();
+  std::size_t firstZero = pattern.size();
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    const char c = pattern[i];
+    if (!compiled.hasPoint) {
+      if (c == '.') {
+        compiled.hasPoint = true;
+        wholeEnd = i;
+      } else if (c == '0' && firstZero == pattern.size()) {
+        firstZero = i;
+      }
+    } else if (c == '0') {
+      compiled.forcedDecimals = i - wholeEnd;  // decimals up to this one
+    }
   }
+  if (firstZero < wholeEnd) compiled.minWholeDigits = wholeEnd - firstZero;
+  if (compiled.hasPoint) compiled.decimals = pattern.size() - wholeEnd - 1;
   return compiled;
 }
 
 void appendPattern(std::string& out, double value, const CompiledPattern& pattern,
                    std::string_view decimalSeparator) {
   if (!std::isfinite(value)) return;
-  const Digits15 d = toDigits15(std::fabs(value));
+  Digits15 d;
+  toDigits15(std::fabs(value), d);
 
   // The magnitude rounded to the pattern's decimals: the significant digits
   // shown[0..count), shown[0] at the power of ten `first`; every other
   // position holds a zero. count == 0 when the value shows as zero.
-  char shown[15];
+  char shown[16];
   long long count = 0;
   long long first = 0;
   if (!d.zero) {
-    // Below 1e-324, 400 decimals keep all 15 digits anyway.
+    // No digit of a double lies more than 340 places after the point, so
+    // with 400 decimals or more all 15 digits stay.
     const long long decimals =
         static_cast<long long>(pattern.decimals < 400 ? pattern.decimals : 400);
     const long long keep = d.exponent + 1 + decimals;  // digits down to the last decimal
     first = d.exponent;
     if (keep >= 15) {
       count = 15;
-      std::memcpy(shown, d.digits.data(), 15);
+      std::memcpy(shown, d.digits.data(), 16);
     } else if (keep <= 0) {
       // Even the first digit lies beyond the decimals: zero, or one unit
       // of the last decimal when the first digit is that decimal's half.
@@ -346,7 +383,7 @@ void appendPattern(std::string& out, double value, const CompiledPattern& patter
       }
     } else {
       count = keep;
-      std::memcpy(shown, d.digits.data(), static_cast<std::size_t>(keep));
+      std::memcpy(shown, d.digits.data(), 16);
       if (d.digits[static_cast<std::size_t>(keep)] >= '5') {
         long long i = keep - 1;
         while (i >= 0 && shown[i] == '9') shown[i--] = '0';
@@ -402,7 +439,8 @@ std::string formatPattern(double value, std::string_view pattern,
 
 void appendPlain(std::string& out, double value, std::string_view decimalSeparator) {
   if (!std::isfinite(value)) return;
-  const Digits15 d = toDigits15(std::fabs(value));
+  Digits15 d;
+  toDigits15(std::fabs(value), d);
   if (d.zero) {
     out += '0';
     return;
@@ -455,8 +493,10 @@ std::string plainForm(double value, std::string_view decimalSeparator) {
 }
 
 std::string signedForm(double value) {
-  std::string text = plainForm(value, ".");
-  if (!text.starts_with('-')) text.insert(text.begin(), ' ');
+  // The plain form starts with '-' exactly for a finite negative value
+  // (-0 shows as "0").
+  std::string text = std::isfinite(value) && value < 0 ? "" : " ";
+  appendPlain(text, value, ".");
   return text;
 }
 

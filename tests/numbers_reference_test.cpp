@@ -25,7 +25,8 @@ namespace {
 constexpr std::string_view kPatterns[] = {
     "0.000", "#0.00", "##0.00", "###0.00", "#0.0", "##0.0", "###0.0", "####0.0", "####0",
     "#####0", "######0", "##.#0", "#.#0",
-    "", ".", "0", "#", ".#", "#.", "0.#", "00000.00000000000000000000", "#.#0#0##",
+    "", ".", "0", "#", ".#", "#.", "0.#", "00000.00000000000000000000", "#.#0#0##", "0.0.0",
+    "#,##0.00", "x0y.z0w",
     "0.00000000000000000000000000000000000000000000000000000000000000000000000000000000",
 };
 constexpr std::string_view kSeparators[] = {".", ",", " :: "};
@@ -42,7 +43,8 @@ std::vector<double> sweepValues() {
       0.0, -0.0, 5e-324, -5e-324, DBL_MIN, DBL_MIN / 3, 1e308, -1e308, DBL_MAX, -DBL_MAX,
       1.797693134862315e308, 2.675, 0.905, 987.654, -17.75, 273.15, 0.9995, 9.995,
       -0.04, -0.0005, -0.00049999999999999, 562949953421312.5, 1000000000000005.0,
-      999999999999999.9, 99999999999999.95, 1e-7, 1e15, 1e-5, 0.1 + 0.2,
+      999999999999999.9, 99999999999999.95, 1e-7, 1e15, 1e-5, 0.1 + 0.2, 0x1p-59,
+      0x1.fffffffffffffp-60, 1.7e-18, 9.999999999999995e-19,
   };
   // Powers of ten and their neighbours: the edges of the digit counting.
   for (int e = -320; e <= 308; ++e) {
@@ -67,6 +69,11 @@ std::vector<double> sweepValues() {
     // Dyadic values x.5, x.25, ... that are exact ties somewhere.
     const double dyadic = std::ldexp(static_cast<double>(random() >> 11), -static_cast<int>(random() % 60));
     values.insert(values.end(), {dyadic, -dyadic});
+    // Full 53-bit mantissas from 2^-131 to 2, across the lower edge of the
+    // exactly computed range (2^-59).
+    const double small = std::ldexp(static_cast<double>((random() >> 11) | (std::uint64_t{1} << 52)),
+                                    -52 - static_cast<int>(random() % 80));
+    values.push_back(small);
   }
   return values;
 }
@@ -90,6 +97,11 @@ TEST(FastFormatting, MatchesTheFirstImplementationByteForByte) {
         }
       }
     }
+    const std::string plainPoint = reference::plainForm(value, ".");
+    const std::string expectedSigned = plainPoint.starts_with('-') ? plainPoint : ' ' + plainPoint;
+    if (signedForm(value) != expectedSigned && ++mismatches <= 20)
+      ADD_FAILURE() << std::hexfloat << value << ": signed form " << signedForm(value)
+                    << ", from the first plain form " << expectedSigned;
     for (const std::string_view separator : kSeparators) {
       const std::string expected = reference::plainForm(value, separator);
       appended = "x";
@@ -110,6 +122,7 @@ TEST(FastFormatting, WritesNothingForValuesThatAreNotFinite) {
     appendPattern(out, value, compilePattern("#0.00"), ".");
     appendPlain(out, value, ".");
     EXPECT_EQ(out, "kept");
+    EXPECT_EQ(signedForm(value), " ");
   }
 }
 

@@ -120,6 +120,37 @@ TEST(PatternFormatting, ShowsEveryWholeDigitOfTheLargestDoubles) {
   EXPECT_EQ(formatPattern(NAN, "0.000", "."), "");
 }
 
+struct CompiledCase {
+  const char* pattern;
+  std::size_t minWholeDigits, decimals, forcedDecimals;
+  bool hasPoint;
+};
+
+TEST(PatternFormatting, CompilesThePlaceholderCounts) {
+  const CompiledCase cases[] = {
+      {"#0.00", 1, 2, 2, true},  {"##.#0", 0, 2, 2, true}, {"#.#", 0, 1, 0, true},
+      {"####0", 1, 0, 0, false}, {"0.0.0", 1, 3, 3, true}, {"", 0, 0, 0, false},
+      {"00#.#0#", 3, 3, 2, true}, {".", 0, 0, 0, true},    {"0.", 1, 0, 0, true},
+  };
+  for (const CompiledCase& c : cases) {
+    const CompiledPattern compiled = compilePattern(c.pattern);
+    EXPECT_EQ(compiled.minWholeDigits, c.minWholeDigits) << c.pattern;
+    EXPECT_EQ(compiled.decimals, c.decimals) << c.pattern;
+    EXPECT_EQ(compiled.forcedDecimals, c.forcedDecimals) << c.pattern;
+    EXPECT_EQ(compiled.hasPoint, c.hasPoint) << c.pattern;
+  }
+}
+
+TEST(PatternFormatting, AppendsAfterWhatTheLineHolds) {
+  std::string line = "T=";
+  appendPattern(line, 273.15, compilePattern("###0.0"), ",");
+  line += ';';
+  appendPattern(line, -0.0004, compilePattern("0.000"), ",");
+  line += ';';
+  appendPlain(line, -2e-7, ",");
+  EXPECT_EQ(line, "T=273,2;0,000;-2E-07");
+}
+
 struct PlainCase {
   double value;
   const char* expected;

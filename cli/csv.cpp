@@ -36,8 +36,9 @@ std::ptrdiff_t MemorySource::read(char* buffer, std::size_t size) {
 CsvReader::CsvReader(ByteSource& source, const CsvOptions& options)
     : source_(source), options_(options) {
   const char separator = options.separator;
-  if (separator == '"' || separator == '\r' || separator == '\n')
-    throw std::invalid_argument("CSV separator cannot be a quote, CR or LF");
+  if (separator == '"' || separator == '\r' || separator == '\n' ||
+      static_cast<unsigned char>(separator) >= 0x80)
+    throw std::invalid_argument("CSV separator must be an ASCII character other than a quote, CR or LF");
   if (options.chunkSize == 0) throw std::invalid_argument("CSV chunk size must not be 0");
   if (options.chunkSize > kLargestSize || options.maxRecordBytes > kLargestSize)
     throw std::invalid_argument("CSV chunk size and record limit must be at most 1 GiB");
@@ -80,6 +81,9 @@ bool CsvReader::refill() {
 
 CsvStatus CsvReader::stop(CsvStatus status) {
   finished_ = true;
+  spans_.clear();
+  fields_.clear();
+  recordLength_ = 0;
   return status;
 }
 
@@ -107,12 +111,12 @@ CsvStatus CsvReader::next() {
 
   while (!parseRecord()) {
     if (end_ - recordStart_ > options_.maxRecordBytes) return stop(CsvStatus::RecordTooLong);
-    if (spans_.size() > options_.maxFields) return stop(CsvStatus::TooManyFields);
     if (!refill()) {
       if (errorNumber_ != 0) return stop(CsvStatus::ReadError);
       return endOfInputInRecord();
     }
   }
+  if (limitBroken_ != CsvStatus::Record) return stop(limitBroken_);
   if (blank_) {
     recordBegin_ = recordStart_;
     fields_.clear();
@@ -185,7 +189,12 @@ bool CsvReader::parseRecord() {
   std::uint64_t line = line_;
   bool complete = false;
   const auto offset = [&] { return static_cast<std::uint32_t>(p - record); };
-  const auto closeField = [&] { spans_.push_back({fieldStart, offset(), kind}); };
+  const std::size_t maxFields = options_.maxFields;
+  // Whether the field just closed is one too many.
+  const auto closeField = [&] {
+    spans_.push_back({fieldStart, offset(), kind});
+    return spans_.size() > maxFields;
+  };
 
   for (;;) {
     switch (state) {
@@ -201,7 +210,7 @@ bool CsvReader::parseRecord() {
         }
         if (c == separator) {
           kind = Kind::Plain;
-          closeField();
+          if (closeField()) goto tooManyFields;
           ++p;
           continue;
         }
@@ -210,7 +219,7 @@ bool CsvReader::parseRecord() {
             blank_ = true;
           } else {
             kind = Kind::Plain;
-            closeField();
+            if (closeField()) goto tooManyFields;
           }
           goto lineEnd;
         }
@@ -222,7 +231,7 @@ bool CsvReader::parseRecord() {
       case State::AfterQuote: {
         p = findFieldEnd(p, separator);
         if (p == end) goto suspend;
-        closeField();
+        if (closeField()) goto tooManyFields;
         if (*p != separator) goto lineEnd;
         state = State::FieldStart;
         ++p;
@@ -250,7 +259,7 @@ bool CsvReader::parseRecord() {
           continue;
         }
         if (c == separator) {
-          closeField();
+          if (closeField()) goto tooManyFields;
           state = State::FieldStart;
           ++p;
           continue;
@@ -260,7 +269,7 @@ bool CsvReader::parseRecord() {
           state = State::AfterQuote;
           continue;
         }
-        closeField();
+        if (closeField()) goto tooManyFields;
         goto lineEnd;
       }
     }
@@ -272,6 +281,14 @@ lineEnd:  // p is at the CR or LF that ends the record
   ++line;
   ++p;
   state = State::FieldStart;
+  complete = true;
+
+  goto suspend;
+
+tooManyFields:
+  // Where a record breaks both limits, the one it breaks first counts.
+  limitBroken_ = offset() > options_.maxRecordBytes ? CsvStatus::RecordTooLong
+                                                     : CsvStatus::TooManyFields;
   complete = true;
 
 suspend:
@@ -315,7 +332,10 @@ char* unescape(std::string_view raw, char* out) {
 CsvStatus CsvReader::finishRecord(CsvStatus status) {
   recordBegin_ = recordStart_;
   if (recordLength_ > options_.maxRecordBytes) return stop(CsvStatus::RecordTooLong);
-  if (spans_.size() > options_.maxFields) return stop(CsvStatus::TooManyFields);
+  if (spans_.size() > options_.maxFields) {  // only at the end of the input
+    return stop(recordLength_ > options_.maxRecordBytes ? CsvStatus::RecordTooLong
+                                                        : CsvStatus::TooManyFields);
+  }
   const char* const record = buffer_.data() + recordBegin_;
 
   fields_.resize(spans_.size());

@@ -126,7 +126,7 @@ TEST(CsvReader, SplitsAtTheChosenSeparator) {
 
 TEST(CsvReader, RefusesSeparatorsThatCannotWork) {
   MemorySource source("");
-  for (const char separator : {'"', '\r', '\n'}) {
+  for (const char separator : {'"', '\r', '\n', '\xEF', '\x80'}) {
     CsvOptions options;
     options.separator = separator;
     EXPECT_THROW(CsvReader(source, options), std::invalid_argument) << int{separator};

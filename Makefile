@@ -9,7 +9,7 @@ STARTUP_BUILD ?= build-startup
 STARTUP_RUNS ?= 30
 FUZZ_SECONDS ?= 30
 
-.PHONY: all deps configure build run test package sanitize fuzz bench startup-bench clean
+.PHONY: all deps configure build run test package sanitize fuzz bench csv-bench startup-bench clean
 
 all: build
 
@@ -59,6 +59,14 @@ bench: deps
 	  -DPYRELON_BUILD_GUI=OFF -DPYRELON_BUILD_TESTS=OFF -DPYRELON_BUILD_BENCHMARKS=ON >/dev/null
 	@cmake --build $(BENCH_BUILD) -j $(JOBS)
 	@$(BENCH_BUILD)/bench/pyrelon_bench
+
+# The CSV reader against libcsv on a generated 2-million-row file, with
+# `cat file > /dev/null` as the floor, from a Release build (figures in cli/CSV.md).
+csv-bench: deps
+	@cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release \
+	  -DPYRELON_BUILD_GUI=OFF -DPYRELON_BUILD_TESTS=OFF -DPYRELON_BUILD_BENCHMARKS=ON >/dev/null
+	@cmake --build $(BENCH_BUILD) -j $(JOBS) --target pyrelon_csv_bench
+	@$(BENCH_BUILD)/bench/csv/pyrelon_csv_bench 2000000 /tmp/pyrelon-csv-bench.csv 7
 
 # The calculator's start-up against a bare window, from a Release build
 # (figures in bench/startup/RESULTS.md).

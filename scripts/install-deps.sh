@@ -6,7 +6,7 @@ set -e
 
 PACKAGES="build-essential cmake make pkg-config
 qt6-base-dev qt6-qpa-plugins libgl-dev
-libgtest-dev libbenchmark-dev
+libgtest-dev libbenchmark-dev libcsv-dev
 clang libclang-rt-14-dev
 fonts-liberation fonts-dejavu-core
 dpkg-dev desktop-file-utils

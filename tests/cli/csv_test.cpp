@@ -227,6 +227,9 @@ TEST(CsvReader, StopsAtItsLimits) {
       {"a,b,c\n", 100, 3, {R}},
       {"a,b,c,\n1", 100, 3, {CsvStatus::TooManyFields}},
       {",,,", 100, 3, {CsvStatus::TooManyFields}},
+      // Both limits broken: the third field ends within 5 bytes, or after.
+      {"a,b,c\n", 5, 2, {CsvStatus::TooManyFields}},
+      {"a,b,cdef\n", 5, 2, {CsvStatus::RecordTooLong}},
   };
   for (const LimitCase& c : cases) {
     for (const std::size_t chunk : {std::size_t{1}, std::size_t{3}, std::size_t{100}}) {
@@ -237,8 +240,12 @@ TEST(CsvReader, StopsAtItsLimits) {
       options.maxFields = c.maxFields;
       CsvReader reader(source, options);
       std::vector<CsvStatus> statuses;
-      for (CsvStatus s = reader.next(); s != CsvStatus::End && statuses.size() < 10; s = reader.next())
+      for (CsvStatus s = reader.next(); s != CsvStatus::End && statuses.size() < 10; s = reader.next()) {
         statuses.push_back(s);
+        if (s != R) {
+          EXPECT_TRUE(reader.fields().empty() && reader.raw().empty()) << c.input;
+        }
+      }
       EXPECT_EQ(statuses, c.expected) << c.input << " in chunks of " << chunk;
     }
   }

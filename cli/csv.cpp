@@ -42,10 +42,6 @@ CsvReader::CsvReader(ByteSource& source, const CsvOptions& options)
   if (options.chunkSize == 0) throw std::invalid_argument("CSV chunk size must not be 0");
   if (options.chunkSize > kLargestSize || options.maxRecordBytes > kLargestSize)
     throw std::invalid_argument("CSV chunk size and record limit must be at most 1 GiB");
-  std::memset(classes_, 0, sizeof classes_);
-  classes_[static_cast<unsigned char>(separator)] = 1;
-  classes_[static_cast<unsigned char>('\r')] = 1;
-  classes_[static_cast<unsigned char>('\n')] = 1;
 }
 
 bool CsvReader::refill() {
@@ -151,26 +147,24 @@ CsvStatus CsvReader::endOfInputInRecord() {
   return result;
 }
 
-// The first separator, CR or LF from `p` on. buffer_[end_] is a line feed,
-// so the scan stops there at the latest; the padding after it lets the
-// vector loads run past it.
-const char* CsvReader::findFieldEnd(const char* p, char separator) const {
+// The first of the bytes a, b and c from `p` on. buffer_[end_] is a line
+// feed, and every scan looks for line feeds, so the scan stops there at the
+// latest; the padding after it lets the vector loads run past it.
+const char* CsvReader::findFirst(const char* p, char a, char b, char c) const {
 #if defined(__SSE2__)
-  const __m128i separators = _mm_set1_epi8(separator);
-  const __m128i crs = _mm_set1_epi8('\r');
-  const __m128i lfs = _mm_set1_epi8('\n');
+  const __m128i as = _mm_set1_epi8(a);
+  const __m128i bs = _mm_set1_epi8(b);
+  const __m128i cs = _mm_set1_epi8(c);
   for (;;) {
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
     const __m128i hits = _mm_or_si128(
-        _mm_or_si128(_mm_cmpeq_epi8(bytes, separators), _mm_cmpeq_epi8(bytes, crs)),
-        _mm_cmpeq_epi8(bytes, lfs));
+        _mm_or_si128(_mm_cmpeq_epi8(bytes, as), _mm_cmpeq_epi8(bytes, bs)), _mm_cmpeq_epi8(bytes, cs));
     const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
     if (mask != 0) return p + __builtin_ctz(mask);
     p += 16;
   }
 #else
-  (void)separator;
-  while (classes_[static_cast<unsigned char>(*p)] == 0) ++p;
+  while (*p != a && *p != b && *p != c) ++p;
   return p;
 #endif
 }
@@ -229,7 +223,7 @@ bool CsvReader::parseRecord() {
       }
       case State::Unquoted:
       case State::AfterQuote: {
-        p = findFieldEnd(p, separator);
+        p = findFirst(p, separator, '\r', '\n');
         if (p == end) goto suspend;
         if (closeField()) goto tooManyFields;
         if (*p != separator) goto lineEnd;
@@ -239,7 +233,7 @@ bool CsvReader::parseRecord() {
       }
       case State::Quoted: {
         for (;;) {  // the sentinel line feed stops this loop too
-          while (*p != '"' && *p != '\n') ++p;
+          p = findFirst(p, '"', '\n', '\n');
           if (p == end) goto suspend;
           if (*p == '"') break;
           ++line;

@@ -104,7 +104,7 @@ class CsvReader {
     return {buffer_.data() + recordBegin_ + spans_[i].begin, spans_[i].end - spans_[i].begin};
   }
   // The line the last record (or blank line) started on, counting from 1.
-  // A line end inside a quoted field starts a new line too.
+  // Each line feed inside a quoted field starts a new line too.
   std::uint64_t line() const { return recordLine_; }
   int errorNumber() const { return errorNumber_; }
 
@@ -125,7 +125,7 @@ class CsvReader {
   static constexpr std::size_t kPadding = 1 + 16;
 
   bool refill();       // false at the end of the input or on an error
-  const char* findFieldEnd(const char* p, char separator) const;
+  const char* findFirst(const char* p, char a, char b, char c) const;
   bool parseRecord();  // false when the buffer ran out first
   CsvStatus endOfInputInRecord();
   CsvStatus finishRecord(CsvStatus status);
@@ -133,7 +133,6 @@ class CsvReader {
 
   ByteSource& source_;
   CsvOptions options_;
-  std::uint8_t classes_[256];  // which bytes stop the scan of an unquoted field
 
   // buffer_[recordStart_, end_) is unparsed or in progress; buffer_[end_] is
   // a sentinel line feed so the scanning loops need no bounds check, and

@@ -11,7 +11,7 @@ FUZZ_SECONDS ?= 30
 # ON makes every compiler warning an error; CI sets it.
 WERROR ?= OFF
 
-.PHONY: all deps configure build run test package sanitize fuzz bench startup-bench wasm-check tidy format clean
+.PHONY: all deps configure build run test package sanitize fuzz bench csv-bench bench-cli startup-bench wasm-check tidy format clean
 
 all: build
 
@@ -62,6 +62,14 @@ bench: deps
 	  -DPYRELON_BUILD_GUI=OFF -DPYRELON_BUILD_TESTS=OFF -DPYRELON_BUILD_BENCHMARKS=ON >/dev/null
 	@cmake --build $(BENCH_BUILD) -j $(JOBS)
 	@$(BENCH_BUILD)/bench/pyrelon_bench
+
+# The CSV reader against libcsv on a generated 2-million-row file, with
+# `cat file > /dev/null` as the floor, from a Release build (figures in cli/CSV.md).
+csv-bench: deps
+	@cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release \
+	  -DPYRELON_BUILD_GUI=OFF -DPYRELON_BUILD_TESTS=OFF -DPYRELON_BUILD_BENCHMARKS=ON >/dev/null
+	@cmake --build $(BENCH_BUILD) -j $(JOBS) --target pyrelon_csv_bench
+	@$(BENCH_BUILD)/bench/csv/pyrelon_csv_bench 2000000 /tmp/pyrelon-csv-bench.csv 7
 
 # The calculator's start-up against a bare window, from a Release build
 # (figures in bench/startup/RESULTS.md).

@@ -36,15 +36,12 @@ std::ptrdiff_t MemorySource::read(char* buffer, std::size_t size) {
 CsvReader::CsvReader(ByteSource& source, const CsvOptions& options)
     : source_(source), options_(options) {
   const char separator = options.separator;
-  if (separator == '"' || separator == '\r' || separator == '\n')
-    throw std::invalid_argument("CSV separator cannot be a quote, CR or LF");
+  if (separator == '"' || separator == '\r' || separator == '\n' ||
+      static_cast<unsigned char>(separator) >= 0x80)
+    throw std::invalid_argument("CSV separator must be an ASCII character other than a quote, CR or LF");
   if (options.chunkSize == 0) throw std::invalid_argument("CSV chunk size must not be 0");
   if (options.chunkSize > kLargestSize || options.maxRecordBytes > kLargestSize)
     throw std::invalid_argument("CSV chunk size and record limit must be at most 1 GiB");
-  std::memset(classes_, 0, sizeof classes_);
-  classes_[static_cast<unsigned char>(separator)] = 1;
-  classes_[static_cast<unsigned char>('\r')] = 1;
-  classes_[static_cast<unsigned char>('\n')] = 1;
 }
 
 bool CsvReader::refill() {
@@ -80,6 +77,9 @@ bool CsvReader::refill() {
 
 CsvStatus CsvReader::stop(CsvStatus status) {
   finished_ = true;
+  spans_.clear();
+  fields_.clear();
+  recordLength_ = 0;
   return status;
 }
 
@@ -107,12 +107,12 @@ CsvStatus CsvReader::next() {
 
   while (!parseRecord()) {
     if (end_ - recordStart_ > options_.maxRecordBytes) return stop(CsvStatus::RecordTooLong);
-    if (spans_.size() > options_.maxFields) return stop(CsvStatus::TooManyFields);
     if (!refill()) {
       if (errorNumber_ != 0) return stop(CsvStatus::ReadError);
       return endOfInputInRecord();
     }
   }
+  if (limitBroken_ != CsvStatus::Record) return stop(limitBroken_);
   if (blank_) {
     recordBegin_ = recordStart_;
     fields_.clear();
@@ -147,26 +147,24 @@ CsvStatus CsvReader::endOfInputInRecord() {
   return result;
 }
 
-// The first separator, CR or LF from `p` on. buffer_[end_] is a line feed,
-// so the scan stops there at the latest; the padding after it lets the
-// vector loads run past it.
-const char* CsvReader::findFieldEnd(const char* p, char separator) const {
+// The first of the bytes a, b and c from `p` on. buffer_[end_] is a line
+// feed, and every scan looks for line feeds, so the scan stops there at the
+// latest; the padding after it lets the vector loads run past it.
+const char* CsvReader::findFirst(const char* p, char a, char b, char c) const {
 #if defined(__SSE2__)
-  const __m128i separators = _mm_set1_epi8(separator);
-  const __m128i crs = _mm_set1_epi8('\r');
-  const __m128i lfs = _mm_set1_epi8('\n');
+  const __m128i as = _mm_set1_epi8(a);
+  const __m128i bs = _mm_set1_epi8(b);
+  const __m128i cs = _mm_set1_epi8(c);
   for (;;) {
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
     const __m128i hits = _mm_or_si128(
-        _mm_or_si128(_mm_cmpeq_epi8(bytes, separators), _mm_cmpeq_epi8(bytes, crs)),
-        _mm_cmpeq_epi8(bytes, lfs));
+        _mm_or_si128(_mm_cmpeq_epi8(bytes, as), _mm_cmpeq_epi8(bytes, bs)), _mm_cmpeq_epi8(bytes, cs));
     const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
     if (mask != 0) return p + __builtin_ctz(mask);
     p += 16;
   }
 #else
-  (void)separator;
-  while (classes_[static_cast<unsigned char>(*p)] == 0) ++p;
+  while (*p != a && *p != b && *p != c) ++p;
   return p;
 #endif
 }
@@ -185,7 +183,12 @@ bool CsvReader::parseRecord() {
   std::uint64_t line = line_;
   bool complete = false;
   const auto offset = [&] { return static_cast<std::uint32_t>(p - record); };
-  const auto closeField = [&] { spans_.push_back({fieldStart, offset(), kind}); };
+  const std::size_t maxFields = options_.maxFields;
+  // Whether the field just closed is one too many.
+  const auto closeField = [&] {
+    spans_.push_back({fieldStart, offset(), kind});
+    return spans_.size() > maxFields;
+  };
 
   for (;;) {
     switch (state) {
@@ -201,7 +204,7 @@ bool CsvReader::parseRecord() {
         }
         if (c == separator) {
           kind = Kind::Plain;
-          closeField();
+          if (closeField()) goto tooManyFields;
           ++p;
           continue;
         }
@@ -210,7 +213,7 @@ bool CsvReader::parseRecord() {
             blank_ = true;
           } else {
             kind = Kind::Plain;
-            closeField();
+            if (closeField()) goto tooManyFields;
           }
           goto lineEnd;
         }
@@ -220,9 +223,9 @@ bool CsvReader::parseRecord() {
       }
       case State::Unquoted:
       case State::AfterQuote: {
-        p = findFieldEnd(p, separator);
+        p = findFirst(p, separator, '\r', '\n');
         if (p == end) goto suspend;
-        closeField();
+        if (closeField()) goto tooManyFields;
         if (*p != separator) goto lineEnd;
         state = State::FieldStart;
         ++p;
@@ -230,7 +233,7 @@ bool CsvReader::parseRecord() {
       }
       case State::Quoted: {
         for (;;) {  // the sentinel line feed stops this loop too
-          while (*p != '"' && *p != '\n') ++p;
+          p = findFirst(p, '"', '\n', '\n');
           if (p == end) goto suspend;
           if (*p == '"') break;
           ++line;
@@ -250,7 +253,7 @@ bool CsvReader::parseRecord() {
           continue;
         }
         if (c == separator) {
-          closeField();
+          if (closeField()) goto tooManyFields;
           state = State::FieldStart;
           ++p;
           continue;
@@ -260,7 +263,7 @@ bool CsvReader::parseRecord() {
           state = State::AfterQuote;
           continue;
         }
-        closeField();
+        if (closeField()) goto tooManyFields;
         goto lineEnd;
       }
     }
@@ -272,6 +275,14 @@ lineEnd:  // p is at the CR or LF that ends the record
   ++line;
   ++p;
   state = State::FieldStart;
+  complete = true;
+
+  goto suspend;
+
+tooManyFields:
+  // Where a record breaks both limits, the one it breaks first counts.
+  limitBroken_ = offset() > options_.maxRecordBytes ? CsvStatus::RecordTooLong
+                                                     : CsvStatus::TooManyFields;
   complete = true;
 
 suspend:
@@ -315,7 +326,10 @@ char* unescape(std::string_view raw, char* out) {
 CsvStatus CsvReader::finishRecord(CsvStatus status) {
   recordBegin_ = recordStart_;
   if (recordLength_ > options_.maxRecordBytes) return stop(CsvStatus::RecordTooLong);
-  if (spans_.size() > options_.maxFields) return stop(CsvStatus::TooManyFields);
+  if (spans_.size() > options_.maxFields) {  // only at the end of the input
+    return stop(recordLength_ > options_.maxRecordBytes ? CsvStatus::RecordTooLong
+                                                        : CsvStatus::TooManyFields);
+  }
   const char* const record = buffer_.data() + recordBegin_;
 
   fields_.resize(spans_.size());

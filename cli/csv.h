@@ -61,7 +61,7 @@ class MemorySource final : public ByteSource {
 };
 
 struct CsvOptions {
-  char separator = ',';                          // neither '"', CR nor LF
+  char separator = ',';                          // ASCII; neither '"', CR nor LF
   std::size_t chunkSize = std::size_t{1} << 20;  // bytes asked of each read
   std::size_t maxRecordBytes = std::size_t{4} << 20;
   std::size_t maxFields = 65536;
@@ -75,14 +75,18 @@ enum class CsvStatus {
   UnterminatedQuote,  // the input ended inside a quoted field; fields() holds
                       // what was read, the last field running to the end
   RecordTooLong,      // more than maxRecordBytes without a line end
-  TooManyFields,      // more than maxFields in one record
+  TooManyFields,      // more than maxFields in one record, the first of them
+                      // within maxRecordBytes
   ReadError,          // the source failed; errorNumber() has errno
 };
-// After any status but Record and Blank, every later call returns End.
+// After any status but Record and Blank, every later call returns End. After
+// an error status fields() and raw() are empty and line() is the line the
+// record started on.
 
 class CsvReader {
  public:
-  // Throws std::invalid_argument for a separator of '"', CR or LF, a chunk
+  // Throws std::invalid_argument for a separator of '"', CR, LF or a byte
+  // of 0x80 or more (part of a UTF-8 character, the byte-order mark's), a chunk
   // size of 0, or a chunk size or record limit above 1 GiB. The source must
   // outlive the reader.
   explicit CsvReader(ByteSource& source, const CsvOptions& options = {});
@@ -100,7 +104,7 @@ class CsvReader {
     return {buffer_.data() + recordBegin_ + spans_[i].begin, spans_[i].end - spans_[i].begin};
   }
   // The line the last record (or blank line) started on, counting from 1.
-  // A line end inside a quoted field starts a new line too.
+  // Each line feed inside a quoted field starts a new line too.
   std::uint64_t line() const { return recordLine_; }
   int errorNumber() const { return errorNumber_; }
 
@@ -121,7 +125,7 @@ class CsvReader {
   static constexpr std::size_t kPadding = 1 + 16;
 
   bool refill();       // false at the end of the input or on an error
-  const char* findFieldEnd(const char* p, char separator) const;
+  const char* findFirst(const char* p, char a, char b, char c) const;
   bool parseRecord();  // false when the buffer ran out first
   CsvStatus endOfInputInRecord();
   CsvStatus finishRecord(CsvStatus status);
@@ -129,7 +133,6 @@ class CsvReader {
 
   ByteSource& source_;
   CsvOptions options_;
-  std::uint8_t classes_[256];  // which bytes stop the scan of an unquoted field
 
   // buffer_[recordStart_, end_) is unparsed or in progress; buffer_[end_] is
   // a sentinel line feed so the scanning loops need no bounds check, and
@@ -139,6 +142,7 @@ class CsvReader {
   std::size_t position_ = 0;
   std::size_t recordBegin_ = 0;  // the record last handed out
   bool blank_ = false;
+  CsvStatus limitBroken_ = CsvStatus::Record;  // or the limit the scan broke
   std::size_t end_ = 0;
   std::size_t recordLength_ = 0;
   bool atEnd_ = false;

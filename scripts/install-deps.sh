@@ -6,7 +6,8 @@ set -e
 
 PACKAGES="build-essential cmake make pkg-config
 qt6-base-dev qt6-qpa-plugins libgl-dev
-libgtest-dev libbenchmark-dev libfast-float-dev
+libgtest-dev libbenchmark-dev libfast-float-dev libcsv-dev
+libcli11-dev nlohmann-json3-dev
 clang libclang-rt-14-dev
 fonts-liberation fonts-dejavu-core
 dpkg-dev desktop-file-utils

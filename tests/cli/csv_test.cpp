@@ -126,7 +126,7 @@ TEST(CsvReader, SplitsAtTheChosenSeparator) {
 
 TEST(CsvReader, RefusesSeparatorsThatCannotWork) {
   MemorySource source("");
-  for (const char separator : {'"', '\r', '\n'}) {
+  for (const char separator : {'"', '\r', '\n', '\xEF', '\x80'}) {
     CsvOptions options;
     options.separator = separator;
     EXPECT_THROW(CsvReader(source, options), std::invalid_argument) << int{separator};
@@ -196,12 +196,17 @@ TEST(CsvReader, ReadsAOneMegabyteField) {
   }
 }
 
-// Counts what the reader takes, to show it stops early.
-class CountingSource final : public ByteSource {
+// Bytes in memory; counts what the reader takes, to show that it stops
+// early, and when asked fails with EIO where the bytes end.
+class TestSource final : public ByteSource {
  public:
-  explicit CountingSource(std::string_view bytes) : inner_(bytes) {}
+  TestSource(std::string_view bytes, bool failAtEnd) : inner_(bytes), failAtEnd_(failAtEnd) {}
   std::ptrdiff_t read(char* buffer, std::size_t size) override {
     const std::ptrdiff_t n = inner_.read(buffer, size);
+    if (n == 0 && failAtEnd_) {
+      errno = EIO;
+      return -1;
+    }
     taken += static_cast<std::size_t>(n);
     return n;
   }
@@ -209,6 +214,7 @@ class CountingSource final : public ByteSource {
 
  private:
   MemorySource inner_;
+  bool failAtEnd_;
 };
 
 TEST(CsvReader, StopsAtItsLimits) {
@@ -227,6 +233,9 @@ TEST(CsvReader, StopsAtItsLimits) {
       {"a,b,c\n", 100, 3, {R}},
       {"a,b,c,\n1", 100, 3, {CsvStatus::TooManyFields}},
       {",,,", 100, 3, {CsvStatus::TooManyFields}},
+      // Both limits broken: the third field ends within 5 bytes, or after.
+      {"a,b,c\n", 5, 2, {CsvStatus::TooManyFields}},
+      {"a,b,cdef\n", 5, 2, {CsvStatus::RecordTooLong}},
   };
   for (const LimitCase& c : cases) {
     for (const std::size_t chunk : {std::size_t{1}, std::size_t{3}, std::size_t{100}}) {
@@ -237,8 +246,12 @@ TEST(CsvReader, StopsAtItsLimits) {
       options.maxFields = c.maxFields;
       CsvReader reader(source, options);
       std::vector<CsvStatus> statuses;
-      for (CsvStatus s = reader.next(); s != CsvStatus::End && statuses.size() < 10; s = reader.next())
+      for (CsvStatus s = reader.next(); s != CsvStatus::End && statuses.size() < 10; s = reader.next()) {
         statuses.push_back(s);
+        if (s != R) {
+          EXPECT_TRUE(reader.fields().empty() && reader.raw().empty()) << c.input;
+        }
+      }
       EXPECT_EQ(statuses, c.expected) << c.input << " in chunks of " << chunk;
     }
   }
@@ -246,7 +259,7 @@ TEST(CsvReader, StopsAtItsLimits) {
   // A stray quote at the start of a long input does not make the reader
   // take in the rest of the input.
   const std::string stray = "\"" + std::string(1 << 20, 'x');
-  CountingSource source(stray);
+  TestSource source(stray, false);
   CsvOptions options;
   options.chunkSize = 256;
   options.maxRecordBytes = 1000;
@@ -256,23 +269,8 @@ TEST(CsvReader, StopsAtItsLimits) {
   EXPECT_EQ(reader.next(), CsvStatus::End);
 }
 
-// Gives `good`, then fails with EIO.
-class FailingSource final : public ByteSource {
- public:
-  explicit FailingSource(std::string_view good) : good_(good) {}
-  std::ptrdiff_t read(char* buffer, std::size_t size) override {
-    const std::ptrdiff_t n = good_.read(buffer, size);
-    if (n > 0) return n;
-    errno = EIO;
-    return -1;
-  }
-
- private:
-  MemorySource good_;
-};
-
 TEST(CsvReader, ReportsAFailingSource) {
-  FailingSource source("a,b\nc");
+  TestSource source("a,b\nc", true);
   CsvReader reader(source);
   EXPECT_EQ(reader.next(), CsvStatus::Record);
   EXPECT_EQ(reader.next(), CsvStatus::ReadError);

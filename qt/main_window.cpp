@@ -224,7 +224,12 @@ void MainWindow::fitToScreen(QRect available) {
                                scroll_->horizontalScrollBar()->sizeHint().height()));
   setGeometry(available);
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-    if (now != nullptr && client_->isAncestorOf(now)) scroll_->ensureWidgetVisible(now, 8, 8);
+    if (now == nullptr || !client_->isAncestorOf(now)) return;
+    // The whole control, not only a text box's caret, comes into view.
+    const QRect place(now->mapTo(client_, QPoint(0, 0)), now->size());
+    constexpr int kMargin = 8;
+    scroll_->ensureVisible(place.center().x(), place.center().y(),
+                           place.width() / 2 + kMargin, place.height() / 2 + kMargin);
   });
 }
 

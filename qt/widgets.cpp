@@ -237,9 +237,11 @@ void InputBox::contextMenuEvent(QContextMenuEvent* event) {
   QMenu* menu = createStandardContextMenu();
   menu->setAttribute(Qt::WA_DeleteOnClose);
   if (pasteHandler_) {
-    if (auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
-      disconnect(paste, &QAction::triggered, this, nullptr);
-      connect(paste, &QAction::triggered, this, [this] { pasteFrom(QClipboard::Clipboard); });
+    // The menu's Paste is the entry wired to paste(), by name.
+    for (QAction* action : menu->actions()) {
+      if (!disconnect(action, SIGNAL(triggered()), this, SLOT(paste()))) continue;
+      action->setObjectName(QStringLiteral("edit-paste"));
+      connect(action, &QAction::triggered, this, [this] { pasteFrom(QClipboard::Clipboard); });
     }
   }
   menu->popup(event->globalPos());

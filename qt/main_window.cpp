@@ -412,9 +412,11 @@ void MainWindow::showHelp() {
     help_->setWindowTitle(QStringLiteral("Pyrelon: formulas and constants"));
     help_->setOpenLinks(false);
     help_->setHtml(fromUtf8(helpHtml()));
-    // About eighty characters wide and most of a small screen high.
+    // About ninety characters wide and forty lines high, within the screen.
     const QFontMetrics metrics(help_->font());
-    help_->resize(metrics.averageCharWidth() * 90, metrics.lineSpacing() * 40);
+    QSize size(metrics.averageCharWidth() * 90, metrics.lineSpacing() * 40);
+    if (screen() != nullptr) size = size.boundedTo(screen()->availableGeometry().size() * 9 / 10);
+    help_->resize(size);
   }
   help_->show();
   help_->raise();
@@ -437,8 +439,9 @@ void MainWindow::placeResults() {
       const QRect g = other->geometry();
       const int overlap = std::min(g.bottom(), place.bottom()) - std::max(g.top(), place.top());
       if (overlap <= place.height() / 3) continue;
-      if (g.right() < place.left()) left = std::max(left, (g.right() + 1 + place.left()) / 2);
-      if (g.left() > place.right()) right = std::min(right, (g.left() + place.right() + 1) / 2);
+      // A pixel apart from whatever widens toward it from the other side.
+      if (g.right() < place.left()) left = std::max(left, (g.right() + 1 + place.left()) / 2 + 1);
+      if (g.left() > place.right()) right = std::min(right, (g.left() + place.right() + 1) / 2 - 1);
     }
     label->setHome(place, label->font(), left, right);
   }

@@ -226,7 +226,8 @@ std::string helpHtml() {
     if (notes) out += "<p><b>Equations</b></p>\n<ul>" + std::string(notes->equations) + "</ul>\n";
     if (panel->list) {
       std::string what(panel->list->what);
-      what.front() = static_cast<char>(what.front() - 'a' + 'A');
+      if (what.front() >= 'a' && what.front() <= 'z')
+        what.front() = static_cast<char>(what.front() - 'a' + 'A');
       out += "<p><b>" + escaped(what) + ":</b> ";
       for (std::size_t i = 0; i < panel->list->entries.size(); ++i) {
         if (i > 0) out += ", ";

@@ -257,7 +257,7 @@ ValScan scanVal(std::string_view text) {
     if (!isValBlank(text[pos])) ++kept;
   std::size_t rest = pos;
   while (rest < text.size() && isValBlank(text[rest])) ++rest;
-  scan.end = rest == text.size() ? rest : pos;
+  scan.end = !scan.number ? 0 : rest == text.size() ? rest : pos;
   return scan;
 }
 

@@ -45,6 +45,7 @@ TEST(ValRule, ScanSaysWhereReadingStopped) {
       {"1E", 1, 1, true},        {"1e+5x", 1e5, 4, true}, {"&H1FZ", 31, 4, true},
       {"", 0, 0, false},         {"-", 0, 0, false},      {".", 0, 0, false},
       {"abc", 0, 0, false},      {"&HZ", 0, 0, false},    {"&X1", 0, 0, false},
+      {" \n", 0, 0, false},
   };
   for (const Case& c : cases) {
     const ValScan scan = scanVal(c.text);

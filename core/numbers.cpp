@@ -82,14 +82,16 @@ bool readExponent(std::string_view s, std::size_t& pos, int& exponent) {
   return true;
 }
 
-ReadResult readRadix(std::string_view s, int radix) {
+ReadResult readRadix(std::string_view s, int radix, std::size_t& count) {
   double value = 0.0;
+  count = 0;
   for (char c : s) {
     int digit = -1;
     if (isDigit(c)) digit = c - '0';
     else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
     else if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
     if (digit < 0 || digit >= radix) break;
+    ++count;
     value = value * radix + digit;
     if (std::isinf(value)) return {0.0, ReadError::Overflow};
   }
@@ -265,17 +267,24 @@ char* put(char* to, std::string_view text) {
 
 }  // namespace
 
-ReadResult readVal(std::string_view text) {
-  std::string s;
-  s.reserve(text.size());
-  for (char c : text)
-    if (c != ' ' && c != '\t' && c != '\n') s += c;
+namespace {
 
+// The Val rule over `text` with its blanks already dropped. `end` is where
+// reading stopped in the text without blanks; `number` is false when no
+// digit was read.
+ReadResult scanStripped(const std::string& s, std::size_t& end, bool& number) {
+  end = 0;
+  number = false;
   if (s.size() >= 2 && s[0] == '&') {
     const char radix = s[1];
-    if (radix == 'H' || radix == 'h') return readRadix(std::string_view(s).substr(2), 16);
-    if (radix == 'O' || radix == 'o') return readRadix(std::string_view(s).substr(2), 8);
-    return {0.0, {}};
+    const int base = radix == 'H' || radix == 'h' ? 16 : radix == 'O' || radix == 'o' ? 8 : 0;
+    if (base == 0) return {0.0, {}};
+    const std::string_view digits = std::string_view(s).substr(2);
+    std::size_t count = 0;
+    const ReadResult result = readRadix(digits, base, count);
+    number = count > 0;
+    end = number ? 2 + count : 0;
+    return result;
   }
 
   std::size_t pos = 0;
@@ -289,9 +298,45 @@ ReadResult readVal(std::string_view text) {
     while (pos < s.size() && isDigit(s[pos])) frac += s[pos++];
   }
   if (whole.empty() && frac.empty()) return {0.0, {}};
+  number = true;
   int exponent = 0;
   readExponent(s, pos, exponent);
+  end = pos;
   return parseDecimal(whole, frac, exponent, negative);
+}
+
+bool isValBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+
+std::string withoutBlanks(std::string_view text) {
+  std::string s;
+  s.reserve(text.size());
+  for (char c : text)
+    if (!isValBlank(c)) s += c;
+  return s;
+}
+
+}  // namespace
+
+ReadResult readVal(std::string_view text) {
+  std::size_t end = 0;
+  bool number = false;
+  return scanStripped(withoutBlanks(text), end, number);
+}
+
+ValScan scanVal(std::string_view text) {
+  ValScan scan;
+  std::size_t stripped = 0;
+  scan.result = scanStripped(withoutBlanks(text), stripped, scan.number);
+  // Back from the text without blanks to `text`: past `stripped` characters
+  // that are not blanks, and past the blanks that follow the last of them
+  // only when nothing but blanks remains.
+  std::size_t pos = 0;
+  for (std::size_t kept = 0; pos < text.size() && kept < stripped; ++pos)
+    if (!isValBlank(text[pos])) ++kept;
+  std::size_t rest = pos;
+  while (rest < text.size() && isValBlank(text[rest])) ++rest;
+  scan.end = !scan.number ? 0 : rest == text.size() ? rest : pos;
+  return scan;
 }
 
 ReadResult readLocaleNumber(std::string_view text, std::string_view decimalSeparator,

@@ -44,6 +44,22 @@ struct ReadResult {
 //     represent ("1E-400") reads as zero.
 ReadResult readVal(std::string_view text);
 
+// The Val rule together with where it stopped, for saying when a text is
+// only partly read. `result` is readVal(text). `end` is the offset in
+// `text` just past the last character read, or text.size() when only
+// blanks follow it; `number` is false when no number stands at the start
+// (then `end` is 0).
+//   scanVal("1,5")   -> 1, end 1, number
+//   scanVal("1 2 ")  -> 12, end 4, number
+//   scanVal("7.5.1") -> 7.5, end 3, number
+//   scanVal("-")     -> 0, end 0, no number
+struct ValScan {
+  ReadResult result;
+  std::size_t end = 0;
+  bool number = false;
+};
+ValScan scanVal(std::string_view text);
+
 // The locale-aware reading, used to read back a result caption. The whole
 // text, apart from leading and trailing blanks, must be an optional sign,
 // digits (the grouping character may appear among the whole digits), at most

@@ -112,6 +112,20 @@ void checkReadings(std::string_view text) {
             quote(text));
   }
 
+  // Where reading stopped: the same reading, and what was read reads
+  // alone to the same number.
+  const ValScan scan = scanVal(text);
+  require(scan.end <= text.size() && scan.result.error == val.error &&
+              (!val.ok() || std::memcmp(&scan.result.value, &val.value, sizeof(double)) == 0),
+          "scanVal reads as readVal does", quote(text));
+  if (scan.number && val.ok()) {
+    const ReadResult head = readVal(text.substr(0, scan.end));
+    require(head.ok() && head.value == val.value, "the part scanVal read reads alone the same",
+            quote(text) + " up to " + std::to_string(scan.end));
+  } else {
+    require(scan.end == 0 || !val.ok(), "no number, nothing read", quote(text));
+  }
+
   for (const auto& [separator, group] : {std::pair{".", ","}, std::pair{",", "."}}) {
     const ReadResult read = readLocaleNumber(text, separator, group);
     if (read.ok())

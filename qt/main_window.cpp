@@ -12,18 +12,28 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QShowEvent>
 #include <QSignalBlocker>
+#include <QTextBrowser>
+#include <QTimer>
 #include <algorithm>
 #include <initializer_list>
 #include <map>
 #include <utility>
 
 #include "core/numbers.h"
+#include "shell/help.h"
 #include "shell/panels.h"
 #include "shell/press.h"
+#include "shell/reading.h"
+#include "shell/results.h"
 #include "shell/shell.h"
 #include "qt/logo.h"
 #include "qt/widgets.h"
@@ -120,6 +130,9 @@ QList<uint> typedCharacters(const QKeyEvent& event) {
   }
 }
 
+// The text of a box read only in part.
+const QColor kPartReadText(204, 51, 0);
+
 // Only the given colours, to be set over those a widget inherits.
 QPalette colours(std::initializer_list<std::pair<QPalette::ColorRole, QColor>> roles) {
   QPalette palette;
@@ -163,7 +176,7 @@ struct MainWindow::Looks {
   std::map<Colour, QPalette> captions;
 };
 
-MainWindow::MainWindow(StartUp startUp) {
+MainWindow::MainWindow(StartUp startUp, QRect available) {
   setObjectName(QStringLiteral("Pyrelon"));
   setWindowTitle(QStringLiteral("The Pyrelon"));
   setWindowIcon(logoIcon());
@@ -172,21 +185,64 @@ MainWindow::MainWindow(StartUp startUp) {
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
 
   auto* client = new QWidget(this);
+  client_ = client;
   client->setObjectName(QStringLiteral("ClientArea"));
   client->setFixedSize(pixels(kClientWidthTwips), pixels(kClientHeightTwips));
   client->setAutoFillBackground(true);
   QPalette clientPalette = client->palette();
   clientPalette.setColor(QPalette::Window, QColor(192, 192, 192));
   client->setPalette(clientPalette);
-  setCentralWidget(client);
 
   buildControls(client);
+  placeResults();
   buildMenu();
   nameForAccessibility();
   orderTabs();
-  layout()->setSizeConstraint(QLayout::SetFixedSize);
+  fitToScreen(available);
 
   if (startUp == StartUp::RunFormLoad) Form_Load(*this);
+}
+
+void MainWindow::fitToScreen(QRect available) {
+  if (available.isEmpty() && screen() != nullptr) available = screen()->availableGeometry();
+  const QSize whole(client_->width(), client_->height() + menuBar()->sizeHint().height());
+  if (available.isEmpty() ||
+      (whole.width() <= available.width() && whole.height() <= available.height())) {
+    setCentralWidget(client_);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    return;
+  }
+  // Too large for the screen: the window takes the screen, the panels
+  // scroll, and the scroll follows the keyboard focus.
+  available_ = available;
+  scroll_ = new QScrollArea(this);
+  scroll_->setObjectName(QStringLiteral("ClientScroll"));
+  scroll_->setFrameShape(QFrame::NoFrame);
+  scroll_->setWidget(client_);
+  setCentralWidget(scroll_);
+  setMaximumSize(whole + QSize(scroll_->verticalScrollBar()->sizeHint().width(),
+                               scroll_->horizontalScrollBar()->sizeHint().height()));
+  setGeometry(available);
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    if (now == nullptr || !client_->isAncestorOf(now)) return;
+    // The whole control, not only a text box's caret, comes into view.
+    const QRect place(now->mapTo(client_, QPoint(0, 0)), now->size());
+    constexpr int kMargin = 8;
+    scroll_->ensureVisible(place.center().x(), place.center().y(),
+                           place.width() / 2 + kMargin, place.height() / 2 + kMargin);
+  });
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (scroll_ == nullptr) return;
+  // Once the frame is known, the frame too stays within the screen.
+  QTimer::singleShot(0, this, [this] {
+    const QSize frame = frameGeometry().size() - geometry().size();
+    if (frame.width() <= 0 && frame.height() <= 0) return;
+    resize(available_.size() - frame);
+    move(available_.topLeft());
+  });
 }
 
 void MainWindow::buildControls(QWidget* client) {
@@ -231,17 +287,25 @@ QWidget* MainWindow::buildPanel(const ControlSpec& spec, QWidget* parent, const 
 }
 
 QWidget* MainWindow::buildTextBox(const ControlSpec& spec, QWidget* parent, const Looks& looks) {
-  auto* box = new QLineEdit(fromUtf8(spec.text), parent);
+  auto* box = new InputBox(fromUtf8(spec.text), parent);
   box->setGeometry(pixelRect(spec));
   box->setFont(looks.standard);
   box->setAlignment(Qt::AlignCenter);
   box->setPalette(looks.textBoxColours);
+  box->installEventFilter(this);
   if (hasKeyHandler(spec.name)) {
     keyBoxes_.insert(box, spec.name);
-    box->installEventFilter(this);
+    // A paste meets the key filter once, as one keystroke.
+    box->setPasteHandler([this, name = spec.name](const QString& pasted) {
+      paste(*this, name, pasted.toStdString());
+      emit handlerRan(fromUtf8(name));
+    });
   }
-  if (const InputSpec* input = inputSpecOf(spec.name); input && input->limits)
-    box->setToolTip(fromUtf8(rangeText(*input)));
+  if (const InputSpec* input = inputSpecOf(spec.name)) {
+    inputBoxes_.insert(box, spec.name);
+    if (input->limits) box->setToolTip(fromUtf8(rangeText(*input)));
+    connect(box, &QLineEdit::textChanged, this, [this, name = spec.name] { inputEdited(name); });
+  }
   return box;
 }
 
@@ -254,6 +318,8 @@ QWidget* MainWindow::buildList(const ControlSpec& spec, QWidget* parent, const L
     // runs the handler in setSelectedIndex.
     connect(list, &QComboBox::activated, this, [this, name = spec.name] { select(name); });
   }
+  // Results computed for another entry are stale.
+  connect(list, &QComboBox::currentIndexChanged, this, [this, name = spec.name] { dimStale(name); });
   return list;
 }
 
@@ -268,7 +334,15 @@ QWidget* MainWindow::buildButton(const ControlSpec& spec, QWidget* parent, const
 }
 
 QWidget* MainWindow::buildLabel(const ControlSpec& spec, QWidget* parent, Looks& looks) {
-  auto* label = new QLabel(parent);
+  QLabel* label = nullptr;
+  if (spec.kind == ControlKind::ResultLabel) {
+    auto* result = new ResultLabel(parent);
+    connect(result, &ResultLabel::copyPanelResultsRequested, this,
+            [this, name = spec.name] { copyPanelResults(name); });
+    label = result;
+  } else {
+    label = new QLabel(parent);
+  }
   label->setTextFormat(Qt::PlainText);
   label->setText(fromUtf8(spec.text));
   label->setGeometry(pixelRect(spec));
@@ -318,6 +392,59 @@ void MainWindow::buildMenu() {
   menuBar()->addAction(exitAction);
   if (hasClickHandler("ExitMenu"))
     connect(exitAction, &QAction::triggered, this, [this] { click("ExitMenu"); });
+
+  QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+  help->setObjectName(QStringLiteral("HelpMenu"));
+  QAction* formulas =
+      help->addAction(QStringLiteral("&Formulas and constants"), this, [this] { showHelp(); });
+  formulas->setObjectName(QStringLiteral("HelpFormulas"));
+  formulas->setShortcut(QKeySequence::HelpContents);
+  formulas->setShortcutContext(Qt::ApplicationShortcut);
+  QAction* about = help->addAction(QStringLiteral("&About Pyrelon"), this, [this] { click("Image1"); });
+  about->setObjectName(QStringLiteral("HelpAbout"));
+}
+
+void MainWindow::showHelp() {
+  if (help_ == nullptr) {
+    help_ = new QTextBrowser(this);
+    help_->setObjectName(QStringLiteral("HelpWindow"));
+    help_->setWindowFlags(Qt::Window);
+    help_->setWindowTitle(QStringLiteral("Pyrelon: formulas and constants"));
+    help_->setOpenLinks(false);
+    help_->setHtml(fromUtf8(helpHtml()));
+    // About ninety characters wide and forty lines high, within the screen.
+    const QFontMetrics metrics(help_->font());
+    QSize size(metrics.averageCharWidth() * 90, metrics.lineSpacing() * 40);
+    if (screen() != nullptr) size = size.boundedTo(screen()->availableGeometry().size() * 9 / 10);
+    help_->resize(size);
+  }
+  help_->show();
+  help_->raise();
+  help_->activateWindow();
+}
+
+void MainWindow::placeResults() {
+  // Each result may widen to halfway toward the nearest control beside it,
+  // or to its panel's edge.
+  for (const ControlSpec& spec : controlTable()) {
+    if (spec.kind != ControlKind::ResultLabel) continue;
+    auto* label = control<ResultLabel>(spec.name);
+    const QRect place = pixelRect(spec);
+    QWidget* panel = label->parentWidget();
+    int left = panel->contentsRect().left() + 2;
+    int right = panel->contentsRect().right() - 1;
+    for (QObject* object : panel->children()) {
+      auto* other = qobject_cast<QWidget*>(object);
+      if (other == nullptr || other == label || other->isWindow()) continue;
+      const QRect g = other->geometry();
+      const int overlap = std::min(g.bottom(), place.bottom()) - std::max(g.top(), place.top());
+      if (overlap <= place.height() / 3) continue;
+      // A pixel apart from whatever widens toward it from the other side.
+      if (g.right() < place.left()) left = std::max(left, (g.right() + 1 + place.left()) / 2 + 1);
+      if (g.left() > place.right()) right = std::min(right, (g.left() + place.right() + 1) / 2 - 1);
+    }
+    label->setHome(place, label->font(), left, right);
+  }
 }
 
 void MainWindow::nameForAccessibility() {
@@ -422,7 +549,55 @@ void MainWindow::select(std::string_view list) {
   emit handlerRan(fromUtf8(list));
 }
 
+void MainWindow::inputEdited(std::string_view box) {
+  markPartRead(box);
+  dimStale(box);
+}
+
+void MainWindow::markPartRead(std::string_view name) {
+  auto* box = control<QLineEdit>(name);
+  const std::string text = box->text().toStdString();
+  const std::string warning = partReadWarning(text);
+  const QColor colour = warning.empty() ? QColor(Qt::black) : kPartReadText;
+  if (box->palette().color(QPalette::Text) != colour) {
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Text, colour);
+    box->setPalette(palette);
+  }
+  box->setToolTip(fromUtf8(inputToolTip(*inputSpecOf(name), text)));
+  box->setAccessibleDescription(fromUtf8(warning));
+}
+
+void MainWindow::dimStale(std::string_view control) {
+  const PanelDescriptor* panel = panelOfControl(control);
+  if (panel == nullptr) return;
+  const std::vector<std::string_view> stale = freshness_.staleLabels(*this, *panel);
+  for (const ControlSpec& spec : panel->controls) {
+    if (spec.kind != ControlKind::ResultLabel) continue;
+    this->control<ResultLabel>(spec.name)
+        ->setStale(std::find(stale.begin(), stale.end(), spec.name) != stale.end());
+  }
+}
+
+void MainWindow::copyPanelResults(std::string_view resultLabel) {
+  if (const PanelDescriptor* panel = panelOfControl(resultLabel))
+    QGuiApplication::clipboard()->setText(fromUtf8(panelResultsText(*this, *panel)));
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    const auto input = inputBoxes_.constFind(watched);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (input != inputBoxes_.constEnd() &&
+        (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+        !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+      // Enter solves the panel, as in any form, and goes no further.
+      const std::string_view box = *input;
+      submit(*this, box);
+      emit handlerRan(fromUtf8(box));
+      return true;
+    }
+  }
   const auto it = keyBoxes_.constFind(watched);
   if (it != keyBoxes_.constEnd()) {
     QList<uint> typed;
@@ -474,6 +649,11 @@ void MainWindow::setCaption(std::string_view label, std::string_view caption) {
   widget->setText(fromUtf8(caption));
   if (const ControlSpec* spec = findControl(label); spec && spec->kind == ControlKind::Label)
     placeCaption(widget, *spec);
+  if (auto* result = qobject_cast<ResultLabel*>(widget)) {
+    result->fitText();
+    freshness_.written(*this, label, caption);
+    dimStale(label);
+  }
   if (const auto own = accessibleLabels_.find(label); own != accessibleLabels_.end())
     updateAccessibleName(own->first);
   if (const auto named = namedBy_.find(label); named != namedBy_.end())
@@ -499,6 +679,7 @@ void MainWindow::setSelectedIndex(std::string_view list, int index) {
     const QSignalBlocker blocker(combo);
     combo->setCurrentIndex(index);
   }
+  dimStale(list);
   if (hasSelectionHandler(list)) select(list);
 }
 

@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QRect>
 #include <QString>
 #include <map>
 #include <string>
@@ -14,8 +15,11 @@
 
 #include "core/window.h"
 #include "shell/controls.h"
+#include "shell/results.h"
 
 class QLabel;
+class QScrollArea;
+class QTextBrowser;
 class QWidget;
 
 namespace pyrelon::qt {
@@ -29,7 +33,16 @@ class MainWindow final : public QMainWindow, public pyrelon::Window {
     ControlsOnly,  // design-time state only, for tests of the window itself
   };
 
-  explicit MainWindow(StartUp startUp = StartUp::RunFormLoad);
+  // `available` is the screen area the window may take; an empty one means
+  // the available area of the screen it opens on. Where the window does not
+  // fit, it opens at that size and its content scrolls.
+  explicit MainWindow(StartUp startUp = StartUp::RunFormLoad, QRect available = {});
+
+  // The area holding the panels, scrolled or not.
+  QWidget* clientArea() const { return client_; }
+  // The window that shows the formulas and constants; made when first opened.
+  QTextBrowser* helpWindow() const { return help_; }
+  void showHelp();
 
   std::string text(std::string_view textBox) const override;
   void setText(std::string_view textBox, std::string_view text) override;
@@ -52,6 +65,7 @@ class MainWindow final : public QMainWindow, public pyrelon::Window {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   struct Looks;
@@ -64,6 +78,14 @@ class MainWindow final : public QMainWindow, public pyrelon::Window {
   QWidget* buildLabel(const ControlSpec& spec, QWidget* parent, Looks& looks);
   QWidget* buildPicture(const ControlSpec& spec, QWidget* parent, const Looks& looks);
   void buildMenu();
+  void placeResults();
+  void fitToScreen(QRect available);
+  // A box's text changed: its part-read mark, and the freshness of its
+  // panel's results.
+  void inputEdited(std::string_view box);
+  void markPartRead(std::string_view box);
+  void dimStale(std::string_view control);
+  void copyPanelResults(std::string_view resultLabel);
   void nameForAccessibility();
   void orderTabs();
   void updateAccessibleName(const std::string& control);
@@ -77,6 +99,13 @@ class MainWindow final : public QMainWindow, public pyrelon::Window {
   std::map<std::string, QWidget*, std::less<>> controls_;
   // Boxes whose typed characters go to the shell, by widget.
   QHash<QObject*, std::string_view> keyBoxes_;
+  // Every input box, by widget: Enter solves its panel.
+  QHash<QObject*, std::string_view> inputBoxes_;
+  Freshness freshness_;
+  QWidget* client_ = nullptr;
+  QScrollArea* scroll_ = nullptr;  // only where the screen is too small
+  QRect available_;
+  QTextBrowser* help_ = nullptr;
 
   // How a screen reader names an input or result: the panel and the label
   // above it, and the unit below it where there is one.

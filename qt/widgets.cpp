@@ -1,7 +1,16 @@
 #include "qt/widgets.h"
 
+#include <QAbstractItemView>
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <algorithm>
 
 namespace pyrelon::qt {
 
@@ -59,6 +68,190 @@ void ListBox::changeEvent(QEvent* event) {
     return;
   }
   QComboBox::changeEvent(event);
+}
+
+void ListBox::showPopup() {
+  const QFontMetrics metrics(font());
+  int widest = 0;
+  for (int i = 0; i < count(); ++i) widest = std::max(widest, metrics.horizontalAdvance(itemText(i)));
+  // The entry's own margins, the pop-up's frame, and a scroll bar should one
+  // show.
+  const int margins = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this) +
+                      style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this) + 16;
+  view()->setMinimumWidth(std::max(width(), widest + margins));
+  QComboBox::showPopup();
+}
+
+namespace {
+
+// What the text needs beside its advance: the ink of the first and last
+// digit may reach a pixel past it.
+constexpr int kSlack = 2;
+constexpr qreal kPointStep = 0.5;
+
+QClipboard* clipboard() { return QGuiApplication::clipboard(); }
+
+}  // namespace
+
+ResultLabel::ResultLabel(QWidget* parent) : QLabel(parent) {}
+
+void ResultLabel::setHome(const QRect& place, const QFont& font, int roomLeft, int roomRight) {
+  place_ = place;
+  font_ = font;
+  roomLeft_ = std::min(roomLeft, place.left());
+  roomRight_ = std::max(roomRight, place.left() + place.width());
+  fitText();
+}
+
+bool ResultLabel::fits(const QFont& font, int width) const {
+  return QFontMetrics(font).horizontalAdvance(text()) + kSlack <= width;
+}
+
+void ResultLabel::fitText() {
+  if (place_.isNull()) return;
+  QRect place = place_;
+  QFont font = font_;
+  shortened_ = false;
+  if (!fits(font, place.width())) {
+    for (qreal points = font_.pointSizeF() - kPointStep;
+         points >= kSmallestPoints && !fits(font, place.width()); points -= kPointStep)
+      font.setPointSizeF(points);
+    if (!fits(font, place.width())) {
+      const int needed = QFontMetrics(font).horizontalAdvance(text()) + kSlack;
+      const int room = roomRight_ - roomLeft_;
+      if (needed <= room) {
+        // Centred on its own place as far as the room allows.
+        const int left = std::clamp(place.center().x() + 1 - needed / 2, roomLeft_,
+                                    roomRight_ - needed);
+        place = QRect(left, place.top(), needed, place.height());
+      } else {
+        place = QRect(roomLeft_, place.top(), room, place.height());
+        shortened_ = true;
+      }
+    }
+  }
+  if (this->font() != font) setFont(font);
+  if (geometry() != place) setGeometry(place);
+  // Where the drawing is not the plain text in its place, hovering shows it.
+  setToolTip(place != place_ || font != font_ ? text() : QString());
+  update();
+}
+
+void ResultLabel::setStale(bool stale) {
+  if (stale == stale_) return;
+  stale_ = stale;
+  QPalette colours = palette();
+  colours.setColor(QPalette::WindowText, stale ? QColor(128, 128, 0) : QColor(255, 255, 0));
+  setPalette(colours);
+}
+
+QString ResultLabel::drawnText() const {
+  if (!shortened_) return text();
+  return fontMetrics().elidedText(text(), Qt::ElideMiddle, contentsRect().width() - kSlack);
+}
+
+void ResultLabel::paintEvent(QPaintEvent* event) {
+  if (!shortened_) {
+    QLabel::paintEvent(event);
+    return;
+  }
+  QPainter painter(this);
+  if (hasSelectedText()) {
+    painter.fillRect(contentsRect(), palette().color(QPalette::Highlight));
+    painter.setPen(palette().color(QPalette::HighlightedText));
+  } else {
+    painter.setPen(palette().color(QPalette::WindowText));
+  }
+  painter.setFont(font());
+  painter.drawText(contentsRect(), Qt::AlignCenter, drawnText());
+}
+
+void ResultLabel::copy() const {
+  clipboard()->setText(hasSelectedText() ? selectedText() : text());
+}
+
+void ResultLabel::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Copy)) {
+    copy();
+    event->accept();
+    return;
+  }
+  QLabel::keyPressEvent(event);
+}
+
+void ResultLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+  QLabel::mouseDoubleClickEvent(event);
+  if (event->button() != Qt::LeftButton) return;
+  // The label shows one number: select all of it, sign, separator and
+  // exponent included, but no blank around it.
+  const QString shown = text();
+  qsizetype first = 0;
+  qsizetype last = shown.size();
+  while (first < last && shown.at(first).isSpace()) ++first;
+  while (last > first && shown.at(last - 1).isSpace()) --last;
+  if (last > first) setSelection(static_cast<int>(first), static_cast<int>(last - first));
+}
+
+void ResultLabel::contextMenuEvent(QContextMenuEvent* event) {
+  auto* menu = new QMenu(this);
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  QAction* copyOne = menu->addAction(QStringLiteral("Copy"), this, [this] { copy(); });
+  copyOne->setObjectName(QStringLiteral("copyResult"));
+  QAction* copyAll = menu->addAction(QStringLiteral("Copy panel results"), this,
+                                     [this] { emit copyPanelResultsRequested(); });
+  copyAll->setObjectName(QStringLiteral("copyPanelResults"));
+  menu->popup(event->globalPos());
+  event->accept();
+}
+
+InputBox::InputBox(const QString& text, QWidget* parent) : QLineEdit(text, parent) {}
+
+void InputBox::pasteFrom(QClipboard::Mode mode) {
+  const QString pasted = clipboard()->text(mode);
+  if (pasted.isEmpty() && !hasSelectedText()) return;
+  pasteHandler_(pasted);
+  insert(pasted);
+}
+
+void InputBox::keyPressEvent(QKeyEvent* event) {
+  if (pasteHandler_ && !isReadOnly() && event->matches(QKeySequence::Paste)) {
+    pasteFrom(QClipboard::Clipboard);
+    event->accept();
+    return;
+  }
+  QLineEdit::keyPressEvent(event);
+}
+
+void InputBox::mouseReleaseEvent(QMouseEvent* event) {
+  if (pasteHandler_ && !isReadOnly() && event->button() == Qt::MiddleButton &&
+      clipboard()->supportsSelection()) {
+    deselect();
+    pasteFrom(QClipboard::Selection);
+    event->accept();
+    return;
+  }
+  QLineEdit::mouseReleaseEvent(event);
+}
+
+void InputBox::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu* menu = createStandardContextMenu();
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  if (pasteHandler_) {
+    // The menu's Paste is the entry wired to paste(), by name.
+    for (QAction* action : menu->actions()) {
+      if (!disconnect(action, SIGNAL(triggered()), this, SLOT(paste()))) continue;
+      action->setObjectName(QStringLiteral("edit-paste"));
+      connect(action, &QAction::triggered, this, [this] { pasteFrom(QClipboard::Clipboard); });
+    }
+  }
+  menu->popup(event->globalPos());
+  event->accept();
+}
+
+void InputBox::dropEvent(QDropEvent* event) {
+  if (pasteHandler_ && !isReadOnly() && event->mimeData()->hasText())
+    pasteHandler_(event->mimeData()->text());
+  QLineEdit::dropEvent(event);
 }
 
 }  // namespace pyrelon::qt

@@ -74,6 +74,24 @@ Outcome filterKey(std::string_view textBox, std::string_view currentText, int co
   return out;
 }
 
+Outcome filterPaste(std::string_view textBox, std::string_view currentText,
+                    std::string_view pasted) {
+  Outcome out;
+  if (!contains(kFilteredBoxes, textBox)) return out;
+  const bool hasPoint = currentText.find('.') != std::string_view::npos;
+  int points = 0;
+  bool digitsOnly = true;
+  for (char c : pasted) {
+    if (c == '.') ++points;
+    else if (c < '0' || c > '9') digitsOnly = false;
+  }
+  if (!hasPoint && !(digitsOnly && points <= 1)) {
+    out.beep();
+    out.reset(textBox, "");
+  }
+  return out;
+}
+
 void HTxt_KeyPress(Window& window, int code) { keyPress(window, "HTxt", code); }
 void NTxt_KeyPress(Window& window, int code) { keyPress(window, "NTxt", code); }
 
@@ -112,6 +130,19 @@ bool select(Window& window, std::string_view list) {
 bool keyPress(Window& window, std::string_view textBox, int code) {
   if (!hasKeyHandler(textBox)) return false;
   applySteps(window, filterKey(textBox, window.text(textBox), code));
+  return true;
+}
+
+bool paste(Window& window, std::string_view textBox, std::string_view pasted) {
+  if (!hasKeyHandler(textBox)) return false;
+  applySteps(window, filterPaste(textBox, window.text(textBox), pasted));
+  return true;
+}
+
+bool submit(Window& window, std::string_view textBox) {
+  const PanelDescriptor* panel = panelOfControl(textBox);
+  if (panel == nullptr || panel->inputIndex(textBox) < 0) return false;
+  pressPanel(window, *panel);
   return true;
 }
 

@@ -37,6 +37,14 @@ void PresCmb_Click(Window& window);
 // A rejected key beeps and empties the box; the key itself is still
 // applied afterwards. Other boxes let every key through.
 Outcome filterKey(std::string_view textBox, std::string_view currentText, int code);
+// A paste into a box (from the keyboard, the mouse, a menu or a drop) meets
+// the key filter once, as one keystroke whose text is `pasted`: it passes
+// when the box already holds a point or `pasted` is digits with at most one
+// point; otherwise the box beeps and empties. The face then inserts the
+// pasted text as usual. Other boxes let every paste through.
+//   filterPaste("HTxt", "", "31.61") -> nothing;  ("HTxt", "10", "1,5") -> beep, empty
+Outcome filterPaste(std::string_view textBox, std::string_view currentText,
+                    std::string_view pasted);
 void HTxt_KeyPress(Window& window, int code);
 void NTxt_KeyPress(Window& window, int code);
 
@@ -48,5 +56,12 @@ bool hasKeyHandler(std::string_view textBox);       // the four boxes with a key
 bool click(Window& window, std::string_view control);
 bool select(Window& window, std::string_view list);
 bool keyPress(Window& window, std::string_view textBox, int code);
+// Applies filterPaste to the box as it stands; false for a box without a
+// key handler.
+bool paste(Window& window, std::string_view textBox, std::string_view pasted);
+// Enter or Return in an input box presses its panel's Solve button; the
+// key goes no further, so the key filter never sees it. False, doing
+// nothing, for a control that is no panel's input.
+bool submit(Window& window, std::string_view textBox);
 
 }  // namespace pyrelon

@@ -32,6 +32,33 @@ TEST(ValRule, ReadsTheNumberAtTheStart) {
   }
 }
 
+// Where reading stops, in the text as typed: what a part-read mark quotes.
+TEST(ValRule, ScanSaysWhereReadingStopped) {
+  struct Case {
+    const char* text;
+    double value;
+    std::size_t end;
+    bool number;
+  } cases[] = {
+      {"1,5", 1, 1, true},       {"36,5", 36, 2, true},   {"12abc", 12, 2, true},
+      {"7.5.1", 7.5, 3, true},   {" 1 2 ", 12, 5, true},  {"1 2 x", 12, 3, true},
+      {"1E", 1, 1, true},        {"1e+5x", 1e5, 4, true}, {"&H1FZ", 31, 4, true},
+      {"", 0, 0, false},         {"-", 0, 0, false},      {".", 0, 0, false},
+      {"abc", 0, 0, false},      {"&HZ", 0, 0, false},    {"&X1", 0, 0, false},
+      {" \n", 0, 0, false},
+  };
+  for (const Case& c : cases) {
+    const ValScan scan = scanVal(c.text);
+    EXPECT_TRUE(scan.result.ok()) << c.text;
+    EXPECT_EQ(scan.result.value, c.value) << '"' << c.text << '"';
+    EXPECT_EQ(scan.end, c.end) << '"' << c.text << '"';
+    EXPECT_EQ(scan.number, c.number) << '"' << c.text << '"';
+  }
+  const ValScan beyond = scanVal("1E400 ");
+  EXPECT_EQ(beyond.result.error, ReadError::Overflow);
+  EXPECT_EQ(beyond.end, 6u);
+}
+
 TEST(ValRule, ReportsNumbersBeyondTheDoubleRange) {
   const std::string hexBeyondRange = "&H" + std::string(300, 'F');
   for (const std::string text : {"1E400", "-1e309", "1e99999999999999999999", hexBeyondRange.c_str()})

@@ -1,6 +1,9 @@
 // The window under number settings with a decimal comma (run with the
 // Italian locale): results show the comma and read back through it, while
 // input boxes keep the point.
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
@@ -43,6 +46,37 @@ class CommaLocaleTest : public QObject {
     }
     QCOMPARE(shown(s.window, columns), columns);
     QVERIFY2(s.watcher.seen.isEmpty(), qPrintable(s.watcher.seen.value(0).text));
+  }
+
+  // A result the window showed with a comma, copied and pasted into a box,
+  // is read only up to the comma, and the box says so.
+  void pastedResultIsMarked() {
+    Started s;
+    auto* box = s.window.findChild<QLineEdit*>("DataText");
+    box->selectAll();
+    QTest::keyClicks(box, "850");
+    QTest::keyClick(box, Qt::Key_Return);
+    auto* kelvin = s.window.findChild<QLabel*>("Lab4");
+    QCOMPARE(kelvin->text(), QStringLiteral("1123,2"));
+    kelvin->setFocus();
+    QTest::keyClick(kelvin, Qt::Key_C, Qt::ControlModifier);
+    const QColor ink = box->palette().color(QPalette::Text);
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(box->text(), QStringLiteral("1123,2"));
+    QCOMPARE(box->toolTip(), QStringLiteral("Read as \"1123\": the number ends before \",2\". "
+                                            "Type a point as the decimal separator."));
+    QVERIFY(box->palette().color(QPalette::Text) != ink);
+    // Read as before: 1123 degrees Celsius is 2053.4 degrees Fahrenheit.
+    QTest::keyClick(box, Qt::Key_Return);
+    QCOMPARE(shown(s.window, {"Lab2"}), QStringList{"Lab2=2053,4"});
+    // Typed with a point, it is read whole and the mark goes.
+    box->selectAll();
+    QTest::keyClicks(box, "1123.2");
+    QCOMPARE(box->toolTip(), QString());
+    QCOMPARE(box->palette().color(QPalette::Text), ink);
+    QVERIFY(s.watcher.seen.isEmpty());
   }
 };
 

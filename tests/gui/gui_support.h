@@ -5,7 +5,11 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QAction>
+#include <QMenu>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 
 #include "qt/main_window.h"
@@ -56,5 +60,26 @@ struct Started {
   InfoBoxWatcher watcher;
   qt::MainWindow window;
 };
+
+// Clicks the entry named `action` of the pop-up menu now open, with the
+// mouse; false when no such menu or entry is open.
+inline bool clickMenuEntry(const QString& action) {
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  if (menu == nullptr) return false;
+  for (QAction* entry : menu->actions()) {
+    if (entry->objectName() != action) continue;
+    QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(entry).center());
+    return true;
+  }
+  menu->close();
+  return false;
+}
+
+// Opens a widget's context menu as a right click at its centre does.
+inline void openContextMenu(QWidget* widget) {
+  const QPoint centre = widget->rect().center();
+  QContextMenuEvent event(QContextMenuEvent::Mouse, centre, widget->mapToGlobal(centre));
+  QApplication::sendEvent(widget, &event);
+}
 
 }  // namespace pyrelon::testing

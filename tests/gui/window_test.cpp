@@ -8,6 +8,7 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -55,7 +56,10 @@ class WindowTest : public QObject {
     auto* exitAction = s.window.findChild<QAction*>("ExitMenu");
     QVERIFY(exitAction && exitAction->menu() == nullptr);
     QCOMPARE(exitAction->text(), QStringLiteral("E&xit !"));
-    QCOMPARE(s.window.menuBar()->actions(), QList<QAction*>{exitAction});
+    // Exit stays first; Help follows it.
+    auto* help = s.window.findChild<QMenu*>("HelpMenu");
+    QVERIFY(help != nullptr);
+    QCOMPARE(s.window.menuBar()->actions(), (QList<QAction*>{exitAction, help->menuAction()}));
     using enum ControlKind;
     const std::map<ControlKind, const char*> builtAs{
         {Panel, "QGroupBox"}, {TextBox, "QLineEdit"}, {List, "QComboBox"}, {Button, "QPushButton"},

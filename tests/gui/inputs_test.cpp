@@ -1,0 +1,170 @@
+// What a person types and pastes into the input boxes: Enter solves the
+// panel, a paste meets the key filter once, and a box read only in part is
+// marked (under a point; the comma tests mark it under a comma).
+#include <QApplication>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "shell/controls.h"
+#include "gui_support.h"
+#include "qt/widgets.h"
+
+using pyrelon::qt::MainWindow;
+using namespace pyrelon;
+using namespace pyrelon::testing;
+
+class InputsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // Enter in any box solves its panel: each result, made stale, shows a
+  // value again. The keypad's Enter does the same.
+  void enterSolvesThePanel() {
+    Started s;
+    for (const ControlSpec& box : controlTable()) {
+      if (box.kind != ControlKind::TextBox) continue;
+      QStringList stale;
+      for (const ControlSpec& c : controlTable()) {
+        if (c.kind != ControlKind::ResultLabel || c.parent != box.parent) continue;
+        s.window.findChild<QLabel*>(QString::fromUtf8(c.name))->setText("stale");
+        stale << QString::fromUtf8(c.name) + "=stale";
+      }
+      auto* edit = s.window.findChild<QLineEdit*>(QString::fromUtf8(box.name));
+      const bool keypad = box.name == std::string_view("FlowTxt");
+      QTest::keyClick(edit, keypad ? Qt::Key_Enter : Qt::Key_Return,
+                      keypad ? Qt::KeypadModifier : Qt::NoModifier);
+      for (const QString& label : shown(s.window, stale))
+        QVERIFY2(!label.endsWith("=stale"), qPrintable(QString::fromUtf8(box.name) + ": " + label));
+    }
+    QVERIFY(s.watcher.seen.isEmpty());
+  }
+
+  // Enter in the hydrogen box no longer meets the key filter, which would
+  // beep and empty it.
+  void enterKeepsTheFilteredBoxes() {
+    Started s;
+    QSignalSpy beeped(&s.window, &MainWindow::beeped);
+    for (const char* name : {"HTxt", "NTxt"}) {
+      auto* edit = s.window.findChild<QLineEdit*>(name);
+      const QString before = edit->text();
+      QTest::keyClick(edit, Qt::Key_Return);
+      QCOMPARE(edit->text(), before);
+    }
+    QCOMPARE(beeped.count(), 0);
+    QCOMPARE(shown(s.window, {"NkLbl"}), QStringList{"NkLbl=10.00"});
+    // Backspace still does.
+    auto* hydrogen = s.window.findChild<QLineEdit*>("HTxt");
+    QTest::keyClick(hydrogen, Qt::Key_Backspace);
+    QCOMPARE(hydrogen->text(), QString());
+    QCOMPARE(beeped.count(), 1);
+  }
+
+  // A paste meets the filter once, as one keystroke of the pasted text.
+  void pasteMeetsTheFilterOnce_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<int>("beeps");
+    QTest::newRow("Ctrl+V into empty") << "NTxt" << "" << "31.61" << "ctrl+v" << "31.61" << 0;
+    QTest::newRow("Ctrl+V digits") << "HTxt" << "10" << "5" << "ctrl+v" << "105" << 0;
+    QTest::newRow("Ctrl+V comma") << "HTxt" << "10" << "1,5" << "ctrl+v" << "1,5" << 1;
+    QTest::newRow("Ctrl+V two points") << "NTxt" << "" << "1.2.3" << "ctrl+v" << "1.2.3" << 1;
+    QTest::newRow("Ctrl+V after a point") << "NTxt" << "3." << "x" << "ctrl+v" << "3.x" << 0;
+    QTest::newRow("Shift+Insert") << "HTxt" << "10" << "abc" << "shift+insert" << "abc" << 1;
+    QTest::newRow("menu digits") << "HTxt" << "1" << "2.5" << "menu" << "12.5" << 0;
+    QTest::newRow("menu letters") << "NTxt" << "31" << "x" << "menu" << "x" << 1;
+    QTest::newRow("drop") << "HTxt" << "10" << "-5" << "drop" << "-5" << 1;
+    QTest::newRow("free box") << "DataText" << "10" << "abc" << "ctrl+v" << "10abc" << 0;
+    QTest::newRow("middle click") << "HTxt" << "10" << "x" << "middle" << "x" << 1;
+  }
+
+  void pasteMeetsTheFilterOnce() {
+    QFETCH(QString, box);
+    QFETCH(QString, before);
+    QFETCH(QString, pasted);
+    QFETCH(QString, way);
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (way == "middle" && !clipboard->supportsSelection())
+      QSKIP("this platform has no selection to paste with the middle button");
+    Started s;
+    auto* edit = s.window.findChild<QLineEdit*>(box);
+    edit->setText(before);  // the caret at the end
+    edit->setFocus();
+    QSignalSpy beeped(&s.window, &MainWindow::beeped);
+    clipboard->setText(pasted);
+    if (way == "ctrl+v") {
+      QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    } else if (way == "shift+insert") {
+      QTest::keyClick(edit, Qt::Key_Insert, Qt::ShiftModifier);
+    } else if (way == "menu") {
+      openContextMenu(edit);
+      QVERIFY(clickMenuEntry("edit-paste"));
+    } else if (way == "middle") {
+      clipboard->setText(pasted, QClipboard::Selection);
+      QTest::mouseClick(edit, Qt::MiddleButton, Qt::NoModifier, edit->rect().center());
+    } else {
+      QMimeData data;
+      data.setText(pasted);
+      const QPoint at(edit->rect().right() - 2, edit->rect().center().y());
+      QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(edit, &enter);
+      QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(edit, &drop);
+    }
+    QTEST(edit->text(), "after");
+    QTEST(int(beeped.count()), "beeps");
+  }
+
+  // A box read only in part is marked, says what was read above its range,
+  // and changes nothing else.
+  void partReadMark_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("toolTip");
+    QTest::newRow("comma") << "MvZccTxt" << "1121,5"
+                           << "Read as \"1121\": the number ends before \",5\". Type a point as "
+                              "the decimal separator.\n960 to 1340 mV";
+    QTest::newRow("letters") << "DataText" << "12abc"
+                             << "Read as \"12\": the number ends before \"abc\".";
+    QTest::newRow("second point") << "PresText" << "7.5.1"
+                                  << "Read as \"7.5\": the number ends before \".1\".";
+    QTest::newRow("no number") << "TempTxt" << "-" << "No number is read from \"-\"; it counts as "
+                                                      "0.\n650 to 1300 \u00b0C";
+    QTest::newRow("whole") << "MvZccTxt" << " 1121 " << "960 to 1340 mV";
+    QTest::newRow("empty") << "FlowTxt" << "" << "";
+  }
+
+  void partReadMark() {
+    QFETCH(QString, box);
+    QFETCH(QString, typed);
+    QFETCH(QString, toolTip);
+    Started s;
+    auto* edit = s.window.findChild<QLineEdit*>(box);
+    const QColor ink = edit->palette().color(QPalette::Text);
+    const QStringList results = shown(s.window, {"CarbonLbl", "Lab2", "Lab10", "FlowLbl"});
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, typed);
+    QTEST(edit->toolTip(), "toolTip");
+    const bool marked = toolTip.startsWith("Read") || toolTip.startsWith("No number");
+    QCOMPARE(edit->palette().color(QPalette::Text) != ink, marked);
+    QCOMPARE(edit->accessibleDescription().isEmpty(), !marked);
+    // The mark follows the text: gone once the text is read whole.
+    edit->selectAll();
+    QTest::keyClicks(edit, "1000");
+    QCOMPARE(edit->palette().color(QPalette::Text), ink);
+    QVERIFY(!edit->toolTip().startsWith("Read"));
+    // No value changed, no box shown.
+    QCOMPARE(shown(s.window, {"CarbonLbl", "Lab2", "Lab10", "FlowLbl"}), results);
+    QVERIFY(s.watcher.seen.isEmpty());
+  }
+};
+
+QTEST_MAIN(InputsTest)
+#include "inputs_test.moc"

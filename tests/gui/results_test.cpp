@@ -1,0 +1,273 @@
+// What a person reads and copies from the result labels: every result
+// whole, in its place or shrunk or widened or drawn with an ellipsis; the
+// whole number copied; the panel's results copied as a table; stale results
+// dimmed until the next Solve.
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QTest>
+
+#include "shell/controls.h"
+#include "gui_support.h"
+#include "qt/widgets.h"
+
+using pyrelon::qt::ResultLabel;
+using namespace pyrelon;
+using namespace pyrelon::testing;
+
+namespace {
+
+QList<ResultLabel*> resultLabels(const QWidget& window) {
+  return window.findChildren<ResultLabel*>();
+}
+
+void setInputs(QWidget& window, const QStringList& assignments) {
+  for (const QString& assignment : assignments) {
+    const QString name = assignment.section('=', 0, 0);
+    const QString value = assignment.section('=', 1);
+    if (auto* list = window.findChild<QComboBox*>(name)) {
+      list->setCurrentIndex(value.toInt());
+      emit list->activated(value.toInt());
+    } else {
+      window.findChild<QLineEdit*>(name)->setText(value);
+    }
+  }
+}
+
+void solve(QWidget& window, const char* button) {
+  QTest::mouseClick(window.findChild<QPushButton*>(button), Qt::LeftButton);
+}
+
+}  // namespace
+
+class ResultsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // At start-up every result stands in its own place, in its own font.
+  void startUpResultsUntouched() {
+    Started s;
+    for (ResultLabel* label : resultLabels(s.window)) {
+      const ControlSpec* spec = findControl(label->objectName().toStdString());
+      const QRect place((spec->left + 7) / 15, (spec->top + 7) / 15, (spec->width + 7) / 15,
+                        (spec->height + 7) / 15);
+      QCOMPARE(label->geometry(), place);
+      QCOMPARE(label->font().pointSizeF(), 9.0);
+      QVERIFY(!label->isShortened());
+      QVERIFY(!label->isStale());
+      QCOMPARE(label->toolTip(), QString());
+    }
+  }
+
+  // Each panel driven to its widest results: every text shows whole, or,
+  // where no size can hold it, its two ends around an ellipsis.
+  void everyResultFits_data() {
+    QTest::addColumn<QStringList>("inputs");
+    QTest::addColumn<QString>("button");
+    QTest::newRow("1000 bar") << QStringList{"PresCmb=0", "PresText=1000"} << "PresBtn";
+    QTest::newRow("250 bar") << QStringList{"PresCmb=0", "PresText=250"} << "PresBtn";
+    QTest::newRow("a million psi") << QStringList{"PresCmb=2", "PresText=-1000000"} << "PresBtn";
+    QTest::newRow("1E300 bar") << QStringList{"PresCmb=0", "PresText=1E300"} << "PresBtn";
+    QTest::newRow("-1E12 C") << QStringList{"GradiCmb=0", "DataText=-1E12"} << "TempBtn";
+    QTest::newRow("1E300 K") << QStringList{"GradiCmb=2", "DataText=1E300"} << "TempBtn";
+    QTest::newRow("carbon at its bounds")
+        << QStringList{"ProbeCmb=0", "MvZccTxt=1340", "TempTxt=650", "CoTxt=37"} << "CarbonBtn";
+    QTest::newRow("lambda at its bounds")
+        << QStringList{"FuelCmb=3", "MvZo2Txt=0.01", "MvOffTxt=10", "KOffTxt=200",
+                       "AirTxt=-50", "FlueTXt=800"}
+        << "OxiBtn";
+    QTest::newRow("nitriding at its bounds") << QStringList{"HTxt=1", "NTxt=100"} << "NkBtn";
+    QTest::newRow("oxygen 1E140") << QStringList{"MvZrO2Txt=-10", "TempZrO2Txt=-200",
+                                                 "BiasZrO2Txt=500"}
+                                  << "OxygenBtn";
+    QTest::newRow("flow of 15 digits")
+        << QStringList{"FlowCmb=0", "FlowTxt=-123456789012345"} << "FlowBtn";
+    QTest::newRow("flow 1E-300") << QStringList{"FlowCmb=1", "FlowTxt=1E-300"} << "FlowBtn";
+  }
+
+  void everyResultFits() {
+    QFETCH(QStringList, inputs);
+    QFETCH(QString, button);
+    Started s;
+    setInputs(s.window, inputs);
+    solve(s.window, qPrintable(button));
+    for (ResultLabel* label : resultLabels(s.window)) {
+      const QString name = label->objectName();
+      const QString text = label->text();
+      const int room = label->contentsRect().width();
+      const QFontMetrics metrics(label->font());
+      QVERIFY2(label->font().pointSizeF() >= ResultLabel::kSmallestPoints, qPrintable(name));
+      QVERIFY2(metrics.horizontalAdvance(label->drawnText()) <= room, qPrintable(name + "=" + text));
+      if (label->isShortened()) {
+        const QStringList ends = label->drawnText().split(QChar(0x2026));
+        QVERIFY2(ends.size() == 2 && !ends[0].isEmpty() && !ends[1].isEmpty(), qPrintable(name));
+        QVERIFY(text.startsWith(ends[0]) && text.endsWith(ends[1]));
+        QCOMPARE(label->toolTip(), text);
+        QCOMPARE(label->accessibleDescription(), text);
+      } else {
+        QCOMPARE(label->drawnText(), text);
+      }
+      // Widened only into free room: inside its panel, over no other control.
+      QWidget* panel = label->parentWidget();
+      QVERIFY2(panel->rect().contains(label->geometry()), qPrintable(name));
+      for (QWidget* other : panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (other == label) continue;
+        const bool control = qobject_cast<ResultLabel*>(other) || other->inherits("QLineEdit") ||
+                             other->inherits("QComboBox") || other->inherits("QPushButton");
+        QVERIFY2(!control || !other->geometry().intersects(label->geometry()),
+                 qPrintable(name + " over " + other->objectName()));
+      }
+    }
+    // 1000 bar, reckoned by hand: / 0.0689, x 100, x 750.2, x 10215, x 1.0197, x 1000.
+    if (QString(QTest::currentDataTag()) == "1000 bar") {
+      QCOMPARE(shown(s.window, {"Lab10", "Lab11", "Lab12", "Lab13", "Lab14", "Lab20"}),
+               (QStringList{"Lab10=14513.79", "Lab11=100000.0", "Lab12=750200.0",
+                            "Lab13=10215000", "Lab14=1019.70", "Lab20=1000000"}));
+      for (ResultLabel* label : resultLabels(s.window)) QVERIFY(!label->isShortened());
+    }
+    // Back to a short text, a result goes back to its place and font.
+    setInputs(s.window, {"PresText=1", "DataText=1", "FlowTxt=1", "MvZrO2Txt=87.0",
+                         "TempZrO2Txt=1100", "BiasZrO2Txt=-3.0"});
+    for (const char* b : {"PresBtn", "TempBtn", "FlowBtn", "OxygenBtn"}) solve(s.window, b);
+    for (const char* name : {"Lab13", "Lab2", "FlowLbl", "OxyLbl"}) {
+      auto* label = s.window.findChild<ResultLabel*>(name);
+      QCOMPARE(label->font().pointSizeF(), 9.0);
+      QVERIFY(!label->isShortened());
+    }
+  }
+
+  // A list's pop-up shows its longest entry whole.
+  void listPopupsFitTheirEntries() {
+    Started s;
+    for (QComboBox* list : s.window.findChildren<QComboBox*>()) {
+      list->showPopup();
+      int widest = 0;
+      for (int i = 0; i < list->count(); ++i)
+        widest = std::max(widest, list->view()->fontMetrics().horizontalAdvance(list->itemText(i)));
+      QVERIFY2(list->view()->viewport()->width() > widest, qPrintable(list->objectName()));
+      list->hidePopup();
+    }
+  }
+
+  // A double-click selects the whole number; Ctrl+C copies it.
+  void doubleClickCopiesTheWholeNumber_data() {
+    QTest::addColumn<QStringList>("inputs");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("number");
+    // 0 degrees Fahrenheit is -17.8 degrees Celsius.
+    QTest::newRow("sign") << QStringList{"GradiCmb=1", "DataText=0"} << "TempBtn" << "Lab2"
+                          << "-17.8";
+    // 850 degrees Celsius is 1123.15 K.
+    QTest::newRow("decimals") << QStringList{"GradiCmb=0", "DataText=850"} << "TempBtn" << "Lab4"
+                              << "1123.2";
+    QTest::newRow("exponent") << QStringList{"FlowCmb=0", "FlowTxt=1.5E+20"} << "FlowBtn"
+                              << "FlowLbl" << "1.5E+20";
+  }
+
+  void doubleClickCopiesTheWholeNumber() {
+    QFETCH(QStringList, inputs);
+    QFETCH(QString, button);
+    QFETCH(QString, label);
+    QFETCH(QString, number);
+    Started s;
+    setInputs(s.window, inputs);
+    solve(s.window, qPrintable(button));
+    auto* result = s.window.findChild<ResultLabel*>(label);
+    QCOMPARE(result->text(), number);
+    // On the last digit, and on the first character.
+    for (const QPoint at : {result->rect().center() + QPoint(result->fontMetrics().horizontalAdvance(number) / 2 - 2, 0),
+                            result->rect().center() - QPoint(result->fontMetrics().horizontalAdvance(number) / 2 - 2, 0)}) {
+      QGuiApplication::clipboard()->clear();
+      QTest::mouseDClick(result, Qt::LeftButton, Qt::NoModifier, at);
+      QCOMPARE(result->selectedText(), number);
+      QTest::keyClick(result, Qt::Key_C, Qt::ControlModifier);
+      QCOMPARE(QGuiApplication::clipboard()->text(), number);
+    }
+  }
+
+  void ctrlCCopiesTheWholeTextWithNothingSelected() {
+    Started s;
+    auto* label = s.window.findChild<ResultLabel*>("Lab4");
+    label->setFocus(Qt::TabFocusReason);
+    QVERIFY(!label->hasSelectedText());
+    QGuiApplication::clipboard()->setText("before");
+    QTest::keyClick(label, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("273.2"));
+  }
+
+  void contextMenuCopies_data() {
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("copied");
+    QTest::newRow("one") << "AirLbl" << "copyResult" << "1.056";
+    // Caption, value and unit, in the order shown; a unit only where the
+    // caption names none.
+    QTest::newRow("lambda panel")
+        << "AirLbl" << "copyPanelResults"
+        << "Wet % O2\t1.0\nDry % O2\t1.2\n% CO2\t11.0\nAir excess\t1.056\nNet Eff.\t83.5\t%\n"
+           "Gross Eff.\t93.7\t%\n";
+    QTest::newRow("flow panel") << "FlowLbl" << "copyPanelResults" << "Compensed Flow\t10\n";
+  }
+
+  void contextMenuCopies() {
+    QFETCH(QString, label);
+    QFETCH(QString, action);
+    Started s;
+    QGuiApplication::clipboard()->clear();
+    openContextMenu(s.window.findChild<ResultLabel*>(label));
+    QVERIFY(clickMenuEntry(action));
+    QTEST(QGuiApplication::clipboard()->text(), "copied");
+  }
+
+  // Results dim while the inputs differ from those they were computed
+  // from, and come back with the next press that writes them.
+  void staleResultsDim() {
+    Started s;
+    auto* nk = s.window.findChild<ResultLabel*>("NkLbl");
+    auto* hydrogen = s.window.findChild<QLineEdit*>("HTxt");
+    auto* ammonia = s.window.findChild<QLineEdit*>("NTxt");
+    const auto colour = [](QLabel* l) { return l->palette().color(QPalette::WindowText); };
+    const QColor bright(255, 255, 0), dim(128, 128, 0);
+    QCOMPARE(colour(nk), bright);
+    ammonia->setFocus();
+    ammonia->end(false);
+    QTest::keyClick(ammonia, Qt::Key_5);  // "31.615"
+    QCOMPARE(colour(nk), dim);
+    QCOMPARE(nk->text(), QStringLiteral("10.00"));
+    QVERIFY(!nk->font().italic());
+    QTest::keyClick(ammonia, Qt::Key_Backspace);  // "31.61" again: it matches
+    QCOMPARE(colour(nk), bright);
+    // Out of limits: the box goes back to its start-up text, which the
+    // results were computed from.
+    hydrogen->setFocus();
+    hydrogen->end(false);
+    QTest::keyClick(hydrogen, Qt::Key_0);  // "100"
+    QTest::keyClick(hydrogen, Qt::Key_0);  // "1000"
+    QCOMPARE(colour(nk), dim);
+    solve(s.window, "NkBtn");
+    QCOMPARE(s.watcher.seen.size(), 1);
+    QCOMPARE(hydrogen->text(), QStringLiteral("10"));
+    QCOMPARE(colour(nk), bright);
+    // A new calibration, not solved on selection: stale until Solve.
+    auto* carbon = s.window.findChild<ResultLabel*>("CarbonLbl");
+    QTest::keyClick(s.window.findChild<QComboBox*>("ProbeCmb"), Qt::Key_Down);
+    QCOMPARE(colour(carbon), dim);
+    solve(s.window, "CarbonBtn");
+    QCOMPARE(colour(carbon), bright);
+    // A new unit solves at once.
+    QTest::keyClick(s.window.findChild<QComboBox*>("GradiCmb"), Qt::Key_Down);
+    QCOMPARE(colour(s.window.findChild<ResultLabel*>("Lab4")), bright);
+    // A fault clears what it cannot compute; the lambda results written
+    // before it are fresh.
+    s.window.findChild<QLineEdit*>("PresText")->setText("1E400");
+    solve(s.window, "PresBtn");
+    QCOMPARE(s.window.findChild<ResultLabel*>("Lab10")->text(), QString());
+    QCOMPARE(colour(s.window.findChild<ResultLabel*>("Lab10")), bright);
+  }
+};
+
+QTEST_MAIN(ResultsTest)
+#include "results_test.moc"

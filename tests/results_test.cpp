@@ -1,0 +1,111 @@
+// Results beyond their display: a panel's results copied as a table, which
+// results are stale, and the help page built from the panels' data.
+#include "shell/results.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/numbers.h"
+#include "shell/help.h"
+#include "shell/panels.h"
+#include "shell/shell.h"
+#include "fake_window.h"
+
+namespace pyrelon {
+namespace {
+
+using testing::FakeWindow;
+
+TEST(CopyPanelResults, CaptionValueAndAUnitOnlyWhereTheCaptionNamesNone) {
+  FakeWindow w;
+  Form_Load(w);
+  struct Case {
+    const char* panel;
+    const char* text;
+  } cases[] = {
+      // In the order shown, left to right: air excess stands after CO2.
+      {"lambda",
+       "Wet % O2\t1.0\nDry % O2\t1.2\n% CO2\t11.0\nAir excess\t1.056\nNet Eff.\t83.5\t%\n"
+       "Gross Eff.\t93.7\t%\n"},
+      // 1.013 bar: / 0.0689, x 100, x 750.2, x 10215, x 1.0197, x 1000.
+      {"pressure", "psi\t14.70\nkpa\t101.3\nmmHg\t760.0\nmmH2O\t10348\nKg/cm2\t1.03\nmBar\t1013\n"},
+      {"temperature", "\u00b0Fahrenheit\t32.0\nKelvin\t273.2\n\u00b0Rankine\t491.7\n"},
+      {"carbon", "% Carbon\t1.000\n"},
+      {"nitriding", "NK Factor\t10.00\n"},
+      // The caption stands on two lines on the window, on one here.
+      {"flow", "Compensed Flow\t10\n"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(panelResultsText(w, *panelById(c.panel)), c.text) << c.panel;
+  EXPECT_EQ(captionLabelOf("NetLbl"), "Label48");
+  EXPECT_EQ(captionLabelOf("HTxt"), "Label34");
+  EXPECT_EQ(captionLabelOf("Frame1"), "");
+}
+
+TEST(Freshness, AResultIsStaleWhileItsPanelsInputsDifferFromThoseItWasWrittenWith) {
+  FakeWindow w;
+  Form_Load(w);
+  Freshness fresh;
+  for (const char* label : {"NkLbl", "CarbonLbl", "Lab2", "Lab1"})
+    fresh.written(w, label, w.caption(label));
+  EXPECT_FALSE(fresh.stale(w, "NkLbl"));
+  w.setText("HTxt", "20");
+  EXPECT_TRUE(fresh.stale(w, "NkLbl"));
+  EXPECT_FALSE(fresh.stale(w, "CarbonLbl"));  // another panel
+  EXPECT_EQ(fresh.staleLabels(w, *panelById("nitriding")), std::vector<std::string_view>{"NkLbl"});
+  w.setText("HTxt", "10");  // back as it was
+  EXPECT_FALSE(fresh.stale(w, "NkLbl"));
+  // A calibration chosen, not yet solved.
+  w.setSelectedIndex("ProbeCmb", 1);
+  EXPECT_TRUE(fresh.stale(w, "CarbonLbl"));
+  // Written again, it matches.
+  fresh.written(w, "CarbonLbl", "0.9");
+  EXPECT_FALSE(fresh.stale(w, "CarbonLbl"));
+  // Cleared, or never written: never stale.
+  fresh.written(w, "NkLbl", "");
+  w.setText("HTxt", "30");
+  EXPECT_FALSE(fresh.stale(w, "NkLbl"));
+  EXPECT_FALSE(fresh.stale(w, "GrossLbl"));
+  // A column caption is no result.
+  w.setText("DataText", "5");
+  EXPECT_TRUE(fresh.stale(w, "Lab2"));
+  EXPECT_FALSE(fresh.stale(w, "Lab1"));
+}
+
+bool holds(const std::string& html, const std::string& part) {
+  return html.find(part) != std::string::npos;
+}
+
+TEST(Help, StatesEveryConstantRangeAndTableOfThePanels) {
+  const std::string html = helpHtml();
+  // Typed here: the values an expert looks up.
+  for (const char* part :
+       {"<td>Nernst factor</td><td>0.02154</td><td>mV/K</td>",
+        "<td>Nernst factor</td><td>0.0215354</td><td>mV/K</td>",
+        "<td>oxygen content of the reference air</td><td>20.9</td>",
+        "<td>oxygen content of the reference air</td><td>20.95</td>",
+        "<td>probe voltage</td><td>mV</td><td>960 to 1340</td><td>1121</td>",
+        "<td>voltage offset</td><td>mV</td><td>-10 to 10</td><td>8</td>",
+        "<td>input pressure</td><td></td><td>any</td><td>1.013</td>",
+        "<td>Gasolio</td><td>1.068</td><td>0.936</td><td>15.1</td><td>6.1</td><td>0.56</td>"
+        "<td>0.59</td>",
+        "<td>mmH2O</td><td>10215</td><td>psi = \u00f7 704.288;  kpa = \u00f7 102.15;",
+        "Kg/cm2 = \u00f7 10017.6;  mBar = \u00f7 10.216</td>",
+        "<li>The min mV probe value is 960 mV</li>", "An offset of 8 mV means no offset",
+        "comes out below Gross Eff.", "<td>DIN 17022: voltage zero</td><td>816.1</td>"})
+    EXPECT_TRUE(holds(html, part)) << part;
+  // And nothing of the panels' data is left out.
+  for (const PanelDescriptor* panel : panels()) {
+    EXPECT_TRUE(holds(html, "<h2>" + std::string(panel->title) + "</h2>")) << panel->id;
+    for (const ConstantSpec& c : panel->constants)
+      EXPECT_TRUE(holds(html, "<td>" + plainForm(c.value, ".") + "</td>")) << c.name;
+  }
+  EXPECT_EQ(html.find('\0'), std::string::npos);
+  std::size_t opened = 0, closed = 0;
+  for (std::size_t p = 0; (p = html.find("<table", p)) != std::string::npos; ++p) ++opened;
+  for (std::size_t p = 0; (p = html.find("</table>", p)) != std::string::npos; ++p) ++closed;
+  EXPECT_EQ(opened, closed);
+}
+
+}  // namespace
+}  // namespace pyrelon

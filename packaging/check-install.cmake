@@ -1,6 +1,6 @@
 # Installs the build into a staging DESTDIR with the package's /usr prefix and
-# checks that exactly the program, its desktop entry, its icon and its licence
-# land there,
+# checks that exactly the two programs, their manual pages, the desktop entry,
+# the icon, the bash completion, the changelog and the licence land there,
 # and that the entry names the installed program and icon.
 #   cmake -DBUILD_DIR=<build tree> -DSTAGE=<scratch folder> -P check-install.cmake
 cmake_minimum_required(VERSION 3.25)
@@ -14,18 +14,29 @@ endif()
 
 set(expected
     usr/bin/pyrelon
+    usr/bin/pyrelon-cli
     usr/share/applications/pyrelon.desktop
+    usr/share/bash-completion/completions/pyrelon-cli
+    usr/share/doc/pyrelon/changelog.gz
     usr/share/doc/pyrelon/copyright
-    usr/share/icons/hicolor/scalable/apps/pyrelon.svg)
+    usr/share/icons/hicolor/scalable/apps/pyrelon.svg
+    usr/share/man/man1/pyrelon-cli.1.gz
+    usr/share/man/man1/pyrelon.1.gz)
 file(GLOB_RECURSE installed LIST_DIRECTORIES false RELATIVE ${STAGE} ${STAGE}/*)
 list(SORT installed)
 if(NOT installed STREQUAL expected)
   message(FATAL_ERROR "installed files:\n  ${installed}\nexpected:\n  ${expected}")
 endif()
 
-execute_process(COMMAND test -x ${STAGE}/usr/bin/pyrelon RESULT_VARIABLE status)
-if(NOT status EQUAL 0)
-  message(FATAL_ERROR "usr/bin/pyrelon is not executable")
+foreach(program pyrelon pyrelon-cli)
+  execute_process(COMMAND test -x ${STAGE}/usr/bin/${program} RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "usr/bin/${program} is not executable")
+  endif()
+endforeach()
+file(READ ${STAGE}/usr/share/bash-completion/completions/pyrelon-cli completion)
+if(NOT completion MATCHES "complete -F _pyrelon_cli pyrelon-cli")
+  message(FATAL_ERROR "the bash completion does not complete pyrelon-cli")
 endif()
 
 file(STRINGS ${STAGE}/usr/share/applications/pyrelon.desktop entry)

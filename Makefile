@@ -2,6 +2,7 @@
 # Both install what is missing first (Debian 12, as root or through sudo).
 BUILD ?= build
 JOBS ?= $(shell nproc)
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 BENCH_BUILD ?= build-bench
@@ -70,6 +71,18 @@ csv-bench: deps
 	  -DPYRELON_BUILD_GUI=OFF -DPYRELON_BUILD_TESTS=OFF -DPYRELON_BUILD_BENCHMARKS=ON >/dev/null
 	@cmake --build $(BENCH_BUILD) -j $(JOBS) --target pyrelon_csv_bench
 	@$(BENCH_BUILD)/bench/csv/pyrelon_csv_bench 2000000 /tmp/pyrelon-csv-bench.csv 7
+
+# pyrelon-cli's batch mode over 2 million carbon-probe readings, beside cat
+# and a pandas script (figures in the README).
+BENCH_CLI_ROWS ?= 2000000
+bench-cli: deps
+	@for p in python3-pandas time; do dpkg-query -W -f='$${Status}' $$p 2>/dev/null | \
+	  grep -q "install ok installed" || missing="$$missing $$p"; done; \
+	  if [ -n "$$missing" ]; then $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; fi
+	@cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release \
+	  -DPYRELON_BUILD_GUI=OFF -DPYRELON_BUILD_TESTS=OFF >/dev/null
+	@cmake --build $(BENCH_BUILD) -j $(JOBS) --target pyrelon-cli
+	@sh bench/cli/run.sh $(BENCH_BUILD) $(BENCH_CLI_ROWS)
 
 # The calculator's start-up against a bare window, from a Release build
 # (figures in bench/startup/RESULTS.md).

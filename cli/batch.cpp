@@ -57,18 +57,20 @@ struct Plan {
   std::vector<std::string_view> resultKeys;
 };
 
-// One input record, copied out of the reader: its fields unescaped and as
-// written.
+// One input record, copied out of the reader: the record as written, and
+// where each field's value lies (inside the record when it was written
+// without quotes, else an unescaped copy after it).
 struct Record {
   std::uint64_t line;
+  std::uint32_t rawOffset, rawLength;
   std::uint32_t first;  // index of its first field in the batch
   std::uint32_t count;
 };
 
 struct Batch {
   std::uint64_t sequence = 0;
-  std::string text;  // the fields, unescaped then raw, one after the other
-  std::vector<std::pair<std::uint32_t, std::uint32_t>> values, raws;  // offset, length
+  std::string text;  // the records as written, and unescaped copies of quoted fields
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> values;  // offset, length
   std::vector<Record> records;
   std::string output;
   std::uint64_t failed = 0;
@@ -78,7 +80,6 @@ struct Batch {
   void clear() {
     text.clear();
     values.clear();
-    raws.clear();
     records.clear();
     output.clear();
     failed = 0;
@@ -88,7 +89,7 @@ struct Batch {
   std::string_view value(std::size_t i) const {
     return {text.data() + values[i].first, values[i].second};
   }
-  std::string_view raw(std::size_t i) const { return {text.data() + raws[i].first, raws[i].second}; }
+  std::string_view raw(const Record& r) const { return {text.data() + r.rawOffset, r.rawLength}; }
 };
 
 // Computes one row: the press of its readings, or the reason it has none.
@@ -138,11 +139,11 @@ struct RowWorker {
   }
 
   void writeCsv(const Batch& batch, const Record& record, std::string& out) const {
-    const std::size_t columns = std::max<std::size_t>(record.count, plan.header.size());
-    for (std::size_t f = 0; f < columns; ++f) {
-      if (f > 0) out += plan.separator;
-      if (f < record.count) out += batch.raw(record.first + f);
-    }
+    // The record as written is its fields as written, joined by the
+    // separator; a short row is padded to the header's columns.
+    out += batch.raw(record);
+    for (std::size_t f = std::max<std::size_t>(record.count, 1); f < plan.header.size(); ++f)
+      out += plan.separator;
     for (const std::string& s : shown) {
       out += plan.separator;
       appendField(out, s, plan.separator);
@@ -465,20 +466,22 @@ int runBatch(const BatchOptions& options) {
           break;
         }
         const auto fields = reader.fields();
-        Record record{reader.line(), static_cast<std::uint32_t>(batch->values.size()),
-                      static_cast<std::uint32_t>(fields.size())};
+        const std::string_view raw = reader.raw();
+        const auto rawAt = static_cast<std::uint32_t>(batch->text.size());
+        batch->text += raw;
+        const Record record{reader.line(), rawAt, static_cast<std::uint32_t>(raw.size()),
+                            static_cast<std::uint32_t>(batch->values.size()),
+                            static_cast<std::uint32_t>(fields.size())};
         for (std::size_t f = 0; f < fields.size(); ++f) {
           const std::string_view value = fields[f];
-          const std::string_view raw = reader.rawField(f);
-          const auto at = static_cast<std::uint32_t>(batch->text.size());
-          batch->text += value;
-          batch->values.emplace_back(at, static_cast<std::uint32_t>(value.size()));
-          if (raw == value) {
-            batch->raws.emplace_back(at, static_cast<std::uint32_t>(value.size()));
+          const std::string_view written = reader.rawField(f);
+          if (value.data() == written.data() && value.size() == written.size()) {
+            batch->values.emplace_back(rawAt + static_cast<std::uint32_t>(written.data() - raw.data()),
+                                       static_cast<std::uint32_t>(value.size()));
           } else {
-            const auto rawAt = static_cast<std::uint32_t>(batch->text.size());
-            batch->text += raw;
-            batch->raws.emplace_back(rawAt, static_cast<std::uint32_t>(raw.size()));
+            batch->values.emplace_back(static_cast<std::uint32_t>(batch->text.size()),
+                                       static_cast<std::uint32_t>(value.size()));
+            batch->text += value;
           }
         }
         batch->records.push_back(record);

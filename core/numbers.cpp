@@ -546,7 +546,7 @@ std::string signedForm(double value) {
 }
 
 bool keyFilterPasses(std::string_view currentText, int code) {
-  return currentText.find('.') != std::string_view::npos || (code >= 48 && code <= 57);
+  return currentText.find('.') != std::string_view::npos || (code >= '0' && code <= '9');
 }
 
 }  // namespace pyrelon

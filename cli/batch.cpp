@@ -466,7 +466,17 @@ int runBatch(const BatchOptions& options) {
           break;
         }
         const auto fields = reader.fields();
-        const std::string_view raw = reader.raw();
+        std::string_view raw = reader.raw();
+        // A field whose quote is never closed is written back closed, so the
+        // output reads as the input was read.
+        std::string closed;
+        if (status == CsvStatus::UnterminatedQuote) {
+          for (std::size_t f = 0; f < fields.size(); ++f) {
+            if (f > 0) closed += plan.separator;
+            appendField(closed, fields[f], plan.separator);
+          }
+          raw = closed;
+        }
         const auto rawAt = static_cast<std::uint32_t>(batch->text.size());
         batch->text += raw;
         const Record record{reader.line(), rawAt, static_cast<std::uint32_t>(raw.size()),
@@ -475,7 +485,7 @@ int runBatch(const BatchOptions& options) {
         for (std::size_t f = 0; f < fields.size(); ++f) {
           const std::string_view value = fields[f];
           const std::string_view written = reader.rawField(f);
-          if (value.data() == written.data() && value.size() == written.size()) {
+          if (closed.empty() && value.data() == written.data() && value.size() == written.size()) {
             batch->values.emplace_back(rawAt + static_cast<std::uint32_t>(written.data() - raw.data()),
                                        static_cast<std::uint32_t>(value.size()));
           } else {
@@ -487,6 +497,9 @@ int runBatch(const BatchOptions& options) {
         batch->records.push_back(record);
         bytes += reader.raw().size() + 1;
         if (status == CsvStatus::UnterminatedQuote) {
+          // The row is kept as read, and the user told why it may be cut.
+          usage(options.path + " line " + std::to_string(reader.line()) +
+                ": the input ends inside a quoted field");
           more = false;
           break;
         }

@@ -53,7 +53,7 @@ std::vector<double> sweepValues() {
                                  9.99999999999995 * power, 9.999999999999949 * power});
   }
   std::mt19937_64 random(20240517);
-  for (int i = 0; i < 12000; ++i) {
+  for (int i = 0; i < 3000; ++i) {
     // Any bit pattern: all exponents, denormals included.
     const double any = fromBits(random());
     if (std::isfinite(any)) values.push_back(any);

@@ -10,6 +10,9 @@
 //   format <bits> <pattern> <sep>           pattern, plain and signed forms
 //   read <text>                             the part-read warning
 //   startup <sep> <group>                   start-up, every operation
+//   panels                                  each panel's id, list length
+//                                           and inputs' limits, for making
+//                                           cases
 // Doubles go in and out as the 16 hex digits of their bits.
 #include <cinttypes>
 #include <cstdio>
@@ -107,6 +110,16 @@ std::string runCase(const std::string& line) {
     answer = partReadWarning(f[1]);
   } else if (kind == "startup" && f.size() == 3) {
     answer = startUp(f[1], f[2]);
+  } else if (kind == "panels") {
+    for (const PanelDescriptor* panel : panels()) {
+      answer += std::string(panel->id) + " " +
+                std::to_string(panel->list ? panel->list->entries.size() : 0);
+      for (const InputSpec& input : panel->inputs)
+        answer += input.limits ? " " + plainForm(input.limits->min, ".") + ":" +
+                                     plainForm(input.limits->max, ".")
+                               : std::string(" -");
+      answer += ";";
+    }
   } else {
     return "bad case";
   }

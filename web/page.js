@@ -201,7 +201,8 @@ ${flamePaths}
           break;
         case 'info':
           showInfo(op[1]);
-          break;
+          document.body.dataset.waiting = 'true';
+          return;
         case 'beep':
           beep();
           break;
@@ -211,6 +212,7 @@ ${flamePaths}
       }
     }
     refreshStale();
+    delete document.body.dataset.waiting;
   }
 
   // A result too wide for its label is drawn smaller, down to 6 points.
@@ -423,7 +425,7 @@ ${flamePaths}
       if (!e.target.closest('#ResultMenu, .menu')) closeMenus();
     });
     document.addEventListener('keydown', (e) => { if (e.key === 'Escape') closeMenus(); });
-    $('InfoBox').addEventListener('close', () => setTimeout(drain, 0));
+    $('InfoBox').addEventListener('close', drain);
     window.addEventListener('resize', scale);
   }
 

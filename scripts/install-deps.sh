@@ -11,6 +11,7 @@ libcli11-dev nlohmann-json3-dev
 clang libclang-rt-14-dev
 fonts-liberation fonts-dejavu-core
 dpkg-dev desktop-file-utils
+emscripten nodejs npm chromium
 locales"
 
 SUDO=""

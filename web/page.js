@@ -444,6 +444,7 @@ ${flamePaths}
     const [decimal, group] = separators();
     pending.length = 0;
     apply(calc.startUp(decimal, group));
+    document.body.dataset.readyMs = performance.now().toFixed(1);
     document.body.dataset.ready = 'true';
     document.dispatchEvent(new Event('pyrelon-ready'));
   }

@@ -250,3 +250,59 @@ test('opened from disk with the network off, the page needs nothing else', async
   assert.deepEqual(await texts(page, ['CarbonLbl', 'OxyLbl']), ['1.000', '1.00']);
   await context.close();
 });
+
+test('controls are named by their panel, caption and unit, and Tab goes panel by panel', async () => {
+  const page = await open(browser);
+  const names = [
+    ['textbox', 'ZrO2 Carbon Probe mV Probe'],
+    ['textbox', 'Mass Flow Compensation for Orifice Ref. Temp °C'],
+    ['combobox', 'Lambda Oxigen Probe FuelType'],
+    ['button', 'Solve, Temperature Conversion'],
+    ['status', 'ZrO2 Carbon Probe % Carbon'],
+  ];
+  for (const [role, name] of names)
+    assert.equal(await page.getByRole(role, { name, exact: true }).count(), 1, `${role} "${name}"`);
+  // From the menu bar into the first panel, row by row, left to right.
+  await page.focus('#HelpMenu');
+  const order = [];
+  for (let i = 0; i < 9; i++) {
+    await page.keyboard.press('Tab');
+    order.push(await page.evaluate(() => document.activeElement.id));
+  }
+  assert.deepEqual(order, ['GradiCmb', 'DataText', 'TempBtn', 'Lab2', 'Lab4', 'Label12', 'HTxt', 'NTxt', 'NkBtn']);
+});
+
+test('served over http, the page installs its worker and opens again offline', async () => {
+  const http = require('http');
+  const fs = require('fs');
+  const path = require('path');
+  const { buildDir } = require('./browser');
+  const types = { '.html': 'text/html', '.js': 'text/javascript', '.webmanifest': 'application/manifest+json',
+    '.svg': 'image/svg+xml' };
+  const server = http.createServer((req, res) => {
+    const file = path.join(buildDir, path.basename(new URL(req.url, 'http://x').pathname) || 'pyrelon.html');
+    fs.readFile(file, (err, data) => {
+      if (err) { res.writeHead(404); res.end(); return; }
+      res.writeHead(200, { 'Content-Type': types[path.extname(file)] || 'application/octet-stream' });
+      res.end(data);
+    });
+  });
+  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+  const url = `http://127.0.0.1:${server.address().port}/pyrelon.html`;
+  const context = await browser.newContext();
+  try {
+    const page = await context.newPage();
+    await page.goto(url);
+    await page.waitForSelector('body[data-ready="true"]');
+    assert.equal(await page.evaluate(() => document.querySelector('link[rel=manifest]').href.endsWith('manifest.webmanifest')), true);
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    server.close();
+    await context.setOffline(true);
+    await page.reload();
+    await page.waitForSelector('body[data-ready="true"]');
+    assert.deepEqual(await texts(page, ['CarbonLbl', 'Lab2']), ['1.000', '32.0']);
+  } finally {
+    await context.close();
+    server.close();
+  }
+});

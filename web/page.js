@@ -117,6 +117,7 @@ ${flamePaths}
           el = document.createElement('output');
           el.className = 'result';
           el.tabIndex = 0;
+          el.style.lineHeight = px(c.h);
           el.textContent = c.text;
           break;
         case 'picture':
@@ -215,11 +216,15 @@ ${flamePaths}
     delete document.body.dataset.waiting;
   }
 
-  // A result too wide for its label is drawn smaller, down to 6 points.
+  // A result too wide for its label is drawn smaller, down to 6 points,
+  // and beyond that cut short with an ellipsis; then its whole text shows
+  // as its tooltip (and is what a copy takes).
   function fit(el) {
     el.style.fontSize = '';
     for (let points = 8.5; el.scrollWidth > el.clientWidth && points >= 6; points -= 0.5)
       el.style.fontSize = points + 'pt';
+    if (el.style.fontSize) el.title = el.textContent;
+    else el.removeAttribute('title');
   }
 
   function showInfo(text) {

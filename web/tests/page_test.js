@@ -306,3 +306,21 @@ test('served over http, the page installs its worker and opens again offline', a
     server.close();
   }
 });
+
+test('a result too long for its label keeps its whole text, shown as the tooltip', async () => {
+  const page = await open(browser);
+  await type(page, 'DataText', '1e200');
+  await page.click('#TempBtn');
+  // 1e200 x 1.8 + 32 = 1.8e200, every whole digit written
+  const [text, title, fontSize] = await page.evaluate(() => {
+    const el = document.getElementById('Lab2');
+    return [el.textContent, el.title, getComputedStyle(el).fontSize];
+  });
+  assert.match(text, /^180{199}\.0$/);
+  assert.equal(title, text);
+  assert.equal(fontSize, '8px');
+  await type(page, 'DataText', '850');
+  await page.click('#TempBtn');
+  assert.deepEqual(await page.evaluate(() => [document.getElementById('Lab2').title,
+    getComputedStyle(document.getElementById('Lab2')).fontSize]), ['', '12px']);
+});

@@ -104,8 +104,8 @@ std::string runCase(const std::string& line) {
     answer = read(readLocaleNumber(f[1], f[2], f[3]));
   } else if (kind == "format" && f.size() == 4) {
     const double value = fromBits(f[1]);
-    answer = formatPattern(value, f[2], f[3]) + "|" + plainForm(value, f[3]) + "|" +
-             signedForm(value);
+    answer =
+        formatPattern(value, f[2], f[3]) + "|" + plainForm(value, f[3]) + "|" + signedForm(value);
   } else if (kind == "read" && f.size() == 2) {
     answer = partReadWarning(f[1]);
   } else if (kind == "startup" && f.size() == 3) {

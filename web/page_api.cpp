@@ -65,9 +65,8 @@ const char* lookName(Look look) {
 }
 
 bool focusable(ControlKind kind) {
-  return kind == ControlKind::TextBox || kind == ControlKind::List ||
-         kind == ControlKind::Button || kind == ControlKind::ResultLabel ||
-         kind == ControlKind::Picture;
+  return kind == ControlKind::TextBox || kind == ControlKind::List || kind == ControlKind::Button ||
+         kind == ControlKind::ResultLabel || kind == ControlKind::Picture;
 }
 
 // Panel by panel in the table's order; within a panel row by row, left to

@@ -83,9 +83,7 @@ void PageWindow::setSelectedIndex(std::string_view list, int index) {
   if (hasSelectionHandler(list)) pyrelon::select(*this, list);
 }
 
-void PageWindow::showInfoBox(std::string_view text) {
-  add("[\"info\"," + jsonString(text) + "]");
-}
+void PageWindow::showInfoBox(std::string_view text) { add("[\"info\"," + jsonString(text) + "]"); }
 
 void PageWindow::beep() { add("[\"beep\"]"); }
 

@@ -324,3 +324,16 @@ test('a result too long for its label keeps its whole text, shown as the tooltip
   assert.deepEqual(await page.evaluate(() => [document.getElementById('Lab2').title,
     getComputedStyle(document.getElementById('Lab2')).fontSize]), ['', '12px']);
 });
+
+test('the Help menu shows the formulas and constants', async () => {
+  const page = await open(browser);
+  await page.click('#HelpMenu');
+  await page.click('#HelpFormulas');
+  const help = await page.evaluate(() => [document.getElementById('HelpWindow').open,
+    document.getElementById('HelpText').textContent]);
+  assert.equal(help[0], true);
+  for (const title of ['Temperature Conversion', 'ZrO2 Carbon Probe', 'Mass Flow Compensation for Orifice'])
+    assert.ok(help[1].includes(title), title);
+  await page.keyboard.press('Escape');
+  assert.equal(await page.evaluate(() => document.getElementById('HelpWindow').open), false);
+});

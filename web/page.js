@@ -188,7 +188,7 @@ ${flamePaths}
           break;
         case 'caption':
           target.el.textContent = op[2];
-          if (target.c.kind === 'result') fit(target.el);
+          if (target.c.kind === 'result') toFit.add(target.el);
           break;
         case 'add': {
           const option = document.createElement('option');
@@ -212,6 +212,7 @@ ${flamePaths}
           return;
       }
     }
+    fit();
     refreshStale();
     delete document.body.dataset.waiting;
   }
@@ -219,12 +220,21 @@ ${flamePaths}
   // A result too wide for its label is drawn smaller, down to 6 points,
   // and beyond that cut short with an ellipsis; then its whole text shows
   // as its tooltip (and is what a copy takes).
-  function fit(el) {
-    el.style.fontSize = '';
-    for (let points = 8.5; el.scrollWidth > el.clientWidth && points >= 6; points -= 0.5)
-      el.style.fontSize = points + 'pt';
-    if (el.style.fontSize) el.title = el.textContent;
-    else el.removeAttribute('title');
+  // The results written are measured together, after all are written, so
+  // that the page lays itself out once rather than once per result.
+  const toFit = new Set();
+  function fit() {
+    const written = [...toFit];
+    toFit.clear();
+    for (const el of written) {
+      el.style.fontSize = '';
+      el.removeAttribute('title');
+    }
+    for (const el of written.filter((e) => e.scrollWidth > e.clientWidth)) {
+      for (let points = 8.5; el.scrollWidth > el.clientWidth && points >= 6; points -= 0.5)
+        el.style.fontSize = points + 'pt';
+      el.title = el.textContent;
+    }
   }
 
   function showInfo(text) {
@@ -464,7 +474,9 @@ ${flamePaths}
     if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
   }
 
+  const scriptStart = performance.now();
   PyrelonModule().then((module) => {
+    document.body.dataset.phasesMs = [scriptStart, performance.now()].map((t) => t.toFixed(1)).join(' ');
     calc = module;
     controls = JSON.parse(calc.controlsJson());
     wireOnce();

@@ -474,9 +474,7 @@ ${flamePaths}
     if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
   }
 
-  const scriptStart = performance.now();
   PyrelonModule().then((module) => {
-    document.body.dataset.phasesMs = [scriptStart, performance.now()].map((t) => t.toFixed(1)).join(' ');
     calc = module;
     controls = JSON.parse(calc.controlsJson());
     wireOnce();

@@ -7,12 +7,13 @@ ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 BENCH_BUILD ?= build-bench
 STARTUP_BUILD ?= build-startup
+WEB_BUILD ?= build-web
 STARTUP_RUNS ?= 30
 FUZZ_SECONDS ?= 30
 # ON makes every compiler warning an error; CI sets it.
 WERROR ?= OFF
 
-.PHONY: all deps configure build run test package sanitize fuzz bench csv-bench bench-cli startup-bench wasm-check tidy format clean
+.PHONY: all deps configure build run test web package sanitize fuzz bench csv-bench bench-cli startup-bench wasm-check tidy format clean
 
 all: build
 
@@ -32,8 +33,14 @@ run: build
 	fi
 	@$(BUILD)/pyrelon
 
-test: build
+test: build web
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The browser edition: $(WEB_BUILD)/pyrelon.html, one file with the
+# calculators compiled to WebAssembly inside, with the web app manifest and
+# the service worker beside it (Debian's emscripten; see the README).
+web: deps
+	@$(MAKE) -s -f web/web.mk -j 2 WEB_BUILD=$(WEB_BUILD)
 
 # The Debian package, $(BUILD)/pyrelon_<version>_amd64.deb, from a Release build.
 package: build
@@ -107,4 +114,4 @@ wasm-check: deps
 	@sh tests/wasm/run.sh build-wasm-check
 
 clean:
-	@rm -rf $(BUILD)
+	@rm -rf $(BUILD) $(WEB_BUILD)

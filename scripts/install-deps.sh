@@ -11,6 +11,7 @@ libcli11-dev nlohmann-json3-dev
 clang libclang-rt-14-dev
 fonts-liberation fonts-dejavu-core
 dpkg-dev desktop-file-utils
+emscripten nodejs chromium
 locales"
 
 SUDO=""
@@ -22,6 +23,9 @@ for p in $PACKAGES; do
     missing="$missing $p"
   fi
 done
+# npm runs the browser tests' set-up; a Node.js from outside Debian brings
+# its own, which Debian's package would conflict with.
+if ! command -v npm >/dev/null 2>&1; then missing="$missing npm"; fi
 if [ -n "$missing" ]; then
   echo "Installing:$missing"
   $SUDO apt-get update -qq

@@ -1,0 +1,45 @@
+// What the browser page asks of the calculators, as texts in and texts
+// out. One window lives here; each event answers with the operations the
+// page applies, as a JSON array (see PageWindow::takeOperations).
+#pragma once
+
+#include <string>
+
+namespace pyrelon::web {
+
+// Every control, in the order the page inserts them (which is the Tab
+// order within each panel), as a JSON array of objects: name, kind,
+// parent, text, place in twips (l, t, w, h), colour, align, look, and for
+// inputs, lists and results the labels that name them ("caption", "unit"),
+// the range a box accepts ("range"), and which handlers it has.
+std::string controlsJson();
+
+// A fresh window with the user's separators, then start-up.
+std::string startUp(const std::string& decimalSeparator, const std::string& groupSeparator);
+
+// The user's typing and choices, told without running a handler. `typed`
+// answers with the box's part-read warning and tooltip as a JSON object
+// {"warning": ..., "tip": ...}.
+std::string typed(const std::string& box, const std::string& text);
+void chose(const std::string& list, int index);
+
+// Events: a click on a button, the logo or the menu entry; a choice made
+// by the user in a list; a character typed into a box, before the box
+// applies it; a paste; Enter in a box.
+std::string click(const std::string& control);
+std::string select(const std::string& list);
+std::string keyPress(const std::string& box, int code);
+std::string paste(const std::string& box, const std::string& pasted);
+std::string submit(const std::string& box);
+
+// The result labels whose panel's inputs changed since they were written.
+std::string staleLabels();
+// A panel's results as a tab-separated table, from one of its labels.
+std::string panelResults(const std::string& resultLabel);
+std::string help();
+
+// One line of the differential table, answered with one line of text
+// (see web/tests/cases.cpp).
+std::string runCase(const std::string& line);
+
+}  // namespace pyrelon::web

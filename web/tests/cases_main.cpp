@@ -1,0 +1,12 @@
+// Answers each line of standard input with runCase, natively: the other
+// half of the differential check (web/tests/differential.js).
+#include <iostream>
+#include <string>
+
+#include "web/page_api.h"
+
+int main() {
+  std::ios::sync_with_stdio(false);
+  std::string line;
+  while (std::getline(std::cin, line)) std::cout << pyrelon::web::runCase(line) << '\n';
+}

@@ -1,0 +1,62 @@
+// The page against the desktop window's layout: every control's rectangle,
+// relative to the client area, is the control table's place in whole
+// pixels (15 twips to the pixel, rounded as the desktop window rounds),
+// within 1 px; the client area is the desktop's 677 x 477.
+'use strict';
+const test = require('node:test');
+const assert = require('node:assert/strict');
+const path = require('path');
+const { launch, open, buildDir } = require('./browser');
+
+const pixels = (twips) => Math.floor((twips + 7) / 15);
+
+test('every control stands where the desktop window puts it', async () => {
+  const calc = await require(path.join(buildDir, 'pyrelon-module.js'))();
+  const table = JSON.parse(calc.controlsJson());
+  const byName = new Map(table.map((c) => [c.name, c]));
+  const browser = await launch();
+  try {
+    const page = await open(browser, { width: 700, height: 560 });
+    const rects = await page.evaluate((names) => {
+      const client = document.getElementById('ClientArea').getBoundingClientRect();
+      const out = { client: [client.width, client.height] };
+      for (const name of names) {
+        const r = document.getElementById(name).getBoundingClientRect();
+        out[name] = [r.left - client.left, r.top - client.top, r.width, r.height];
+      }
+      return out;
+    }, table.filter((c) => c.kind !== 'line').map((c) => c.name));
+    assert.deepEqual(rects.client, [677, 477]);
+    const off = [];
+    let checked = 0;
+    for (const c of table) {
+      if (c.kind === 'line') continue;
+      const parent = c.parent ? byName.get(c.parent) : null;
+      const expected = [pixels(c.l) + (parent ? pixels(parent.l) : 0),
+        pixels(c.t) + (parent ? pixels(parent.t) : 0), pixels(c.w), pixels(c.h)];
+      const got = rects[c.name];
+      checked++;
+      if (got.some((v, i) => Math.abs(v - expected[i]) > 1))
+        off.push(`${c.name}: page ${got.map((v) => v.toFixed(1)).join(',')} desktop ${expected.join(',')}`);
+    }
+    assert.deepEqual(off, []);
+    assert.ok(checked > 100, `only ${checked} controls`);
+    // The captions, colours and fonts of a sample, as the desktop shows them.
+    const looks = await page.evaluate(() => ['Frame3', 'Label9', 'CarbonLbl', 'Label8', 'Label16', 'MvZccTxt']
+      .map((n) => {
+        const el = n.startsWith('Frame') ? document.getElementById(n + 'Title') : document.getElementById(n);
+        const s = getComputedStyle(el);
+        return [n, s.color, s.fontSize, s.fontWeight, s.fontStyle, s.fontFamily.split(',')[0]];
+      }));
+    assert.deepEqual(looks, [
+      ['Frame3', 'rgb(0, 128, 0)', '13px', '700', 'italic', 'Arial'],
+      ['Label9', 'rgb(0, 0, 255)', '11px', '700', 'normal', 'Arial'],
+      ['CarbonLbl', 'rgb(255, 255, 0)', '12px', '700', 'normal', 'Verdana'],
+      ['Label8', 'rgb(0, 0, 255)', '20px', '700', 'italic', 'Arial'],
+      ['Label16', 'rgb(255, 255, 0)', '13px', '700', 'italic', 'Arial'],
+      ['MvZccTxt', 'rgb(0, 0, 0)', '11px', '700', 'normal', 'Arial'],
+    ]);
+  } finally {
+    await browser.close();
+  }
+});

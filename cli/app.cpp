@@ -63,18 +63,20 @@ int entryOf(const PanelCommand& command) {
   if (!panel.list) return -1;
   if (command.entryName.empty()) return 0;
   const int entry = findEntry(*panel.list, command.entryName);
-  if (entry < 0)
+  if (entry < 0) {
     throw UsageError{"--" + std::string(panel.list->key) + " \"" + command.entryName +
                      "\" is not one of: " + entryNames(*panel.list)};
+}
   return entry;
 }
 
 std::string strictOption(const InputSpec& input, const std::string& text, bool decimalComma) {
   std::optional<std::string> number = strictNumber(text, decimalComma);
-  if (!number)
+  if (!number) {
     throw UsageError{(input.key == "value" ? std::string("the value") : "--" + std::string(input.key)) +
                      " \"" + text + "\" is not a number" +
                      (decimalComma ? " (with a decimal comma)" : "")};
+}
   return *number;
 }
 
@@ -99,9 +101,10 @@ int runPanel(const PanelCommand& command, const Common& common) {
   const PanelDescriptor& panel = *command.panel;
   const int entry = entryOf(command);
   std::vector<std::optional<std::string>> given(panel.inputs.size());
-  for (std::size_t i = 0; i < panel.inputs.size(); ++i)
+  for (std::size_t i = 0; i < panel.inputs.size(); ++i) {
     if (!command.texts[i].empty())
       given[i] = strictOption(panel.inputs[i], command.texts[i], common.decimalComma);
+}
 
   if (!command.csvPath.empty()) {
     BatchOptions options;
@@ -152,15 +155,17 @@ int runPanel(const PanelCommand& command, const Common& common) {
     doc["panel"] = panel.id;
     if (panel.list) doc[std::string(panel.list->key)] = panel.list->entries[static_cast<std::size_t>(entry)].text;
     nlohmann::ordered_json inputs = nlohmann::ordered_json::object();
-    for (const int input : inputsRead(panel, entry))
+    for (const int input : inputsRead(panel, entry)) {
       inputs[std::string(panel.inputs[static_cast<std::size_t>(input)].key)] =
           command.texts[static_cast<std::size_t>(input)];
+}
     doc["inputs"] = inputs;
     nlohmann::ordered_json results = nlohmann::ordered_json::object();
     const auto specs = panel.resultsFor(entry);
-    for (std::size_t r = 0; r < specs.size(); ++r)
+    for (std::size_t r = 0; r < specs.size(); ++r) {
       results[std::string(specs[r].key)] =
           shown[r].empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(shown[r]);
+}
     doc["results"] = results;
     doc["error"] = error.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(error);
     std::printf("%s\n", doc.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace).c_str());

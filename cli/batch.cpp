@@ -161,9 +161,10 @@ struct RowWorker {
       row[name] = std::string(batch.value(record.first + f));
     }
     nlohmann::ordered_json results = nlohmann::ordered_json::object();
-    for (std::size_t r = 0; r < shown.size(); ++r)
+    for (std::size_t r = 0; r < shown.size(); ++r) {
       results[std::string(plan.resultKeys[r])] =
           shown[r].empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(shown[r]);
+}
     row["results"] = std::move(results);
     row["error"] = error.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(error);
     out += row.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
@@ -539,9 +540,10 @@ int runBatch(const BatchOptions& options) {
   std::string summary = std::to_string(totals.rows) + " rows, " +
                         std::to_string(totals.rows - totals.failed) + " computed, " +
                         std::to_string(totals.failed) + " failed";
-  if (totals.failed > 0)
+  if (totals.failed > 0) {
     summary += " (first on line " + std::to_string(totals.firstFailedLine) + ": " +
                totals.firstError + ")";
+}
   std::fprintf(stderr, "pyrelon-cli: %s\n", summary.c_str());
   return totals.failed > 0 ? 1 : 0;
 }

@@ -85,9 +85,10 @@ ProbeCheckAnswer checkProbe(const ProbeCheck& check) {
       if (shownCarbon(check, text, nullptr) == answer.targetShown) {
         answer.found = true;
         answer.co = text;
-        if (check.settings.decimalSeparator != ".")
+        if (check.settings.decimalSeparator != ".") {
           for (char& ch : answer.co)
             if (ch == '.') ch = check.settings.decimalSeparator.front();
+}
         answer.carbonShown = answer.targetShown;
         return answer;
       }

@@ -125,9 +125,10 @@ std::optional<ReadResult> strictReading(std::string_view text, bool decimalComma
 
 std::vector<int> inputsRead(const PanelDescriptor& panel, int entry) {
   std::vector<bool> read(panel.inputs.size(), false);
-  if (const ReadPlan* plan = panel.planFor(entry))
+  if (const ReadPlan* plan = panel.planFor(entry)) {
     for (const ReadStep& step : *plan)
       if (step.kind == ReadStep::Read) read[static_cast<std::size_t>(step.input)] = true;
+}
   std::vector<int> inputs;
   for (std::size_t i = 0; i < read.size(); ++i)
     if (read[i]) inputs.push_back(static_cast<int>(i));

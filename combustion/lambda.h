@@ -22,7 +22,7 @@ enum LambdaInput { kLambdaMv, kLambdaOffset, kLambdaKelvinOffset, kLambdaAir, kL
 // computed ends the press with a sentence; the results before it stay, it
 // and those after it are cleared.
 //   Metano at the start-up readings: 1.0 1.056 1.2 11.0 83.5 93.7
-void calculateLambda(const Readings& readings, Outcome& out);
+void calculateLambda(const Readings& in, Outcome& out);
 
 struct Fuel {
   std::string_view name;

@@ -25,7 +25,7 @@ enum Compensation { kNone, kTemperatureOnly, kPressureOnly, kBoth };
 // correction reads, and writes it to FlowLbl: "None" in the plain form,
 // the others through "##.#0" or, for both corrections, "#.#0".
 //   Temperature, Q 10, Tf 100, Tr 25 -> 8.94
-void calculateFlow(const Readings& readings, Outcome& out);
+void calculateFlow(const Readings& in, Outcome& out);
 
 // A correction factor, or the sentence telling the user why it cannot be
 // formed (then `value` means nothing).

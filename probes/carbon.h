@@ -19,7 +19,7 @@ enum CarbonProbe { kAccucarb, kDin17022, kLambdaProbe };
 // The carbon potential the selected calibration gives for readings that
 // have passed the limits, written to CarbonLbl through "0.000". An entry
 // that is not a calibration writes nothing.
-void calculateCarbon(const Readings& readings, Outcome& out);
+void calculateCarbon(const Readings& in, Outcome& out);
 
 // ln(x) / ln(10) for x > 0; nothing otherwise, which the arithmetic that
 // receives it counts as 0.

@@ -13,7 +13,7 @@ enum NitridingInput { kHydrogen, kAmmonia };
 
 // The factor of contents that have passed the limits, written to NkLbl
 // through "#0.00".
-void calculateNitriding(const Readings& readings, Outcome& out);
+void calculateNitriding(const Readings& in, Outcome& out);
 
 // The nitriding factor for contents in percent: n / h^1.5 with the
 // fractions h = H / 100 and n = N / 100. Within the limits it lies between

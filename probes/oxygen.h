@@ -18,6 +18,6 @@ enum OxygenInput { kOxygenMv, kOxygenTemperature, kOxygenOffset };
 // and the temperature are taken as typed, and only the arithmetic they can
 // break (absolute zero, an exponential beyond the double range) is caught.
 //   E 87, t 1100, offset -3 -> 0.99 %
-void calculateOxygen(const Readings& readings, Outcome& out);
+void calculateOxygen(const Readings& in, Outcome& out);
 
 }  // namespace pyrelon

@@ -83,12 +83,12 @@ class MainWindow final : public QMainWindow, public pyrelon::Window {
   // A box's text changed: its part-read mark, and the freshness of its
   // panel's results.
   void inputEdited(std::string_view box);
-  void markPartRead(std::string_view box);
+  void markPartRead(std::string_view name);
   void dimStale(std::string_view control);
   void copyPanelResults(std::string_view resultLabel);
   void nameForAccessibility();
   void orderTabs();
-  void updateAccessibleName(const std::string& control);
+  void updateAccessibleName(const std::string& name);
   // Hands a click or a selection of `control` to the shell.
   void click(std::string_view control);
   void select(std::string_view list);

@@ -131,9 +131,10 @@ std::string inputsTable(const PanelDescriptor& panel) {
 
 std::string resultsList(const PanelDescriptor& panel) {
   std::string out = "<p><b>Results:</b> ";
-  if (!panel.captionLabels.empty())
+  if (!panel.captionLabels.empty()) {
     return out + "the input in the other units, one column each, under captions naming "
                  "the unit.</p>\n";
+}
   bool first = true;
   // Per-entry result sets name the same labels; the first set says what they are.
   for (const ResultSpec& result : panel.resultsFor(0)) {
@@ -171,10 +172,11 @@ std::string fuelTableHtml() {
   out += row({"Fuel", "Wet ratio", "Dry ratio", "CO2 max (%)", "Net allowance (%)",
               "Net factor", "Gross factor"},
              true);
-  for (const Fuel& fuel : fuelTable())
+  for (const Fuel& fuel : fuelTable()) {
     out += row({fuel.name, number(fuel.wetRatio), number(fuel.dryRatio), number(fuel.co2Max),
                 number(fuel.netAllowance), number(fuel.netLossFactor),
                 number(fuel.grossLossFactor)});
+}
   return out + "</table>\n";
 }
 

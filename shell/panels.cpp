@@ -55,9 +55,10 @@ const PanelDescriptor* panelById(std::string_view id) {
 }
 
 const InputSpec* inputSpecOf(std::string_view box) {
-  for (const PanelDescriptor* panel : all())
+  for (const PanelDescriptor* panel : all()) {
     for (const InputSpec& input : panel->inputs)
       if (input.box == box) return &input;
+}
   return nullptr;
 }
 

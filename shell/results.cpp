@@ -39,10 +39,12 @@ bool isResult(std::string_view label) {
 std::string_view captionLabelOf(std::string_view resultLabel) {
   const PanelDescriptor* panel = panelOfControl(resultLabel);
   if (panel == nullptr) return {};
-  for (std::size_t i = 1; i < panel->controls.size(); ++i)
-    if (panel->controls[i].name == resultLabel)
+  for (std::size_t i = 1; i < panel->controls.size(); ++i) {
+    if (panel->controls[i].name == resultLabel) {
       return panel->controls[i - 1].kind == ControlKind::Label ? panel->controls[i - 1].name
                                                                : std::string_view();
+}
+}
   return {};
 }
 

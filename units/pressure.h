@@ -14,7 +14,7 @@ const PanelDescriptor& pressurePanel();
 
 // Shows the input pressure in the six other units of the selected source
 // unit, each column computed from the input alone with its own constant.
-void calculatePressure(const Readings& readings, Outcome& out);
+void calculatePressure(const Readings& in, Outcome& out);
 
 // y = x * factor or y = x / factor. A division really divides: x / 0.0689
 // and x * (1 / 0.0689) can differ in the last digit.

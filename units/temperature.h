@@ -13,7 +13,7 @@ enum TemperatureUnit { kCelsius, kFahrenheit, kKelvin, kRankine };
 // unit. Some steps go on from the rounded value an earlier step has just
 // shown, not from the unrounded one: 100 degF shows 37.8 degC and then
 // 311.0 K (from 37.8, not 37.777...).
-void calculateTemperature(const Readings& readings, Outcome& out);
+void calculateTemperature(const Readings& in, Outcome& out);
 
 // The conversions, each evaluated exactly as grouped here. They may give an
 // infinity for inputs near the double range; the calculator checks.

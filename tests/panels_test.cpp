@@ -7,11 +7,13 @@
 
 #include <cmath>
 #include <map>
+#include <regex>
 #include <string>
 #include <vector>
 
 #include "fake_window.h"
 #include "shell/controls.h"
+#include "shell/help.h"
 #include "shell/panels.h"
 #include "shell/press.h"
 
@@ -203,6 +205,79 @@ TEST(Panels, ChoosingAUnitRelabelsAndPresets) {
   EXPECT_EQ(stepsOf(selectEntry(*panelById("pressure"), 4)),
             "write Lab15=psi\nwrite Lab16=kpa\nwrite Lab17=bar\nwrite Lab18=mmH2O\n"
             "write Lab19=Kg/cm2\nwrite Lab21=mBar\nreset PresText= 750.06\n");
+}
+
+// The constants the formulas read, as the help page and the command line
+// name them: "panel|name|value|unit".
+TEST(Panels, NameEveryConstantWithItsValueAndUnit) {
+  const std::vector<std::string> expected{
+      "temperature|kelvin at 0 \u00b0C|273.15|K",
+      "temperature|degrees Fahrenheit at 0 \u00b0C|32|\u00b0F",
+      "temperature|degrees Rankine at 0 \u00b0C|491.67|\u00b0R",
+      "temperature|degrees Rankine at 0 \u00b0F|459.67|\u00b0R",
+      "temperature|degrees Fahrenheit per degree Celsius|1.8|",
+      "temperature|degrees Celsius per degree Fahrenheit|0.555555555555556|",
+      "nitriding|percent per fraction|100|",
+      "nitriding|exponent of the hydrogen fraction|1.5|",
+      "carbon|closed form: temperature slope of the voltage term a1|-0.3950521|mV/\u00b0C",
+      "carbon|closed form: voltage term a0 (subtracted)|936.1648|mV",
+      "carbon|closed form: temperature slope of the CO term b1|0.0361551|mV/\u00b0C",
+      "carbon|closed form: CO term b0|17.74167|mV",
+      "carbon|closed form: temperature slope of the divisor d1|0.09621958|mV/\u00b0C",
+      "carbon|closed form: divisor d0 (subtracted)|20.99039|mV",
+      "carbon|Lambda calibration: voltage shift against Accucarb|48|mV",
+      "carbon|DIN 17022: offset to absolute temperature|273.14|K",
+      "carbon|DIN 17022: slope k per kelvin|0.0992|mV/K",
+      "carbon|DIN 17022: voltage zero|816.1|mV",
+      "carbon|DIN 17022: constant|1.995|",
+      "carbon|DIN 17022: carbon factor|0.15|1/% C",
+      "carbon|DIN 17022: first iterate|0.01|% C",
+      "lambda|probe temperature|873|K",
+      "lambda|Nernst factor|0.02154|mV/K",
+      "lambda|oxygen content of the reference air|20.9|%",
+      "lambda|voltage offset that leaves the probe voltage as read|8|mV",
+      "oxygen|offset to absolute temperature|273.12|K",
+      "oxygen|Nernst factor|0.0215354|mV/K",
+      "oxygen|oxygen content of the reference air|20.95|%",
+      "flow|offset to absolute temperature|273.14|K",
+  };
+  std::vector<std::string> got;
+  for (const PanelDescriptor* panel : panels())
+    for (const ConstantSpec& c : panel->constants)
+      got.push_back(std::string(panel->id) + "|" + std::string(c.name) + "|" +
+                    plainForm(c.value, ".") + "|" + std::string(c.unit));
+  EXPECT_EQ(got, expected);
+}
+
+// The help page is well-formed: every tag is a plain tag with quoted
+// attributes, every element is closed in order, and no stray character
+// stands where a tag ends.
+TEST(Panels, TheHelpPageIsWellFormed) {
+  const std::string html = helpHtml();
+  const std::regex tag(R"(<(/?)([a-z][a-z0-9]*)((?: [a-z-]+="[^"<>]*")*)>)");
+  std::vector<std::string> open;
+  std::size_t at = 0;
+  for (auto it = std::sregex_iterator(html.begin(), html.end(), tag); it != std::sregex_iterator();
+       ++it) {
+    const std::smatch& m = *it;
+    // Between two tags: text, never a '<' or '>' of a broken tag, and never
+    // starting with '=' as a tag's end turned into ">=" would.
+    const std::string text = html.substr(at, static_cast<std::size_t>(m.position()) - at);
+    EXPECT_EQ(text.find_first_of("<>"), std::string::npos) << text;
+    at = static_cast<std::size_t>(m.position() + m.length());
+    EXPECT_NE(html[at], '=') << m.str();
+    const std::string name = m[2];
+    if (name == "meta") continue;
+    if (m[1].length() == 0) {
+      open.push_back(name);
+    } else {
+      ASSERT_FALSE(open.empty()) << m.str();
+      EXPECT_EQ(open.back(), name);
+      open.pop_back();
+    }
+  }
+  EXPECT_TRUE(open.empty());
+  EXPECT_EQ(html.substr(at), "\n");
 }
 
 }  // namespace

@@ -66,9 +66,9 @@ void BM_AppendPattern(benchmark::State& state, std::string_view pattern) {
   }
 }
 
-#define PYRELON_PATTERN_ROWS(p)                                           \
-  BENCHMARK_CAPTURE(BM_FormatPattern, p, std::string_view(p));            \
-  BENCHMARK_CAPTURE(BM_FormatPatternFirst, p, std::string_view(p));       \
+#define PYRELON_PATTERN_ROWS(p)                                     \
+  BENCHMARK_CAPTURE(BM_FormatPattern, p, std::string_view(p));      \
+  BENCHMARK_CAPTURE(BM_FormatPatternFirst, p, std::string_view(p)); \
   BENCHMARK_CAPTURE(BM_AppendPattern, p, std::string_view(p))
 
 PYRELON_PATTERN_ROWS("0.000");

@@ -58,8 +58,8 @@ BENCHMARK(BM_PressCarbonDin);
 const bool kRegistered = [] {
   for (const PanelDescriptor* panel : pyrelon::panels()) {
     benchmark::RegisterBenchmark(("BM_Press/" + std::string(panel->id)).c_str(), BM_Press, panel);
-    benchmark::RegisterBenchmark(("BM_PurePress/" + std::string(panel->id)).c_str(),
-                                 BM_PurePress, panel);
+    benchmark::RegisterBenchmark(("BM_PurePress/" + std::string(panel->id)).c_str(), BM_PurePress,
+                                 panel);
   }
   benchmark::RegisterBenchmark("BM_Select/GradiCmb", BM_Select, "GradiCmb");
   benchmark::RegisterBenchmark("BM_Select/PresCmb", BM_Select, "PresCmb");

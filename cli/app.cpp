@@ -52,8 +52,8 @@ std::string inputHelp(const InputSpec& input, bool decimalComma) {
   if (!input.unit.empty()) help += ", " + std::string(input.unit);
   if (input.limits) {
     const std::string sep = decimalComma ? "," : ".";
-    help += " (" + plainForm(input.limits->min, sep) + " to " + plainForm(input.limits->max, sep) +
-            ")";
+    help +=
+        " (" + plainForm(input.limits->min, sep) + " to " + plainForm(input.limits->max, sep) + ")";
   }
   return help;
 }
@@ -66,17 +66,17 @@ int entryOf(const PanelCommand& command) {
   if (entry < 0) {
     throw UsageError{"--" + std::string(panel.list->key) + " \"" + command.entryName +
                      "\" is not one of: " + entryNames(*panel.list)};
-}
+  }
   return entry;
 }
 
 std::string strictOption(const InputSpec& input, const std::string& text, bool decimalComma) {
   std::optional<std::string> number = strictNumber(text, decimalComma);
   if (!number) {
-    throw UsageError{(input.key == "value" ? std::string("the value") : "--" + std::string(input.key)) +
-                     " \"" + text + "\" is not a number" +
-                     (decimalComma ? " (with a decimal comma)" : "")};
-}
+    throw UsageError{
+        (input.key == "value" ? std::string("the value") : "--" + std::string(input.key)) + " \"" +
+        text + "\" is not a number" + (decimalComma ? " (with a decimal comma)" : "")};
+  }
   return *number;
 }
 
@@ -104,7 +104,7 @@ int runPanel(const PanelCommand& command, const Common& common) {
   for (std::size_t i = 0; i < panel.inputs.size(); ++i) {
     if (!command.texts[i].empty())
       given[i] = strictOption(panel.inputs[i], command.texts[i], common.decimalComma);
-}
+  }
 
   if (!command.csvPath.empty()) {
     BatchOptions options;
@@ -140,10 +140,10 @@ int runPanel(const PanelCommand& command, const Common& common) {
     const auto i = static_cast<std::size_t>(input);
     if (!given[i]) {
       const InputSpec& spec = panel.inputs[i];
-      throw UsageError{spec.key == "value" ? "no value given: pyrelon-cli " + std::string(panel.id) +
-                                                 " [options] VALUE"
-                                           : "--" + std::string(spec.key) + " (" +
-                                                 std::string(spec.what) + ") is required"};
+      throw UsageError{
+          spec.key == "value"
+              ? "no value given: pyrelon-cli " + std::string(panel.id) + " [options] VALUE"
+              : "--" + std::string(spec.key) + " (" + std::string(spec.what) + ") is required"};
     }
     texts[i] = *given[i];
   }
@@ -153,22 +153,24 @@ int runPanel(const PanelCommand& command, const Common& common) {
   if (common.json) {
     nlohmann::ordered_json doc;
     doc["panel"] = panel.id;
-    if (panel.list) doc[std::string(panel.list->key)] = panel.list->entries[static_cast<std::size_t>(entry)].text;
+    if (panel.list)
+      doc[std::string(panel.list->key)] = panel.list->entries[static_cast<std::size_t>(entry)].text;
     nlohmann::ordered_json inputs = nlohmann::ordered_json::object();
     for (const int input : inputsRead(panel, entry)) {
       inputs[std::string(panel.inputs[static_cast<std::size_t>(input)].key)] =
           command.texts[static_cast<std::size_t>(input)];
-}
+    }
     doc["inputs"] = inputs;
     nlohmann::ordered_json results = nlohmann::ordered_json::object();
     const auto specs = panel.resultsFor(entry);
     for (std::size_t r = 0; r < specs.size(); ++r) {
       results[std::string(specs[r].key)] =
           shown[r].empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(shown[r]);
-}
+    }
     doc["results"] = results;
     doc["error"] = error.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(error);
-    std::printf("%s\n", doc.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace).c_str());
+    std::printf("%s\n",
+                doc.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace).c_str());
   } else {
     printResults(panel, entry, shown);
     if (!error.empty()) std::fprintf(stderr, "pyrelon-cli: %s\n", error.c_str());
@@ -199,8 +201,10 @@ int runCheck(const CheckCommand& command, const Common& common) {
     doc["probe"] = panel.list->entries[static_cast<std::size_t>(check.probe)].text;
     doc["carbon"] = answer.targetShown;
     doc["co"] = answer.found ? nlohmann::ordered_json(answer.co) : nlohmann::ordered_json(nullptr);
-    doc["error"] = answer.found ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(answer.message);
-    std::printf("%s\n", doc.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace).c_str());
+    doc["error"] =
+        answer.found ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(answer.message);
+    std::printf("%s\n",
+                doc.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace).c_str());
   } else if (answer.found) {
     std::printf("%% CO      %s\n%% Carbon  %s\n", answer.co.c_str(), answer.carbonShown.c_str());
   } else {
@@ -236,24 +240,29 @@ std::string bashCompletion() {
   for (const ListEntry& e : probes.entries) probeValues += " " + normalizedName(e.text);
   cases += "    carbon-check:--probe) COMPREPLY=($(compgen -W \"" + probeValues.substr(1) +
            "\" -- \"$cur\")); return;;\n";
-  cases += "    carbon-check:*) opts=\"--probe --mv --temp --carbon --json --decimal-comma --help\";;\n";
+  cases +=
+      "    carbon-check:*) opts=\"--probe --mv --temp --carbon --json --decimal-comma --help\";;\n";
   return "# bash completion for pyrelon-cli, made from the panels' descriptions\n"
          "_pyrelon_cli() {\n"
          "  local cur prev sub opts\n"
          "  cur=\"${COMP_WORDS[COMP_CWORD]}\"\n"
          "  prev=\"${COMP_WORDS[COMP_CWORD-1]}\"\n"
          "  if [ \"$COMP_CWORD\" -eq 1 ]; then\n"
-         "    COMPREPLY=($(compgen -W \"" + subcommands + " --help --version\" -- \"$cur\"))\n"
+         "    COMPREPLY=($(compgen -W \"" +
+         subcommands +
+         " --help --version\" -- \"$cur\"))\n"
          "    return\n"
          "  fi\n"
          "  sub=\"${COMP_WORDS[1]}\"\n"
          "  case \"$prev\" in\n"
          "    --csv) COMPREPLY=($(compgen -f -- \"$cur\")); return;;\n"
          "  esac\n"
-         "  case \"$sub:$prev\" in\n" + cases +
+         "  case \"$sub:$prev\" in\n" +
+         cases +
          "  esac\n"
          "  case \"$sub:$prev\" in\n"
-         "    *:--*) case \"$prev\" in --json|--decimal-comma|--no-progress|--help) ;; *) return;; esac;;\n"
+         "    *:--*) case \"$prev\" in --json|--decimal-comma|--no-progress|--help) ;; *) return;; "
+         "esac;;\n"
          "  esac\n"
          "  COMPREPLY=($(compgen -W \"$opts\" -- \"$cur\"))\n"
          "}\n"
@@ -263,9 +272,10 @@ std::string bashCompletion() {
 }  // namespace
 
 int runCli(int argc, char** argv) {
-  CLI::App app{"Pyrelon's calculators from the command line and over logged readings.\n"
-               "Results are shown as the desktop window shows them.",
-               "pyrelon-cli"};
+  CLI::App app{
+      "Pyrelon's calculators from the command line and over logged readings.\n"
+      "Results are shown as the desktop window shows them.",
+      "pyrelon-cli"};
   app.set_version_flag("--version", "pyrelon-cli 1.7");
   app.require_subcommand(1);
   Common common;

@@ -40,7 +40,9 @@ std::string_view trimmed(std::string_view text) {
   return text;
 }
 
-void usage(const std::string& message) { std::fprintf(stderr, "pyrelon-cli: %s\n", message.c_str()); }
+void usage(const std::string& message) {
+  std::fprintf(stderr, "pyrelon-cli: %s\n", message.c_str());
+}
 
 // Everything a row needs, fixed before the first row.
 struct Plan {
@@ -50,10 +52,10 @@ struct Plan {
   bool decimalComma;
   bool jsonLines;
   char separator;
-  std::vector<int> read;                  // the inputs the entry reads
-  std::vector<int> column;                // per input: its column, or -1
-  std::vector<std::string> constant;      // per input: the option's text
-  std::vector<std::string> header;        // the input header, unescaped
+  std::vector<int> read;              // the inputs the entry reads
+  std::vector<int> column;            // per input: its column, or -1
+  std::vector<std::string> constant;  // per input: the option's text
+  std::vector<std::string> header;    // the input header, unescaped
   std::vector<std::string_view> resultKeys;
 };
 
@@ -122,7 +124,8 @@ struct RowWorker {
       const std::string_view field = batch.value(record.first + static_cast<std::uint32_t>(column));
       const std::optional<ReadResult> reading = strictReading(field, plan.decimalComma);
       if (!reading) {
-        error = "The " + std::string(key) + " field \"" + std::string(field) + "\" is not a number.";
+        error =
+            "The " + std::string(key) + " field \"" + std::string(field) + "\" is not a number.";
         return false;
       }
       readings[i] = *reading;
@@ -157,14 +160,15 @@ struct RowWorker {
     nlohmann::ordered_json row;
     row["line"] = record.line;
     for (std::size_t f = 0; f < record.count; ++f) {
-      const std::string name = f < plan.header.size() ? plan.header[f] : "column" + std::to_string(f + 1);
+      const std::string name =
+          f < plan.header.size() ? plan.header[f] : "column" + std::to_string(f + 1);
       row[name] = std::string(batch.value(record.first + f));
     }
     nlohmann::ordered_json results = nlohmann::ordered_json::object();
     for (std::size_t r = 0; r < shown.size(); ++r) {
       results[std::string(plan.resultKeys[r])] =
           shown[r].empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(shown[r]);
-}
+    }
     row["results"] = std::move(results);
     row["error"] = error.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(error);
     out += row.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
@@ -380,8 +384,17 @@ int runBatch(const BatchOptions& options) {
     }
   } closer{fd};
 
-  Plan plan{&panel, options.entry, {}, options.decimalComma, options.jsonLines,
-            options.decimalComma ? ';' : ',', inputsRead(panel, options.entry), {}, {}, {}, {}};
+  Plan plan{&panel,
+            options.entry,
+            {},
+            options.decimalComma,
+            options.jsonLines,
+            options.decimalComma ? ';' : ',',
+            inputsRead(panel, options.entry),
+            {},
+            {},
+            {},
+            {}};
   plan.settings = options.decimalComma ? NumberSettings{",", "."} : NumberSettings{".", ","};
   for (const ResultSpec& r : panel.resultsFor(options.entry)) plan.resultKeys.push_back(r.key);
 
@@ -453,11 +466,11 @@ int runBatch(const BatchOptions& options) {
         if (status == CsvStatus::Blank) continue;
         if (status != CsvStatus::Record && status != CsvStatus::UnterminatedQuote) {
           if (status != CsvStatus::End) {
-            std::string why = status == CsvStatus::ReadError
-                                  ? std::string("cannot read: ") + std::strerror(reader.errorNumber())
-                                  : status == CsvStatus::RecordTooLong
-                                        ? std::string("a record too long")
-                                        : std::string("a record with too many fields");
+            std::string why =
+                status == CsvStatus::ReadError
+                    ? std::string("cannot read: ") + std::strerror(reader.errorNumber())
+                : status == CsvStatus::RecordTooLong ? std::string("a record too long")
+                                                     : std::string("a record with too many fields");
             usage(options.path + " line " + std::to_string(reader.line()) + ": " + why);
             if (pipeline)
               while (auto done = pipeline->nextDone(true)) writeAll(done->output);
@@ -487,8 +500,9 @@ int runBatch(const BatchOptions& options) {
           const std::string_view value = fields[f];
           const std::string_view written = reader.rawField(f);
           if (closed.empty() && value.data() == written.data() && value.size() == written.size()) {
-            batch->values.emplace_back(rawAt + static_cast<std::uint32_t>(written.data() - raw.data()),
-                                       static_cast<std::uint32_t>(value.size()));
+            batch->values.emplace_back(
+                rawAt + static_cast<std::uint32_t>(written.data() - raw.data()),
+                static_cast<std::uint32_t>(value.size()));
           } else {
             batch->values.emplace_back(static_cast<std::uint32_t>(batch->text.size()),
                                        static_cast<std::uint32_t>(value.size()));
@@ -543,7 +557,7 @@ int runBatch(const BatchOptions& options) {
   if (totals.failed > 0) {
     summary += " (first on line " + std::to_string(totals.firstFailedLine) + ": " +
                totals.firstError + ")";
-}
+  }
   std::fprintf(stderr, "pyrelon-cli: %s\n", summary.c_str());
   return totals.failed > 0 ? 1 : 0;
 }

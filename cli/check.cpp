@@ -45,28 +45,28 @@ ProbeCheckAnswer checkProbe(const ProbeCheck& check) {
   }
   const std::string atHigh = shownCarbon(check, pointForm(co.max, 0), nullptr);
 
-  const ReadResult low = readLocaleNumber(atLow, check.settings.decimalSeparator,
-                                          check.settings.groupSeparator);
-  const ReadResult high = readLocaleNumber(atHigh, check.settings.decimalSeparator,
-                                           check.settings.groupSeparator);
+  const ReadResult low =
+      readLocaleNumber(atLow, check.settings.decimalSeparator, check.settings.groupSeparator);
+  const ReadResult high =
+      readLocaleNumber(atHigh, check.settings.decimalSeparator, check.settings.groupSeparator);
   const ReadResult target = readLocaleNumber(answer.targetShown, check.settings.decimalSeparator,
                                              check.settings.groupSeparator);
   if (!low.ok() || !high.ok() || !target.ok() || target.value < low.value ||
       target.value > high.value) {
     answer.message = "No CO content from " + plainForm(co.min, check.settings.decimalSeparator) +
                      " to " + plainForm(co.max, check.settings.decimalSeparator) +
-                     " % makes this calibration read " + answer.targetShown +
-                     " % C: it reads " + atLow + " at " +
-                     plainForm(co.min, check.settings.decimalSeparator) + " % and " + atHigh +
-                     " at " + plainForm(co.max, check.settings.decimalSeparator) + " %.";
+                     " % makes this calibration read " + answer.targetShown + " % C: it reads " +
+                     atLow + " at " + plainForm(co.min, check.settings.decimalSeparator) +
+                     " % and " + atHigh + " at " +
+                     plainForm(co.max, check.settings.decimalSeparator) + " %.";
     return answer;
   }
 
   // The shown carbon rises with the CO content: bisect on the text shown.
   const auto showsAtLeast = [&](double c) {
-    const ReadResult r = readLocaleNumber(shownCarbon(check, pointForm(c, 9), nullptr),
-                                          check.settings.decimalSeparator,
-                                          check.settings.groupSeparator);
+    const ReadResult r =
+        readLocaleNumber(shownCarbon(check, pointForm(c, 9), nullptr),
+                         check.settings.decimalSeparator, check.settings.groupSeparator);
     return r.ok() && r.value >= target.value;
   };
   double lo = co.min;
@@ -88,7 +88,7 @@ ProbeCheckAnswer checkProbe(const ProbeCheck& check) {
         if (check.settings.decimalSeparator != ".") {
           for (char& ch : answer.co)
             if (ch == '.') ch = check.settings.decimalSeparator.front();
-}
+        }
         answer.carbonShown = answer.targetShown;
         return answer;
       }

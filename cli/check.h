@@ -10,18 +10,18 @@
 namespace pyrelon::cli {
 
 struct ProbeCheck {
-  int probe = 0;           // entry of the carbon panel's list
-  std::string mv, temp;    // texts, read by the Val rule as the panel reads them
-  double carbon = 0;       // the measured carbon potential, % C
+  int probe = 0;         // entry of the carbon panel's list
+  std::string mv, temp;  // texts, read by the Val rule as the panel reads them
+  double carbon = 0;     // the measured carbon potential, % C
   NumberSettings settings;
 };
 
 struct ProbeCheckAnswer {
   bool found = false;
-  std::string co;         // the CO content, as the shortest text that reproduces the carbon
+  std::string co;           // the CO content, as the shortest text that reproduces the carbon
   std::string carbonShown;  // the carbon potential the panel shows at that CO
   std::string targetShown;  // the measured carbon as the panel would show it
-  std::string message;    // why there is no answer, or the limit a reading failed
+  std::string message;      // why there is no answer, or the limit a reading failed
 };
 
 // Searches the CO range the panel accepts (2 to 37 %) by bisection; the

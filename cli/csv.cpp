@@ -38,7 +38,8 @@ CsvReader::CsvReader(ByteSource& source, const CsvOptions& options)
   const char separator = options.separator;
   if (separator == '"' || separator == '\r' || separator == '\n' ||
       static_cast<unsigned char>(separator) >= 0x80)
-    throw std::invalid_argument("CSV separator must be an ASCII character other than a quote, CR or LF");
+    throw std::invalid_argument(
+        "CSV separator must be an ASCII character other than a quote, CR or LF");
   if (options.chunkSize == 0) throw std::invalid_argument("CSV chunk size must not be 0");
   if (options.chunkSize > kLargestSize || options.maxRecordBytes > kLargestSize)
     throw std::invalid_argument("CSV chunk size and record limit must be at most 1 GiB");
@@ -128,7 +129,8 @@ CsvStatus CsvReader::endOfInputInRecord() {
   switch (state_) {
     case State::FieldStart:  // right after a separator: an empty last field
       if (spans_.empty()) return stop(CsvStatus::End);
-      spans_.push_back({static_cast<std::uint32_t>(end), static_cast<std::uint32_t>(end), Kind::Plain});
+      spans_.push_back(
+          {static_cast<std::uint32_t>(end), static_cast<std::uint32_t>(end), Kind::Plain});
       break;
     case State::Quoted:
       spans_.push_back({fieldStart_, static_cast<std::uint32_t>(end), Kind::Unescape});
@@ -157,8 +159,9 @@ const char* CsvReader::findFirst(const char* p, char a, char b, char c) const {
   const __m128i cs = _mm_set1_epi8(c);
   for (;;) {
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const __m128i hits = _mm_or_si128(
-        _mm_or_si128(_mm_cmpeq_epi8(bytes, as), _mm_cmpeq_epi8(bytes, bs)), _mm_cmpeq_epi8(bytes, cs));
+    const __m128i hits =
+        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(bytes, as), _mm_cmpeq_epi8(bytes, bs)),
+                     _mm_cmpeq_epi8(bytes, cs));
     const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(hits));
     if (mask != 0) return p + __builtin_ctz(mask);
     p += 16;
@@ -281,8 +284,8 @@ lineEnd:  // p is at the CR or LF that ends the record
 
 tooManyFields:
   // Where a record breaks both limits, the one it breaks first counts.
-  limitBroken_ = offset() > options_.maxRecordBytes ? CsvStatus::RecordTooLong
-                                                     : CsvStatus::TooManyFields;
+  limitBroken_ =
+      offset() > options_.maxRecordBytes ? CsvStatus::RecordTooLong : CsvStatus::TooManyFields;
   complete = true;
 
 suspend:
@@ -302,8 +305,7 @@ namespace {
 char* unescape(std::string_view raw, char* out) {
   std::size_t i = 1;  // after the opening quote
   while (i < raw.size()) {
-    const char* quote =
-        static_cast<const char*>(std::memchr(raw.data() + i, '"', raw.size() - i));
+    const char* quote = static_cast<const char*>(std::memchr(raw.data() + i, '"', raw.size() - i));
     const std::size_t stop = quote ? static_cast<std::size_t>(quote - raw.data()) : raw.size();
     std::memcpy(out, raw.data() + i, stop - i);
     out += stop - i;
@@ -396,7 +398,10 @@ void appendRecord(std::string& out, std::span<const std::string_view> fields, ch
 }
 
 CsvWriter::CsvWriter(int fd, char separator, std::string_view lineEnd, std::size_t blockSize)
-    : fd_(fd), separator_(separator), lineEnd_(lineEnd), blockSize_(std::max<std::size_t>(blockSize, 1)) {
+    : fd_(fd),
+      separator_(separator),
+      lineEnd_(lineEnd),
+      blockSize_(std::max<std::size_t>(blockSize, 1)) {
   buffer_.reserve(blockSize_ + 4096);
 }
 

@@ -124,7 +124,7 @@ class CsvReader {
   // that starts just before it.
   static constexpr std::size_t kPadding = 1 + 16;
 
-  bool refill();       // false at the end of the input or on an error
+  bool refill();  // false at the end of the input or on an error
   const char* findFirst(const char* p, char a, char b, char c) const;
   bool parseRecord();  // false when the buffer ran out first
   CsvStatus endOfInputInRecord();
@@ -147,7 +147,7 @@ class CsvReader {
   std::size_t recordLength_ = 0;
   bool atEnd_ = false;
   bool finished_ = false;
-  bool started_ = false;   // the byte-order mark has been looked for
+  bool started_ = false;    // the byte-order mark has been looked for
   bool pendingLf_ = false;  // the last record ended at CR: skip a following LF
   int errorNumber_ = 0;
 
@@ -186,7 +186,7 @@ class CsvWriter {
   CsvWriter(const CsvWriter&) = delete;
   CsvWriter& operator=(const CsvWriter&) = delete;
 
-  void field(std::string_view value);  // quoted when needed
+  void field(std::string_view value);    // quoted when needed
   void rawField(std::string_view text);  // as it is, e.g. CsvReader::rawField
   void endRecord();
   void flush();

@@ -128,7 +128,7 @@ std::vector<int> inputsRead(const PanelDescriptor& panel, int entry) {
   if (const ReadPlan* plan = panel.planFor(entry)) {
     for (const ReadStep& step : *plan)
       if (step.kind == ReadStep::Read) read[static_cast<std::size_t>(step.input)] = true;
-}
+  }
   std::vector<int> inputs;
   for (std::size_t i = 0; i < read.size(); ++i)
     if (read[i]) inputs.push_back(static_cast<int>(i));
@@ -143,8 +143,7 @@ std::string resultCaption(const PanelDescriptor& panel, int entry, std::size_t i
 
 std::string_view printedUnit(const PanelDescriptor& panel, int entry, std::size_t index) {
   const std::string_view unit = panel.resultsFor(entry)[index].unit;
-  if (unit.empty() || resultCaption(panel, entry, index).find(unit) != std::string::npos)
-    return {};
+  if (unit.empty() || resultCaption(panel, entry, index).find(unit) != std::string::npos) return {};
   return unit;
 }
 

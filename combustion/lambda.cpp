@@ -125,8 +125,9 @@ const PanelDescriptor kPanel{
     .id = "lambda",
     .frame = "Frame4",
     .title = "Lambda Oxigen Probe",
-    .summary = "Wet and dry oxygen, air excess, carbon dioxide and the net and gross "
-               "efficiencies of a flue gas from the voltage of a lambda probe, for six fuels.",
+    .summary =
+        "Wet and dry oxygen, air excess, carbon dioxide and the net and gross "
+        "efficiencies of a flue gas from the voltage of a lambda probe, for six fuels.",
     .solveButton = "OxiBtn",
     .controls = kControls,
     .inputs = kInputs,
@@ -211,8 +212,7 @@ void calculateLambda(const Readings& in, Outcome& out) {
     stopAt(out, Net, noDivisor(out, Co2, Net));
     return;
   }
-  if (!show(out, Net, (kPercent - fuel.netAllowance) - (fuel.netLossFactor * rise) / *co2))
-    return;
+  if (!show(out, Net, (kPercent - fuel.netAllowance) - (fuel.netLossFactor * rise) / *co2)) return;
   show(out, Gross, kPercent - (fuel.grossLossFactor * rise) / *co2);
 }
 

@@ -26,11 +26,11 @@ void calculateLambda(const Readings& in, Outcome& out);
 
 struct Fuel {
   std::string_view name;
-  double wetRatio;         // stoichiometric wet flue gas per volume of air
-  double dryRatio;         // stoichiometric dry flue gas per volume of air
-  double co2Max;           // CO2 percent at zero dry oxygen
-  double netAllowance;     // taken from 100 in the net efficiency
-  double netLossFactor;    // Siegert factors of the flue loss dT / CO2
+  double wetRatio;       // stoichiometric wet flue gas per volume of air
+  double dryRatio;       // stoichiometric dry flue gas per volume of air
+  double co2Max;         // CO2 percent at zero dry oxygen
+  double netAllowance;   // taken from 100 in the net efficiency
+  double netLossFactor;  // Siegert factors of the flue loss dT / CO2
   double grossLossFactor;
 };
 

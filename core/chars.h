@@ -10,11 +10,11 @@
 #include <system_error>
 
 #ifdef __EMSCRIPTEN__
+#include <fast_float/fast_float.h>
+
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-
-#include <fast_float/fast_float.h>
 #endif
 
 namespace pyrelon::chars {
@@ -48,15 +48,13 @@ inline std::from_chars_result readDouble(const char* first, const char* last, do
 // Writes `value` as std::to_chars(first, last, value,
 // std::chars_format::scientific, precision) does: "d.ddde+XX", correctly
 // rounded to `precision` digits after the point (at most 100 here).
-inline std::to_chars_result writeScientific(char* first, char* last, double value,
-                                            int precision) {
+inline std::to_chars_result writeScientific(char* first, char* last, double value, int precision) {
 #ifndef __EMSCRIPTEN__
   return std::to_chars(first, last, value, std::chars_format::scientific, precision);
 #else
   char buffer[160];
   const int written = std::snprintf(buffer, sizeof buffer, "%.*e", precision, value);
-  if (written < 0 || static_cast<std::size_t>(written) >= sizeof buffer ||
-      written > last - first)
+  if (written < 0 || static_cast<std::size_t>(written) >= sizeof buffer || written > last - first)
     return {last, std::errc::value_too_large};
   std::memcpy(first, buffer, static_cast<std::size_t>(written));
   return {first + written, std::errc()};

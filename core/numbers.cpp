@@ -41,8 +41,7 @@ ReadResult parseDecimal(const std::string& whole, const std::string& frac, int e
   appendInt(buffer, exponent);
 
   double value = 0.0;
-  const auto [end, ec] =
-      chars::readDouble(buffer.data(), buffer.data() + buffer.size(), value);
+  const auto [end, ec] = chars::readDouble(buffer.data(), buffer.data() + buffer.size(), value);
   (void)end;
   if (ec == std::errc::result_out_of_range) {
     // Decimal exponent of the first significant digit.
@@ -87,9 +86,12 @@ ReadResult readRadix(std::string_view s, int radix, std::size_t& count) {
   count = 0;
   for (char c : s) {
     int digit = -1;
-    if (isDigit(c)) digit = c - '0';
-    else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+    if (isDigit(c))
+      digit = c - '0';
+    else if (c >= 'a' && c <= 'f')
+      digit = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F')
+      digit = c - 'A' + 10;
     if (digit < 0 || digit >= radix) break;
     ++count;
     value = value * radix + digit;
@@ -191,7 +193,7 @@ bool exactDigits15(double magnitude, Digits15& out) {
   if (leading < kTen14 || leading >= kTen15) return false;  // cannot happen; stay safe
   const Wide rest = scaled & ((Wide{1} << shift) - 1);
   if (rest >= (Wide{1} << (shift - 1))) ++leading;  // half away from zero
-  if (leading == kTen15) {  // 9.99...95 became 10.0
+  if (leading == kTen15) {                          // 9.99...95 became 10.0
     leading = kTen14;
     ++exponent;
   }
@@ -348,8 +350,7 @@ ReadResult readLocaleNumber(std::string_view text, std::string_view decimalSepar
 
   std::size_t pos = 0;
   bool negative = false;
-  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
-    negative = text[pos++] == '-';
+  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
   std::string whole;
   std::string frac;
   while (pos < text.size()) {
@@ -457,8 +458,8 @@ void appendPattern(std::string& out, double value, const CompiledPattern& patter
   }
   const bool minus = value < 0 && count > 0;
 
-  const std::size_t size = (minus ? 1 : 0) + wholeWidth +
-                           (pattern.hasPoint ? decimalSeparator.size() + fracDigits : 0);
+  const std::size_t size =
+      (minus ? 1 : 0) + wholeWidth + (pattern.hasPoint ? decimalSeparator.size() + fracDigits : 0);
   char* to = grow(out, size);
   if (minus) *to++ = '-';
   std::memset(to, '0', wholeWidth);
@@ -498,8 +499,9 @@ void appendPlain(std::string& out, double value, std::string_view decimalSeparat
   if (d.exponent >= 0 && d.exponent < 15) {
     const int whole = d.exponent + 1;
     const int frac = last >= whole ? last + 1 - whole : 0;
-    char* to = grow(out, (minus ? 1 : 0) + static_cast<std::size_t>(whole) +
-                             (frac > 0 ? decimalSeparator.size() + static_cast<std::size_t>(frac) : 0));
+    char* to =
+        grow(out, (minus ? 1 : 0) + static_cast<std::size_t>(whole) +
+                      (frac > 0 ? decimalSeparator.size() + static_cast<std::size_t>(frac) : 0));
     if (minus) *to++ = '-';
     to = put(to, {digits, static_cast<std::size_t>(whole)});
     if (frac > 0) put(put(to, decimalSeparator), {digits + whole, static_cast<std::size_t>(frac)});
@@ -507,8 +509,8 @@ void appendPlain(std::string& out, double value, std::string_view decimalSeparat
   }
   if (d.exponent < 0 && d.exponent >= -5) {  // "0", the separator, zeros, the digits
     const int zeros = -d.exponent - 1;
-    char* to = grow(out, (minus ? 2 : 1) + decimalSeparator.size() + static_cast<std::size_t>(zeros) +
-                             static_cast<std::size_t>(last) + 1);
+    char* to = grow(out, (minus ? 2 : 1) + decimalSeparator.size() +
+                             static_cast<std::size_t>(zeros) + static_cast<std::size_t>(last) + 1);
     if (minus) *to++ = '-';
     *to++ = '0';
     to = put(to, decimalSeparator);
@@ -519,9 +521,10 @@ void appendPlain(std::string& out, double value, std::string_view decimalSeparat
   // Exponent form: "d[<sep>ddd]E+xx", at least two exponent digits.
   const int magnitude = d.exponent < 0 ? -d.exponent : d.exponent;
   const int exponentDigits = magnitude >= 100 ? 3 : 2;
-  char* to = grow(out, (minus ? 1 : 0) + 1 +
-                           (last > 0 ? decimalSeparator.size() + static_cast<std::size_t>(last) : 0) +
-                           2 + static_cast<std::size_t>(exponentDigits));
+  char* to =
+      grow(out, (minus ? 1 : 0) + 1 +
+                    (last > 0 ? decimalSeparator.size() + static_cast<std::size_t>(last) : 0) + 2 +
+                    static_cast<std::size_t>(exponentDigits));
   if (minus) *to++ = '-';
   *to++ = digits[0];
   if (last > 0) to = put(put(to, decimalSeparator), {digits + 1, static_cast<std::size_t>(last)});

@@ -24,7 +24,8 @@ void Outcome::beep() { steps_.push_back({Step::Beep, {}, {}}); }
 
 std::string Outcome::shown(std::string_view label) const {
   for (auto it = steps_.rbegin(); it != steps_.rend(); ++it)
-    if (it->control == label && (it->kind == Step::Write || it->kind == Step::Clear)) return it->text;
+    if (it->control == label && (it->kind == Step::Write || it->kind == Step::Clear))
+      return it->text;
   return {};
 }
 

@@ -24,10 +24,10 @@ struct Step {
 
 // How a press ended.
 enum class Ending {
-  Solved,      // every result written
-  Nothing,     // nothing to do (no entry selected)
-  OutOfLimits, // a reading failed its limits: the limits box, one box put back
-  Fault,       // the arithmetic could not go on: a sentence, some labels cleared
+  Solved,       // every result written
+  Nothing,      // nothing to do (no entry selected)
+  OutOfLimits,  // a reading failed its limits: the limits box, one box put back
+  Fault,        // the arithmetic could not go on: a sentence, some labels cleared
 };
 
 // Builds the steps of one press. Results written here can be read back as

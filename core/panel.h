@@ -152,10 +152,10 @@ struct Readings {
 using Calculator = void (*)(const Readings&, Outcome&);
 
 struct PanelDescriptor {
-  std::string_view id{};         // "carbon": the command-line subcommand
-  std::string_view frame{};      // "Frame3"
-  std::string_view title{};      // "ZrO2 Carbon Probe"
-  std::string_view summary{};    // what it computes, one sentence
+  std::string_view id{};       // "carbon": the command-line subcommand
+  std::string_view frame{};    // "Frame3"
+  std::string_view title{};    // "ZrO2 Carbon Probe"
+  std::string_view summary{};  // what it computes, one sentence
   std::string_view solveButton{};
   std::span<const ControlSpec> controls{};  // the frame first
   std::span<const InputSpec> inputs{};      // in the order start-up writes them

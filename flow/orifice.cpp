@@ -55,8 +55,9 @@ constexpr std::array<ListEntry, 4> kCompensations{
 
 // Each correction reads only the boxes it uses, in this order.
 constexpr std::array<ReadStep, 1> kReadNone{{{ReadStep::Read, kFlow}}};
-constexpr std::array<ReadStep, 3> kReadTemperature{{
-    {ReadStep::Read, kFlow}, {ReadStep::Read, kFlowTemperature}, {ReadStep::Read, kRefTemperature}}};
+constexpr std::array<ReadStep, 3> kReadTemperature{{{ReadStep::Read, kFlow},
+                                                    {ReadStep::Read, kFlowTemperature},
+                                                    {ReadStep::Read, kRefTemperature}}};
 constexpr std::array<ReadStep, 4> kReadPressure{{{ReadStep::Read, kFlow},
                                                  {ReadStep::Read, kAtmPressure},
                                                  {ReadStep::Read, kRefPressure},
@@ -86,8 +87,9 @@ const PanelDescriptor kPanel{
     .id = "flow",
     .frame = "Frame7",
     .title = "Mass Flow Compensation for Orifice",
-    .summary = "The flow of an orifice meter corrected from its reference pressure and "
-               "temperature to those at which the gas flows, by the square-root law.",
+    .summary =
+        "The flow of an orifice meter corrected from its reference pressure and "
+        "temperature to those at which the gas flows, by the square-root law.",
     .solveButton = "FlowBtn",
     .controls = kControls,
     .inputs = kInputs,

@@ -12,9 +12,8 @@
 namespace pyrelon::fuzz {
 
 [[noreturn]] inline void fail(std::string_view property, std::string_view detail) {
-  std::fprintf(stderr, "\n*** property broken: %.*s\n    %.*s\n",
-               static_cast<int>(property.size()), property.data(),
-               static_cast<int>(detail.size()), detail.data());
+  std::fprintf(stderr, "\n*** property broken: %.*s\n    %.*s\n", static_cast<int>(property.size()),
+               property.data(), static_cast<int>(detail.size()), detail.data());
   std::abort();
 }
 

@@ -46,7 +46,8 @@ std::string describe(const Item& item) {
   return text + " raw " + quote(item.raw);
 }
 
-std::vector<Item> readAll(std::string_view input, const CsvOptions& options, std::size_t largestRead) {
+std::vector<Item> readAll(std::string_view input, const CsvOptions& options,
+                          std::size_t largestRead) {
   MemorySource source(input, largestRead);
   CsvReader reader(source, options);
   std::vector<Item> items;
@@ -54,7 +55,8 @@ std::vector<Item> readAll(std::string_view input, const CsvOptions& options, std
     const CsvStatus status = reader.next();
     if (status == CsvStatus::End) break;
     if (items.size() > input.size())
-      pyrelon::fuzz::fail("the reader ends", "more items than input bytes: " + describe(items.back()));
+      pyrelon::fuzz::fail("the reader ends",
+                          "more items than input bytes: " + describe(items.back()));
     Item item{status, {}, {}, std::string(reader.raw()), reader.line()};
     for (std::size_t i = 0; i < reader.fields().size(); ++i) {
       item.fields.emplace_back(reader.fields()[i]);
@@ -93,8 +95,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   whole.chunkSize = kWhole;
   const std::vector<Item> again = readAll(input, whole, SIZE_MAX);
   require(again.size() == items.size(), "chunk sizes do not matter",
-          std::to_string(items.size()) + " items in chunks of " + std::to_string(options.chunkSize) +
-              ", " + std::to_string(again.size()) + " in one");
+          std::to_string(items.size()) + " items in chunks of " +
+              std::to_string(options.chunkSize) + ", " + std::to_string(again.size()) + " in one");
   for (std::size_t i = 0; i < items.size(); ++i)
     require(items[i] == again[i], "chunk sizes do not matter",
             describe(items[i]) + " against " + describe(again[i]));
@@ -124,8 +126,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       // At the start of the input a byte-order mark is skipped.
       if (std::string_view(item.rawFields[i]).starts_with("\xEF\xBB\xBF")) continue;
       const std::vector<Item> alone = readAll(item.rawFields[i], single, SIZE_MAX);
-      require(alone.size() == 1 && alone[0].fields.size() == 1 && alone[0].fields[0] == item.fields[i],
-              "a raw field reads as the field", describe(item) + " field " + std::to_string(i));
+      require(
+          alone.size() == 1 && alone[0].fields.size() == 1 && alone[0].fields[0] == item.fields[i],
+          "a raw field reads as the field", describe(item) + " field " + std::to_string(i));
     }
     require(joined == item.raw, "raw fields make up the raw text", describe(item));
     std::vector<std::string_view> views(item.fields.begin(), item.fields.end());

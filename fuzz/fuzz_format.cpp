@@ -24,8 +24,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/numbers.h"
 #include "check.h"
+#include "core/numbers.h"
 
 namespace {
 
@@ -123,9 +123,8 @@ void checkValue(double value) {
         firstPattern = pattern.text;
       } else {
         require(caption == first, "leading '#' placeholders change nothing",
-                describe(value) + ": \"" + std::string(firstPattern) + "\" gives " +
-                    quote(first) + ", \"" + std::string(pattern.text) + "\" gives " +
-                    quote(caption));
+                describe(value) + ": \"" + std::string(firstPattern) + "\" gives " + quote(first) +
+                    ", \"" + std::string(pattern.text) + "\" gives " + quote(caption));
       }
     }
   }
@@ -139,8 +138,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::memcpy(&value, data, sizeof value);
   checkValue(value);
   if (size > sizeof(double)) {
-    const ReadResult read = readVal(
-        std::string_view(reinterpret_cast<const char*>(data) + sizeof(double), size - sizeof(double)));
+    const ReadResult read = readVal(std::string_view(
+        reinterpret_cast<const char*>(data) + sizeof(double), size - sizeof(double)));
     if (read.ok()) checkValue(read.value);
   }
   return 0;

@@ -26,7 +26,7 @@ using pyrelon::fuzz::quote;
 using pyrelon::fuzz::require;
 
 constexpr std::array<std::string_view, 13> kPatterns{
-    "0.000", "#0.00", "##0.00", "###0.00", "#0.0", "##0.0", "###0.0",
+    "0.000",   "#0.00", "##0.00", "###0.00", "#0.0",  "##0.0", "###0.0",
     "####0.0", "####0", "#####0", "######0", "##.#0", "#.#0",
 };
 
@@ -50,8 +50,8 @@ void checkValue(double value, std::string_view ownPattern) {
     const std::string expected = reference::plainForm(value, separator);
     const std::string actual = plainForm(value, separator);
     require(actual == expected, "the fast plain form writes the first implementation's bytes",
-            "plainForm(" + describe(value) + ", \"" + std::string(separator) + "\") = " +
-                quote(actual) + ", first implementation " + quote(expected));
+            "plainForm(" + describe(value) + ", \"" + std::string(separator) +
+                "\") = " + quote(actual) + ", first implementation " + quote(expected));
   }
 }
 

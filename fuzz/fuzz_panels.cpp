@@ -34,12 +34,12 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/controls.h"
-#include "core/numbers.h"
-#include "shell/shell.h"
 #include "check.h"
+#include "core/numbers.h"
+#include "shell/controls.h"
 #include "shell/panels.h"
 #include "shell/press.h"
+#include "shell/shell.h"
 #include "tests/fake_window.h"
 
 namespace {
@@ -73,10 +73,9 @@ Panel panelFor(std::string_view id) {
 }
 
 // In the order the first byte picks them.
-const std::array<Panel, 7> kPanels{panelFor("temperature"), panelFor("pressure"),
-                                   panelFor("carbon"),      panelFor("oxygen"),
-                                   panelFor("nitriding"),   panelFor("lambda"),
-                                   panelFor("flow")};
+const std::array<Panel, 7> kPanels{
+    panelFor("temperature"), panelFor("pressure"), panelFor("carbon"), panelFor("oxygen"),
+    panelFor("nitriding"),   panelFor("lambda"),   panelFor("flow")};
 
 std::vector<std::string_view> resultLabels() {
   std::vector<std::string_view> labels;
@@ -103,17 +102,19 @@ void checkOnlyOwnPanelChanged(const FakeWindow& window, const std::vector<std::s
   std::size_t i = 0;
   for (const ControlSpec& c : controlTable()) {
     std::string now;
-    if (c.kind == ControlKind::TextBox) now = window.text(c.name);
+    if (c.kind == ControlKind::TextBox)
+      now = window.text(c.name);
     else if (c.kind == ControlKind::Label || c.kind == ControlKind::ResultLabel)
       now = window.caption(c.name);
-    else continue;
+    else
+      continue;
     const std::string& was = before[i++];
     if (now == was) continue;
     const bool own = c.parent == panel.frame &&
                      (c.kind == ControlKind::TextBox || c.kind == ControlKind::ResultLabel);
-    require(own, "a Solve handler changes only its own panel's inputs and results",
-            context + ": " + std::string(c.name) + " went from " + quote(was) + " to " +
-                quote(now));
+    require(
+        own, "a Solve handler changes only its own panel's inputs and results",
+        context + ": " + std::string(c.name) + " went from " + quote(was) + " to " + quote(now));
   }
 }
 
@@ -127,8 +128,7 @@ void checkResults(const FakeWindow& window, const std::string& context, bool atS
     require(!containsInfOrNan(caption), "no result caption shows inf or nan", where);
     if (caption.empty()) {
       require(!atStartUp, "start-up fills every result label", where);
-      require(!window.infoBoxes.empty(), "a result label is emptied only with an Info Box",
-              where);
+      require(!window.infoBoxes.empty(), "a result label is emptied only with an Info Box", where);
       continue;
     }
     const ReadResult read =

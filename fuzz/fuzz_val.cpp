@@ -23,8 +23,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/numbers.h"
 #include "check.h"
+#include "core/numbers.h"
 
 namespace {
 
@@ -45,8 +45,8 @@ bool within15Digits(double read, double value) {
 }
 
 void checkPlainFormShape(std::string_view text, std::string_view separator, double value) {
-  const std::string context = "plainForm(" + describe(value) + ", " + std::string(separator) +
-                              ") = " + quote(text);
+  const std::string context =
+      "plainForm(" + describe(value) + ", " + std::string(separator) + ") = " + quote(text);
   require(!text.empty(), "plain form of a finite value is not empty", context);
   require(text.find(' ') == std::string_view::npos, "plain form has no blank", context);
   require((text[0] == '-') == (value < 0), "plain form starts with '-' exactly when negative",
@@ -108,8 +108,7 @@ void checkReadings(std::string_view text) {
             quote(text) + " -> " + describe(val.value));
     checkForms(val.value);
   } else {
-    require(val.error == ReadError::Overflow, "the Val rule fails only with Overflow",
-            quote(text));
+    require(val.error == ReadError::Overflow, "the Val rule fails only with Overflow", quote(text));
   }
 
   // Where reading stopped: the same reading, and what was read reads

@@ -116,8 +116,9 @@ const PanelDescriptor kPanel{
     .id = "carbon",
     .frame = "Frame3",
     .title = "ZrO2 Carbon Probe",
-    .summary = "The carbon potential of a furnace atmosphere from the voltage of a zirconia "
-               "carbon probe, its temperature and the CO content, for three calibrations.",
+    .summary =
+        "The carbon potential of a furnace atmosphere from the voltage of a zirconia "
+        "carbon probe, its temperature and the CO content, for three calibrations.",
     .solveButton = "CarbonBtn",
     .controls = kControls,
     .inputs = kInputs,
@@ -176,8 +177,8 @@ void calculateCarbon(const Readings& in, Outcome& out) {
   switch (in.entry) {
     case kAccucarb: carbon = accucarbCarbon(mv, t, co); break;
     case kDin17022: {
-      const auto solution = solveDin17022(
-          mv, t, co, [&out](double x) { return log10ShowingNonPositive(out, x); });
+      const auto solution =
+          solveDin17022(mv, t, co, [&out](double x) { return log10ShowingNonPositive(out, x); });
       if (!solution) {
         out.fault("The DIN 17022 iteration found no carbon potential for these readings.",
                   {kResultLabel});

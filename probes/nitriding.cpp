@@ -59,8 +59,9 @@ const PanelDescriptor kPanel{
     .id = "nitriding",
     .frame = "Frame5",
     .title = "NK Factor",
-    .summary = "The nitriding factor of an ammonia and hydrogen atmosphere, "
-               "NH3 / H2^1.5 with both contents as fractions.",
+    .summary =
+        "The nitriding factor of an ammonia and hydrogen atmosphere, "
+        "NH3 / H2^1.5 with both contents as fractions.",
     .solveButton = "NkBtn",
     .controls = kControls,
     .inputs = kInputs,

@@ -72,8 +72,9 @@ const PanelDescriptor kPanel{
     .id = "oxygen",
     .frame = "Frame6",
     .title = "ZrO2 Oxigen Probe",
-    .summary = "The oxygen content of a gas from the voltage of a zirconia oxygen probe with "
-               "air as the reference, its temperature and its voltage offset.",
+    .summary =
+        "The oxygen content of a gas from the voltage of a zirconia oxygen probe with "
+        "air as the reference, its temperature and its voltage offset.",
     .solveButton = "OxygenBtn",
     .controls = kControls,
     .inputs = kInputs,
@@ -92,9 +93,10 @@ const PanelDescriptor& oxygenPanel() { return kPanel; }
 void calculateOxygen(const Readings& in, Outcome& out) {
   const double divisor = (in[kOxygenTemperature] + kKelvinOffset) * kNernstFactor;
   if (divisor == 0) {
-    out.fault("The probe temperature of -273.12 \u00b0C is absolute zero, where no oxygen "
-              "content can be computed.",
-              {kResultLabel});
+    out.fault(
+        "The probe temperature of -273.12 \u00b0C is absolute zero, where no oxygen "
+        "content can be computed.",
+        {kResultLabel});
     return;
   }
   const double x = (in[kOxygenMv] - in[kOxygenOffset]) / divisor;

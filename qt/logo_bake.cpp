@@ -8,8 +8,8 @@
 #include <charconv>
 #include <string>
 
-#include "shell/controls.h"
 #include "qt/logo_draw.h"
+#include "shell/controls.h"
 
 namespace {
 

@@ -10,7 +10,7 @@ namespace pyrelon::qt::baked {
 struct Image {
   int width;
   int height;
-  int format;  // a QImage::Format
+  int format;                   // a QImage::Format
   const std::uint32_t* pixels;  // width * height, row by row
 };
 

@@ -19,8 +19,10 @@ QPainterPath flamePath(qreal cx, qreal base, qreal w, qreal h) {
   QPainterPath p;
   p.moveTo(cx, base);
   p.cubicTo(cx - w * 0.62, base, cx - w * 0.62, base - h * 0.42, cx - w * 0.30, base - h * 0.66);
-  p.cubicTo(cx - w * 0.12, base - h * 0.80, cx - w * 0.10, base - h * 0.90, cx + w * 0.06, base - h);
-  p.cubicTo(cx + w * 0.04, base - h * 0.84, cx + w * 0.20, base - h * 0.74, cx + w * 0.34, base - h * 0.56);
+  p.cubicTo(cx - w * 0.12, base - h * 0.80, cx - w * 0.10, base - h * 0.90, cx + w * 0.06,
+            base - h);
+  p.cubicTo(cx + w * 0.04, base - h * 0.84, cx + w * 0.20, base - h * 0.74, cx + w * 0.34,
+            base - h * 0.56);
   p.cubicTo(cx + w * 0.62, base - h * 0.30, cx + w * 0.50, base, cx, base);
   p.closeSubpath();
   return p;

@@ -1,8 +1,9 @@
 // The logo the window shows is the one logo_draw.cpp draws: the build's
 // pixels at the build's size, a fresh drawing at another.
+#include "qt/logo.h"
+
 #include <QTest>
 
-#include "qt/logo.h"
 #include "qt/logo_baked.h"
 #include "qt/logo_draw.h"
 

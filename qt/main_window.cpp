@@ -29,14 +29,14 @@
 #include <utility>
 
 #include "core/numbers.h"
+#include "qt/logo.h"
+#include "qt/widgets.h"
 #include "shell/help.h"
 #include "shell/panels.h"
 #include "shell/press.h"
 #include "shell/reading.h"
 #include "shell/results.h"
 #include "shell/shell.h"
-#include "qt/logo.h"
-#include "qt/widgets.h"
 
 namespace pyrelon::qt {
 namespace {
@@ -228,8 +228,8 @@ void MainWindow::fitToScreen(QRect available) {
     // The whole control, not only a text box's caret, comes into view.
     const QRect place(now->mapTo(client_, QPoint(0, 0)), now->size());
     constexpr int kMargin = 8;
-    scroll_->ensureVisible(place.center().x(), place.center().y(),
-                           place.width() / 2 + kMargin, place.height() / 2 + kMargin);
+    scroll_->ensureVisible(place.center().x(), place.center().y(), place.width() / 2 + kMargin,
+                           place.height() / 2 + kMargin);
   });
 }
 
@@ -268,8 +268,7 @@ QWidget* MainWindow::buildControl(const ControlSpec& spec, QWidget* parent, Look
       // For a line the place holds its two end points.
       return new LineWidget(QPointF(exactPixels(spec.left), exactPixels(spec.top)),
                             QPointF(exactPixels(spec.width), exactPixels(spec.height)),
-                            colourOf(spec.colour), spec.colour == Colour::LineRed ? 2 : 1,
-                            parent);
+                            colourOf(spec.colour), spec.colour == Colour::LineRed ? 2 : 1, parent);
     case ControlKind::Picture: return buildPicture(spec, parent, looks);
   }
   Q_UNREACHABLE();
@@ -319,7 +318,8 @@ QWidget* MainWindow::buildList(const ControlSpec& spec, QWidget* parent, const L
     connect(list, &QComboBox::activated, this, [this, name = spec.name] { select(name); });
   }
   // Results computed for another entry are stale.
-  connect(list, &QComboBox::currentIndexChanged, this, [this, name = spec.name] { dimStale(name); });
+  connect(list, &QComboBox::currentIndexChanged, this,
+          [this, name = spec.name] { dimStale(name); });
   return list;
 }
 
@@ -375,8 +375,7 @@ QWidget* MainWindow::buildPicture(const ControlSpec& spec, QWidget* parent, cons
   auto* picture = new ClickableLabel(parent);
   picture->setGeometry(pixelRect(spec));
   // The panels' font has the family and style of the logo's name.
-  picture->setPixmap(
-      logoPixmap(picture->size(), qApp->devicePixelRatio(), QFontInfo(looks.panel)));
+  picture->setPixmap(logoPixmap(picture->size(), qApp->devicePixelRatio(), QFontInfo(looks.panel)));
   picture->setScaledContents(true);
   picture->setCursor(Qt::PointingHandCursor);
   picture->setAccessibleName(QStringLiteral("Pyrelon logo"));
@@ -400,7 +399,8 @@ void MainWindow::buildMenu() {
   formulas->setObjectName(QStringLiteral("HelpFormulas"));
   formulas->setShortcut(QKeySequence::HelpContents);
   formulas->setShortcutContext(Qt::ApplicationShortcut);
-  QAction* about = help->addAction(QStringLiteral("&About Pyrelon"), this, [this] { click("Image1"); });
+  QAction* about =
+      help->addAction(QStringLiteral("&About Pyrelon"), this, [this] { click("Image1"); });
   about->setObjectName(QStringLiteral("HelpAbout"));
 }
 
@@ -453,8 +453,8 @@ void MainWindow::nameForAccessibility() {
     const ControlSpec& spec = table[i];
     if (spec.kind == ControlKind::Button && !spec.parent.empty()) {
       // Seven buttons read "Solve"; say which panel each one solves.
-      control<QWidget>(spec.name)->setAccessibleName(
-          fromUtf8(spec.text) + QStringLiteral(", ") + fromUtf8(findControl(spec.parent)->text));
+      control<QWidget>(spec.name)->setAccessibleName(fromUtf8(spec.text) + QStringLiteral(", ") +
+                                                     fromUtf8(findControl(spec.parent)->text));
       continue;
     }
     if (spec.kind != ControlKind::TextBox && spec.kind != ControlKind::List &&
@@ -503,7 +503,8 @@ void MainWindow::updateAccessibleName(const std::string& name) {
   widget->setAccessibleName(accessible);
   // A label's own text is hidden behind its accessible name; a result label
   // offers the value it shows as its description.
-  if (auto* result = qobject_cast<QLabel*>(widget)) result->setAccessibleDescription(result->text());
+  if (auto* result = qobject_cast<QLabel*>(widget))
+    result->setAccessibleDescription(result->text());
 }
 
 void MainWindow::orderTabs() {
@@ -574,8 +575,8 @@ void MainWindow::dimStale(std::string_view control) {
   const std::vector<std::string_view> stale = freshness_.staleLabels(*this, *panel);
   for (const ControlSpec& spec : panel->controls) {
     if (spec.kind != ControlKind::ResultLabel) continue;
-    this->control<ResultLabel>(spec.name)
-        ->setStale(std::find(stale.begin(), stale.end(), spec.name) != stale.end());
+    this->control<ResultLabel>(spec.name)->setStale(
+        std::find(stale.begin(), stale.end(), spec.name) != stale.end());
   }
 }
 

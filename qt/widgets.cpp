@@ -18,8 +18,10 @@ LineWidget::LineWidget(QPointF from, QPointF to, QColor colour, int penWidth, QW
     : QWidget(parent), colour_(colour), penWidth_(penWidth) {
   setAttribute(Qt::WA_TransparentForMouseEvents);
   setFocusPolicy(Qt::NoFocus);
-  const QRect box =
-      QRectF(from, to).normalized().adjusted(-penWidth, -penWidth, penWidth, penWidth).toAlignedRect();
+  const QRect box = QRectF(from, to)
+                        .normalized()
+                        .adjusted(-penWidth, -penWidth, penWidth, penWidth)
+                        .toAlignedRect();
   setGeometry(box);
   from_ = from - box.topLeft();
   to_ = to - box.topLeft();
@@ -48,8 +50,8 @@ void ClickableLabel::mousePressEvent(QMouseEvent* event) {
 }
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
-  const bool click = pressed_ && event->button() == Qt::LeftButton &&
-                     rect().contains(event->position().toPoint());
+  const bool click =
+      pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
   pressed_ = false;
   event->accept();
   if (click) emit clicked();
@@ -73,7 +75,8 @@ void ListBox::changeEvent(QEvent* event) {
 void ListBox::showPopup() {
   const QFontMetrics metrics(font());
   int widest = 0;
-  for (int i = 0; i < count(); ++i) widest = std::max(widest, metrics.horizontalAdvance(itemText(i)));
+  for (int i = 0; i < count(); ++i)
+    widest = std::max(widest, metrics.horizontalAdvance(itemText(i)));
   // The entry's own margins, the pop-up's frame, and a scroll bar should one
   // show.
   const int margins = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this) +
@@ -121,8 +124,8 @@ void ResultLabel::fitText() {
       const int room = roomRight_ - roomLeft_;
       if (needed <= room) {
         // Centred on its own place as far as the room allows.
-        const int left = std::clamp(place.center().x() + 1 - needed / 2, roomLeft_,
-                                    roomRight_ - needed);
+        const int left =
+            std::clamp(place.center().x() + 1 - needed / 2, roomLeft_, roomRight_ - needed);
         place = QRect(left, place.top(), needed, place.height());
       } else {
         place = QRect(roomLeft_, place.top(), room, place.height());

@@ -51,8 +51,8 @@ std::span<const ControlSpec> controlTable() { return table(); }
 
 const ControlSpec* findControl(std::string_view name) {
   const auto& all = table();
-  const auto it = std::find_if(all.begin(), all.end(),
-                               [name](const ControlSpec& c) { return c.name == name; });
+  const auto it =
+      std::find_if(all.begin(), all.end(), [name](const ControlSpec& c) { return c.name == name; });
   return it == all.end() ? nullptr : &*it;
 }
 

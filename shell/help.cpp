@@ -121,9 +121,9 @@ std::string inputsTable(const PanelDescriptor& panel) {
   std::string out = "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n";
   out += row({"Input", "Unit", "Accepted range", "At start-up"}, true);
   for (const InputSpec& input : panel.inputs) {
-    const std::string range = input.limits ? number(input.limits->min) + " to " +
-                                                 number(input.limits->max)
-                                           : std::string("any");
+    const std::string range = input.limits
+                                  ? number(input.limits->min) + " to " + number(input.limits->max)
+                                  : std::string("any");
     out += row({input.what, input.unit, range, input.startText});
   }
   return out + "</table>\n";
@@ -132,9 +132,10 @@ std::string inputsTable(const PanelDescriptor& panel) {
 std::string resultsList(const PanelDescriptor& panel) {
   std::string out = "<p><b>Results:</b> ";
   if (!panel.captionLabels.empty()) {
-    return out + "the input in the other units, one column each, under captions naming "
-                 "the unit.</p>\n";
-}
+    return out +
+           "the input in the other units, one column each, under captions naming "
+           "the unit.</p>\n";
+  }
   bool first = true;
   // Per-entry result sets name the same labels; the first set says what they are.
   for (const ResultSpec& result : panel.resultsFor(0)) {
@@ -148,8 +149,9 @@ std::string resultsList(const PanelDescriptor& panel) {
 
 std::string constantsTable(const PanelDescriptor& panel) {
   if (panel.constants.empty()) return {};
-  std::string out = "<p><b>Constants</b></p>\n"
-                    "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n";
+  std::string out =
+      "<p><b>Constants</b></p>\n"
+      "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n";
   out += row({"Constant", "Value", "Unit"}, true);
   for (const ConstantSpec& constant : panel.constants)
     out += row({constant.name, number(constant.value), constant.unit});
@@ -167,22 +169,24 @@ std::string limitsBox(const PanelDescriptor& panel) {
 }
 
 std::string fuelTableHtml() {
-  std::string out = "<p><b>Fuel table</b></p>\n"
-                    "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n";
-  out += row({"Fuel", "Wet ratio", "Dry ratio", "CO2 max (%)", "Net allowance (%)",
-              "Net factor", "Gross factor"},
+  std::string out =
+      "<p><b>Fuel table</b></p>\n"
+      "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n";
+  out += row({"Fuel", "Wet ratio", "Dry ratio", "CO2 max (%)", "Net allowance (%)", "Net factor",
+              "Gross factor"},
              true);
   for (const Fuel& fuel : fuelTable()) {
-    out += row({fuel.name, number(fuel.wetRatio), number(fuel.dryRatio), number(fuel.co2Max),
-                number(fuel.netAllowance), number(fuel.netLossFactor),
-                number(fuel.grossLossFactor)});
-}
+    out +=
+        row({fuel.name, number(fuel.wetRatio), number(fuel.dryRatio), number(fuel.co2Max),
+             number(fuel.netAllowance), number(fuel.netLossFactor), number(fuel.grossLossFactor)});
+  }
   return out + "</table>\n";
 }
 
 std::string pressureTableHtml() {
-  std::string out = "<p><b>Pressure table</b>: each column as input × factor or input ÷ "
-                    "factor.</p>\n<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n";
+  std::string out =
+      "<p><b>Pressure table</b>: each column as input × factor or input ÷ "
+      "factor.</p>\n<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n";
   out += row({"Source unit", "One bar", "Columns"}, true);
   for (const PressureSource& source : pressureTable()) {
     std::string columns;

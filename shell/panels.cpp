@@ -58,7 +58,7 @@ const InputSpec* inputSpecOf(std::string_view box) {
   for (const PanelDescriptor* panel : all()) {
     for (const InputSpec& input : panel->inputs)
       if (input.box == box) return &input;
-}
+  }
   return nullptr;
 }
 

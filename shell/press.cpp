@@ -105,14 +105,16 @@ void press(const PanelDescriptor& panel, Read read, int entry, Outcome& out) {
 Outcome pressPanel(const PanelDescriptor& panel, std::span<const std::string> texts, int entry,
                    const NumberSettings& settings) {
   Outcome out(settings);
-  press(panel, [texts](std::size_t i) { return readVal(texts[i]); }, entry, out);
+  press(
+      panel, [texts](std::size_t i) { return readVal(texts[i]); }, entry, out);
   return out;
 }
 
 void pressReadings(const PanelDescriptor& panel, std::span<const ReadResult> readings, int entry,
                    const NumberSettings& settings, Outcome& out) {
   out.restart(settings);
-  press(panel, [readings](std::size_t i) { return readings[i]; }, entry, out);
+  press(
+      panel, [readings](std::size_t i) { return readings[i]; }, entry, out);
 }
 
 void pressPanel(Window& window, const PanelDescriptor& panel) {

@@ -43,8 +43,8 @@ std::string_view captionLabelOf(std::string_view resultLabel) {
     if (panel->controls[i].name == resultLabel) {
       return panel->controls[i - 1].kind == ControlKind::Label ? panel->controls[i - 1].name
                                                                : std::string_view();
-}
-}
+    }
+  }
   return {};
 }
 
@@ -85,8 +85,10 @@ void Freshness::written(const Window& window, std::string_view label, std::strin
     return;
   }
   PanelInputs inputs = panelInputs(window, *panelOfControl(label));
-  if (it != writtenWith_.end()) it->second = std::move(inputs);
-  else writtenWith_.emplace(std::string(label), std::move(inputs));
+  if (it != writtenWith_.end())
+    it->second = std::move(inputs);
+  else
+    writtenWith_.emplace(std::string(label), std::move(inputs));
 }
 
 bool Freshness::stale(const Window& window, std::string_view label) const {

@@ -20,7 +20,8 @@ bool contains(std::span<const std::string_view> names, std::string_view name) {
 }
 
 void fillList(Window& window, const PanelDescriptor& panel) {
-  for (const ListEntry& entry : panel.list->entries) window.addListEntry(panel.list->name, entry.text);
+  for (const ListEntry& entry : panel.list->entries)
+    window.addListEntry(panel.list->name, entry.text);
   window.setSelectedIndex(panel.list->name, 0);
 }
 
@@ -37,12 +38,12 @@ void Form_Load(Window& window) {
   // The lists in this order; the unit lists solve their panels as they are
   // selected.
   for (const PanelDescriptor* panel :
-       {panelById("temperature"), panelById("carbon"), panelById("lambda"),
-        panelById("pressure"), panelById("flow"), panelById("oxygen")})
+       {panelById("temperature"), panelById("carbon"), panelById("lambda"), panelById("pressure"),
+        panelById("flow"), panelById("oxygen")})
     fillList(window, *panel);
   for (const PanelDescriptor* panel :
-       {panelById("temperature"), panelById("nitriding"), panelById("carbon"),
-        panelById("lambda"), panelById("pressure"), panelById("oxygen"), panelById("flow")})
+       {panelById("temperature"), panelById("nitriding"), panelById("carbon"), panelById("lambda"),
+        panelById("pressure"), panelById("oxygen"), panelById("flow")})
     for (const InputSpec& input : panel->inputs) window.setText(input.box, input.startText);
   for (const PanelDescriptor* panel : panels()) pressPanel(window, *panel);
 }
@@ -82,8 +83,10 @@ Outcome filterPaste(std::string_view textBox, std::string_view currentText,
   int points = 0;
   bool digitsOnly = true;
   for (char c : pasted) {
-    if (c == '.') ++points;
-    else if (c < '0' || c > '9') digitsOnly = false;
+    if (c == '.')
+      ++points;
+    else if (c < '0' || c > '9')
+      digitsOnly = false;
   }
   if (!hasPoint && !(digitsOnly && points <= 1)) {
     out.beep();

@@ -50,9 +50,9 @@ void NTxt_KeyPress(Window& window, int code);
 
 // What the faces report. Each returns false, doing nothing, for a control
 // without such a handler.
-bool hasClickHandler(std::string_view control);     // buttons, the logo, the menu entry
-bool hasSelectionHandler(std::string_view list);    // the unit lists
-bool hasKeyHandler(std::string_view textBox);       // the four boxes with a key event
+bool hasClickHandler(std::string_view control);   // buttons, the logo, the menu entry
+bool hasSelectionHandler(std::string_view list);  // the unit lists
+bool hasKeyHandler(std::string_view textBox);     // the four boxes with a key event
 bool click(Window& window, std::string_view control);
 bool select(Window& window, std::string_view list);
 bool keyPress(Window& window, std::string_view textBox, int code);

@@ -15,9 +15,15 @@ using testing::FakeWindow;
 enum Probe { Accucarb, Din, LambdaProbe };
 
 TEST(Carbon, StartUpAndCalibrations) {
-  const struct { const char *mv, *t, *co; int probe; const char* shown; } rows[] = {
-      {"1121", "830", "20", Din, "0.905"},      {"1121", "830", "20", LambdaProbe, "0.442"},
-      {"1000", "900", "20", Accucarb, "0.116"}, {"1340", "650", "37", Accucarb, "1240.084"},
+  const struct {
+    const char *mv, *t, *co;
+    int probe;
+    const char* shown;
+  } rows[] = {
+      {"1121", "830", "20", Din, "0.905"},
+      {"1121", "830", "20", LambdaProbe, "0.442"},
+      {"1000", "900", "20", Accucarb, "0.116"},
+      {"1340", "650", "37", Accucarb, "1240.084"},
       {"1121,7", "830", "20", Accucarb, "1.000"},
       {"960", "1300", "2", Din, "0.002"},  // the smallest root, not a value near -18
   };
@@ -43,12 +49,14 @@ TEST(Carbon, LimitsAndFaults) {
       "The min probe temperature value is 650 \u00b0C\n"
       "The max probe temperature value is 1300 \u00b0C\n"
       "The min %Co value is 2 %\nThe max %Co value is 37 %\n";
-  std::vector<std::pair<testing::Texts, std::string>> cases{  // no outcome: a result
+  std::vector<std::pair<testing::Texts, std::string>> cases{
+      // no outcome: a result
       {{{"MvZccTxt", "500"}, {"TempTxt", "2000"}, {"CoTxt", "99"}}, limitsBox + "MvZccTxt=1121\n"},
       {{{"TempTxt", "1E400"}, {"MvZccTxt", "1E400"}},
        "box: The probe temperature is too large a number.\nCarbonLbl=\n"},
   };
-  for (const testing::BoundText& b : testing::boundTexts({{"MvZccTxt", 960, 1340}, {"TempTxt", 650, 1300}, {"CoTxt", 2, 37}}))
+  for (const testing::BoundText& b :
+       testing::boundTexts({{"MvZccTxt", 960, 1340}, {"TempTxt", 650, 1300}, {"CoTxt", 2, 37}}))
     cases.push_back({{{b.textBox, b.text}}, b.passes ? "" : limitsBox + b.reset});
   for (const auto& [texts, outcome] : cases) {
     // The tests come before the probe is looked at; a reading that passes
@@ -77,9 +85,9 @@ TEST(Carbon, DinSettlesOnThePositiveRoot) {
   const auto settles = [](double mv, double t, double co) {
     const auto s = solveDin17022(mv, t, co);
     // The residual of the DIN 17022 equation at the root.
-    return s && s->carbon > 0 && std::fabs(std::log10(s->carbon) + 0.15 * s->carbon -
-                                           (mv - 816.1) / (0.0992 * (t + 273.14)) -
-                                           std::log10(co / 100) + 1.995) < 1e-6;
+    return s && s->carbon > 0 &&
+           std::fabs(std::log10(s->carbon) + 0.15 * s->carbon -
+                     (mv - 816.1) / (0.0992 * (t + 273.14)) - std::log10(co / 100) + 1.995) < 1e-6;
   };
   // Far below the accepted voltages several overshoots follow in a row.
   EXPECT_TRUE(settles(500, 1300, 2) && settles(700, 1300, 2));

@@ -1,7 +1,7 @@
 #include "fake_window.h"
 
-#include "shell/controls.h"
 #include "core/numbers.h"
+#include "shell/controls.h"
 #include "shell/shell.h"
 
 namespace pyrelon::testing {

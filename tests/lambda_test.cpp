@@ -28,11 +28,18 @@ FakeWindow panel(const std::vector<std::string>& readings, int fuel = Metano,
 }
 
 TEST(Lambda, StartUpAndEachResultFollowingFromTheOneBeforeAsShown) {
-  const struct { std::vector<std::string> readings; int fuel; const char* shown; } rows[] = {
+  const struct {
+    std::vector<std::string> readings;
+    int fuel;
+    const char* shown;
+  } rows[] = {
       // Propano: dry from 1.054, CO2 from 1.2.
-      {{}, Metano, "1.0 1.056 1.2 11.0 83.5 93.7"}, {{}, Propano, "1.0 1.054 1.2 13.0 87.1 94.5"},
-      {{}, Gpl, "1.0 1.055 1.2 13.2 87.4 94.4"}, {{}, Gasolio, "1.0 1.054 1.1 14.3 87.6 93.4"},
-      {{}, Nafta, "1.0 1.056 1.2 11.0 83.5 93.9"}, {{}, Coke, "1.0 1.056 1.2 11.0 83.5 93.9"},
+      {{}, Metano, "1.0 1.056 1.2 11.0 83.5 93.7"},
+      {{}, Propano, "1.0 1.054 1.2 13.0 87.1 94.5"},
+      {{}, Gpl, "1.0 1.055 1.2 13.2 87.4 94.4"},
+      {{}, Gasolio, "1.0 1.054 1.1 14.3 87.6 93.4"},
+      {{}, Nafta, "1.0 1.056 1.2 11.0 83.5 93.9"},
+      {{}, Coke, "1.0 1.056 1.2 11.0 83.5 93.9"},
       {{"30", "-5", "-100", "0", "400"}, Propano, "1.6 1.090 1.9 12.5 78.9 85.6"},
       // Below zero corrected voltage the wet oxygen passes that of air.
       {{"0.01", "10", "0", "20", "180"}, Metano, "23.2 -10.146 22.7 -1.0 149.8 169.0"},
@@ -50,8 +57,10 @@ TEST(Lambda, StartUpAndEachResultFollowingFromTheOneBeforeAsShown) {
     // At the wet oxygen of air only WetLbl is written.
     const FakeWindow w = panel({"0.02"}, Metano, settings);
     EXPECT_EQ(w.outcomeOf(OxiBtn_Click),
-              "box: The wet oxygen of " + w.local("20.9") + " % leaves no air excess to compute.\n"
-              "AirLbl=\nCo2Lbl=\nDryLbl=\nGrossLbl=\nNetLbl=\nWetLbl=" + w.local("20.9\n"));
+              "box: The wet oxygen of " + w.local("20.9") +
+                  " % leaves no air excess to compute.\n"
+                  "AirLbl=\nCo2Lbl=\nDryLbl=\nGrossLbl=\nNetLbl=\nWetLbl=" +
+                  w.local("20.9\n"));
   }
 }
 
@@ -68,8 +77,13 @@ TEST(Lambda, LimitsAndFaults) {
       "The max combustion air temperature value is 200 \u00b0C\n"
       "The min flue temperature value is 0 \u00b0C\n"
       "The max flue temperature value is 800 \u00b0C\n\n";
-  struct Case { std::vector<std::string> readings; std::string outcome; int fuel = kNoFuel; };
-  std::vector<Case> cases{  // no outcome: results
+  struct Case {
+    std::vector<std::string> readings;
+    std::string outcome;
+    int fuel = kNoFuel;
+  };
+  std::vector<Case> cases{
+      // no outcome: results
       {{"500", "8", "0", "20", "900"}, limitsBox + "MvZo2Txt=57.16\n"},
       // The rise overflows before the tests; the air temperature fails first.
       {{"57.16", "8", "0", "-1.7E308", "1.7E308"}, limitsBox + "AirTxt=20\n"},
@@ -78,7 +92,11 @@ TEST(Lambda, LimitsAndFaults) {
        "AirLbl=\nCo2Lbl=\nDryLbl=\nGrossLbl=\nNetLbl=\nWetLbl=\n"},
       {{}, ""},  // no fuel: nothing written
   };
-  for (const testing::BoundText& b : testing::boundTexts({{"MvZo2Txt", 0.01, 300}, {"MvOffTxt", -10, 10}, {"KOffTxt", -200, 200}, {"AirTxt", -50, 200}, {"FlueTXt", 0, 800}})) {
+  for (const testing::BoundText& b : testing::boundTexts({{"MvZo2Txt", 0.01, 300},
+                                                          {"MvOffTxt", -10, 10},
+                                                          {"KOffTxt", -200, 200},
+                                                          {"AirTxt", -50, 200},
+                                                          {"FlueTXt", 0, 800}})) {
     // An offset of 0 keeps a voltage of 0.01 clear of the wet oxygen of air.
     std::vector<std::string> readings{"57.16", "0", "0", "20", "180"};
     readings[std::find(kBoxes.begin(), kBoxes.end(), b.textBox) - kBoxes.begin()] = b.text;
@@ -88,7 +106,8 @@ TEST(Lambda, LimitsAndFaults) {
     const std::string got = panel(c.readings, c.fuel).outcomeOf(OxiBtn_Click);
     // Readings that pass get results, whatever they are.
     EXPECT_EQ(c.outcome.empty() && c.fuel == Metano && got.starts_with("AirLbl=") ? "" : got,
-              c.outcome) << ::testing::PrintToString(c.readings);
+              c.outcome)
+        << ::testing::PrintToString(c.readings);
   }
 }
 

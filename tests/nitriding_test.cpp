@@ -16,8 +16,10 @@ FakeWindow panel(const std::string& h, const std::string& n,
 }
 
 TEST(Nitriding, StartUpAndFactors) {
-  const struct { const char *h, *n, *nk; } rows[] = {
-      {"1", "100", "1000.00"}, {"100", "5", "0.05"}, {"75", "50", "0.77"},
+  const struct {
+    const char *h, *n, *nk;
+  } rows[] = {
+      {"1", "100", "1000.00"}, {"100", "5", "0.05"},      {"75", "50", "0.77"},
       {"25", "40", "3.20"},    {" 5 0", "50abc", "1.41"},
   };
   for (const NumberSettings& settings : testing::bothSettings()) {
@@ -25,7 +27,8 @@ TEST(Nitriding, StartUpAndFactors) {
     EXPECT_EQ(started.caption("NkLbl"), started.local("10.00"));
     for (const auto& r : rows) {
       EXPECT_EQ(panel(r.h, r.n, settings).outcomeOf(NkBtn_Click),
-                "NkLbl=" + started.local(r.nk) + "\n") << r.h << " / " << r.n;
+                "NkLbl=" + started.local(r.nk) + "\n")
+          << r.h << " / " << r.n;
     }
   }
 }
@@ -37,7 +40,9 @@ TEST(Nitriding, LimitsAndFaults) {
       "box: The min H2 value is 1 %\nThe max H2 value is 100 %\n"
       "The min NH3 value is 5 %\nThe max NH3 value is 100 %\n";
   const auto reset = [&](const std::string& c) { return limitsBox + "while shown: " + c + c; };
-  struct Case { std::string h, n, outcome; };  // no outcome: a factor
+  struct Case {
+    std::string h, n, outcome;
+  };  // no outcome: a factor
   std::vector<Case> cases{
       {"", "200", reset("HTxt=10\n")},  // no number reads as 0; NH3 is not looked at
       {"50", "1,5", reset("NTxt=31.61\n")},

@@ -12,22 +12,25 @@ using testing::FakeWindow;
 
 FakeWindow panel(const std::string& mv, const std::string& bias, const std::string& t,
                  const NumberSettings& settings = testing::pointSettings()) {
-  return testing::panelWindow({{"MvZrO2Txt", mv}, {"BiasZrO2Txt", bias}, {"TempZrO2Txt", t}}, "",
-                              0, {"OxyLbl"}, settings);
+  return testing::panelWindow({{"MvZrO2Txt", mv}, {"BiasZrO2Txt", bias}, {"TempZrO2Txt", t}}, "", 0,
+                              {"OxyLbl"}, settings);
 }
 
 TEST(Oxygen, StartUpAndTheNernstRelationWithAirAsReference) {
-  const struct { const char *mv, *bias, *t, *shown; } rows[] = {
-      {"12", "12", "-100", "20.95"},   {"-10", "0", "700", "33.76"}, {"300", "0", "700", "0.00"},
-      {"abc", "-3.0", "1100", "18.93"}, {"87", "50", "2000", "9.84"},
-      {"0", "-20965.6", "1100", "0.00"},
+  const struct {
+    const char *mv, *bias, *t, *shown;
+  } rows[] = {
+      {"12", "12", "-100", "20.95"}, {"-10", "0", "700", "33.76"},
+      {"300", "0", "700", "0.00"},   {"abc", "-3.0", "1100", "18.93"},
+      {"87", "50", "2000", "9.84"},  {"0", "-20965.6", "1100", "0.00"},
   };
   for (const NumberSettings& settings : testing::bothSettings()) {
     const FakeWindow started = testing::startedWindow(settings);
     EXPECT_EQ(started.caption("OxyLbl"), started.local("1.00"));
     for (const auto& r : rows) {
       EXPECT_EQ(panel(r.mv, r.bias, r.t, settings).outcomeOf(OxygenBtn_Click),
-                "OxyLbl=" + started.local(r.shown) + "\n") << r.mv << " " << r.bias << " " << r.t;
+                "OxyLbl=" + started.local(r.shown) + "\n")
+          << r.mv << " " << r.bias << " " << r.t;
     }
   }
 }
@@ -44,15 +47,18 @@ TEST(Oxygen, LimitsAndFaults) {
   const auto fault = [](const std::string& what) { return "box: The " + what + "\nOxyLbl=\n"; };
   const std::string tooSmall = fault("oxygen content is too small to compute for these readings.");
   const std::string tooLarge = fault("oxygen content is too large to compute for these readings.");
-  struct Case { std::string mv, bias, t, outcome; };  // no outcome: a result
+  struct Case {
+    std::string mv, bias, t, outcome;
+  };  // no outcome: a result
   std::vector<Case> cases{
       {"1E300", "-50", "-5000", limitsBox},
-      {"5", "5", "-273.12", fault("probe temperature of -273.12 \u00b0C is absolute zero, where "
-                                  "no oxygen content can be computed.")},  // 0 / 0
-      {"300", "-1E10", "1100", tooSmall},        // exp overflows
-      {"300", "-1E300", "-273.1199", tooSmall},  // x is infinite
-      {"-10", "1E10", "1100", tooLarge},         // exp is 0
-      {"0", "21290.9", "1100", tooLarge},        // exp is subnormal, the quotient overflows
+      {"5", "5", "-273.12",
+       fault("probe temperature of -273.12 \u00b0C is absolute zero, where "
+             "no oxygen content can be computed.")},  // 0 / 0
+      {"300", "-1E10", "1100", tooSmall},             // exp overflows
+      {"300", "-1E300", "-273.1199", tooSmall},       // x is infinite
+      {"-10", "1E10", "1100", tooLarge},              // exp is 0
+      {"0", "21290.9", "1100", tooLarge},             // exp is subnormal, the quotient overflows
       {"1E400", "-1E400", "1E400", fault("probe voltage is too large a number.")},
   };
   for (const testing::BoundText& b : testing::boundTexts({{"MvZrO2Txt", -10, 300}}))

@@ -3,6 +3,8 @@
 // tooltip; every list entry and alias; every result label with its pattern;
 // every limit line. Then the press as a pure function of texts, without a
 // window: the order of its steps is what a face applies.
+#include "shell/panels.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -14,7 +16,6 @@
 #include "fake_window.h"
 #include "shell/controls.h"
 #include "shell/help.h"
-#include "shell/panels.h"
 #include "shell/press.h"
 
 namespace pyrelon {
@@ -25,16 +26,18 @@ const std::map<std::string, std::vector<std::string>> kInputs{
     {"temperature", {"DataText value - 0"}},
     {"pressure", {"PresText value - 1.013"}},
     {"nitriding", {"HTxt h2 % 10 1 100", "NTxt nh3 % 31.61 5 100"}},
-    {"carbon", {"MvZccTxt mv mV 1121 960 1340", "TempTxt temp \u00b0C 830 650 1300",
-                "CoTxt co % 20 2 37"}},
-    {"lambda", {"MvZo2Txt mv mV 57.16 0.01 300", "MvOffTxt offset mV 8 -10 10",
-                "KOffTxt kelvin-offset K 0 -200 200", "AirTxt air \u00b0C 20 -50 200",
-                "FlueTXt flue \u00b0C 180 0 800"}},
-    {"oxygen", {"MvZrO2Txt mv mV 87.0 -10 300", "TempZrO2Txt temp \u00b0C 1100",
-                "BiasZrO2Txt offset mV -3.0"}},
-    {"flow", {"RefTempTxt ref-temp \u00b0C 25.0", "RefPresTxt ref-press mbar 2500",
-              "FlowTxt flow - 10.0", "FlowTempTxt temp \u00b0C 25.0",
-              "FlowPresTxt press mbar 2500", "AtmPresTxt atm mbar 1013"}},
+    {"carbon",
+     {"MvZccTxt mv mV 1121 960 1340", "TempTxt temp \u00b0C 830 650 1300", "CoTxt co % 20 2 37"}},
+    {"lambda",
+     {"MvZo2Txt mv mV 57.16 0.01 300", "MvOffTxt offset mV 8 -10 10",
+      "KOffTxt kelvin-offset K 0 -200 200", "AirTxt air \u00b0C 20 -50 200",
+      "FlueTXt flue \u00b0C 180 0 800"}},
+    {"oxygen",
+     {"MvZrO2Txt mv mV 87.0 -10 300", "TempZrO2Txt temp \u00b0C 1100",
+      "BiasZrO2Txt offset mV -3.0"}},
+    {"flow",
+     {"RefTempTxt ref-temp \u00b0C 25.0", "RefPresTxt ref-press mbar 2500", "FlowTxt flow - 10.0",
+      "FlowTempTxt temp \u00b0C 25.0", "FlowPresTxt press mbar 2500", "AtmPresTxt atm mbar 1013"}},
 };
 
 // "list key: entry/alias ..." ("-" for no alias).
@@ -130,7 +133,12 @@ TEST(Panels, RangeTextsAreTheTooltipsOfTheTestedBoxes) {
 // Each bound once: the line that states it, as the command-line tool
 // reports a reading past it.
 TEST(Panels, AReadingPastABoundNamesTheLineOfThatBound) {
-  const struct { const char* panel; const char* box; const char* text; const char* line; } rows[] = {
+  const struct {
+    const char* panel;
+    const char* box;
+    const char* text;
+    const char* line;
+  } rows[] = {
       {"carbon", "MvZccTxt", "959.99", "The min mV probe value is 960 mV"},
       {"carbon", "MvZccTxt", "1340.01", "The max mV probe value is 1340 mV"},
       {"carbon", "TempTxt", "649", "The min probe temperature value is 650 \u00b0C"},
@@ -180,11 +188,15 @@ TEST(Panels, APressIsAnOrderedListOfSteps) {
       {"temperature", {"300"}, 2, "write Lab4=26.9\nwrite Lab2=80.4\nwrite Label12=540.0\n"},
       // The chain stops at the wet oxygen of air: written, then the rest
       // cleared, then the sentence.
-      {"lambda", {"0.02", "8", "0", "20", "180"}, 0,
+      {"lambda",
+       {"0.02", "8", "0", "20", "180"},
+       0,
        "write WetLbl=20.9\nclear AirLbl=\nclear DryLbl=\nclear Co2Lbl=\nclear NetLbl=\n"
        "clear GrossLbl=\nbox\n"},
       // Overflow in a box clears every result first.
-      {"pressure", {"1E400"}, 0,
+      {"pressure",
+       {"1E400"},
+       0,
        "clear Lab10=\nclear Lab11=\nclear Lab12=\nclear Lab13=\nclear Lab14=\nclear Lab20=\nbox\n"},
       // The flow panel reads only the boxes its entry uses.
       {"flow", {"1E400", "1E400", "10.50", "1E400", "1E400", "1E400"}, 0, "write FlowLbl=10.5\n"},

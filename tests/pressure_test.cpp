@@ -20,7 +20,9 @@ std::string shown(const FakeWindow& w) {
 }
 
 TEST(Pressure, EachSourceShowsOneBarThenTypedValuesUseTheConstantsOfEachPair) {
-  const struct { const char *presetAndCaptions, *results; } sources[] = {
+  const struct {
+    const char *presetAndCaptions, *results;
+  } sources[] = {
       {"1|psi kpa mmHg mmH2O Kg/cm2 mBar|", "14.51 100.0 750.2 10215 1.02 1000"},
       {"1000|psi kpa mmHg mmH2O Kg/cm2 bar|", "14.50 100.0 750.1 10215 1.02 1.00"},
       {" 14.504|bar kpa mmHg mmH2O Kg/cm2 mbar|", "1.00 100.0 750.1 10226 1.02 1000"},
@@ -29,7 +31,10 @@ TEST(Pressure, EachSourceShowsOneBarThenTypedValuesUseTheConstantsOfEachPair) {
       {"10215|psi kpa mmHg bar Kg/cm2 mBar|", "14.50 100.0 749.8 1.00 1.02 1000"},
       {" 1.0197|psi kpa mmHg mmH2O bar mbar|", "14.50 100.0 750.0 10215 1.00 1000"},
   };
-  const struct { int source; const char *input, *results; } typed[] = {
+  const struct {
+    int source;
+    const char *input, *results;
+  } typed[] = {
       {2, "100", "6.89 689.5 5171.5 70506 7.03 6895"},
       {0, "-2", "-29.03 -200.0 -1500.4 -20430 -2.04 -2000"},
       {3, "abc", "0.00 0.00 0.0 0 0.00 0"},
@@ -61,7 +66,9 @@ TEST(Pressure, EachSourceShowsOneBarThenTypedValuesUseTheConstantsOfEachPair) {
 
 TEST(Pressure, OverflowKeepsTheColumnsBeforeItAndClearsTheRest) {
   // k: a column kept, showing all the digits of its huge value; -: cleared.
-  const struct { const char *input, *message, *columns; } rows[] = {
+  const struct {
+    const char *input, *message, *columns;
+  } rows[] = {
       {"1E400", "The input pressure is too large a number.", "------"},
       {"1e305", "The pressure is too large to convert to mmH2O.", "kkk---"},
       {"1.3e307", "The pressure is too large to convert to psi.", "------"},

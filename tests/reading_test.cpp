@@ -7,9 +7,9 @@
 
 #include <string>
 
+#include "fake_window.h"
 #include "shell/panels.h"
 #include "shell/shell.h"
-#include "fake_window.h"
 
 namespace pyrelon {
 namespace {
@@ -33,7 +33,12 @@ TEST(PartRead, QuotesWhatWasReadAndWhereItStopped) {
       {" - ", "No number is read from \"-\"; it counts as 0."},
       {",5", "No number is read from \",5\"; it counts as 0."},
       // Read whole, or nothing to read: no warning.
-      {"", ""}, {"  ", ""}, {"273.15 ", ""}, {"1 2", ""}, {"-3.0", ""}, {"&H1F", ""},
+      {"", ""},
+      {"  ", ""},
+      {"273.15 ", ""},
+      {"1 2", ""},
+      {"-3.0", ""},
+      {"&H1F", ""},
       {"1.5E3", ""},
   };
   for (const Case& c : cases) EXPECT_EQ(partReadWarning(c.text), c.warning) << c.text;
@@ -41,8 +46,7 @@ TEST(PartRead, QuotesWhatWasReadAndWhereItStopped) {
 
 TEST(PartRead, WarningStandsAboveTheRange) {
   EXPECT_EQ(inputToolTip(*inputSpecOf("HTxt"), "1,5"),
-            std::string("Read as \"1\": the number ends before \",5\".") + kComma +
-                "\n1 to 100 %");
+            std::string("Read as \"1\": the number ends before \",5\".") + kComma + "\n1 to 100 %");
   EXPECT_EQ(inputToolTip(*inputSpecOf("HTxt"), "10"), "1 to 100 %");
   EXPECT_EQ(inputToolTip(*inputSpecOf("DataText"), "x"),
             "No number is read from \"x\"; it counts as 0.");
@@ -57,11 +61,11 @@ TEST(Paste, PassesTheKeyFilterOnceAsOneKeystroke) {
     const char* after;  // before the face inserts the pasted text
     int beeps;
   } cases[] = {
-      {"HTxt", "", "31.61", "", 0},      {"HTxt", "10", "5", "10", 0},
-      {"NTxt", "10", ".5", "10", 0},     {"HTxt", "10", "1.2.3", "", 1},
-      {"HTxt", "10", "1,5", "", 1},      {"NTxt", "", "-5", "", 1},
-      {"NTxt", "", " 5", "", 1},         {"NTxt", "3.1", "abc", "3.1", 0},
-      {"NTxt", "7", "", "7", 0},         {"DataText", "10", "abc", "10", 0},
+      {"HTxt", "", "31.61", "", 0},     {"HTxt", "10", "5", "10", 0},
+      {"NTxt", "10", ".5", "10", 0},    {"HTxt", "10", "1.2.3", "", 1},
+      {"HTxt", "10", "1,5", "", 1},     {"NTxt", "", "-5", "", 1},
+      {"NTxt", "", " 5", "", 1},        {"NTxt", "3.1", "abc", "3.1", 0},
+      {"NTxt", "7", "", "7", 0},        {"DataText", "10", "abc", "10", 0},
       {"PresText", "1", "x,y", "1", 0},
   };
   for (const Case& c : cases) {

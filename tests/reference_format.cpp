@@ -34,8 +34,8 @@ Digits15 toDigits15(double magnitude) {
   // Sixty digits settle the 16th digit, including exact ties, for every
   // double.
   char buffer[96];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                    std::chars_format::scientific, 59);
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 59);
   const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
   // text: "d.ddd...e[+-]xx"
   std::string mantissa;

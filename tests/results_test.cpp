@@ -7,10 +7,10 @@
 #include <string>
 
 #include "core/numbers.h"
+#include "fake_window.h"
 #include "shell/help.h"
 #include "shell/panels.h"
 #include "shell/shell.h"
-#include "fake_window.h"
 
 namespace pyrelon {
 namespace {
@@ -36,7 +36,8 @@ TEST(CopyPanelResults, CaptionValueAndAUnitOnlyWhereTheCaptionNamesNone) {
       // The caption stands on two lines on the window, on one here.
       {"flow", "Compensed Flow\t10\n"},
   };
-  for (const Case& c : cases) EXPECT_EQ(panelResultsText(w, *panelById(c.panel)), c.text) << c.panel;
+  for (const Case& c : cases)
+    EXPECT_EQ(panelResultsText(w, *panelById(c.panel)), c.text) << c.panel;
   EXPECT_EQ(captionLabelOf("NetLbl"), "Label48");
   EXPECT_EQ(captionLabelOf("HTxt"), "Label34");
   EXPECT_EQ(captionLabelOf("Frame1"), "");

@@ -5,9 +5,9 @@
 #include <set>
 #include <string>
 
+#include "fake_window.h"
 #include "shell/controls.h"
 #include "shell/panels.h"
-#include "fake_window.h"
 
 namespace pyrelon {
 namespace {
@@ -22,13 +22,19 @@ TEST(KeyFilter, BeepsAndEmptiesTheBoxOnARejectedKey) {
     const char* after;
     int beeps;
   } cases[] = {
-      {"HTxt", "10", '5', "10", 0},       {"HTxt", "10", '.', "", 1},
-      {"HTxt", "31.61", 'x', "31.61", 0}, {"HTxt", "10", 8, "", 1},
-      {"NTxt", "31", 'a', "", 1},         {"NTxt", "3.1", '-', "3.1", 0},
-      {"DataText", "10", 'a', "10", 0},   {"PresText", "1", ',', "1", 0},
+      {"HTxt", "10", '5', "10", 0},
+      {"HTxt", "10", '.', "", 1},
+      {"HTxt", "31.61", 'x', "31.61", 0},
+      {"HTxt", "10", 8, "", 1},
+      {"NTxt", "31", 'a', "", 1},
+      {"NTxt", "3.1", '-', "3.1", 0},
+      {"DataText", "10", 'a', "10", 0},
+      {"PresText", "1", ',', "1", 0},
       // The ends of the digits and their neighbours.
-      {"HTxt", "1", '0', "1", 0},         {"HTxt", "1", '9', "1", 0},
-      {"NTxt", "1", '/', "", 1},          {"NTxt", "1", ':', "", 1},
+      {"HTxt", "1", '0', "1", 0},
+      {"HTxt", "1", '9', "1", 0},
+      {"NTxt", "1", '/', "", 1},
+      {"NTxt", "1", ':', "", 1},
   };
   for (const Case& c : cases) {
     FakeWindow w;

@@ -13,17 +13,22 @@ using testing::FakeWindow;
 const std::vector<std::string_view> kResults{"Lab2", "Lab4", "Label12"};
 
 TEST(Temperature, EachSourceRelabelsPresetsAndSolvesThenGoesOnFromTheValueShown) {
-  const struct { const char *captions, *preset, *results; } sources[] = {
+  const struct {
+    const char *captions, *preset, *results;
+  } sources[] = {
       {"\u00b0Fahrenheit Kelvin \u00b0Rankine", "0", "32.0 273.2 491.7"},
       {"\u00b0Centigradi Kelvin \u00b0Rankine", "32", "0.0 273.2 491.7"},
       {"\u00b0Fahrenheit \u00b0Centigradi \u00b0Rankine", " 273.15", "32.0 0.0 491.7"},
       {"\u00b0Fahrenheit Kelvin \u00b0Centigradi", " 491.67", "32.0 273.2 0.0"},
   };
-  const struct { int source; const char *input, *results; } typed[] = {
-      {1, "100", "37.8 311.0 559.7"},  // from 37.8 shown; the unrounded chain gives 310.9
-      {2, "300", "80.4 26.9 540.0"},   // from 26.9 shown; the unrounded chain gives 80.3
+  const struct {
+    int source;
+    const char *input, *results;
+  } typed[] = {
+      {1, "100", "37.8 311.0 559.7"},     // from 37.8 shown; the unrounded chain gives 310.9
+      {2, "300", "80.4 26.9 540.0"},      // from 26.9 shown; the unrounded chain gives 80.3
       {0, "-300", "-508.0 -26.9 -48.3"},  // below absolute zero: no message
-      {0, "abc", "32.0 273.2 491.7"},  {0, "21,9", "69.8 294.2 529.5"},
+      {0, "abc", "32.0 273.2 491.7"},    {0, "21,9", "69.8 294.2 529.5"},
   };
   for (const NumberSettings& settings : testing::bothSettings()) {
     FakeWindow w = testing::startedWindow(settings);
@@ -50,7 +55,10 @@ TEST(Temperature, EachSourceRelabelsPresetsAndSolvesThenGoesOnFromTheValueShown)
 
 TEST(Temperature, FaultsKeepTheColumnsWrittenAndClearTheRest) {
   const char* const toF = "The temperature is too large to convert to \u00b0Fahrenheit.";
-  const struct { int source; const char *input, *message, *lab4; } rows[] = {
+  const struct {
+    int source;
+    const char *input, *message, *lab4;
+  } rows[] = {
       {0, "1E400", "The input temperature is too large a number.", ""},
       {0, "-1.5e308", toF, ""},
       {2, "1e308", toF, "1000000000000000"},  // Kelvin writes column 2 first

@@ -91,7 +91,7 @@ constexpr std::array<ReadPlan, 1> kPlans{{kReading}};
 // A column's JSON member and CSV column: its unit in lower case without
 // punctuation ("Kg/cm2" -> "kgcm2", "mBar" -> "mbar").
 constexpr std::string_view keyOf(std::string_view unit) {
-  constexpr std::array<std::string_view, 7> kKeys{"bar", "mbar", "psi", "kpa",
+  constexpr std::array<std::string_view, 7> kKeys{"bar",  "mbar",  "psi",  "kpa",
                                                   "mmhg", "mmh2o", "kgcm2"};
   if (unit == "mBar") return "mbar";
   for (std::size_t i = 0; i < kSources.size(); ++i)
@@ -118,9 +118,8 @@ constexpr auto kFromKgCm2 = resultsOf<6>();
 constexpr std::array<std::span<const ResultSpec>, 7> kResultSets{
     {kFromBar, kFromMbar, kFromPsi, kFromKpa, kFromMmHg, kFromMmH2O, kFromKgCm2}};
 
-constexpr std::array<double, 7> kPresets{kSources[0].preset, kSources[1].preset,
-                                         kSources[2].preset, kSources[3].preset,
-                                         kSources[4].preset, kSources[5].preset,
+constexpr std::array<double, 7> kPresets{kSources[0].preset, kSources[1].preset, kSources[2].preset,
+                                         kSources[3].preset, kSources[4].preset, kSources[5].preset,
                                          kSources[6].preset};
 
 const PanelDescriptor kPanel{
@@ -164,9 +163,9 @@ void calculatePressure(const Readings& in, Outcome& out) {
       // Columns before this one keep their new results.
       const std::vector<std::string_view> unwritten(kResultLabels.begin() + static_cast<long>(c),
                                                     kResultLabels.end());
-      out.fault("The pressure is too large to convert to " + std::string(source.cells[c].unit) +
-                    ".",
-                unwritten);
+      out.fault(
+          "The pressure is too large to convert to " + std::string(source.cells[c].unit) + ".",
+          unwritten);
       return;
     }
     out.write(kResultLabels[c], y, source.cells[c].pattern);

@@ -11,9 +11,9 @@ namespace {
 
 // The offsets are separate constants on purpose: 491.67 is not derived
 // from 273.15, nor 459.67 from 32.
-constexpr double kKelvinOffset = 273.15;      // K at 0 degrees Celsius
-constexpr double kFahrenheitOffset = 32;      // degrees Fahrenheit at 0 degrees Celsius
-constexpr double kRankineOffset = 491.67;     // degrees Rankine at 0 degrees Celsius
+constexpr double kKelvinOffset = 273.15;           // K at 0 degrees Celsius
+constexpr double kFahrenheitOffset = 32;           // degrees Fahrenheit at 0 degrees Celsius
+constexpr double kRankineOffset = 491.67;          // degrees Rankine at 0 degrees Celsius
 constexpr double kRankineFromFahrenheit = 459.67;  // degrees Rankine at 0 degrees Fahrenheit
 // The factors are the double quotients, formed first and then multiplied.
 constexpr double kNineFifths = 9.0 / 5.0;
@@ -70,7 +70,7 @@ constexpr std::array<ReadPlan, 1> kPlans{{kReading}};
 // Column 1 shows Fahrenheit unless it is the source, column 2 Kelvin, and
 // column 3 Rankine; the source's column shows Celsius instead.
 constexpr ResultSpec column(std::string_view label, std::string_view unit) {
-  const std::string_view key = unit == kC ? "celsius"
+  const std::string_view key = unit == kC   ? "celsius"
                                : unit == kF ? "fahrenheit"
                                : unit == kK ? "kelvin"
                                             : "rankine";

@@ -197,7 +197,9 @@ Run runInChild(const std::function<Tally()>& read) {
   int status = 0;
   rusage usage{};
   wait4(child, &status, 0, &usage);
-  const auto toSeconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec * 1e-6; };
+  const auto toSeconds = [](const timeval& t) {
+    return static_cast<double>(t.tv_sec) + t.tv_usec * 1e-6;
+  };
   return {result.seconds, toSeconds(usage.ru_utime) + toSeconds(usage.ru_stime), usage.ru_maxrss,
           result.tally};
 }
@@ -244,7 +246,8 @@ int main(int argc, char** argv) {
   Tally reference;
   for (std::size_t w = 0; w < std::size(ways); ++w) {
     std::vector<Run>& rs = results[w];
-    std::sort(rs.begin(), rs.end(), [](const Run& a, const Run& b) { return a.seconds < b.seconds; });
+    std::sort(rs.begin(), rs.end(),
+              [](const Run& a, const Run& b) { return a.seconds < b.seconds; });
     const Run& median = rs[rs.size() / 2];
     const Run& fastest = rs.front();
     long rss = 0;
@@ -258,19 +261,19 @@ int main(int argc, char** argv) {
     for (const Run& run : rs) cpu.push_back(run.cpuSeconds);
     std::sort(cpu.begin(), cpu.end());
     std::printf("%-30s %14s %16s %8.0f %12.1f %12ld\n", ways[w].name, nsText, rateText,
-                static_cast<double>(fileBytes) / median.seconds / 1e6, cpu[cpu.size() / 2] * 1e9 / records,
-                rss);
+                static_cast<double>(fileBytes) / median.seconds / 1e6,
+                cpu[cpu.size() / 2] * 1e9 / records, rss);
     if (ways[w].counts) {
       const Tally& t = median.tally;
       if (reference.rows == 0) reference = t;
       if (t.rows != reference.rows || t.fields != reference.fields || t.bytes != reference.bytes) {
-        std::fprintf(stderr, "%s read %llu rows, %llu fields, %llu bytes; expected %llu, %llu, %llu\n",
-                     ways[w].name, static_cast<unsigned long long>(t.rows),
-                     static_cast<unsigned long long>(t.fields),
-                     static_cast<unsigned long long>(t.bytes),
-                     static_cast<unsigned long long>(reference.rows),
-                     static_cast<unsigned long long>(reference.fields),
-                     static_cast<unsigned long long>(reference.bytes));
+        std::fprintf(
+            stderr, "%s read %llu rows, %llu fields, %llu bytes; expected %llu, %llu, %llu\n",
+            ways[w].name, static_cast<unsigned long long>(t.rows),
+            static_cast<unsigned long long>(t.fields), static_cast<unsigned long long>(t.bytes),
+            static_cast<unsigned long long>(reference.rows),
+            static_cast<unsigned long long>(reference.fields),
+            static_cast<unsigned long long>(reference.bytes));
         return 1;
       }
     }

@@ -109,8 +109,8 @@ TEST(Agreement, TheCommandLineShowsWhatTheWindowShows) {
         } else {
           const std::string& box = window.infoBoxes.back().text;
           // A fault's sentence is the box; a limit's line is one of its lines.
-          const bool isLine = box.find(std::string(error) + "\n") != std::string::npos ||
-                              box.ends_with(error);
+          const bool isLine =
+              box.find(std::string(error) + "\n") != std::string::npos || box.ends_with(error);
           EXPECT_TRUE(!error.empty() && (box == error || isLine)) << context << ": " << error;
         }
         ++compared;

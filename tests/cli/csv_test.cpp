@@ -1,7 +1,6 @@
 #include "cli/csv.h"
 
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <cerrno>
@@ -23,7 +22,9 @@ struct Item {
   Fields fields;
 };
 
-bool operator==(const Item& a, const Item& b) { return a.status == b.status && a.fields == b.fields; }
+bool operator==(const Item& a, const Item& b) {
+  return a.status == b.status && a.fields == b.fields;
+}
 
 void PrintTo(const Item& item, std::ostream* os) {
   *os << "status " << static_cast<int>(item.status) << " {";
@@ -54,8 +55,8 @@ std::vector<std::vector<Item>> readInEverySize(std::string_view input, char sepa
     std::size_t largestRead;
   };
   std::vector<std::vector<Item>> results;
-  for (const Size size : {Size{1 << 20, SIZE_MAX}, Size{1, 1}, Size{2, 2}, Size{3, 3},
-                          Size{7, 5}, Size{64, 1}}) {
+  for (const Size size :
+       {Size{1 << 20, SIZE_MAX}, Size{1, 1}, Size{2, 2}, Size{3, 3}, Size{7, 5}, Size{64, 1}}) {
     MemorySource source(input, size.largestRead);
     CsvOptions options;
     options.separator = separator;
@@ -87,7 +88,8 @@ TEST(CsvReader, ReadsRecordsWhereverTheChunksEnd) {
       {"line ends in quotes", "\"l1\r\nl2\nl3\",z\r\n", {{R, {"l1\r\nl2\nl3", "z"}}}},
       {"empty fields", ",,\na,\n,b", {{R, {"", "", ""}}, {R, {"a", ""}}, {R, {"", "b"}}}},
       {"quoted empty field", "\"\"\n\"\",\"\"", {{R, {""}}, {R, {"", ""}}}},
-      {"blank lines", "a\n\nb\r\n\r\n\nc\n",
+      {"blank lines",
+       "a\n\nb\r\n\r\n\nc\n",
        {{R, {"a"}}, {B, {}}, {R, {"b"}}, {B, {}}, {B, {}}, {R, {"c"}}}},
       {"leading blank line", "\na", {{B, {}}, {R, {"a"}}}},
       {"byte-order mark", "\xEF\xBB\xBFT,P\n1,2\n", {{R, {"T", "P"}}, {R, {"1", "2"}}}},
@@ -100,9 +102,10 @@ TEST(CsvReader, ReadsRecordsWhereverTheChunksEnd) {
       {"quote inside a plain field", "5\" pipe,x\"\n", {{R, {"5\" pipe", "x\""}}}},
       {"text after the closing quote", "\"ab\"c,\"d\"\"\"e\"\n", {{R, {"abc", "d\"e\""}}}},
       {"blank after a quoted field", "\"a\"\r\n\r\n", {{R, {"a"}}, {B, {}}}},
-      {"NUL bytes", std::string("a\0b,\0\n", 6), {{R, {std::string("a\0b", 3), std::string(1, '\0')}}}},
-      {"unterminated quote", "a,\"open\nrest",
-       {{R, {"a", "open\nrest"}}}},  // status checked below
+      {"NUL bytes",
+       std::string("a\0b,\0\n", 6),
+       {{R, {std::string("a\0b", 3), std::string(1, '\0')}}}},
+      {"unterminated quote", "a,\"open\nrest", {{R, {"a", "open\nrest"}}}},  // status checked below
       {"unterminated after a doubled quote", "\"x\"\"", {{R, {"x\""}}}},
   };
   for (const ReadCase& c : cases) {
@@ -116,12 +119,12 @@ TEST(CsvReader, ReadsRecordsWhereverTheChunksEnd) {
 
 TEST(CsvReader, SplitsAtTheChosenSeparator) {
   const std::string input = "T;P\n\"1,5\";\"2;5\"\n1,5;2\n";
-  const std::vector<Item> semicolon = {
-      {R, {"T", "P"}}, {R, {"1,5", "2;5"}}, {R, {"1,5", "2"}}};
+  const std::vector<Item> semicolon = {{R, {"T", "P"}}, {R, {"1,5", "2;5"}}, {R, {"1,5", "2"}}};
   for (const std::vector<Item>& result : readInEverySize(input, ';')) EXPECT_EQ(result, semicolon);
 
   const std::vector<Item> tab = {{R, {"a b", "c,d"}}};
-  for (const std::vector<Item>& result : readInEverySize("a b\tc,d\n", '\t')) EXPECT_EQ(result, tab);
+  for (const std::vector<Item>& result : readInEverySize("a b\tc,d\n", '\t'))
+    EXPECT_EQ(result, tab);
 }
 
 TEST(CsvReader, RefusesSeparatorsThatCannotWork) {
@@ -246,7 +249,8 @@ TEST(CsvReader, StopsAtItsLimits) {
       options.maxFields = c.maxFields;
       CsvReader reader(source, options);
       std::vector<CsvStatus> statuses;
-      for (CsvStatus s = reader.next(); s != CsvStatus::End && statuses.size() < 10; s = reader.next()) {
+      for (CsvStatus s = reader.next(); s != CsvStatus::End && statuses.size() < 10;
+           s = reader.next()) {
         statuses.push_back(s);
         if (s != R) {
           EXPECT_TRUE(reader.fields().empty() && reader.raw().empty()) << c.input;
@@ -365,7 +369,8 @@ TEST(CsvWriting, WritesReadableRecords) {
 std::string readFile(std::FILE* file) {
   std::string text;
   char block[256];
-  for (ssize_t n; (n = pread(fileno(file), block, sizeof block, static_cast<off_t>(text.size()))) > 0;)
+  for (ssize_t n;
+       (n = pread(fileno(file), block, sizeof block, static_cast<off_t>(text.size()))) > 0;)
     text.append(block, static_cast<std::size_t>(n));
   return text;
 }

@@ -12,7 +12,10 @@ namespace pyrelon::testing {
 namespace {
 
 TEST(Program, ShowsEachPanelsResultsAsTheWindowDoes) {
-  const struct { std::vector<std::string> args; const char* out; } rows[] = {
+  const struct {
+    std::vector<std::string> args;
+    const char* out;
+  } rows[] = {
       // 1.8 x 850 + 32; 850 + 273.15 = 1123.15 rounds up; 1.8 x 850 + 491.67.
       {{"temperature", "--from", "celsius", "850"},
        "\u00b0Fahrenheit   1562.0\nKelvin        1123.2\n\u00b0Rankine      2021.7\n"},
@@ -49,10 +52,16 @@ TEST(Program, ShowsEachPanelsResultsAsTheWindowDoes) {
 }
 
 TEST(Program, ReportsUsageErrorsWithStatusTwoAndFaultsWithStatusOne) {
-  const struct { std::vector<std::string> args; int status; const char* err; } rows[] = {
-      {{"carbon", "--mv", "12abc", "--temp", "830", "--co", "20"}, 2,
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    const char* err;
+  } rows[] = {
+      {{"carbon", "--mv", "12abc", "--temp", "830", "--co", "20"},
+       2,
        "pyrelon-cli: --mv \"12abc\" is not a number\n"},
-      {{"carbon", "--mv", "1121", "--temp", "830"}, 2,
+      {{"carbon", "--mv", "1121", "--temp", "830"},
+       2,
        "pyrelon-cli: --co (CO content) is required\n"},
       {{"lambda", "--fuel", "nafta oil", "--mv", "57"}, 2, nullptr},
       {{"lambda", "--fuel", "naphtha", "--mv", "57"}, 2, nullptr},  // no alias for Nafta
@@ -60,9 +69,11 @@ TEST(Program, ReportsUsageErrorsWithStatusTwoAndFaultsWithStatusOne) {
       {{"temperature", "--from", "kelvin", "1,5"}, 2, nullptr},  // a comma needs --decimal-comma
       {{}, 2, nullptr},
       // Read, then tested: the line of the bound, and no result.
-      {{"carbon", "--mv", "500", "--temp", "830", "--co", "20"}, 1,
+      {{"carbon", "--mv", "500", "--temp", "830", "--co", "20"},
+       1,
        "pyrelon-cli: The min mV probe value is 960 mV\n"},
-      {{"pressure", "--from", "bar", "1E400"}, 1,
+      {{"pressure", "--from", "bar", "1E400"},
+       1,
        "pyrelon-cli: The input pressure is too large a number.\n"},
   };
   for (const auto& r : rows) {
@@ -81,8 +92,8 @@ TEST(Program, ReportsUsageErrorsWithStatusTwoAndFaultsWithStatusOne) {
 }
 
 TEST(Program, JsonHoldsTheShownTexts) {
-  const CliRun run = runCli({"carbon", "--json", "--probe", "din 17022", "--mv", "1121", "--temp",
-                             "830", "--co", "20"});
+  const CliRun run = runCli(
+      {"carbon", "--json", "--probe", "din 17022", "--mv", "1121", "--temp", "830", "--co", "20"});
   EXPECT_EQ(run.out,
             "{\n  \"panel\": \"carbon\",\n  \"probe\": \"DIN 17022\",\n  \"inputs\": {\n"
             "    \"mv\": \"1121\",\n    \"temp\": \"830\",\n    \"co\": \"20\"\n  },\n"
@@ -93,8 +104,8 @@ TEST(Program, JsonHoldsTheShownTexts) {
 // worked out from the Accucarb curve at 1121 mV and 830 degrees C:
 // 16.37 % gives 0.84991 (shows 0.850), 16.36 % gives 0.84949.
 TEST(Program, ProbeCheckFindsTheCoContentOrSaysThereIsNone) {
-  CliRun run = runCli({"carbon-check", "--probe", "accucarb", "--mv", "1121", "--temp", "830",
-                       "--carbon", "0.85"});
+  CliRun run = runCli(
+      {"carbon-check", "--probe", "accucarb", "--mv", "1121", "--temp", "830", "--carbon", "0.85"});
   EXPECT_EQ(run.out, "% CO      16.37\n% Carbon  0.850\n");
   EXPECT_EQ(run.status, 0);
   // Fed back, the answer shows the measured carbon.
@@ -185,8 +196,9 @@ TEST(Program, BatchSummarisesOnStandardErrorAndTakesAMegabyteField) {
             "\"error\":null}\n"
             "{\"line\":3,\"h2\":\"0\",\"nh3\":\"5\",\"results\":{\"nk\":null},"
             "\"error\":\"The min H2 value is 1 %\"}\n");
-  EXPECT_EQ(run.err, "pyrelon-cli: 2 rows, 1 computed, 1 failed (first on line 3: The min H2 "
-                     "value is 1 %)\n");
+  EXPECT_EQ(run.err,
+            "pyrelon-cli: 2 rows, 1 computed, 1 failed (first on line 3: The min H2 "
+            "value is 1 %)\n");
 }
 
 TEST(Program, BatchFromAFileThatIsNotThere) {
@@ -197,8 +209,8 @@ TEST(Program, BatchFromAFileThatIsNotThere) {
 
 TEST(Program, CompletionOffersSubcommandsOptionsAndEntries) {
   const std::string script = runCli({"completion"}).out;
-  for (const char* word : {"carbon-check", "temperature", "--kelvin-offset", "din17022",
-                           "methane", "rankine", "complete -F _pyrelon_cli pyrelon-cli"})
+  for (const char* word : {"carbon-check", "temperature", "--kelvin-offset", "din17022", "methane",
+                           "rankine", "complete -F _pyrelon_cli pyrelon-cli"})
     EXPECT_NE(script.find(word), std::string::npos) << word;
 }
 

@@ -13,21 +13,32 @@ namespace pyrelon::cli {
 namespace {
 
 TEST(Rows, FindsListEntriesByNameOrAlias) {
-  const struct { const char* panel; const char* name; int entry; } rows[] = {
-      {"carbon", "din17022", 1},   {"carbon", "DIN-17022", 1},   {"carbon", "accucarb", 0},
-      {"pressure", "kgcm2", 6},    {"pressure", "Kg/cm2", 6},    {"pressure", "MMH2O", 5},
+  const struct {
+    const char* panel;
+    const char* name;
+    int entry;
+  } rows[] = {
+      {"carbon", "din17022", 1},     {"carbon", "DIN-17022", 1},
+      {"carbon", "accucarb", 0},     {"pressure", "kgcm2", 6},
+      {"pressure", "Kg/cm2", 6},     {"pressure", "MMH2O", 5},
       {"temperature", "celsius", 0}, {"temperature", "\u00b0Fahrenheit", 1},
       {"temperature", "rankine", 3}, {"temperature", "centigradi", 0},
-      {"lambda", "methane", 0},    {"lambda", "lpg", 2},         {"lambda", "gasoil", 3},
-      {"lambda", "Nafta", 4},      {"lambda", "naphtha", -1},    {"lambda", "coke", 5},
-      {"flow", "both", 3},         {"flow", "", -1},             {"oxygen", "standard", 0},
+      {"lambda", "methane", 0},      {"lambda", "lpg", 2},
+      {"lambda", "gasoil", 3},       {"lambda", "Nafta", 4},
+      {"lambda", "naphtha", -1},     {"lambda", "coke", 5},
+      {"flow", "both", 3},           {"flow", "", -1},
+      {"oxygen", "standard", 0},
   };
   for (const auto& r : rows)
     EXPECT_EQ(findEntry(*panelById(r.panel)->list, r.name), r.entry) << r.panel << " " << r.name;
 }
 
 TEST(Rows, ReadsNumbersStrictly) {
-  const struct { const char* text; bool comma; const char* point; } rows[] = {
+  const struct {
+    const char* text;
+    bool comma;
+    const char* point;
+  } rows[] = {
       {"1121", false, "1121"},  {" -3.0 ", false, "-3.0"}, {"+.5", false, "+.5"},
       {"1e3", false, "1e3"},    {"1,5", true, "1.5"},      {"1.5", true, nullptr},
       {"1,5", false, nullptr},  {"12abc", false, nullptr}, {"", false, nullptr},

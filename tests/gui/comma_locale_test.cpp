@@ -21,8 +21,7 @@ class CommaLocaleTest : public QObject {
     QTest::addColumn<int>("unit");       // entries chosen down from Centigradi
     QTest::addColumn<QString>("typed");  // then typed into the input box and solved
     QTest::addColumn<QStringList>("columns");
-    QTest::newRow("start-up") << 0 << ""
-                              << QStringList{"Lab2=32,0", "Lab4=273,2", "Label12=491,7"};
+    QTest::newRow("start-up") << 0 << "" << QStringList{"Lab2=32,0", "Lab4=273,2", "Label12=491,7"};
     // From Fahrenheit, Kelvin is computed from the Celsius column as shown.
     QTest::newRow("Fahrenheit read back")
         << 1 << "" << QStringList{"Lab2=0,0", "Lab4=273,2", "Label12=491,7"};

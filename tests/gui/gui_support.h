@@ -3,10 +3,10 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
-#include <QAction>
 #include <QMenu>
 #include <QMessageBox>
 #include <QTest>

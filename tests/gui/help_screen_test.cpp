@@ -91,11 +91,14 @@ class HelpScreenTest : public QObject {
       if (!window.clientArea()->isAncestorOf(focus)) break;
       visited.insert(focus);
       const QRect at(focus->mapTo(scroll->viewport(), QPoint(0, 0)), focus->size());
-      QVERIFY2(viewport.contains(at),
-               qPrintable(QStringLiteral("%1 at %2,%3 %4x%5 in %6x%7")
-                              .arg(focus->objectName())
-                              .arg(at.x()).arg(at.y()).arg(at.width()).arg(at.height())
-                              .arg(viewport.width()).arg(viewport.height())));
+      QVERIFY2(viewport.contains(at), qPrintable(QStringLiteral("%1 at %2,%3 %4x%5 in %6x%7")
+                                                     .arg(focus->objectName())
+                                                     .arg(at.x())
+                                                     .arg(at.y())
+                                                     .arg(at.width())
+                                                     .arg(at.height())
+                                                     .arg(viewport.width())
+                                                     .arg(viewport.height())));
       QTest::keyClick(focus, Qt::Key_Tab);
     }
     QVERIFY(visited.contains(window.findChild<QWidget*>("NkBtn")));

@@ -9,9 +9,9 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "shell/controls.h"
 #include "gui_support.h"
 #include "qt/widgets.h"
+#include "shell/controls.h"
 
 using pyrelon::qt::ResultLabel;
 using namespace pyrelon;
@@ -75,8 +75,8 @@ class ResultsTest : public QObject {
     QTest::newRow("carbon at its bounds")
         << QStringList{"ProbeCmb=0", "MvZccTxt=1340", "TempTxt=650", "CoTxt=37"} << "CarbonBtn";
     QTest::newRow("lambda at its bounds")
-        << QStringList{"FuelCmb=3", "MvZo2Txt=0.01", "MvOffTxt=10", "KOffTxt=200",
-                       "AirTxt=-50", "FlueTXt=800"}
+        << QStringList{"FuelCmb=3",   "MvZo2Txt=0.01", "MvOffTxt=10",
+                       "KOffTxt=200", "AirTxt=-50",    "FlueTXt=800"}
         << "OxiBtn";
     QTest::newRow("nitriding at its bounds") << QStringList{"HTxt=1", "NTxt=100"} << "NkBtn";
     QTest::newRow("oxygen 1E140") << QStringList{"MvZrO2Txt=-10", "TempZrO2Txt=-200",
@@ -99,7 +99,8 @@ class ResultsTest : public QObject {
       const int room = label->contentsRect().width();
       const QFontMetrics metrics(label->font());
       QVERIFY2(label->font().pointSizeF() >= ResultLabel::kSmallestPoints, qPrintable(name));
-      QVERIFY2(metrics.horizontalAdvance(label->drawnText()) <= room, qPrintable(name + "=" + text));
+      QVERIFY2(metrics.horizontalAdvance(label->drawnText()) <= room,
+               qPrintable(name + "=" + text));
       if (label->isShortened()) {
         const QStringList ends = label->drawnText().split(QChar(0x2026));
         QVERIFY2(ends.size() == 2 && !ends[0].isEmpty() && !ends[1].isEmpty(), qPrintable(name));
@@ -123,8 +124,8 @@ class ResultsTest : public QObject {
     // 1000 bar, reckoned by hand: / 0.0689, x 100, x 750.2, x 10215, x 1.0197, x 1000.
     if (QString(QTest::currentDataTag()) == "1000 bar") {
       QCOMPARE(shown(s.window, {"Lab10", "Lab11", "Lab12", "Lab13", "Lab14", "Lab20"}),
-               (QStringList{"Lab10=14513.79", "Lab11=100000.0", "Lab12=750200.0",
-                            "Lab13=10215000", "Lab14=1019.70", "Lab20=1000000"}));
+               (QStringList{"Lab10=14513.79", "Lab11=100000.0", "Lab12=750200.0", "Lab13=10215000",
+                            "Lab14=1019.70", "Lab20=1000000"}));
       for (ResultLabel* label : resultLabels(s.window)) QVERIFY(!label->isShortened());
     }
     // Back to a short text, a result goes back to its place and font.
@@ -158,13 +159,16 @@ class ResultsTest : public QObject {
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("number");
     // 0 degrees Fahrenheit is -17.8 degrees Celsius.
-    QTest::newRow("sign") << QStringList{"GradiCmb=1", "DataText=0"} << "TempBtn" << "Lab2"
+    QTest::newRow("sign") << QStringList{"GradiCmb=1", "DataText=0"} << "TempBtn"
+                          << "Lab2"
                           << "-17.8";
     // 850 degrees Celsius is 1123.15 K.
-    QTest::newRow("decimals") << QStringList{"GradiCmb=0", "DataText=850"} << "TempBtn" << "Lab4"
+    QTest::newRow("decimals") << QStringList{"GradiCmb=0", "DataText=850"} << "TempBtn"
+                              << "Lab4"
                               << "1123.2";
     QTest::newRow("exponent") << QStringList{"FlowCmb=0", "FlowTxt=1.5E+20"} << "FlowBtn"
-                              << "FlowLbl" << "1.5E+20";
+                              << "FlowLbl"
+                              << "1.5E+20";
   }
 
   void doubleClickCopiesTheWholeNumber() {
@@ -178,8 +182,11 @@ class ResultsTest : public QObject {
     auto* result = s.window.findChild<ResultLabel*>(label);
     QCOMPARE(result->text(), number);
     // On the last digit, and on the first character.
-    for (const QPoint at : {result->rect().center() + QPoint(result->fontMetrics().horizontalAdvance(number) / 2 - 2, 0),
-                            result->rect().center() - QPoint(result->fontMetrics().horizontalAdvance(number) / 2 - 2, 0)}) {
+    for (const QPoint at :
+         {result->rect().center() +
+              QPoint(result->fontMetrics().horizontalAdvance(number) / 2 - 2, 0),
+          result->rect().center() -
+              QPoint(result->fontMetrics().horizontalAdvance(number) / 2 - 2, 0)}) {
       QGuiApplication::clipboard()->clear();
       QTest::mouseDClick(result, Qt::LeftButton, Qt::NoModifier, at);
       QCOMPARE(result->selectedText(), number);
@@ -202,14 +209,19 @@ class ResultsTest : public QObject {
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("action");
     QTest::addColumn<QString>("copied");
-    QTest::newRow("one") << "AirLbl" << "copyResult" << "1.056";
+    QTest::newRow("one") << "AirLbl"
+                         << "copyResult"
+                         << "1.056";
     // Caption, value and unit, in the order shown; a unit only where the
     // caption names none.
     QTest::newRow("lambda panel")
-        << "AirLbl" << "copyPanelResults"
+        << "AirLbl"
+        << "copyPanelResults"
         << "Wet % O2\t1.0\nDry % O2\t1.2\n% CO2\t11.0\nAir excess\t1.056\nNet Eff.\t83.5\t%\n"
            "Gross Eff.\t93.7\t%\n";
-    QTest::newRow("flow panel") << "FlowLbl" << "copyPanelResults" << "Compensed Flow\t10\n";
+    QTest::newRow("flow panel") << "FlowLbl"
+                                << "copyPanelResults"
+                                << "Compensed Flow\t10\n";
   }
 
   void contextMenuCopies() {

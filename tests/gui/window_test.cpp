@@ -15,8 +15,8 @@
 #include <QTest>
 #include <map>
 
-#include "shell/controls.h"
 #include "gui_support.h"
+#include "shell/controls.h"
 
 using pyrelon::qt::MainWindow;
 using namespace pyrelon;
@@ -31,13 +31,14 @@ class WindowTest : public QObject {
     const QStringList expected{
         // Lists on their first entries, the temperature panel's column
         // captions as start-up rewrites them, the input boxes' default texts.
-        "GradiCmb=°Centigradi", "ProbeCmb=Accucarb", "FuelCmb=Metano", "PresCmb=bar",
-        "FlowCmb=None", "OxygenCmb=Standard", "Lab1=°Fahrenheit", "Lab3=Kelvin",
-        "Label6=°Rankine", "DataText=0", "HTxt=10", "NTxt=31.61", "MvZccTxt=1121",
-        "TempTxt=830", "CoTxt=20", "MvZo2Txt=57.16", "MvOffTxt=8", "KOffTxt=0", "AirTxt=20",
-        "FlueTXt=180", "PresText=1.013", "MvZrO2Txt=87.0", "TempZrO2Txt=1100",
-        "BiasZrO2Txt=-3.0", "RefTempTxt=25.0", "RefPresTxt=2500", "FlowTxt=10.0",
-        "FlowTempTxt=25.0", "FlowPresTxt=2500", "AtmPresTxt=1013"};
+        "GradiCmb=°Centigradi", "ProbeCmb=Accucarb",  "FuelCmb=Metano",   "PresCmb=bar",
+        "FlowCmb=None",         "OxygenCmb=Standard", "Lab1=°Fahrenheit", "Lab3=Kelvin",
+        "Label6=°Rankine",      "DataText=0",         "HTxt=10",          "NTxt=31.61",
+        "MvZccTxt=1121",        "TempTxt=830",        "CoTxt=20",         "MvZo2Txt=57.16",
+        "MvOffTxt=8",           "KOffTxt=0",          "AirTxt=20",        "FlueTXt=180",
+        "PresText=1.013",       "MvZrO2Txt=87.0",     "TempZrO2Txt=1100", "BiasZrO2Txt=-3.0",
+        "RefTempTxt=25.0",      "RefPresTxt=2500",    "FlowTxt=10.0",     "FlowTempTxt=25.0",
+        "FlowPresTxt=2500",     "AtmPresTxt=1013"};
     QCOMPARE(shown(s.window, expected), expected);
     for (auto* list : s.window.findChildren<QComboBox*>()) {
       QCOMPARE(list->currentIndex(), 0);
@@ -62,8 +63,8 @@ class WindowTest : public QObject {
     QCOMPARE(s.window.menuBar()->actions(), (QList<QAction*>{exitAction, help->menuAction()}));
     using enum ControlKind;
     const std::map<ControlKind, const char*> builtAs{
-        {Panel, "QGroupBox"}, {TextBox, "QLineEdit"}, {List, "QComboBox"}, {Button, "QPushButton"},
-        {Label, "QLabel"}, {ResultLabel, "QLabel"}, {Line, "QWidget"}, {Picture, "QLabel"}};
+        {Panel, "QGroupBox"}, {TextBox, "QLineEdit"},  {List, "QComboBox"}, {Button, "QPushButton"},
+        {Label, "QLabel"},    {ResultLabel, "QLabel"}, {Line, "QWidget"},   {Picture, "QLabel"}};
     for (const auto& row : controlTable()) {
       const QString name = QString::fromUtf8(row.name);
       QWidget* widget = s.window.findChild<QWidget*>(name);
@@ -107,8 +108,8 @@ class WindowTest : public QObject {
         kind = label->objectName() == "Image1"                             ? "picture"
                : label->textInteractionFlags() & Qt::TextSelectableByMouse ? "result"
                                                                            : "caption";
-      } else if (w->inherits("QGroupBox") || w->inherits("QLineEdit") ||
-                 w->inherits("QComboBox") || w->inherits("QPushButton")) {
+      } else if (w->inherits("QGroupBox") || w->inherits("QLineEdit") || w->inherits("QComboBox") ||
+                 w->inherits("QPushButton")) {
         kind = w->metaObject()->className();
       } else {
         kind = "line";
@@ -126,11 +127,11 @@ class WindowTest : public QObject {
   void tooltips() {
     Started s;
     const std::map<QString, QString> expected{
-        {"HTxt", "1 to 100 %"},           {"NTxt", "5 to 100 %"},
-        {"MvZccTxt", "960 to 1340 mV"},   {"TempTxt", "650 to 1300 °C"},
-        {"CoTxt", "2 to 37 %"},           {"MvZo2Txt", "0.01 to 300 mV"},
-        {"MvOffTxt", "-10 to 10 mV"},     {"KOffTxt", "-200 to 200 K"},
-        {"AirTxt", "-50 to 200 °C"}, {"FlueTXt", "0 to 800 °C"},
+        {"HTxt", "1 to 100 %"},         {"NTxt", "5 to 100 %"},
+        {"MvZccTxt", "960 to 1340 mV"}, {"TempTxt", "650 to 1300 °C"},
+        {"CoTxt", "2 to 37 %"},         {"MvZo2Txt", "0.01 to 300 mV"},
+        {"MvOffTxt", "-10 to 10 mV"},   {"KOffTxt", "-200 to 200 K"},
+        {"AirTxt", "-50 to 200 °C"},    {"FlueTXt", "0 to 800 °C"},
         {"MvZrO2Txt", "-10 to 300 mV"},
     };
     for (auto* box : s.window.findChildren<QLineEdit*>()) {
@@ -148,18 +149,30 @@ class WindowTest : public QObject {
     QTest::addColumn<QString>("committed");
     QTest::addColumn<QString>("after");
     QTest::addColumn<int>("beeps");
-    QTest::newRow("digit") << "HTxt" << "10" << int(Qt::Key_5) << "" << "105" << 0;
-    QTest::newRow("point on whole number") << "HTxt" << "10" << int(Qt::Key_Period) << "" << "."
-                                           << 1;
+    QTest::newRow("digit") << "HTxt"
+                           << "10" << int(Qt::Key_5) << ""
+                           << "105" << 0;
+    QTest::newRow("point on whole number") << "HTxt"
+                                           << "10" << int(Qt::Key_Period) << ""
+                                           << "." << 1;
     // Were the filter to see it, it would beep and empty the box.
-    QTest::newRow("arrow types nothing") << "HTxt" << "10" << int(Qt::Key_Left) << "" << "10" << 0;
-    QTest::newRow("temperature box free") << "DataText" << "10" << int(Qt::Key_A) << "" << "10a"
-                                          << 0;
-    QTest::newRow("committed digit") << "NTxt" << "10" << 0 << "5" << "105" << 0;
-    QTest::newRow("committed accented letter") << "HTxt" << "10" << 0 << "\u00e9" << "\u00e9" << 1;
+    QTest::newRow("arrow types nothing") << "HTxt"
+                                         << "10" << int(Qt::Key_Left) << ""
+                                         << "10" << 0;
+    QTest::newRow("temperature box free") << "DataText"
+                                          << "10" << int(Qt::Key_A) << ""
+                                          << "10a" << 0;
+    QTest::newRow("committed digit") << "NTxt"
+                                     << "10" << 0 << "5"
+                                     << "105" << 0;
+    QTest::newRow("committed accented letter") << "HTxt"
+                                               << "10" << 0 << "\u00e9"
+                                               << "\u00e9" << 1;
     // A real Delete carries the text "\x7f"; it deletes and never reaches
     // the filter (the caret stands before the last character).
-    QTest::newRow("delete") << "HTxt" << "10" << int(Qt::Key_Delete) << "" << "1" << 0;
+    QTest::newRow("delete") << "HTxt"
+                            << "10" << int(Qt::Key_Delete) << ""
+                            << "1" << 0;
   }
 
   void keyFilter() {
@@ -255,16 +268,15 @@ class WindowTest : public QObject {
     Started s;
     QApplication::setActiveWindow(&s.window);
     QVERIFY(QTest::qWaitForWindowActive(&s.window));
-    const QStringList expected{
-        "RefTempTxt = Mass Flow Compensation for Orifice: Ref. Temp (°C)",
-        "RefPresTxt = Mass Flow Compensation for Orifice: Ref. Press (mbar)",
-        "AtmPresTxt = Mass Flow Compensation for Orifice: Atm. Press (mbar)",
-        "FlowTxt = Mass Flow Compensation for Orifice: Flow",
-        "FlowTempTxt = Mass Flow Compensation for Orifice: Temp (°C)",
-        "FlowPresTxt = Mass Flow Compensation for Orifice: Press (mbar)",
-        "FlowCmb = Mass Flow Compensation for Orifice: Compensation Type",
-        "FlowBtn = Solve, Mass Flow Compensation for Orifice",
-        "FlowLbl = Mass Flow Compensation for Orifice: Compensed Flow"};
+    const QStringList expected{"RefTempTxt = Mass Flow Compensation for Orifice: Ref. Temp (°C)",
+                               "RefPresTxt = Mass Flow Compensation for Orifice: Ref. Press (mbar)",
+                               "AtmPresTxt = Mass Flow Compensation for Orifice: Atm. Press (mbar)",
+                               "FlowTxt = Mass Flow Compensation for Orifice: Flow",
+                               "FlowTempTxt = Mass Flow Compensation for Orifice: Temp (°C)",
+                               "FlowPresTxt = Mass Flow Compensation for Orifice: Press (mbar)",
+                               "FlowCmb = Mass Flow Compensation for Orifice: Compensation Type",
+                               "FlowBtn = Solve, Mass Flow Compensation for Orifice",
+                               "FlowLbl = Mass Flow Compensation for Orifice: Compensed Flow"};
     s.window.findChild<QWidget*>("RefTempTxt")->setFocus(Qt::TabFocusReason);
     QStringList visited;
     while (visited.size() < expected.size()) {

@@ -20,6 +20,8 @@ function launch() {
 // A page at `query` (e.g. "?lang=it-IT"), once its start-up results show.
 async function open(browser, { query = '', width = 700, height = 560, offline = false } = {}) {
   const context = await browser.newContext({ viewport: { width, height } });
+  // A page that never gets there fails in seconds, not at the suite's limit.
+  context.setDefaultTimeout(10000);
   if (offline) await context.setOffline(true);
   const page = await context.newPage();
   const errors = [];

@@ -53,7 +53,7 @@ TEST(Agreement, TheCommandLineShowsWhatTheWindowShows) {
   int compared = 0;
   for (const PanelDescriptor* panel : panels()) {
     const int entries = panel->list ? static_cast<int>(panel->list->entries.size()) : 1;
-    const int rowsPerEntry = 2400 / entries;
+    const int rowsPerEntry = 3600 / entries;
     for (int entry = 0; entry < entries; ++entry) {
       const bool comma = (entry + static_cast<int>(panel->id.size())) % 2 == 1;
       const std::vector<int> read = cli::inputsRead(*panel, panel->list ? entry : -1);
@@ -118,7 +118,7 @@ TEST(Agreement, TheCommandLineShowsWhatTheWindowShows) {
       EXPECT_EQ(reader.next(), cli::CsvStatus::End);
     }
   }
-  EXPECT_GE(compared, 7 * 2000);
+  EXPECT_GE(compared, 7 * 3000);
 }
 
 }  // namespace

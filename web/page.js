@@ -298,9 +298,19 @@ ${flamePaths}
   // one, each against the text before it; a rejected one beeps and empties
   // the box, and is then typed into the empty box.
   function typeInto(name, el, data, e) {
-    let text = el.value;
-    let from = el.selectionStart ?? text.length;
-    let to = el.selectionEnd ?? from;
+    const typed = filterTyped(name, el.value, el.selectionStart, el.selectionEnd, data);
+    if (!typed.rejected) return;
+    e.preventDefault();
+    el.value = typed.text;
+    el.setSelectionRange(typed.caret, typed.caret);
+    edited(name, true);
+  }
+
+  // `data` typed over text[from, to), each character against the text
+  // before it: the box's text and caret after, and whether any was refused.
+  function filterTyped(name, text, from, to, data) {
+    from = from ?? text.length;
+    to = to ?? from;
     let rejected = false;
     for (const ch of data) {
       calc.typed(name, text);
@@ -313,11 +323,7 @@ ${flamePaths}
       text = text.slice(0, from) + ch + text.slice(to);
       from = to = from + ch.length;
     }
-    if (!rejected) return;
-    e.preventDefault();
-    el.value = text;
-    el.setSelectionRange(from, from);
-    edited(name, true);
+    return { text, caret: from, rejected };
   }
 
   function wire() {
@@ -342,6 +348,24 @@ ${flamePaths}
           }
         });
         if (c.keys) {
+          // What an input method commits (a dead key, a compose sequence,
+          // a phone keyboard's word) cannot be held back while it is
+          // composed; once committed it meets the filter character by
+          // character, against the text from before the composition.
+          let composing = null;
+          el.addEventListener('compositionstart', () => {
+            composing = { text: el.value, from: el.selectionStart, to: el.selectionEnd };
+          });
+          el.addEventListener('compositionend', (e) => {
+            const start = composing;
+            composing = null;
+            if (!start || !e.data) return;
+            const typed = filterTyped(name, start.text, start.from, start.to, e.data);
+            if (!typed.rejected) return;
+            el.value = typed.text;
+            el.setSelectionRange(typed.caret, typed.caret);
+            edited(name, true);
+          });
           el.addEventListener('beforeinput', (e) => {
             if (e.inputType === 'insertText' && e.data) {
               typeInto(name, el, e.data, e);

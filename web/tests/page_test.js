@@ -170,6 +170,18 @@ test('the hydrogen and ammonia boxes filter keys, with a beep', async () => {
   await page.keyboard.press('Backspace');
   assert.deepEqual(await texts(page, ['HTxt']), ['']);
   assert.equal((await beeps(page)) - before, 1);
+
+  // What an input method commits meets the filter too, character by
+  // character: a digit passes, an accented letter beeps and empties first.
+  const ime = await page.context().newCDPSession(page);
+  for (const [current, committed, expected, beepCount] of [['10', '5', '105', 0], ['10', '\u00e9', '\u00e9', 1]]) {
+    await type(page, 'HTxt', current);
+    const was = await beeps(page);
+    await ime.send('Input.imeSetComposition', { text: committed, selectionStart: 1, selectionEnd: 1 });
+    await ime.send('Input.insertText', { text: committed });
+    assert.deepEqual(await texts(page, ['HTxt']), [expected], `committed ${committed}`);
+    assert.equal((await beeps(page)) - was, beepCount, `beeps for committing ${committed}`);
+  }
 });
 
 test('the logo shows the about box; the Help menu does too', async () => {

@@ -217,9 +217,11 @@ ${flamePaths}
     delete document.body.dataset.waiting;
   }
 
-  // A result too wide for its label is drawn smaller, down to 6 points,
-  // and beyond that cut short with an ellipsis; then its whole text shows
-  // as its tooltip (and is what a copy takes).
+  // A result too wide for its label is drawn smaller, down to 6 points;
+  // then the label widens toward free room (the panel's edge, or halfway to
+  // the next control beside it); beyond that it is cut short with an
+  // ellipsis, and its whole text shows as its tooltip (and is what a copy
+  // takes).
   // The results written are measured together, after all are written, so
   // that the page lays itself out once rather than once per result.
   const toFit = new Set();
@@ -227,13 +229,43 @@ ${flamePaths}
     const written = [...toFit];
     toFit.clear();
     for (const el of written) {
+      const { c } = byName.get(el.id);
       el.style.fontSize = '';
+      el.style.left = px(c.l);
+      el.style.width = px(c.w);
       el.removeAttribute('title');
     }
     for (const el of written.filter((e) => e.scrollWidth > e.clientWidth)) {
       for (let points = 8.5; el.scrollWidth > el.clientWidth && points >= 6; points -= 0.5)
         el.style.fontSize = points + 'pt';
-      el.title = el.textContent;
+      if (el.scrollWidth > el.clientWidth) widen(el);
+      if (el.scrollWidth > el.clientWidth) el.title = el.textContent;
+    }
+  }
+
+  // Widens a result label into the free room on both sides, in twips.
+  function widen(el) {
+    const { c } = byName.get(el.id);
+    const panel = byName.get(c.parent);
+    let low = 0;
+    let high = panel ? panel.c.w : 677 * TWIPS;
+    for (const { c: other } of byName.values()) {
+      if (other === c || other.parent !== c.parent || other.kind === 'line') continue;
+      if (other.t >= c.t + c.h || other.t + other.h <= c.t) continue;  // not beside it
+      if (other.l + other.w <= c.l) low = Math.max(low, (other.l + other.w + c.l) / 2);
+      else if (other.l >= c.l + c.w) high = Math.min(high, (c.l + c.w + other.l) / 2);
+    }
+    const gap = TWIPS;  // a pixel between neighbours
+    low += gap;
+    high -= gap;
+    const missing = (el.scrollWidth - el.clientWidth + 2) * TWIPS;
+    let left = c.l - missing / 2;
+    let right = c.l + c.w + missing / 2;
+    if (left < low) { right = Math.min(high, right + (low - left)); left = low; }
+    if (right > high) { left = Math.max(low, left - (right - high)); right = high; }
+    if (right - left > c.w) {
+      el.style.left = px(left);
+      el.style.width = px(right - left);
     }
   }
 

@@ -335,6 +335,22 @@ test('a result too long for its label keeps its whole text, shown as the tooltip
   await page.click('#TempBtn');
   assert.deepEqual(await page.evaluate(() => [document.getElementById('Lab2').title,
     getComputedStyle(document.getElementById('Lab2')).fontSize]), ['', '12px']);
+
+  // 1E6 bar is 10215000000 mmH2O: too wide at 6 points for its 58 px, so
+  // the label widens into the room beside it, short of its neighbours.
+  await type(page, 'PresText', '1E6');
+  await page.click('#PresBtn');
+  const boxes = await page.evaluate(() => ['Lab12', 'Lab13', 'Lab14'].map((id) => {
+    const r = document.getElementById(id).getBoundingClientRect();
+    return { left: r.left, right: r.right, text: document.getElementById(id).textContent };
+  }));
+  assert.equal(boxes[1].text, '10215000000');
+  assert.ok(boxes[1].right - boxes[1].left > 58.5, `widened: ${JSON.stringify(boxes[1])}`);
+  assert.ok(boxes[1].left > boxes[0].right && boxes[1].right < boxes[2].left, JSON.stringify(boxes));
+  // Back to a short value, the label is back at its place.
+  await type(page, 'PresText', '1');
+  await page.click('#PresBtn');
+  assert.equal(await page.evaluate(() => document.getElementById('Lab13').getBoundingClientRect().width), 58);
 });
 
 test('the Help menu shows the formulas and constants', async () => {

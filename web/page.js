@@ -160,6 +160,7 @@ ${flamePaths}
       byName.set(c.name, { c, el });
     }
     client.appendChild(lines);
+    for (const { c, el } of byName.values()) if (c.kind === 'label') placeCaption(el, c);
     // Names read out: the panel, the caption above, the unit below.
     for (const { c, el } of byName.values()) {
       if (c.caption === undefined) continue;
@@ -189,6 +190,7 @@ ${flamePaths}
         case 'caption':
           target.el.textContent = op[2];
           if (target.c.kind === 'result') toFit.add(target.el);
+          if (target.c.kind === 'label') placeCaption(target.el, target.c);
           break;
         case 'add': {
           const option = document.createElement('option');
@@ -215,6 +217,34 @@ ${flamePaths}
     fit();
     refreshStale();
     delete document.body.dataset.waiting;
+  }
+
+  // A one-line caption whose text, in the font the browser has, would not
+  // fit its place grows as on the desktop: a left-aligned one to the right,
+  // a centred one to both sides. Italic text is measured by its ink, which
+  // may reach past its advance. Captions two lines high keep their place.
+  let measure = null;
+  function placeCaption(el, c) {
+    el.style.left = px(c.l);
+    el.style.width = px(c.w);
+    if (el.classList.contains('wrap')) return;
+    measure = measure || document.createElement('canvas').getContext('2d');
+    const style = getComputedStyle(el);
+    measure.font = `${style.fontStyle} ${style.fontWeight} ${style.fontSize} ${style.fontFamily}`;
+    const m = measure.measureText(el.textContent);
+    let needed = Math.ceil(m.width);
+    if (style.fontStyle === 'italic') needed = Math.max(needed, Math.ceil(m.actualBoundingBoxRight) + 1);
+    ++needed;
+    const width = Math.floor((c.w + 7) / 15);
+    const missing = needed - width;
+    if (missing <= 0) return;
+    const left = Math.floor((c.l + 7) / 15);
+    if (c.align === 'left') {
+      el.style.width = needed + 'px';
+    } else {
+      el.style.left = left - Math.floor((missing + 1) / 2) + 'px';
+      el.style.width = needed + 'px';
+    }
   }
 
   // A result too wide for its label is drawn smaller, down to 6 points;

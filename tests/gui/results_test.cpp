@@ -8,6 +8,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QTest>
+#include <cstdlib>
 
 #include "gui_support.h"
 #include "qt/widgets.h"
@@ -58,6 +59,28 @@ class ResultsTest : public QObject {
       QVERIFY(!label->isShortened());
       QVERIFY(!label->isStale());
       QCOMPARE(label->toolTip(), QString());
+    }
+  }
+
+  // A label widened into its room stays centred on its own place as far as
+  // the room on each side allows, and keeps to the room.
+  void widenedLabelsStayCentred() {
+    QWidget parent;
+    parent.resize(400, 60);
+    ResultLabel label(&parent);
+    QFont font;
+    font.setPointSizeF(9);
+    const QRect place(150, 10, 50, 20);
+    const struct { int roomLeft, roomRight; bool centred; } rows[] = {
+        {40, 360, true}, {140, 360, false}, {40, 210, false}};
+    for (const auto& r : rows) {
+      label.setHome(place, font, r.roomLeft, r.roomRight);
+      label.setText(QStringLiteral("-123456789012.3"));
+      label.fitText();
+      const QRect g = label.geometry();
+      QVERIFY(g.width() > place.width() && !label.isShortened());
+      QVERIFY(g.left() >= r.roomLeft && g.right() < r.roomRight);
+      if (r.centred) QVERIFY2(std::abs(g.center().x() - place.center().x()) <= 1, "off its centre");
     }
   }
 

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <map>
 #include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,8 @@
 #include "shell/controls.h"
 #include "shell/help.h"
 #include "shell/press.h"
+#include "combustion/lambda.h"
+#include "units/pressure.h"
 
 namespace pyrelon {
 namespace {
@@ -259,6 +262,43 @@ TEST(Panels, NameEveryConstantWithItsValueAndUnit) {
       got.push_back(std::string(panel->id) + "|" + std::string(c.name) + "|" +
                     plainForm(c.value, ".") + "|" + std::string(c.unit));
   EXPECT_EQ(got, expected);
+}
+
+// Every number the help page states is one the program computes with: a
+// constant, a limit, a start-up text, a table's entry. An equation typed
+// with a stale digit shows up here.
+TEST(Panels, TheHelpPageStatesOnlyTheNumbersTheProgramUses) {
+  std::set<std::string> known{"0", "1", "2", "5", "9", "10", "100",  // digits, percent, 9/5
+                              "17022",                               // a standard's name
+                              "0.00000001"};  // the DIN search's last step, % C
+  const auto add = [&known](double v) { known.insert(plainForm(std::fabs(v), ".")); };
+  for (const PanelDescriptor* panel : panels()) {
+    for (const ConstantSpec& c : panel->constants) add(c.value);
+    for (const InputSpec& in : panel->inputs) {
+      known.insert(std::string(in.startText.starts_with('-') ? in.startText.substr(1) : in.startText));
+      if (in.limits) {
+        add(in.limits->min);
+        add(in.limits->max);
+      }
+    }
+    if (panel->limitsBox)
+      for (const LimitLine& line : panel->limitsBox->lines) add(line.shownOnly);
+    for (const double preset : panel->presets) add(preset);
+  }
+  for (const Fuel& f : fuelTable())
+    for (const double v : {f.wetRatio, f.dryRatio, f.co2Max, f.netAllowance, f.netLossFactor,
+                           f.grossLossFactor})
+      add(v);
+  for (const PressureSource& source : pressureTable())
+    for (const PressureCell& cell : source.cells) add(cell.factor);
+
+  const std::string text = std::regex_replace(helpHtml(), std::regex("<[^>]*>"), " ");
+  const std::regex number(R"((^|[^\w.])(\d+(?:\.\d+)?)(?![\w.]))");
+  std::vector<std::string> strangers;
+  for (auto it = std::sregex_iterator(text.begin(), text.end(), number);
+       it != std::sregex_iterator(); ++it)
+    if (!known.contains((*it)[2].str())) strangers.push_back((*it)[2].str());
+  EXPECT_EQ(strangers, std::vector<std::string>{});
 }
 
 // The help page is well-formed: every tag is a plain tag with quoted

@@ -41,6 +41,7 @@ struct Common {
   bool json = false;
   bool decimalComma = false;
   bool noProgress = false;
+  bool progress = false;
 };
 
 NumberSettings settingsFor(bool decimalComma) {
@@ -114,7 +115,9 @@ int runPanel(const PanelCommand& command, const Common& common) {
     options.path = command.csvPath;
     options.decimalComma = common.decimalComma;
     options.jsonLines = common.json;
-    options.progress = !common.noProgress;
+    options.progress = common.noProgress ? BatchOptions::Progress::Never
+                       : common.progress  ? BatchOptions::Progress::Always
+                                          : BatchOptions::Progress::Auto;
     options.threads = command.threads;
     for (const std::string& map : command.maps) {
       std::string_view rest = map;
@@ -220,7 +223,7 @@ std::string bashCompletion() {
   std::string cases;
   for (const PanelDescriptor* panel : panels()) {
     subcommands += " " + std::string(panel->id);
-    std::string options = "--json --csv --map --decimal-comma --threads --no-progress --help";
+    std::string options = "--json --csv --map --decimal-comma --threads --progress --no-progress --help";
     std::string values;
     if (panel->list) {
       options += " --" + std::string(panel->list->key);
@@ -261,7 +264,7 @@ std::string bashCompletion() {
          cases +
          "  esac\n"
          "  case \"$sub:$prev\" in\n"
-         "    *:--*) case \"$prev\" in --json|--decimal-comma|--no-progress|--help) ;; *) return;; "
+         "    *:--*) case \"$prev\" in --json|--decimal-comma|--progress|--no-progress|--help) ;; *) return;; "
          "esac;;\n"
          "  esac\n"
          "  COMPREPLY=($(compgen -W \"$opts\" -- \"$cur\"))\n"
@@ -312,6 +315,8 @@ int runCli(int argc, char** argv) {
     sub->add_flag("--decimal-comma", common.decimalComma,
                   "read and write numbers with a decimal comma; CSV fields separated by ';'");
     sub->add_flag("--no-progress", common.noProgress, "no progress bar with --csv");
+    sub->add_flag("--progress", common.progress,
+                  "a progress bar with --csv even where standard error is no terminal");
     commands.push_back(std::move(command));
   }
 

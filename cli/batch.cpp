@@ -193,6 +193,23 @@ struct RowWorker {
   }
 };
 
+// Counts the bytes the reader has taken from its source, for the progress
+// bar: however the lines end, the last count is the file's size.
+class CountingSource final : public ByteSource {
+ public:
+  explicit CountingSource(ByteSource& inner) : inner_(inner) {}
+  std::ptrdiff_t read(char* buffer, std::size_t size) override {
+    const std::ptrdiff_t got = inner_.read(buffer, size);
+    if (got > 0) count_ += static_cast<std::uint64_t>(got);
+    return got;
+  }
+  std::uint64_t count() const { return count_; }
+
+ private:
+  ByteSource& inner_;
+  std::uint64_t count_ = 0;
+};
+
 void writeAll(const std::string& text) {
   const char* p = text.data();
   std::size_t left = text.size();
@@ -398,7 +415,8 @@ int runBatch(const BatchOptions& options) {
   plan.settings = options.decimalComma ? NumberSettings{",", "."} : NumberSettings{".", ","};
   for (const ResultSpec& r : panel.resultsFor(options.entry)) plan.resultKeys.push_back(r.key);
 
-  FdSource source(fd);
+  FdSource file(fd);
+  CountingSource source(file);
   CsvOptions csvOptions;
   csvOptions.separator = plan.separator;
   CsvReader reader(source, csvOptions);
@@ -442,8 +460,10 @@ int runBatch(const BatchOptions& options) {
   }
 
   Totals totals;
-  Progress progress(options.progress && isFile && ::isatty(STDERR_FILENO) != 0, size);
-  std::uint64_t bytes = reader.raw().size() + 1;
+  const bool showProgress = options.progress == BatchOptions::Progress::Always ||
+                            (options.progress == BatchOptions::Progress::Auto && isFile &&
+                             ::isatty(STDERR_FILENO) != 0);
+  Progress progress(showProgress, size);
   try {
     writeAll(headerLine(plan, reader, headerFields));
     unsigned workers = options.threads != 0 ? options.threads : std::thread::hardware_concurrency();
@@ -510,7 +530,6 @@ int runBatch(const BatchOptions& options) {
           }
         }
         batch->records.push_back(record);
-        bytes += reader.raw().size() + 1;
         if (status == CsvStatus::UnterminatedQuote) {
           // The row is kept as read, and the user told why it may be cut.
           usage(options.path + " line " + std::to_string(reader.line()) +
@@ -537,7 +556,7 @@ int runBatch(const BatchOptions& options) {
         totals.add(*batch);
         writeAll(batch->output);
       }
-      progress.update(totals.rows, bytes);
+      progress.update(totals.rows, source.count());
     }
     if (pipeline) {
       while (auto done = pipeline->nextDone(true)) {
@@ -549,7 +568,7 @@ int runBatch(const BatchOptions& options) {
     usage(e.what());
     return 2;
   }
-  progress.update(totals.rows, bytes, true);
+  progress.update(totals.rows, source.count(), true);
 
   std::string summary = std::to_string(totals.rows) + " rows, " +
                         std::to_string(totals.rows - totals.failed) + " computed, " +

@@ -23,7 +23,9 @@ struct BatchOptions {
   std::string path;  // "-" for standard input
   bool decimalComma = false;
   bool jsonLines = false;
-  bool progress = true;  // shown only when stderr is a terminal and the input a file
+  // The progress bar: by default shown only when standard error is a
+  // terminal and the input a file of known size.
+  enum class Progress { Auto, Always, Never } progress = Progress::Auto;
   unsigned threads = 0;  // 0: one per core
 };
 

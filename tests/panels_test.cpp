@@ -9,7 +9,7 @@
 
 #include <cmath>
 #include <map>
-#include <regex>
+#include <cctype>
 #include <set>
 #include <string>
 #include <vector>
@@ -292,12 +292,32 @@ TEST(Panels, TheHelpPageStatesOnlyTheNumbersTheProgramUses) {
   for (const PressureSource& source : pressureTable())
     for (const PressureCell& cell : source.cells) add(cell.factor);
 
-  const std::string text = std::regex_replace(helpHtml(), std::regex("<[^>]*>"), " ");
-  const std::regex number(R"((^|[^\w.])(\d+(?:\.\d+)?)(?![\w.]))");
+  // The page's text without its tags, then every number standing alone.
+  std::string text;
+  bool inTag = false;
+  for (const char c : helpHtml()) {
+    if (c == '<') inTag = true;
+    if (!inTag) text += c;
+    if (c == '>') inTag = false, text += ' ';
+  }
+  const auto isWord = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; };
   std::vector<std::string> strangers;
-  for (auto it = std::sregex_iterator(text.begin(), text.end(), number);
-       it != std::sregex_iterator(); ++it)
-    if (!known.contains((*it)[2].str())) strangers.push_back((*it)[2].str());
+  for (std::size_t i = 0; i < text.size();) {
+    if (!std::isdigit(static_cast<unsigned char>(text[i])) ||
+        (i > 0 && (isWord(text[i - 1]) || text[i - 1] == '.'))) {
+      ++i;
+      continue;
+    }
+    std::size_t end = i;
+    while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end]))) ++end;
+    if (end + 1 < text.size() && text[end] == '.' && std::isdigit(static_cast<unsigned char>(text[end + 1]))) {
+      ++end;
+      while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end]))) ++end;
+    }
+    const bool alone = end == text.size() || !(isWord(text[end]) || text[end] == '.');
+    if (alone && !known.contains(text.substr(i, end - i))) strangers.push_back(text.substr(i, end - i));
+    i = end;
+  }
   EXPECT_EQ(strangers, std::vector<std::string>{});
 }
 
@@ -306,24 +326,39 @@ TEST(Panels, TheHelpPageStatesOnlyTheNumbersTheProgramUses) {
 // stands where a tag ends.
 TEST(Panels, TheHelpPageIsWellFormed) {
   const std::string html = helpHtml();
-  const std::regex tag(R"(<(/?)([a-z][a-z0-9]*)((?: [a-z-]+="[^"<>]*")*)>)");
+  const auto isLower = [](char c) { return c >= 'a' && c <= 'z'; };
+  const auto isName = [&](char c) { return isLower(c) || (c >= '0' && c <= '9') || c == '-'; };
   std::vector<std::string> open;
   std::size_t at = 0;
-  for (auto it = std::sregex_iterator(html.begin(), html.end(), tag); it != std::sregex_iterator();
-       ++it) {
-    const std::smatch& m = *it;
-    // Between two tags: text, never a '<' or '>' of a broken tag, and never
+  for (std::size_t lt = html.find('<'); lt != std::string::npos; lt = html.find('<', at)) {
+    // Between two tags: text, never the '>' of a broken tag, and never
     // starting with '=' as a tag's end turned into ">=" would.
-    const std::string text = html.substr(at, static_cast<std::size_t>(m.position()) - at);
-    EXPECT_EQ(text.find_first_of("<>"), std::string::npos) << text;
-    at = static_cast<std::size_t>(m.position() + m.length());
-    EXPECT_NE(html[at], '=') << m.str();
-    const std::string name = m[2];
+    EXPECT_EQ(html.substr(at, lt - at).find('>'), std::string::npos) << html.substr(at, lt - at);
+    const std::size_t gt = html.find('>', lt);
+    ASSERT_NE(gt, std::string::npos);
+    const std::string tag = html.substr(lt + 1, gt - lt - 1);
+    at = gt + 1;
+    EXPECT_NE(html[at], '=') << tag;
+    // "/name" or "name" followed by  attr="value" pairs.
+    std::size_t i = tag.starts_with('/') ? 1 : 0;
+    const std::size_t nameStart = i;
+    while (i < tag.size() && isName(tag[i])) ++i;
+    const std::string name = tag.substr(nameStart, i - nameStart);
+    ASSERT_TRUE(!name.empty() && isLower(name[0])) << tag;
+    while (i < tag.size()) {
+      ASSERT_EQ(tag[i], ' ') << tag;
+      const std::size_t attr = ++i;
+      while (i < tag.size() && isName(tag[i])) ++i;
+      ASSERT_TRUE(i > attr && tag.compare(i, 2, "=\"") == 0) << tag;
+      const std::size_t close = tag.find('"', i + 2);
+      ASSERT_NE(close, std::string::npos) << tag;
+      i = close + 1;
+    }
     if (name == "meta") continue;
-    if (m[1].length() == 0) {
+    if (nameStart == 0) {
       open.push_back(name);
     } else {
-      ASSERT_FALSE(open.empty()) << m.str();
+      ASSERT_FALSE(open.empty()) << tag;
       EXPECT_EQ(open.back(), name);
       open.pop_back();
     }

@@ -148,7 +148,9 @@ void stopAt(Outcome& out, Result from, std::string message) {
 }
 
 // Writes a result and reads it back as the user sees it; nothing, after
-// reporting, when the value cannot be shown.
+// reporting, when the value cannot be shown. Within the panel's limits every
+// result is finite and reads back (the zero divisors are caught before
+// their steps), so the report is a guard that no reading reaches.
 std::optional<double> show(Outcome& out, Result result, double value) {
   const ResultSpec& spec = kResults[result];
   if (std::isfinite(value)) {

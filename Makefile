@@ -13,7 +13,7 @@ FUZZ_SECONDS ?= 30
 # ON makes every compiler warning an error; CI sets it.
 WERROR ?= OFF
 
-.PHONY: all deps configure build run test web package sanitize fuzz bench csv-bench bench-cli startup-bench wasm-check tidy format clean
+.PHONY: all deps configure build run test web package sanitize fuzz bench csv-bench bench-cli startup-bench tidy format clean
 
 all: build
 
@@ -106,12 +106,6 @@ tidy: configure
 # clang-format over every C++ file, in place.
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
-
-# The number conventions built for WebAssembly (Debian's emscripten, run
-# under node) against the native build: the same texts, byte for byte.
-# Needs the emscripten and nodejs packages besides the usual ones.
-wasm-check: deps
-	@sh tests/wasm/run.sh build-wasm-check
 
 clean:
 	@rm -rf $(BUILD) $(WEB_BUILD)

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "core/numbers.h"
-#include "tests/reference_format.h"
+#include "fuzz/reference_format.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ BENCHMARK_CAPTURE(BM_ReadVal, beyond_range, std::string_view("1E400"));
 
 // Pattern formatting, three ways side by side for each pattern: the
 // formatting the program uses, the first implementation it replaced
-// (tests/reference_format.h, same bytes), and a compiled pattern appended
+// (fuzz/reference_format.h, same bytes), and a compiled pattern appended
 // into a reused string, as a batch writer would. Each alternates a typical
 // result and a negative one with a rounding carry.
 const double kValues[] = {987.654, -17.75};

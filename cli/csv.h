@@ -176,31 +176,4 @@ void appendField(std::string& out, std::string_view field, char separator);
 void appendRecord(std::string& out, std::span<const std::string_view> fields, char separator,
                   std::string_view lineEnd = "\n");
 
-// Buffered output to a file descriptor, written out in blocks of about
-// `blockSize` bytes. Throws std::system_error when a write fails.
-class CsvWriter {
- public:
-  explicit CsvWriter(int fd, char separator = ',', std::string_view lineEnd = "\n",
-                     std::size_t blockSize = std::size_t{1} << 20);
-  ~CsvWriter();  // flushes, ignoring errors: call flush() to see them
-  CsvWriter(const CsvWriter&) = delete;
-  CsvWriter& operator=(const CsvWriter&) = delete;
-
-  void field(std::string_view value);    // quoted when needed
-  void rawField(std::string_view text);  // as it is, e.g. CsvReader::rawField
-  void endRecord();
-  void flush();
-
- private:
-  void startField();
-
-  int fd_;
-  char separator_;
-  std::string lineEnd_;
-  std::size_t blockSize_;
-  std::string buffer_;
-  std::size_t fieldsInRecord_ = 0;
-  bool onlyFieldEmpty_ = false;
-};
-
 }  // namespace pyrelon::cli

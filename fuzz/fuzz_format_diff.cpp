@@ -1,5 +1,5 @@
 // The fast pattern formatting and plain form against the first, slow
-// implementation (tests/reference_format.h): the same bytes for any finite
+// implementation (fuzz/reference_format.h): the same bytes for any finite
 // double, every pattern of the program, a decimal point and a decimal comma.
 //
 // The first eight bytes are a double. The rest, when there is any, is read
@@ -16,7 +16,7 @@
 
 #include "check.h"
 #include "core/numbers.h"
-#include "tests/reference_format.h"
+#include "fuzz/reference_format.h"
 
 namespace {
 

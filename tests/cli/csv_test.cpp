@@ -282,20 +282,6 @@ TEST(CsvReader, ReportsAFailingSource) {
   EXPECT_EQ(reader.next(), CsvStatus::End);
 }
 
-TEST(CsvReader, ReadsAFileDescriptor) {
-  int ends[2];
-  ASSERT_EQ(pipe(ends), 0);
-  const std::string text = "\xEF\xBB\xBFtime;T\r\n2026-12-06T10:00:00;\"1121,5\"\r\n";
-  ASSERT_EQ(write(ends[1], text.data(), text.size()), static_cast<ssize_t>(text.size()));
-  close(ends[1]);
-  FdSource source(ends[0]);
-  CsvOptions options;
-  options.separator = ';';
-  const std::vector<Item> expected = {{R, {"time", "T"}}, {R, {"2026-12-06T10:00:00", "1121,5"}}};
-  EXPECT_EQ(readAll(source, options), expected);
-  close(ends[0]);
-}
-
 struct QuoteCase {
   std::string field;
   char separator;
@@ -364,53 +350,6 @@ TEST(CsvWriting, WritesReadableRecords) {
   std::vector<Item> expected;
   for (const Fields& record : records) expected.push_back({R, record});
   EXPECT_EQ(readAll(source, options), expected);
-}
-
-std::string readFile(std::FILE* file) {
-  std::string text;
-  char block[256];
-  for (ssize_t n;
-       (n = pread(fileno(file), block, sizeof block, static_cast<off_t>(text.size()))) > 0;)
-    text.append(block, static_cast<std::size_t>(n));
-  return text;
-}
-
-TEST(CsvWriter, WritesThroughABufferToTheDescriptor) {
-  std::FILE* file = std::tmpfile();
-  ASSERT_NE(file, nullptr);
-  {
-    CsvWriter writer(fileno(file), ';', "\r\n", 8);
-    writer.rawField("\"1,5\"");
-    writer.field("2;5");
-    writer.endRecord();
-    EXPECT_EQ(readFile(file), "\"1,5\";\"2;5\"\r\n");  // past 8 bytes: written out
-    writer.field("");
-    writer.endRecord();
-    writer.rawField("");
-    writer.rawField("");
-    writer.endRecord();
-    writer.field("x");
-    EXPECT_EQ(readFile(file), "\"1,5\";\"2;5\"\r\n");  // still held
-  }
-  EXPECT_EQ(readFile(file), "\"1,5\";\"2;5\"\r\n\"\"\r\n;\r\nx");
-  std::fclose(file);
-}
-
-TEST(CsvWriter, ReportsAFailedWrite) {
-  int ends[2];
-  ASSERT_EQ(pipe(ends), 0);
-  close(ends[0]);
-  std::signal(SIGPIPE, SIG_IGN);
-  CsvWriter writer(ends[1]);
-  writer.field("x");
-  writer.endRecord();
-  try {
-    writer.flush();
-    ADD_FAILURE() << "no error";
-  } catch (const std::system_error& e) {
-    EXPECT_EQ(e.code().value(), EPIPE);
-  }
-  close(ends[1]);
 }
 
 }  // namespace

@@ -71,61 +71,24 @@ class InputsTest : public QObject {
     QTest::addColumn<QString>("way");
     QTest::addColumn<QString>("after");
     QTest::addColumn<int>("beeps");
-    QTest::newRow("Ctrl+V into empty") << "NTxt"
-                                       << ""
-                                       << "31.61"
-                                       << "ctrl+v"
-                                       << "31.61" << 0;
-    QTest::newRow("Ctrl+V digits") << "HTxt"
-                                   << "10"
-                                   << "5"
-                                   << "ctrl+v"
-                                   << "105" << 0;
-    QTest::newRow("Ctrl+V comma") << "HTxt"
-                                  << "10"
-                                  << "1,5"
-                                  << "ctrl+v"
-                                  << "1,5" << 1;
-    QTest::newRow("Ctrl+V two points") << "NTxt"
-                                       << ""
-                                       << "1.2.3"
-                                       << "ctrl+v"
-                                       << "1.2.3" << 1;
-    QTest::newRow("Ctrl+V after a point") << "NTxt"
-                                          << "3."
-                                          << "x"
-                                          << "ctrl+v"
-                                          << "3.x" << 0;
-    QTest::newRow("Shift+Insert") << "HTxt"
-                                  << "10"
-                                  << "abc"
-                                  << "shift+insert"
-                                  << "abc" << 1;
-    QTest::newRow("menu digits") << "HTxt"
-                                 << "1"
-                                 << "2.5"
-                                 << "menu"
-                                 << "12.5" << 0;
-    QTest::newRow("menu letters") << "NTxt"
-                                  << "31"
-                                  << "x"
-                                  << "menu"
-                                  << "x" << 1;
-    QTest::newRow("drop") << "HTxt"
-                          << "10"
-                          << "-5"
-                          << "drop"
-                          << "-5" << 1;
-    QTest::newRow("free box") << "DataText"
-                              << "10"
-                              << "abc"
-                              << "ctrl+v"
-                              << "10abc" << 0;
-    QTest::newRow("middle click") << "HTxt"
-                                  << "10"
-                                  << "x"
-                                  << "middle"
-                                  << "x" << 1;
+    // clang-format off
+    const struct { const char *name, *box, *before, *pasted, *way, *after; int beeps; } rows[] = {
+        {"Ctrl+V into empty", "NTxt", "", "31.61", "ctrl+v", "31.61", 0},
+        {"Ctrl+V digits", "HTxt", "10", "5", "ctrl+v", "105", 0},
+        {"Ctrl+V comma", "HTxt", "10", "1,5", "ctrl+v", "1,5", 1},
+        {"Ctrl+V two points", "NTxt", "", "1.2.3", "ctrl+v", "1.2.3", 1},
+        {"Ctrl+V after a point", "NTxt", "3.", "x", "ctrl+v", "3.x", 0},
+        {"Shift+Insert", "HTxt", "10", "abc", "shift+insert", "abc", 1},
+        {"menu digits", "HTxt", "1", "2.5", "menu", "12.5", 0},
+        {"menu letters", "NTxt", "31", "x", "menu", "x", 1},
+        {"drop", "HTxt", "10", "-5", "drop", "-5", 1},
+        {"free box", "DataText", "10", "abc", "ctrl+v", "10abc", 0},
+        {"middle click", "HTxt", "10", "x", "middle", "x", 1},
+    };
+    // clang-format on
+    for (const auto& r : rows)
+      QTest::newRow(r.name) << QString(r.box) << QString(r.before) << QString(r.pasted)
+                            << QString(r.way) << QString(r.after) << r.beeps;
   }
 
   void pasteMeetsTheFilterOnce() {
@@ -171,26 +134,19 @@ class InputsTest : public QObject {
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("toolTip");
-    QTest::newRow("comma") << "MvZccTxt"
-                           << "1121,5"
-                           << "Read as \"1121\": the number ends before \",5\". Type a point as "
-                              "the decimal separator.\n960 to 1340 mV";
-    QTest::newRow("letters") << "DataText"
-                             << "12abc"
-                             << "Read as \"12\": the number ends before \"abc\".";
-    QTest::newRow("second point") << "PresText"
-                                  << "7.5.1"
-                                  << "Read as \"7.5\": the number ends before \".1\".";
-    QTest::newRow("no number") << "TempTxt"
-                               << "-"
-                               << "No number is read from \"-\"; it counts as "
-                                  "0.\n650 to 1300 \u00b0C";
-    QTest::newRow("whole") << "MvZccTxt"
-                           << " 1121 "
-                           << "960 to 1340 mV";
-    QTest::newRow("empty") << "FlowTxt"
-                           << ""
-                           << "";
+    const struct { const char *name, *box, *typed, *toolTip; } rows[] = {
+        {"comma", "MvZccTxt", "1121,5",
+         "Read as \"1121\": the number ends before \",5\". Type a point as the decimal "
+         "separator.\n960 to 1340 mV"},
+        {"letters", "DataText", "12abc", "Read as \"12\": the number ends before \"abc\"."},
+        {"second point", "PresText", "7.5.1", "Read as \"7.5\": the number ends before \".1\"."},
+        {"no number", "TempTxt", "-",
+         "No number is read from \"-\"; it counts as 0.\n650 to 1300 \u00b0C"},
+        {"whole", "MvZccTxt", " 1121 ", "960 to 1340 mV"},
+        {"empty", "FlowTxt", "", ""},
+    };
+    for (const auto& r : rows)
+      QTest::newRow(r.name) << QString(r.box) << QString(r.typed) << QString::fromUtf8(r.toolTip);
   }
 
   void partReadMark() {

@@ -1,4 +1,4 @@
-#include "tests/reference_format.h"
+#include "fuzz/reference_format.h"
 
 #include <array>
 #include <charconv>

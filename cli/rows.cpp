@@ -3,21 +3,14 @@
 #include <cstdint>
 #include <cstring>
 
+#include "shell/controls.h"
+#include "shell/results.h"
+
 namespace pyrelon::cli {
 namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
-// The caption label of a result: the nearest label before it in its panel.
-std::string_view captionLabelText(const PanelDescriptor& panel, std::string_view label) {
-  std::string_view caption;
-  for (const ControlSpec& c : panel.controls) {
-    if (c.name == label) return caption;
-    if (c.kind == ControlKind::Label) caption = c.text;
-  }
-  return {};
-}
 
 }  // namespace
 
@@ -138,12 +131,13 @@ std::vector<int> inputsRead(const PanelDescriptor& panel, int entry) {
 std::string resultCaption(const PanelDescriptor& panel, int entry, std::size_t index) {
   const ResultSpec& result = panel.resultsFor(entry)[index];
   if (!panel.captionLabels.empty()) return std::string(result.unit);
-  return std::string(captionLabelText(panel, result.label));
+  const ControlSpec* caption = findControl(captionLabelOf(result.label));
+  return caption ? std::string(caption->text) : std::string();
 }
 
 std::string_view printedUnit(const PanelDescriptor& panel, int entry, std::size_t index) {
   const std::string_view unit = panel.resultsFor(entry)[index].unit;
-  if (unit.empty() || resultCaption(panel, entry, index).find(unit) != std::string::npos) return {};
+  if (unit.empty() || namesUnit(resultCaption(panel, entry, index), unit)) return {};
   return unit;
 }
 

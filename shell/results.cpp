@@ -22,19 +22,17 @@ std::string simplified(std::string_view text) {
   return out;
 }
 
-// A caption names a unit when it holds the unit's first word: "% Carbon"
-// names "% C", "Wet % O2" names "%", "°Fahrenheit" names itself.
-bool namesUnit(std::string_view caption, std::string_view unit) {
-  const std::string_view word = unit.substr(0, unit.find(' '));
-  return caption.find(word) != std::string_view::npos;
-}
-
 bool isResult(std::string_view label) {
   const ControlSpec* spec = findControl(label);
   return spec != nullptr && spec->kind == ControlKind::ResultLabel;
 }
 
 }  // namespace
+
+bool namesUnit(std::string_view caption, std::string_view unit) {
+  const std::string_view word = unit.substr(0, unit.find(' '));
+  return caption.find(word) != std::string_view::npos;
+}
 
 std::string_view captionLabelOf(std::string_view resultLabel) {
   const PanelDescriptor* panel = panelOfControl(resultLabel);

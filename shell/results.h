@@ -17,6 +17,10 @@ namespace pyrelon {
 // before it in its panel's controls; empty when that is no label.
 std::string_view captionLabelOf(std::string_view resultLabel);
 
+// A caption names a unit when it holds the unit's first word: "% Carbon"
+// names "% C", "Wet % O2" names "%", "\u00b0Fahrenheit" names itself.
+bool namesUnit(std::string_view caption, std::string_view unit);
+
 // Every result of the panel, left to right and top to bottom as shown, as
 // lines of caption, shown text and unit separated by tabs, each ending with
 // a line feed. The unit is left out where the caption already names it

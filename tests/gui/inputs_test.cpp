@@ -134,7 +134,9 @@ class InputsTest : public QObject {
     QTest::addColumn<QString>("box");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("toolTip");
-    const struct { const char *name, *box, *typed, *toolTip; } rows[] = {
+    const struct {
+      const char *name, *box, *typed, *toolTip;
+    } rows[] = {
         {"comma", "MvZccTxt", "1121,5",
          "Read as \"1121\": the number ends before \",5\". Type a point as the decimal "
          "separator.\n960 to 1340 mV"},

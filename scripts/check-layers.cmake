@@ -1,18 +1,21 @@
 # Fails when a file includes a layer above its own, a face includes another
 # face, a calculator includes another calculator, or an include climbs out
 # of its folder with "../". Layers, lowest first:
-#   core/  <  units/ probes/ combustion/ flow/  <  shell/  <  qt/ cli/ web/
+#   core/  <  units/ probes/ combustion/ flow/ atmosphere/  <  chart/  <  shell/
+#          <  qt/ cli/ web/
 # Run as: cmake -DSOURCE_DIR=<repo> -P scripts/check-layers.cmake
 set(rank_core 0)
 set(rank_units 1)
 set(rank_probes 1)
 set(rank_combustion 1)
 set(rank_flow 1)
-set(rank_shell 2)
-set(rank_qt 3)
-set(rank_cli 3)
-set(rank_web 3)
-set(layers core units probes combustion flow shell qt cli web)
+set(rank_atmosphere 1)
+set(rank_chart 2)
+set(rank_shell 3)
+set(rank_qt 4)
+set(rank_cli 4)
+set(rank_web 4)
+set(layers core units probes combustion flow atmosphere chart shell qt cli web)
 
 set(faults "")
 foreach(layer IN LISTS layers)

@@ -18,5 +18,4 @@ EMSCRIPTEN_BINDINGS(pyrelon) {
   function("staleLabels", &staleLabels);
   function("panelResults", &panelResults);
   function("help", &help);
-  function("runCase", &runCase);
 }

@@ -38,8 +38,4 @@ std::string staleLabels();
 std::string panelResults(const std::string& resultLabel);
 std::string help();
 
-// One line of the differential table, answered with one line of text
-// (see web/tests/cases.cpp).
-std::string runCase(const std::string& line);
-
 }  // namespace pyrelon::web

@@ -28,6 +28,7 @@
 #include "shell/reading.h"
 #include "shell/shell.h"
 #include "web/page_api.h"
+#include "web/tests/cases.h"
 
 namespace pyrelon::web {
 namespace {

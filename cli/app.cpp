@@ -7,11 +7,13 @@
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "cli/batch.h"
 #include "cli/check.h"
+#include "cli/output_file.h"
 #include "cli/rows.h"
 #include "probes/carbon.h"
 #include "shell/panels.h"
@@ -33,6 +35,7 @@ struct PanelCommand {
   std::string entryName;
   std::vector<std::string> texts;  // per input; empty when not given
   std::string csvPath;
+  std::string outputPath;  // -o: the rows into this file, not standard output
   std::vector<std::string> maps;
   unsigned threads = 0;
 };
@@ -98,6 +101,25 @@ void printResults(const PanelDescriptor& panel, int entry, const std::vector<std
   }
 }
 
+// The batch with its rows into a file, which keeps an earlier file of that
+// name when the batch stops on a usage error (exit 2).
+int runBatchInto(const BatchOptions& options, const std::string& path) {
+  std::optional<OutputFile> output;
+  try {
+    output.emplace(path, options.path);
+  } catch (const std::runtime_error& e) {
+    throw UsageError{e.what()};
+  }
+  const int status = runBatch(options);
+  if (status == kUsageError) return status;
+  try {
+    output->keep();
+  } catch (const std::runtime_error& e) {
+    throw UsageError{e.what()};
+  }
+  return status;
+}
+
 int runPanel(const PanelCommand& command, const Common& common) {
   const PanelDescriptor& panel = *command.panel;
   const int entry = entryOf(command);
@@ -135,7 +157,8 @@ int runPanel(const PanelCommand& command, const Common& common) {
         options.columnNames.emplace_back(key, std::string(pair.substr(equals + 1)));
       }
     }
-    return runBatch(options);
+    if (command.outputPath.empty()) return runBatch(options);
+    return runBatchInto(options, command.outputPath);
   }
 
   std::vector<std::string> texts(panel.inputs.size());
@@ -223,7 +246,8 @@ std::string bashCompletion() {
   std::string cases;
   for (const PanelDescriptor* panel : panels()) {
     subcommands += " " + std::string(panel->id);
-    std::string options = "--json --csv --map --decimal-comma --threads --progress --no-progress --help";
+    std::string options =
+        "--json --csv --output --map --decimal-comma --threads --progress --no-progress --help";
     std::string values;
     if (panel->list) {
       options += " --" + std::string(panel->list->key);
@@ -258,7 +282,7 @@ std::string bashCompletion() {
          "  fi\n"
          "  sub=\"${COMP_WORDS[1]}\"\n"
          "  case \"$prev\" in\n"
-         "    --csv) COMPREPLY=($(compgen -f -- \"$cur\")); return;;\n"
+         "    --csv|-o|--output) COMPREPLY=($(compgen -f -- \"$cur\")); return;;\n"
          "  esac\n"
          "  case \"$sub:$prev\" in\n" +
          cases +
@@ -308,6 +332,10 @@ int runCli(int argc, char** argv) {
     sub->add_option("--csv", command->csvPath,
                     "compute every row of a CSV file of readings (- for standard input)")
         ->type_name("FILE");
+    sub->add_option("-o,--output", command->outputPath,
+                    "write the rows to FILE, replacing it, instead of standard output")
+        ->type_name("FILE")
+        ->needs(sub->get_option("--csv"));
     sub->add_option("--map", command->maps, "read an input from a column of another name")
         ->type_name("KEY=COLUMN,...");
     sub->add_option("--threads", command->threads, "threads for --csv (default: one per core)");

@@ -138,8 +138,8 @@ int runPanel(const PanelCommand& command, const Common& common) {
     options.decimalComma = common.decimalComma;
     options.jsonLines = common.json;
     options.progress = common.noProgress ? BatchOptions::Progress::Never
-                       : common.progress  ? BatchOptions::Progress::Always
-                                          : BatchOptions::Progress::Auto;
+                       : common.progress ? BatchOptions::Progress::Always
+                                         : BatchOptions::Progress::Auto;
     options.threads = command.threads;
     for (const std::string& map : command.maps) {
       std::string_view rest = map;
@@ -288,7 +288,8 @@ std::string bashCompletion() {
          cases +
          "  esac\n"
          "  case \"$sub:$prev\" in\n"
-         "    *:--*) case \"$prev\" in --json|--decimal-comma|--progress|--no-progress|--help) ;; *) return;; "
+         "    *:--*) case \"$prev\" in --json|--decimal-comma|--progress|--no-progress|--help) ;; "
+         "*) return;; "
          "esac;;\n"
          "  esac\n"
          "  COMPREPLY=($(compgen -W \"$opts\" -- \"$cur\"))\n"

@@ -460,9 +460,9 @@ int runBatch(const BatchOptions& options) {
   }
 
   Totals totals;
-  const bool showProgress = options.progress == BatchOptions::Progress::Always ||
-                            (options.progress == BatchOptions::Progress::Auto && isFile &&
-                             ::isatty(STDERR_FILENO) != 0);
+  const bool showProgress =
+      options.progress == BatchOptions::Progress::Always ||
+      (options.progress == BatchOptions::Progress::Auto && isFile && ::isatty(STDERR_FILENO) != 0);
   Progress progress(showProgress, size);
   try {
     writeAll(headerLine(plan, reader, headerFields));

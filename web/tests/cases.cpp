@@ -14,6 +14,8 @@
 //                                           and inputs' limits, for making
 //                                           cases
 // Doubles go in and out as the 16 hex digits of their bits.
+#include "web/tests/cases.h"
+
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
@@ -28,7 +30,6 @@
 #include "shell/reading.h"
 #include "shell/shell.h"
 #include "web/page_api.h"
-#include "web/tests/cases.h"
 
 namespace pyrelon::web {
 namespace {

@@ -1,6 +1,8 @@
 # Quick start: `make run` starts the calculator, `make test` runs every test.
 # Both install what is missing first (Debian 12, as root or through sudo):
 # `make run` what the window needs, `make test` everything.
+# The builds' own makes say nothing of the folders they enter.
+MAKEFLAGS += --no-print-directory
 BUILD ?= build
 JOBS ?= $(shell nproc)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)

@@ -338,7 +338,8 @@ int runCommand(int argc, char** argv) {
     sub->add_option(
            "--threads", command->threads,
            "threads for --csv, 0 to " + std::to_string(kMostThreads) + " (default 0: one per core)")
-        ->check(CLI::Range(0u, kMostThreads));
+        ->check(CLI::Range(0u, kMostThreads).description(""))
+        ->type_name("N");
     sub->add_flag("--json", common.json, "JSON instead of text; JSON Lines with --csv");
     sub->add_flag("--decimal-comma", common.decimalComma,
                   "read and write numbers with a decimal comma; CSV fields separated by ';'");

@@ -486,6 +486,11 @@ int runBatch(const BatchOptions& options, RowComputer& computer) {
     std::fprintf(stderr, "pyrelon-cli: %s\n", message.c_str());
     return 2;
   };
+  // Before the input is opened: where standard output is closed, the input
+  // would take its descriptor.
+  struct stat out {};
+  if (::fstat(STDOUT_FILENO, &out) != 0)
+    return fail(std::string("cannot write the output: ") + std::strerror(errno));
   int fd = STDIN_FILENO;
   if (options.path != "-") {
     fd = ::open(options.path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -498,10 +503,8 @@ int runBatch(const BatchOptions& options, RowComputer& computer) {
     }
   } closer{fd};
   struct stat in {};
-  struct stat out {};
   const bool isFile = ::fstat(fd, &in) == 0 && S_ISREG(in.st_mode);
-  if (isFile && ::fstat(STDOUT_FILENO, &out) == 0 && in.st_dev == out.st_dev &&
-      in.st_ino == out.st_ino)
+  if (isFile && in.st_dev == out.st_dev && in.st_ino == out.st_ino)
     return fail("The output is the input file; write the results elsewhere.");
 
   FdSource file(fd);

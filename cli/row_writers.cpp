@@ -88,7 +88,7 @@ void CsvRowWriter::write(const RowView& row, std::string& out) const {
   for (std::size_t f = written; f < headerFields_; ++f) out += separator_;
   for (const std::string& s : row.results) {
     out += separator_;
-    if (row.error.empty()) appendField(out, s, separator_);
+    appendField(out, s, separator_);
   }
   out += separator_;
   appendField(out, row.error, separator_);
@@ -110,7 +110,7 @@ void JsonRowWriter::write(const RowView& row, std::string& out) const {
   }
   Json results = Json::object();
   for (std::size_t r = 0; r < resultNames_.size(); ++r) {
-    const bool shown = row.error.empty() && r < row.results.size() && !row.results[r].empty();
+    const bool shown = r < row.results.size() && !row.results[r].empty();
     results[resultNames_[r]] = shown ? Json(row.results[r]) : Json(nullptr);
   }
   record["results"] = std::move(results);

@@ -21,7 +21,7 @@ struct RowView {
   bool rewrite = false;
   std::span<const std::string_view> fields;  // unquoted; at most the header's count
   std::span<const std::string_view> extra;   // fields beyond the header's
-  std::span<const std::string> results;      // one per result name; all empty when failed
+  std::span<const std::string> results;      // one per result name; empty when failed
   std::string_view error;                    // empty when computed
 };
 

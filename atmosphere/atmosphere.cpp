@@ -362,8 +362,6 @@ constexpr std::array<ToolColumn, 7> kColumns{{
     {"outlier", "outlier", ""},
 }};
 
-constexpr std::string_view kJanaf =
-    "NIST-JANAF Thermochemical Tables, 4th ed. (Chase 1998), rows 900 to 1500 K";
 constexpr std::string_view kSonntag =
     "Sonntag (1990), Z. Meteorol. 40, 340: Magnus forms of the vapour pressure";
 constexpr std::string_view kGunnarson = "Gunnarson: carbon activity in austenite";

@@ -12,7 +12,7 @@ clang libclang-rt-14-dev
 fonts-liberation fonts-dejavu-core
 dpkg-dev desktop-file-utils
 emscripten nodejs chromium
-locales"
+locales python3"
 
 SUDO=""
 if [ "$(id -u)" != 0 ]; then SUDO="sudo"; fi

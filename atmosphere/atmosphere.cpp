@@ -366,7 +366,7 @@ constexpr std::string_view kSonntag =
     "Sonntag (1990), Z. Meteorol. 40, 340: Magnus forms of the vapour pressure";
 constexpr std::string_view kGunnarson = "Gunnarson: carbon activity in austenite";
 constexpr std::string_view kGunnarsonAlloy =
-    "Gunnarson, HTM 22 (1967), as commonly quoted: alloy factor, log10 q per mass %";
+    "Gunnarson, HTM 22 (1967), as commonly quoted; not yet checked against a handbook page";
 
 constexpr std::array<ToolConstant, 21> kConstants{{
     {"gas constant R", kGasConstant, "J/(mol K)", "CODATA 2018 (exact)"},
@@ -432,10 +432,13 @@ constexpr std::array<std::string_view, 6> kNotes{{
     "it gives the target again.",
     "The alloy factor q is the carbon potential of pure iron divided by the surface carbon of "
     "the steel at the same activity; some controllers use 1/q. The coefficients are "
-    "Gunnarson's (Härterei-Technische Mitteilungen 22, 1967) as commonly quoted.",
+    "Gunnarson's (Härterei-Technische Mitteilungen 22, 1967) as commonly quoted; they have not "
+    "yet been checked against a handbook's own page.",
     "Ranges: temperature 800 to 1100 °C, CO and H2 0.1 to 60 %, pressure 800 to 1500 mbar, "
-    "probe 900 to 1300 mV, CO2 0.001 to 20 %, CH4 0.01 to 20 %, target 0.05 %C to graphite "
-    "saturation, alloy elements 0 to 5 % and at most 5 % together.",
+    "probe 900 to 1300 mV, CO2 0.001 to 20 %, CH4 0.01 to 20 %, CO, H2, CO2 and CH4 at most "
+    "100 % together, shim initial carbon 0 to 1.5 %C and masses 1 to 100000 mg, target "
+    "0.05 %C to graphite saturation, alloy elements 0 to 5 % each and at most 5 % together. "
+    "The dew or frost point is taken as the water vapour pressure in the furnace gas.",
 }};
 
 // --- The calculator ---------------------------------------------------------

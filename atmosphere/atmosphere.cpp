@@ -466,10 +466,7 @@ std::optional<ToolOutcome> rangeError(ToolReadings in) {
           "point.",
           index);
     }
-    return fail("The " + std::string(input.what) + " must be from " +
-                    plainForm(input.range.min, ".") + " to " + plainForm(input.range.max, ".") +
-                    " " + std::string(input.unit) + ".",
-                index);
+    return fail(rangeSentence(input), index);
   }
   return std::nullopt;
 }

@@ -153,10 +153,7 @@ ToolOutcome calculateNitridingPotential(ToolReadings in) {
   for (std::size_t i = 0; i < kInputs.size(); ++i) {
     if (in[i] && !kInputs[i].range.accepts(*in[i])) {
       const ToolInput& input = kInputs[i];
-      return fail("The " + std::string(input.what) + " must be from " +
-                      plainForm(input.range.min, ".") + " to " + plainForm(input.range.max, ".") +
-                      " " + std::string(input.unit) + ".",
-                  static_cast<int>(i));
+      return fail(rangeSentence(input), static_cast<int>(i));
     }
   }
   if (!in[kNpTemp]) {

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string>
 
+#include "core/numbers.h"
 #include "core/tool.h"
 
 namespace pyrelon {
@@ -38,6 +39,16 @@ inline ToolValue groupValue(std::size_t members) {
   value.kind = ToolValue::Kind::Group;
   value.members.resize(members);
   return value;
+}
+
+// The sentence for a reading outside its input's range, as the faces word
+// it: "The dew point must be between -45 and 30 °C."
+inline std::string rangeSentence(const ToolInput& input) {
+  std::string sentence = "The " + std::string(input.what) + " must be between " +
+                         plainForm(input.range.min, ".") + " and " +
+                         plainForm(input.range.max, ".");
+  if (!input.unit.empty()) sentence += " " + std::string(input.unit);
+  return sentence + ".";
 }
 
 }  // namespace pyrelon

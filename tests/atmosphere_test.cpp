@@ -285,7 +285,7 @@ TEST(AtmosphereErrors, EverySentenceNamesItsBound) {
       {"no temperature", {}, "The furnace temperature is needed, from 800 to 1100 °C.", kAtmTemp},
       {"temperature too high",
        {{"temp", 1100.5}},
-       "The furnace temperature must be from 800 to 1100 °C.",
+       "The furnace temperature must be between 800 and 1100 °C.",
        kAtmTemp},
       {"frost point above 0 °C",
        {{"temp", 925}, {"frost-point", 0.1}},
@@ -316,7 +316,7 @@ TEST(AtmosphereErrors, EverySentenceNamesItsBound) {
        kAtmTargetCarbon},
       {"target below its range",
        {{"temp", 925}, {"target-carbon", 0.04}},
-       "The target carbon must be from 0.05 to 2 %C.",
+       "The target carbon must be between 0.05 and 2 %C.",
        kAtmTargetCarbon},
       {"gases above 100 %",
        {{"temp", 925}, {"co", 45}, {"h2", 55}, {"co2", 1}},
@@ -324,11 +324,11 @@ TEST(AtmosphereErrors, EverySentenceNamesItsBound) {
        kAtmH2},
       {"probe below its range",
        {{"temp", 925}, {"mv", 899}},
-       "The probe voltage must be from 900 to 1300 mV.",
+       "The probe voltage must be between 900 and 1300 mV.",
        kAtmMv},
       {"dew point above its range",
        {{"temp", 925}, {"dew-point", 30.5}},
-       "The dew point must be from -45 to 30 °C.",
+       "The dew point must be between -45 and 30 °C.",
        kAtmDewPoint},
   };
   for (const Row& r : rows) {
@@ -341,7 +341,7 @@ TEST(AtmosphereErrors, EverySentenceNamesItsBound) {
 
 TEST(AtmosphereErrors, NotANumberIsRefusedNotComputed) {
   const ToolOutcome out = run({{"temp", 925}, {"mv", std::numeric_limits<double>::quiet_NaN()}});
-  EXPECT_EQ(out.error, "The probe voltage must be from 900 to 1300 mV.");
+  EXPECT_EQ(out.error, "The probe voltage must be between 900 and 1300 mV.");
 }
 
 TEST(AtmosphereSolver, ExtremeActivitiesStayFinite) {

@@ -130,7 +130,7 @@ TEST(NitridingPotentialErrors, EverySentenceNamesItsBound) {
        "The nitriding temperature is needed, from 400 to 590 °C."},
       {"above the eutectoid",
        {{"temp", 600}, {"nh3", 30}, {"h2", 70}},
-       "The nitriding temperature must be from 400 to 590 °C."},
+       "The nitriding temperature must be between 400 and 590 °C."},
       {"no gas",
        {{"temp", 500}},
        "Give the NH3 and H2 contents, a burette reading or a dissociation."},

@@ -194,12 +194,12 @@ ToolOutcome calculateNitridingPotential(ToolReadings in) {
   const double kn = nitridingPotential(gas, in[kNpPressure].value_or(kStandardAtmosphere));
   ToolOutcome out;
   out.results.resize(kResults.size());
-  out.results[kNpKn] = numberValue(kn);
-  out.results[kNpPhase] = textValue(std::string(nitridedPhase(kn, kelvin)));
-  ToolValue& boundaries = out.results[kNpBoundaries] = groupValue(kBoundaryCount);
+  setNumber(out.results[kNpKn], kn);
+  setText(out.results[kNpPhase], nitridedPhase(kn, kelvin));
+  ToolValue& boundaries = makeGroup(out.results[kNpBoundaries], kBoundaryCount);
   const double celsius = *in[kNpTemp];
-  boundaries.members[kAlphaGammaPrime] = numberValue(boundaryKn(kAlphaGammaPrime, kelvin));
-  boundaries.members[kGammaPrimeEpsilon] = numberValue(boundaryKn(kGammaPrimeEpsilon, kelvin));
+  setNumber(boundaries.members[kAlphaGammaPrime], boundaryKn(kAlphaGammaPrime, kelvin));
+  setNumber(boundaries.members[kGammaPrimeEpsilon], boundaryKn(kGammaPrimeEpsilon, kelvin));
   if (celsius > kAlphaGammaPrimeTo || celsius < kAlphaGammaPrimeFrom) {
     boundaries.members[kAlphaGammaPrime].note =
         "extrapolated beyond the measurements (400 to "

@@ -5,37 +5,34 @@
 #include <cmath>
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "core/numbers.h"
 #include "core/tool.h"
 
 namespace pyrelon {
 
-inline ToolValue numberValue(double number) {
-  ToolValue value;
-  if (std::isfinite(number)) {
-    value.kind = ToolValue::Kind::Number;
-    value.number = number;
-  }
-  return value;
+// Each writes a value in place, since a value is large and a batch builds
+// millions of them.
+
+// A number; one that is not finite leaves the value absent.
+inline void setNumber(ToolValue& value, double number) {
+  if (!std::isfinite(number)) return;
+  value.kind = ToolValue::Kind::Number;
+  value.number = number;
 }
 
-inline ToolValue textValue(std::string text) {
-  ToolValue value;
+inline void setText(ToolValue& value, std::string_view text) {
   value.kind = ToolValue::Kind::Text;
-  value.text = std::move(text);
-  return value;
+  value.text = text;
 }
 
-inline ToolValue listValue() {
-  ToolValue value;
+// An empty list, or a group of `members` absent members.
+inline ToolValue& makeList(ToolValue& value) {
   value.kind = ToolValue::Kind::List;
   return value;
 }
-
-// A group with `members` absent members.
-inline ToolValue groupValue(std::size_t members) {
-  ToolValue value;
+inline ToolValue& makeGroup(ToolValue& value, std::size_t members) {
   value.kind = ToolValue::Kind::Group;
   value.members.resize(members);
   return value;

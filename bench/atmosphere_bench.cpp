@@ -40,6 +40,19 @@ void BM_AtmosphereEveryReading(benchmark::State& state) {
 }
 BENCHMARK(BM_AtmosphereEveryReading);
 
+// One row of a logger's CSV: probe voltage, temperature and CO.
+void BM_AtmosphereProbeRow(benchmark::State& state) {
+  const ToolDescriptor& tool = pyrelon::atmosphereTool();
+  auto in = readings(tool);
+  in[pyrelon::kAtmTemp] = 925;
+  in[pyrelon::kAtmMv] = 1138.5;
+  for (auto _ : state) {
+    const pyrelon::ToolOutcome out = tool.calculate(in);
+    benchmark::DoNotOptimize(out.results.data());
+  }
+}
+BENCHMARK(BM_AtmosphereProbeRow);
+
 void BM_NitridingPotentialBurette(benchmark::State& state) {
   const ToolDescriptor& tool = pyrelon::nitridingPotentialTool();
   auto in = readings(tool);

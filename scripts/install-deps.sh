@@ -16,7 +16,7 @@ BUILD="build-essential cmake make pkg-config libfast-float-dev libcli11-dev nloh
 WINDOW="qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation fonts-dejavu-core"
 WEB="emscripten nodejs"
 TESTS="libgtest-dev libbenchmark-dev libcsv-dev clang libclang-rt-14-dev clang-format
-dpkg-dev desktop-file-utils chromium locales"
+dpkg-dev desktop-file-utils chromium locales python3"
 
 case "$purpose" in
   window) PACKAGES="$BUILD $WINDOW" ;;

@@ -40,7 +40,12 @@ std::string csvText(const Log& log) {
   for (int i = 0; i < kRows; ++i) {
     text += std::to_string(static_cast<std::int64_t>(log.time[i]));
     text += ',';
-    text += std::to_string(log.value[i]);  // six decimals, as a logger writes
+    // 900 + k/256 written exactly with eight decimals (k/256 = k·390625/10^8).
+    const auto hundredMillionths = static_cast<std::int64_t>((log.value[i] - 900) * 256) * 390625;
+    text += std::to_string(900 + hundredMillionths / 100000000);
+    text += '.';
+    const std::string fraction = std::to_string(100000000 + hundredMillionths % 100000000);
+    text.append(fraction, 1);
     text += '\n';
   }
   return text;

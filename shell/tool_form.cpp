@@ -401,6 +401,12 @@ std::string jsonNumber(double value) {
   return out;
 }
 
+std::string jsonQuoted(std::string_view text) {
+  std::string out;
+  appendJsonString(out, text);
+  return out;
+}
+
 std::string shownToolValue(const ToolValue& value, const ToolResult& result,
                            std::string_view decimalSeparator) {
   switch (value.kind) {

@@ -81,6 +81,10 @@ std::string formatToolNumber(double value, Digits digits, int places,
 // are written: "925", "0.54", "1.5234e-20". Not finite: "null".
 std::string jsonNumber(double value);
 
+// `text` as a JSON string, quotes included: "\"" and "\\" escaped, control
+// characters as \u00XX, other bytes (UTF-8) as they are.
+std::string jsonQuoted(std::string_view text);
+
 // What a value shows as text: a number as its result's digits say; a text
 // as it is; a list joined with ", " ("none" when empty); an absent value
 // as its note, or "—". A group gives the empty text (see toolLines).

@@ -19,4 +19,6 @@ EMSCRIPTEN_BINDINGS(pyrelon) {
   function("panelResults", &panelResults);
   function("help", &help);
   function("runCase", &runCase);
+  function("toolsJson", &toolsJson);
+  function("toolCompute", &toolCompute);
 }

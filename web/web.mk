@@ -11,8 +11,8 @@ SOURCES := core/numbers.cpp core/outcome.cpp core/panel.cpp \
   probes/carbon.cpp probes/nitriding.cpp probes/oxygen.cpp \
   combustion/lambda.cpp flow/orifice.cpp \
   shell/controls.cpp shell/help.cpp shell/panels.cpp shell/press.cpp shell/reading.cpp \
-  shell/results.cpp shell/shell.cpp \
-  web/page_window.cpp web/page_api.cpp web/cases.cpp
+  shell/results.cpp shell/shell.cpp shell/tool_form.cpp shell/tool_help.cpp shell/tools.cpp \
+  web/page_window.cpp web/page_api.cpp web/tool_api.cpp web/cases.cpp
 
 # Emscripten's optimizer needs Debian's node modules (acorn); fast_float
 # comes from /usr/include after Emscripten's own headers.
@@ -42,7 +42,7 @@ $(OUT)/pyrelon-cases: $(NATIVE_OBJECTS)
 	g++ $^ -o $@
 
 $(OUT)/pyrelon.html: $(OUT)/pyrelon-module.js $(ROOT)/web/page.html $(ROOT)/web/page.css \
-    $(ROOT)/web/page.js $(ROOT)/web/assemble.js
+    $(ROOT)/web/page.js $(ROOT)/web/tools.js $(ROOT)/web/assemble.js
 	node $(ROOT)/web/assemble.js $(ROOT)/web $< $@
 
 $(OUT)/manifest.webmanifest: $(ROOT)/web/manifest.webmanifest

@@ -18,9 +18,11 @@
 #include "cli/output_file.h"
 #include "cli/panel_rows.h"
 #include "cli/rows.h"
+#include "cli/tool_command.h"
 #include "probes/carbon.h"
 #include "shell/panels.h"
 #include "shell/press.h"
+#include "shell/tools.h"
 
 namespace pyrelon::cli {
 namespace {
@@ -268,8 +270,8 @@ int runCheck(const CheckCommand& command, const Common& common) {
 // The bash completion: subcommands, their options, and the list entries
 // and aliases as the values of the list options.
 std::string bashCompletion() {
-  std::string subcommands = "carbon-check";
-  std::string cases;
+  std::string subcommands = ToolCommands::completionNames() + "carbon-check";
+  std::string cases = ToolCommands::completionCases();
   for (const PanelDescriptor* panel : panels()) {
     subcommands += " " + std::string(panel->id);
     std::string options =
@@ -389,6 +391,8 @@ int runCommand(int argc, char** argv) {
   check.app->add_flag("--json", common.json, "JSON instead of text");
   check.app->add_flag("--decimal-comma", common.decimalComma, "numbers with a decimal comma");
 
+  const ToolCommands toolCommands(app);
+
   CLI::App* completion = app.add_subcommand("completion", "print the bash completion script");
   completion->group("");  // not listed in the help
 
@@ -400,6 +404,7 @@ int runCommand(int argc, char** argv) {
     if (!known) {
       std::string names;
       for (const PanelDescriptor* panel : panels()) names += std::string(panel->id) + ", ";
+      for (const ToolDescriptor* tool : tools()) names += std::string(tool->id) + ", ";
       std::fprintf(stderr, "pyrelon-cli: no subcommand \"%s\"; one of: %scarbon-check\n", argv[1],
                    names.c_str());
       return kUsageError;
@@ -426,6 +431,7 @@ int runCommand(int argc, char** argv) {
       return 0;
     }
     if (check.app->parsed()) return runCheck(check, common);
+    if (const std::optional<int> status = toolCommands.run()) return *status;
     for (const auto& command : commands)
       if (command->app->parsed()) return runPanel(*command, common);
   } catch (const UsageError& e) {

@@ -4,6 +4,7 @@
 // every limit line. Then the press as a pure function of texts, without a
 // window: the order of its steps is what a face applies.
 #include "shell/panels.h"
+#include "shell/tools.h"
 
 #include <gtest/gtest.h>
 
@@ -285,6 +286,18 @@ TEST(Panels, TheHelpPageStatesOnlyTheNumbersTheProgramUses) {
     if (panel->limitsBox)
       for (const LimitLine& line : panel->limitsBox->lines) add(line.shownOnly);
     for (const double preset : panel->presets) add(preset);
+  }
+  for (const ToolDescriptor* tool : tools()) {
+    for (const ToolInput& in : tool->inputs) {
+      add(in.range.min);
+      add(in.range.max);
+      if (in.start) add(*in.start);
+    }
+    for (const ToolConstant& c : tool->constants) add(c.value);
+    for (const ToolResult& result : tool->results) {
+      known.insert(std::to_string(result.places));  // "3 decimals"
+      for (const ToolResult& member : result.members) known.insert(std::to_string(member.places));
+    }
   }
   for (const Fuel& f : fuelTable())
     for (const double v :

@@ -583,6 +583,7 @@ ${flamePaths}
 
   PyrelonModule().then((module) => {
     calc = module;
+    document.dispatchEvent(new CustomEvent('pyrelon-module', { detail: module }));
     controls = JSON.parse(calc.controlsJson());
     wireOnce();
     scale();

@@ -6,7 +6,9 @@ const { pathToFileURL } = require('url');
 const { chromium } = require('playwright-core');
 
 const buildDir = path.resolve(process.env.PYRELON_WEB_BUILD || 'build-web');
-const pageUrl = pathToFileURL(path.join(buildDir, 'pyrelon.html')).href;
+// PYRELON_PAGE names another page file, such as the tests' page with the
+// throwaway tool registered.
+const pageUrl = pathToFileURL(process.env.PYRELON_PAGE || path.join(buildDir, 'pyrelon.html')).href;
 
 function launch() {
   return chromium.launch({

@@ -187,7 +187,7 @@ MainWindow::MainWindow(StartUp startUp, QRect available) {
   auto* client = new QWidget(this);
   client_ = client;
   client->setObjectName(QStringLiteral("ClientArea"));
-  client->setFixedSize(pixels(kClientWidthTwips), pixels(kClientHeightTwips));
+  client->setFixedSize(pixels(clientWidthTwips()), pixels(clientHeightTwips()));
   client->setAutoFillBackground(true);
   QPalette clientPalette = client->palette();
   clientPalette.setColor(QPalette::Window, QColor(192, 192, 192));

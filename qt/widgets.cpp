@@ -12,6 +12,8 @@
 #include <QStyle>
 #include <algorithm>
 
+#include "shell/presentation.h"
+
 namespace pyrelon::qt {
 
 LineWidget::LineWidget(QPointF from, QPointF to, QColor colour, int penWidth, QWidget* parent)
@@ -144,7 +146,8 @@ void ResultLabel::setStale(bool stale) {
   if (stale == stale_) return;
   stale_ = stale;
   QPalette colours = palette();
-  colours.setColor(QPalette::WindowText, stale ? QColor(128, 128, 0) : QColor(255, 255, 0));
+  const Rgb text = stale ? kStaleResultText : kResultText;
+  colours.setColor(QPalette::WindowText, QColor(text.red, text.green, text.blue));
   setPalette(colours);
 }
 

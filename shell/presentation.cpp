@@ -1,0 +1,139 @@
+#include "shell/presentation.h"
+
+#include <algorithm>
+#include <span>
+#include <utility>
+
+#include "shell/controls.h"
+#include "shell/panels.h"
+
+namespace pyrelon {
+namespace {
+
+// Controls whose tops lie this close to the first of a row share the row.
+constexpr int kRowToleranceTwips = 150;
+
+std::vector<const ControlSpec*> buildTabOrder() {
+  const std::span<const ControlSpec> table = controlTable();
+  std::vector<const ControlSpec*> order;
+  order.reserve(table.size());
+  for (const ControlSpec& spec : table) {
+    if (!spec.parent.empty()) continue;
+    order.push_back(&spec);
+    if (spec.kind != ControlKind::Panel) continue;
+    std::vector<const ControlSpec*> members;
+    std::vector<const ControlSpec*> rest;
+    for (const ControlSpec& member : table) {
+      if (member.parent != spec.name) continue;
+      (takesFocus(member.kind) ? members : rest).push_back(&member);
+    }
+    std::stable_sort(members.begin(), members.end(),
+                     [](const ControlSpec* a, const ControlSpec* b) { return a->top < b->top; });
+    std::vector<std::pair<int, const ControlSpec*>> rows;
+    int row = 0;
+    int rowTop = members.empty() ? 0 : members.front()->top;
+    for (const ControlSpec* member : members) {
+      if (member->top - rowTop > kRowToleranceTwips) {
+        ++row;
+        rowTop = member->top;
+      }
+      rows.emplace_back(row, member);
+    }
+    std::stable_sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) {
+      return a.first != b.first ? a.first < b.first : a.second->left < b.second->left;
+    });
+    for (const auto& entry : rows) order.push_back(entry.second);
+    order.insert(order.end(), rest.begin(), rest.end());
+  }
+  return order;
+}
+
+}  // namespace
+
+PixelRect pixelRect(const ControlSpec& spec) {
+  return {pixels(spec.left), pixels(spec.top), pixels(spec.width), pixels(spec.height)};
+}
+
+Rgb rgbOf(Colour colour) {
+  switch (colour) {
+    case Colour::Blue: return {0, 0, 255};
+    case Colour::Red: return {255, 0, 0};
+    case Colour::Magenta: return {192, 0, 192};
+    case Colour::Yellow: return {255, 255, 0};
+    case Colour::LineRed: return {192, 0, 0};
+    case Colour::Black:
+    case Colour::Default: break;
+  }
+  return {0, 0, 0};
+}
+
+std::string cssColourOf(Colour colour) {
+  if (colour == Colour::Default) return {};
+  static constexpr char kHex[] = "0123456789abcdef";
+  const Rgb rgb = rgbOf(colour);
+  std::string css = "#";
+  for (const int part : {rgb.red, rgb.green, rgb.blue}) {
+    css += kHex[part / 16];
+    css += kHex[part % 16];
+  }
+  return css;
+}
+
+int penWidthOf(const ControlSpec& line) { return line.colour == Colour::LineRed ? 2 : 1; }
+
+bool wearsMenuGround(const ControlSpec& panel) {
+  const auto layout = panelsInLayoutOrder();
+  return panel.kind == ControlKind::Panel && !layout.empty() &&
+         layout.front()->controls.front().name == panel.name;
+}
+
+bool takesFocus(ControlKind kind) {
+  return kind == ControlKind::TextBox || kind == ControlKind::List || kind == ControlKind::Button ||
+         kind == ControlKind::ResultLabel || kind == ControlKind::Picture;
+}
+
+const std::vector<const ControlSpec*>& tabOrder() {
+  static const std::vector<const ControlSpec*> kOrder = buildTabOrder();
+  return kOrder;
+}
+
+NamingLabels namingLabelsOf(const ControlSpec& spec) {
+  NamingLabels labels;
+  if (spec.kind != ControlKind::TextBox && spec.kind != ControlKind::List &&
+      spec.kind != ControlKind::ResultLabel)
+    return labels;
+  const std::span<const ControlSpec> table = controlTable();
+  std::size_t i = 0;
+  while (i < table.size() && table[i].name != spec.name) ++i;
+  if (i == table.size()) return labels;
+  for (std::size_t j = i; j-- > 0;) {
+    if (table[j].parent != spec.parent) break;
+    if (table[j].kind == ControlKind::Label) {
+      labels.caption = table[j].name;
+      break;
+    }
+  }
+  if (i + 1 < table.size()) {
+    const ControlSpec& next = table[i + 1];
+    if (next.kind == ControlKind::Label && next.parent == spec.parent &&
+        next.top >= spec.top + spec.height)
+      labels.unit = next.name;
+  }
+  return labels;
+}
+
+std::string buttonNameOf(const ControlSpec& button) {
+  const ControlSpec* panel = findControl(button.parent);
+  return std::string(button.text) + ", " + std::string(panel ? panel->text : "");
+}
+
+PixelRect captionPlace(const ControlSpec& caption, int neededPixels) {
+  PixelRect place = pixelRect(caption);
+  const int missing = neededPixels - place.width;
+  if (missing <= 0) return place;
+  if (caption.align == Align::Centre) place.left -= (missing + 1) / 2;
+  place.width = neededPixels;
+  return place;
+}
+
+}  // namespace pyrelon

@@ -402,26 +402,11 @@ void MainWindow::showHelp() {
 }
 
 void MainWindow::placeResults() {
-  // Each result may widen to halfway toward the nearest control beside it,
-  // or to its panel's edge.
   for (const ControlSpec& spec : controlTable()) {
     if (spec.kind != ControlKind::ResultLabel) continue;
     auto* label = control<ResultLabel>(spec.name);
-    const QRect place = pixelPlace(spec);
-    QWidget* panel = label->parentWidget();
-    int left = panel->contentsRect().left() + 2;
-    int right = panel->contentsRect().right() - 1;
-    for (QObject* object : panel->children()) {
-      auto* other = qobject_cast<QWidget*>(object);
-      if (other == nullptr || other == label || other->isWindow()) continue;
-      const QRect g = other->geometry();
-      const int overlap = std::min(g.bottom(), place.bottom()) - std::max(g.top(), place.top());
-      if (overlap <= place.height() / 3) continue;
-      // A pixel apart from whatever widens toward it from the other side.
-      if (g.right() < place.left()) left = std::max(left, (g.right() + 1 + place.left()) / 2 + 1);
-      if (g.left() > place.right()) right = std::min(right, (g.left() + place.right() + 1) / 2 - 1);
-    }
-    label->setHome(place, label->font(), left, right);
+    const PixelSpan room = resultRoom(spec);
+    label->setHome(pixelPlace(spec), label->font(), room.left, room.right);
   }
 }
 

@@ -1,6 +1,7 @@
 #include "shell/presentation.h"
 
 #include <algorithm>
+#include <cmath>
 #include <span>
 #include <utility>
 
@@ -46,6 +47,29 @@ std::vector<const ControlSpec*> buildTabOrder() {
     order.insert(order.end(), rest.begin(), rest.end());
   }
   return order;
+}
+
+// What a control covers on its parent, in whole pixels, the right and
+// bottom edges included; a line covers its end points and its pen around
+// them.
+struct Cover {
+  int left, top, right, bottom;
+};
+
+Cover coverOf(const ControlSpec& spec) {
+  if (spec.kind != ControlKind::Line) {
+    const PixelRect r = pixelRect(spec);
+    return {r.left, r.top, r.left + r.width - 1, r.top + r.height - 1};
+  }
+  const double pen = penWidthOf(spec);
+  const auto exact = [](int twips) { return static_cast<double>(twips) / kTwipsPerPixel; };
+  const double x1 = std::min(exact(spec.left), exact(spec.width)) - pen;
+  const double x2 = std::max(exact(spec.left), exact(spec.width)) + pen;
+  const double y1 = std::min(exact(spec.top), exact(spec.height)) - pen;
+  const double y2 = std::max(exact(spec.top), exact(spec.height)) + pen;
+  const auto floorOf = [](double v) { return static_cast<int>(std::floor(v)); };
+  const auto ceilOf = [](double v) { return static_cast<int>(std::ceil(v)); };
+  return {floorOf(x1), floorOf(y1), ceilOf(x2) - 1, ceilOf(y2) - 1};
 }
 
 }  // namespace
@@ -134,6 +158,39 @@ PixelRect captionPlace(const ControlSpec& caption, int neededPixels) {
   if (caption.align == Align::Centre) place.left -= (missing + 1) / 2;
   place.width = neededPixels;
   return place;
+}
+
+PixelSpan resultRoom(const ControlSpec& result) {
+  const ControlSpec* panel = findControl(result.parent);
+  const Cover place = coverOf(result);
+  const int height = place.bottom - place.top + 1;
+  // Two pixels within the panel's frame, which is three pixels wide.
+  constexpr int kFrame = 3;
+  constexpr int kInset = 2;
+  int left = kFrame + kInset;
+  int right = panel == nullptr ? place.right + 1 : pixels(panel->width) - kFrame - kInset;
+  for (const ControlSpec& other : controlTable()) {
+    if (other.parent != result.parent || other.name == result.name) continue;
+    const Cover g = coverOf(other);
+    const int overlap = std::min(g.bottom, place.bottom) - std::max(g.top, place.top);
+    if (overlap <= height / 3) continue;
+    if (g.right < place.left) left = std::max(left, (g.right + 1 + place.left) / 2 + 1);
+    if (g.left > place.right) right = std::min(right, (g.left + place.right + 1) / 2 - 1);
+  }
+  return {left, right};
+}
+
+ResultPlace resultPlace(const PixelRect& own, const PixelSpan& room, int neededPixels) {
+  if (neededPixels <= own.width) return {own, false};
+  const int roomLeft = std::min(room.left, own.left);
+  const int roomRight = std::max(room.right, own.left + own.width);
+  if (neededPixels <= roomRight - roomLeft) {
+    // Centred on its own place as far as the room allows.
+    const int centre = own.left + (own.width - 1) / 2;
+    const int left = std::clamp(centre + 1 - neededPixels / 2, roomLeft, roomRight - neededPixels);
+    return {{left, own.top, neededPixels, own.height}, false};
+  }
+  return {{roomLeft, own.top, roomRight - roomLeft, own.height}, true};
 }
 
 }  // namespace pyrelon

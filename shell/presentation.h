@@ -81,4 +81,27 @@ std::string buttonNameOf(const ControlSpec& button);
 //   a centred caption at 8, 16 wide, needing 21: left 5, width 21
 PixelRect captionPlace(const ControlSpec& caption, int neededPixels);
 
+// The span a result may widen over, in whole pixels of its panel, from
+// `left` up to but not including `right`: halfway toward the nearest
+// control beside it (one that shares more than a third of its height), a
+// pixel short of whatever widens toward it from the other side, or to two
+// pixels within its panel's frame (three pixels wide).
+struct PixelSpan {
+  int left, right;
+  bool operator==(const PixelSpan&) const = default;
+};
+PixelSpan resultRoom(const ControlSpec& result);
+
+// Where a result whose own place is `own` stands when its text, in the
+// smallest font it may take, needs `neededPixels`: its own place where that
+// suffices; else as wide as needed, centred on its place as far as `room`
+// (widened to hold `own`) allows; else the whole room, and the text is
+// drawn shortened.
+//   own 10, 40 wide, room 0 to 100, needing 50: left 6, 50 wide
+struct ResultPlace {
+  PixelRect place;
+  bool shortened = false;
+};
+ResultPlace resultPlace(const PixelRect& own, const PixelSpan& room, int neededPixels);
+
 }  // namespace pyrelon

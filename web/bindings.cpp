@@ -7,6 +7,9 @@ EMSCRIPTEN_BINDINGS(pyrelon) {
   using namespace emscripten;
   using namespace pyrelon::web;
   function("controlsJson", &controlsJson);
+  function("clientSize", &clientSize);
+  function("captionPlace", &captionPlace);
+  function("resultPlace", &resultPlace);
   function("startUp", &startUp);
   function("typed", &typed);
   function("chose", &chose);

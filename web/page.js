@@ -12,6 +12,7 @@
   let byName = new Map();
   const pending = [];       // operations held back behind an open Info Box
   let beeps = 0;
+  let clientWidth = 0;      // pixels
 
   // --- The user's separators: the browser's language, or ?lang=.
   function separators() {
@@ -80,7 +81,7 @@ ${flamePaths}
       switch (c.kind) {
         case 'panel':
           el = document.createElement('section');
-          el.className = 'panel' + (c.name === 'Frame1' ? ' first' : '');
+          el.className = 'panel' + (c.first ? ' first' : '');
           el.setAttribute('role', 'group');
           el.setAttribute('aria-labelledby', panelTitle(c.name));
           el.innerHTML = '<span class="title"></span>';
@@ -104,7 +105,7 @@ ${flamePaths}
           el.type = 'button';
           el.className = 'solve';
           el.textContent = c.text;
-          el.setAttribute('aria-label', c.text + ', ' + byName.get(c.parent).c.text);
+          el.setAttribute('aria-label', c.label);
           break;
         case 'label':
           el = document.createElement('div');
@@ -134,7 +135,7 @@ ${flamePaths}
           line.setAttribute('x1', c.l / TWIPS); line.setAttribute('y1', c.t / TWIPS);
           line.setAttribute('x2', c.w / TWIPS); line.setAttribute('y2', c.h / TWIPS);
           line.setAttribute('stroke', c.colour || '#000');
-          line.setAttribute('stroke-width', c.colour === '#c00000' ? 2 : 1);
+          line.setAttribute('stroke-width', c.pen);
           lines.appendChild(line);
           // A line inside a panel is drawn by the panel.
           if (c.parent) {
@@ -234,17 +235,8 @@ ${flamePaths}
     const m = measure.measureText(el.textContent);
     let needed = Math.ceil(m.width);
     if (style.fontStyle === 'italic') needed = Math.max(needed, Math.ceil(m.actualBoundingBoxRight) + 1);
-    ++needed;
-    const width = Math.floor((c.w + 7) / 15);
-    const missing = needed - width;
-    if (missing <= 0) return;
-    const left = Math.floor((c.l + 7) / 15);
-    if (c.align === 'left') {
-      el.style.width = needed + 'px';
-    } else {
-      el.style.left = left - Math.floor((missing + 1) / 2) + 'px';
-      el.style.width = needed + 'px';
-    }
+    const place = JSON.parse(calc.captionPlace(c.name, needed + 1));
+    if (place) [el.style.left, el.style.width] = place.map((v) => v + 'px');
   }
 
   // A result too wide for its label is drawn smaller, down to 6 points;
@@ -273,30 +265,12 @@ ${flamePaths}
     }
   }
 
-  // Widens a result label into the free room on both sides, in twips.
+  // Widens a result label into the free room beside it (shell/presentation.h).
   function widen(el) {
     const { c } = byName.get(el.id);
-    const panel = byName.get(c.parent);
-    let low = 0;
-    let high = panel ? panel.c.w : 677 * TWIPS;
-    for (const { c: other } of byName.values()) {
-      if (other === c || other.parent !== c.parent || other.kind === 'line') continue;
-      if (other.t >= c.t + c.h || other.t + other.h <= c.t) continue;  // not beside it
-      if (other.l + other.w <= c.l) low = Math.max(low, (other.l + other.w + c.l) / 2);
-      else if (other.l >= c.l + c.w) high = Math.min(high, (c.l + c.w + other.l) / 2);
-    }
-    const gap = TWIPS;  // a pixel between neighbours
-    low += gap;
-    high -= gap;
-    const missing = (el.scrollWidth - el.clientWidth + 2) * TWIPS;
-    let left = c.l - missing / 2;
-    let right = c.l + c.w + missing / 2;
-    if (left < low) { right = Math.min(high, right + (low - left)); left = low; }
-    if (right > high) { left = Math.max(low, left - (right - high)); right = high; }
-    if (right - left > c.w) {
-      el.style.left = px(left);
-      el.style.width = px(right - left);
-    }
+    const needed = Math.round(c.w / TWIPS) + el.scrollWidth - el.clientWidth + 2;
+    const place = JSON.parse(calc.resultPlace(c.name, needed));
+    if (place) [el.style.left, el.style.width] = place.map((v) => v + 'px');
   }
 
   function showInfo(text) {
@@ -534,7 +508,7 @@ ${flamePaths}
   function scale() {
     const stage = $('stage');
     const width = document.documentElement.clientWidth;
-    const s = Math.min(1, width / 677);
+    const s = Math.min(1, width / clientWidth);
     stage.style.transform = s < 1 ? `scale(${s})` : '';
     stage.style.margin = s < 1 ? '0' : '';
     document.body.style.height = s < 1 ? Math.ceil($('Pyrelon').offsetHeight * s) + 'px' : '';
@@ -563,6 +537,10 @@ ${flamePaths}
   PyrelonModule().then((module) => {
     calc = module;
     controls = JSON.parse(calc.controlsJson());
+    const [width, height] = JSON.parse(calc.clientSize());
+    clientWidth = width;
+    document.documentElement.style.setProperty('--client-width', width + 'px');
+    document.documentElement.style.setProperty('--client-height', height + 'px');
     wireOnce();
     scale();
     startUp();

@@ -21,5 +21,6 @@ EMSCRIPTEN_BINDINGS(pyrelon) {
   function("staleLabels", &staleLabels);
   function("panelResults", &panelResults);
   function("help", &help);
+  function("logoSvg", &logoSvg);
   function("runCase", &runCase);
 }

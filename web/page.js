@@ -31,42 +31,6 @@
     return [decimal, group];
   }
 
-  // --- The logo: a furnace with its flame and the name below.
-  function flame(cx, base, w, h, id) {
-    const layers = [[1.00, '#be1e0a', '#f05a14'], [0.74, '#f56e14', '#ffaa28'],
-      [0.48, '#ffc832', '#fff096'], [0.24, '#fffad2', '#ffffff']];
-    let defs = '';
-    let paths = '';
-    layers.forEach(([s, outer, inner], i) => {
-      const lw = w * s, lh = h * s;
-      const p = (a, b) => `${(cx + lw * a).toFixed(2)},${(base - lh * b).toFixed(2)}`;
-      defs += `<linearGradient id="${id}${i}" x1="0" y1="${base - lh}" x2="0" y2="${base}" gradientUnits="userSpaceOnUse"><stop offset="0" stop-color="${outer}"/><stop offset="1" stop-color="${inner}"/></linearGradient>`;
-      paths += `<path fill="url(#${id}${i})" d="M${p(0, 0)}C${p(-0.62, 0)} ${p(-0.62, 0.42)} ${p(-0.30, 0.66)}C${p(-0.12, 0.80)} ${p(-0.10, 0.90)} ${p(0.06, 1)}C${p(0.04, 0.84)} ${p(0.20, 0.74)} ${p(0.34, 0.56)}C${p(0.62, 0.30)} ${p(0.50, 0)} ${p(0, 0)}Z"/>`;
-    });
-    return [defs, paths];
-  }
-
-  function logoSvg() {
-    const [flameDefs, flamePaths] = flame(144, 158, 84, 98, 'fl');
-    let bricks = '';
-    for (let y = 42, row = 1; y < 160; y += 16, row++) {
-      bricks += `M56,${y}H233`;
-      for (let x = 54 + (row % 2 ? 14 : 28); x < 235; x += 28) bricks += `M${x},${y - 16}V${y}`;
-    }
-    return `<svg viewBox="0 0 289 219" preserveAspectRatio="none" aria-hidden="true" focusable="false">
-<defs><linearGradient id="sky" x1="0" y1="0" x2="0" y2="1"><stop offset="0" stop-color="#1c1e28"/><stop offset="1" stop-color="#46180c"/></linearGradient>
-<radialGradient id="glow" cx="144" cy="150" r="90" gradientUnits="userSpaceOnUse"><stop offset="0" stop-color="#ffc85a"/><stop offset=".5" stop-color="#c84614"/><stop offset="1" stop-color="#3c0e06"/></radialGradient>
-<linearGradient id="gold" x1="0" y1="178" x2="0" y2="216" gradientUnits="userSpaceOnUse"><stop offset="0" stop-color="#ffec8c"/><stop offset="1" stop-color="#ff8c1e"/></linearGradient>${flameDefs}</defs>
-<rect width="289" height="219" fill="url(#sky)"/>
-<rect x="54" y="26" width="181" height="134" rx="6" fill="#803422" stroke="#1e0c08" stroke-width="2"/>
-<path d="${bricks}" stroke="#5c2418" stroke-width="1.5" fill="none"/>
-<path d="M92,160V106A52.5,52 0 0 1 197,106V160Z" fill="url(#glow)" stroke="#28100a" stroke-width="4"/>
-${flamePaths}
-<rect x="40" y="158" width="209" height="8" fill="#323238"/>
-<text x="144.5" y="212" text-anchor="middle" font-family="Arial, 'Liberation Sans', sans-serif" font-size="40" font-weight="bold" font-style="italic" fill="url(#gold)" stroke="#3c1006" stroke-width="2.5" paint-order="stroke">Pyrelon</text>
-</svg>`;
-  }
-
   // --- Building the window from the control table.
   function build() {
     const client = $('ClientArea');
@@ -127,7 +91,7 @@ ${flamePaths}
           el.className = 'logo';
           el.setAttribute('aria-label', 'Pyrelon logo: the release');
           el.title = "Click to show the program's release";
-          el.innerHTML = logoSvg();
+          el.innerHTML = calc.logoSvg();
           break;
         case 'line': {
           const line = document.createElementNS('http://www.w3.org/2000/svg', 'line');

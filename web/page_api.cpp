@@ -7,6 +7,7 @@
 #include "core/panel.h"
 #include "shell/controls.h"
 #include "shell/help.h"
+#include "shell/logo.h"
 #include "shell/panels.h"
 #include "shell/presentation.h"
 #include "shell/press.h"
@@ -164,5 +165,7 @@ std::string panelResults(const std::string& resultLabel) {
 }
 
 std::string help() { return helpHtml(); }
+
+std::string logoSvg() { return logo::logoSvg(); }
 
 }  // namespace pyrelon::web

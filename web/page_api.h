@@ -49,6 +49,9 @@ std::string staleLabels();
 std::string panelResults(const std::string& resultLabel);
 std::string help();
 
+// The logo as an SVG element (shell/logo.h).
+std::string logoSvg();
+
 // One line of the differential table, answered with one line of text
 // (see web/tests/cases.cpp).
 std::string runCase(const std::string& line);

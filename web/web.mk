@@ -10,9 +10,8 @@ SOURCES := core/numbers.cpp core/outcome.cpp core/panel.cpp \
   units/pressure.cpp units/temperature.cpp \
   probes/carbon.cpp probes/nitriding.cpp probes/oxygen.cpp \
   combustion/lambda.cpp flow/orifice.cpp \
-  shell/controls.cpp shell/help.cpp shell/panels.cpp shell/presentation.cpp shell/press.cpp \
-  shell/reading.cpp \
-  shell/results.cpp shell/shell.cpp \
+  shell/controls.cpp shell/help.cpp shell/logo.cpp shell/panels.cpp shell/presentation.cpp \
+  shell/press.cpp shell/reading.cpp shell/results.cpp shell/shell.cpp \
   web/page_window.cpp web/page_api.cpp web/cases.cpp
 
 # Emscripten's optimizer needs Debian's node modules (acorn); fast_float

@@ -109,8 +109,7 @@ void printResults(const PanelDescriptor& panel, int entry, const std::vector<std
 
 // The batch with its rows into a file, which keeps an earlier file of that
 // name when the batch stops on a usage error (exit 2).
-int runBatchInto(const BatchOptions& options, RowComputer& computer,
-                 const std::string& path) {
+int runBatchInto(const BatchOptions& options, RowComputer& computer, const std::string& path) {
   std::optional<OutputFile> output;
   try {
     output.emplace(path, options.path);

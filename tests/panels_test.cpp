@@ -4,7 +4,6 @@
 // every limit line. Then the press as a pure function of texts, without a
 // window: the order of its steps is what a face applies.
 #include "shell/panels.h"
-#include "shell/tools.h"
 
 #include <gtest/gtest.h>
 
@@ -20,6 +19,7 @@
 #include "shell/controls.h"
 #include "shell/help.h"
 #include "shell/press.h"
+#include "shell/tools.h"
 #include "units/pressure.h"
 
 namespace pyrelon {

@@ -64,5 +64,4 @@ std::string toolCompute(const std::string& id, const std::string& texts,
 // The logo as an SVG element (shell/logo.h).
 std::string logoSvg();
 
-
 }  // namespace pyrelon::web

@@ -1,6 +1,9 @@
 #include "cli/batch.h"
 
 #include <fcntl.h>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -507,6 +510,13 @@ int runBatch(const BatchOptions& options, RowComputer& computer) {
   if (isFile && in.st_dev == out.st_dev && in.st_ino == out.st_ino)
     return fail("The output is the input file; write the results elsewhere.");
 
+#if defined(__GLIBC__)
+  // Batch buffers of a megabyte and more are mapped and unmapped whole:
+  // left to itself, the allocator raises the threshold after the first
+  // ones are freed and keeps later ones in each thread's arena, and memory
+  // grows with the number of threads rather than with the bytes in flight.
+  ::mallopt(M_MMAP_THRESHOLD, 256 << 10);
+#endif
   FdSource file(fd);
   CountingSource source(file);
   const bool showProgress =

@@ -203,9 +203,10 @@ int runCheck(const CheckCommand& command, const Common& common) {
   check.mv = strictOption(panel.inputs[kCarbonMv], command.mv, common.decimalComma);
   check.temp = strictOption(panel.inputs[kCarbonTemperature], command.temp, common.decimalComma);
   const std::optional<ReadResult> carbon = strictReading(command.carbon, common.decimalComma);
-  if (!carbon)
+  if (!carbon) {
     throw UsageError{"--carbon \"" + command.carbon + "\" is not a number" +
                      (common.decimalComma ? " (with a decimal comma)" : "")};
+  }
   if (!carbon->ok()) {
     // As the panels say of a reading beyond the double range.
     const std::string message = "The measured carbon potential is too large a number.";

@@ -320,9 +320,10 @@ class Streamer {
       }
     }
     bool more = true;
+    std::string readProblem;  // the rows read before it are still written
     while (more && report.problem.empty()) {
       std::unique_ptr<Batch> batch = spare();
-      more = batches_.fill(*batch, report.problem, stream_.inputName);
+      more = batches_.fill(*batch, readProblem, stream_.inputName);
       if (batch->records.empty()) break;
       batch->charged = batch->inputBytes();
       if (!pool) {
@@ -341,6 +342,7 @@ class Streamer {
     if (pool)
       while (std::unique_ptr<Batch> done = pool->next(true)) finish(std::move(done), report);
     report.peakBytesInFlight = budget_.peak();
+    if (report.problem.empty()) report.problem = readProblem;
   }
 
  private:

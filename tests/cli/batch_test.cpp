@@ -6,8 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <system_error>
@@ -272,6 +275,47 @@ TEST(BatchWrites, AWriteThatFailsStopsTheBatchWithItsReason) {
     EXPECT_EQ(report.problem, "cannot write the output: No space left on device");
     EXPECT_EQ(report.rows, 20u);  // the header, then two batches
     EXPECT_EQ(out, rows.output.substr(0, rows.output.find("20,1,")));
+  }
+}
+
+// A source that gives its bytes, then fails as a disk does.
+class FailingSource final : public ByteSource {
+ public:
+  explicit FailingSource(std::string_view bytes) : bytes_(bytes) {}
+  std::ptrdiff_t read(char* buffer, std::size_t size) override {
+    if (bytes_.empty()) {
+      errno = EIO;
+      return -1;
+    }
+    const std::size_t n = std::min<std::size_t>({size, bytes_.size(), 50});
+    std::memcpy(buffer, bytes_.data(), n);
+    bytes_.remove_prefix(n);
+    return static_cast<std::ptrdiff_t>(n);
+  }
+
+ private:
+  std::string_view bytes_;
+};
+
+TEST(BatchWrites, AReadThatFailsKeepsTheRowsBeforeIt) {
+  Rows rows;
+  for (int i = 0; i < 100; ++i) rows.add(i);
+  for (const unsigned threads : {1u, 4u}) {
+    FailingSource source(rows.input);
+    SumComputer computer;
+    std::string out;
+    BatchStream s;
+    s.input = &source;
+    s.inputName = "in.csv";
+    s.computer = &computer;
+    s.threads = threads;
+    s.limits = small(7);
+    s.write = [&](std::string_view text) { out += text; };
+    const BatchReport report = streamRows(s);
+    EXPECT_EQ(report.status, 2);
+    EXPECT_EQ(report.problem, "cannot read in.csv after line 101: Input/output error");
+    EXPECT_EQ(report.rows, 100u);
+    EXPECT_EQ(out, rows.output);
   }
 }
 

@@ -197,11 +197,12 @@ TEST(Program, BatchSummarisesOnStandardErrorAndTakesAMegabyteField) {
   EXPECT_EQ(run.err, "pyrelon-cli: 1 rows, 1 computed, 0 failed\n");
 
   run = runCli({"nitriding", "--csv", "-", "--json"}, "h2,nh3\n10,31.61\n0,5\n");
-  EXPECT_EQ(run.out,
-            "{\"line\":2,\"inputs\":{\"h2\":\"10\",\"nh3\":\"31.61\"},\"results\":{\"nk\":\"10.00\"},"
-            "\"error\":null}\n"
-            "{\"line\":3,\"inputs\":{\"h2\":\"0\",\"nh3\":\"5\"},\"results\":{\"nk\":null},"
-            "\"error\":\"The min H2 value is 1 %\"}\n");
+  EXPECT_EQ(
+      run.out,
+      "{\"line\":2,\"inputs\":{\"h2\":\"10\",\"nh3\":\"31.61\"},\"results\":{\"nk\":\"10.00\"},"
+      "\"error\":null}\n"
+      "{\"line\":3,\"inputs\":{\"h2\":\"0\",\"nh3\":\"5\"},\"results\":{\"nk\":null},"
+      "\"error\":\"The min H2 value is 1 %\"}\n");
   EXPECT_EQ(run.err,
             "pyrelon-cli: 2 rows, 1 computed, 1 failed (first on line 3: The min H2 "
             "value is 1 %)\n");

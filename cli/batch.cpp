@@ -84,6 +84,36 @@ struct Batch {
   }
 };
 
+// A row's error sentence as written and summarised: one line of at most
+// kLongestError bytes, control bytes shown as \xNN, whatever the computer
+// put in it (a field it quoted unshortened, say).
+constexpr std::size_t kLongestError = 400;
+
+void keepToOneShortLine(std::string& error) {
+  const auto control = [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == '\x7F'; };
+  if (error.size() <= kLongestError && std::none_of(error.begin(), error.end(), control)) return;
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (const char c : error) {
+    if (out.size() >= kLongestError) {
+      // Not inside a UTF-8 character.
+      while (!out.empty() && (static_cast<unsigned char>(out.back()) & 0xC0) == 0x80)
+        out.pop_back();
+      if (!out.empty() && static_cast<unsigned char>(out.back()) >= 0xC0) out.pop_back();
+      out += "...";
+      break;
+    }
+    if (control(c)) {
+      out += "\\x";
+      out += kHex[static_cast<unsigned char>(c) >> 4];
+      out += kHex[static_cast<unsigned char>(c) & 0xF];
+    } else {
+      out += c;
+    }
+  }
+  error = std::move(out);
+}
+
 // What every worker shares: the writer and how many results a row has.
 struct Plan {
   std::size_t resultCount = 0;
@@ -124,6 +154,7 @@ class BatchWorker {
     }
     results_.resize(plan_.resultCount);
     if (!error_.empty()) {
+      keepToOneShortLine(error_);
       for (std::string& s : results_) s.clear();
       if (batch.failed++ == 0) {
         batch.firstFailedLine = record.line;

@@ -46,6 +46,10 @@ class SumComputer final : public RowComputer {
         error = "slow";
         return;
       }
+      if (fields[0] == "escape") {  // a computer that quotes a field unshortened
+        error = "The a field \"" + std::string(fields[1]) + "\" is bad.";
+        return;
+      }
       if (fields[0] == "bad") {
         results[0] = "left behind";  // the batch writes a failed row's results empty
         error = "bad";
@@ -248,6 +252,19 @@ TEST(BatchMalformed, AFailedRowHasNoResults) {
   EXPECT_EQ(run.out,
             "{\"line\":2,\"inputs\":{\"a\":\"bad\",\"b\":\"1\"},\"results\":{\"sum\":null},"
             "\"error\":\"bad\"}\n");
+}
+
+// Whatever a computer writes in its sentence, the row's error and the
+// summary stay one line, with no control byte.
+TEST(BatchMalformed, AnErrorSentenceStaysOneShortLine) {
+  const std::string input = "a,b\nescape,\"x\x1b[2J\ny\"\nescape," + std::string(500, 'z') + "\n";
+  const Streamed run = stream(input, 1);
+  EXPECT_EQ(run.out,
+            "a,b,sum,error\nescape,\"x\x1b[2J\ny\",,\"The a field \"\"x\\x1B[2J\\x0Ay\"\" is "
+            "bad.\"\nescape," +
+                std::string(500, 'z') + ",,\"The a field \"\"" + std::string(400 - 13, 'z') +
+                "...\"\n");
+  EXPECT_EQ(run.report.firstError, "The a field \"x\\x1B[2J\\x0Ay\" is bad.");
 }
 
 // A failed file: the problem, and the rows before it written.

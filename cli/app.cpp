@@ -9,16 +9,20 @@
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "cli/batch.h"
 #include "cli/check.h"
+#include "cli/output_file.h"
 #include "cli/panel_rows.h"
 #include "cli/rows.h"
+#include "cli/tool_command.h"
 #include "probes/carbon.h"
 #include "shell/panels.h"
 #include "shell/press.h"
+#include "shell/tools.h"
 
 namespace pyrelon::cli {
 namespace {
@@ -37,6 +41,7 @@ struct PanelCommand {
   std::string entryName;
   std::vector<std::string> texts;  // per input; empty when not given
   std::string csvPath;
+  std::string outputPath;  // -o: the rows into this file, not standard output
   std::vector<std::string> maps;
   unsigned threads = 0;
 };
@@ -102,6 +107,26 @@ void printResults(const PanelDescriptor& panel, int entry, const std::vector<std
   }
 }
 
+// The batch with its rows into a file, which keeps an earlier file of that
+// name when the batch stops on a usage error (exit 2).
+int runBatchInto(const BatchOptions& options, RowComputer& computer,
+                 const std::string& path) {
+  std::optional<OutputFile> output;
+  try {
+    output.emplace(path, options.path);
+  } catch (const std::runtime_error& e) {
+    throw UsageError{e.what()};
+  }
+  const int status = runBatch(options, computer);
+  if (status == kUsageError) return status;
+  try {
+    output->keep();
+  } catch (const std::runtime_error& e) {
+    throw UsageError{e.what()};
+  }
+  return status;
+}
+
 int runPanel(const PanelCommand& command, const Common& common) {
   const PanelDescriptor& panel = *command.panel;
   const int entry = entryOf(command);
@@ -143,7 +168,8 @@ int runPanel(const PanelCommand& command, const Common& common) {
       }
     }
     const std::unique_ptr<RowComputer> computer = panelRowComputer(rows);
-    return runBatch(options, *computer);
+    if (command.outputPath.empty()) return runBatch(options, *computer);
+    return runBatchInto(options, *computer, command.outputPath);
   }
 
   std::vector<std::string> texts(panel.inputs.size());
@@ -245,12 +271,12 @@ int runCheck(const CheckCommand& command, const Common& common) {
 // The bash completion: subcommands, their options, and the list entries
 // and aliases as the values of the list options.
 std::string bashCompletion() {
-  std::string subcommands = "carbon-check";
-  std::string cases;
+  std::string subcommands = ToolCommands::completionNames() + "carbon-check";
+  std::string cases = ToolCommands::completionCases();
   for (const PanelDescriptor* panel : panels()) {
     subcommands += " " + std::string(panel->id);
     std::string options =
-        "--json --csv --map --decimal-comma --threads --progress --no-progress --help";
+        "--json --csv --output --map --decimal-comma --threads --progress --no-progress --help";
     std::string values;
     if (panel->list) {
       options += " --" + std::string(panel->list->key);
@@ -285,7 +311,7 @@ std::string bashCompletion() {
          "  fi\n"
          "  sub=\"${COMP_WORDS[1]}\"\n"
          "  case \"$prev\" in\n"
-         "    --csv) COMPREPLY=($(compgen -f -- \"$cur\")); return;;\n"
+         "    --csv|-o|--output) COMPREPLY=($(compgen -f -- \"$cur\")); return;;\n"
          "  esac\n"
          "  case \"$sub:$prev\" in\n" +
          cases +
@@ -334,6 +360,10 @@ int runCommand(int argc, char** argv) {
     sub->add_option("--csv", command->csvPath,
                     "compute every row of a CSV file of readings (- for standard input)")
         ->type_name("FILE");
+    sub->add_option("-o,--output", command->outputPath,
+                    "write the rows to FILE, replacing it, instead of standard output")
+        ->type_name("FILE")
+        ->needs(sub->get_option("--csv"));
     sub->add_option("--map", command->maps, "read an input from a column of another name")
         ->type_name("KEY=COLUMN,...");
     sub->add_option(
@@ -362,6 +392,8 @@ int runCommand(int argc, char** argv) {
   check.app->add_flag("--json", common.json, "JSON instead of text");
   check.app->add_flag("--decimal-comma", common.decimalComma, "numbers with a decimal comma");
 
+  const ToolCommands toolCommands(app);
+
   CLI::App* completion = app.add_subcommand("completion", "print the bash completion script");
   completion->group("");  // not listed in the help
 
@@ -373,6 +405,7 @@ int runCommand(int argc, char** argv) {
     if (!known) {
       std::string names;
       for (const PanelDescriptor* panel : panels()) names += std::string(panel->id) + ", ";
+      for (const ToolDescriptor* tool : tools()) names += std::string(tool->id) + ", ";
       std::fprintf(stderr, "pyrelon-cli: no subcommand \"%s\"; one of: %scarbon-check\n", argv[1],
                    names.c_str());
       return kUsageError;
@@ -399,6 +432,7 @@ int runCommand(int argc, char** argv) {
       return 0;
     }
     if (check.app->parsed()) return runCheck(check, common);
+    if (const std::optional<int> status = toolCommands.run()) return *status;
     for (const auto& command : commands)
       if (command->app->parsed()) return runPanel(*command, common);
   } catch (const UsageError& e) {

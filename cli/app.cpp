@@ -109,8 +109,7 @@ void printResults(const PanelDescriptor& panel, int entry, const std::vector<std
 
 // The batch with its rows into a file, which keeps an earlier file of that
 // name when the batch stops on a usage error (exit 2).
-int runBatchInto(const BatchOptions& options, RowComputer& computer,
-                 const std::string& path) {
+int runBatchInto(const BatchOptions& options, RowComputer& computer, const std::string& path) {
   std::optional<OutputFile> output;
   try {
     output.emplace(path, options.path);
@@ -331,7 +330,7 @@ int runCommand(int argc, char** argv) {
       "Pyrelon's calculators from the command line and over logged readings.\n"
       "Results are shown as the desktop window shows them.",
       "pyrelon-cli"};
-  app.set_version_flag("--version", "pyrelon-cli 1.7");
+  app.set_version_flag("--version", "pyrelon-cli " PYRELON_VERSION);
   app.require_subcommand(1);
   Common common;
   std::vector<std::unique_ptr<PanelCommand>> commands;

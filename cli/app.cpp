@@ -228,9 +228,10 @@ int runCheck(const CheckCommand& command, const Common& common) {
   check.mv = strictOption(panel.inputs[kCarbonMv], command.mv, common.decimalComma);
   check.temp = strictOption(panel.inputs[kCarbonTemperature], command.temp, common.decimalComma);
   const std::optional<ReadResult> carbon = strictReading(command.carbon, common.decimalComma);
-  if (!carbon)
+  if (!carbon) {
     throw UsageError{"--carbon \"" + command.carbon + "\" is not a number" +
                      (common.decimalComma ? " (with a decimal comma)" : "")};
+  }
   if (!carbon->ok()) {
     // As the panels say of a reading beyond the double range.
     const std::string message = "The measured carbon potential is too large a number.";
@@ -329,7 +330,7 @@ int runCommand(int argc, char** argv) {
       "Pyrelon's calculators from the command line and over logged readings.\n"
       "Results are shown as the desktop window shows them.",
       "pyrelon-cli"};
-  app.set_version_flag("--version", "pyrelon-cli 1.7");
+  app.set_version_flag("--version", "pyrelon-cli " PYRELON_VERSION);
   app.require_subcommand(1);
   Common common;
   std::vector<std::unique_ptr<PanelCommand>> commands;

@@ -1,6 +1,9 @@
 #include "cli/batch.h"
 
 #include <fcntl.h>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,6 +27,7 @@ namespace pyrelon::cli {
 namespace {
 
 constexpr std::uint32_t kNoNote = UINT32_MAX;
+constexpr unsigned kMostThreads = 256;
 
 std::string sizeText(std::size_t bytes) {
   constexpr std::size_t kMiB = std::size_t{1} << 20;
@@ -80,6 +84,36 @@ struct Batch {
   }
 };
 
+// A row's error sentence as written and summarised: one line of at most
+// kLongestError bytes, control bytes shown as \xNN, whatever the computer
+// put in it (a field it quoted unshortened, say).
+constexpr std::size_t kLongestError = 400;
+
+void keepToOneShortLine(std::string& error) {
+  const auto control = [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == '\x7F'; };
+  if (error.size() <= kLongestError && std::none_of(error.begin(), error.end(), control)) return;
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  for (const char c : error) {
+    if (out.size() >= kLongestError) {
+      // Not inside a UTF-8 character.
+      while (!out.empty() && (static_cast<unsigned char>(out.back()) & 0xC0) == 0x80)
+        out.pop_back();
+      if (!out.empty() && static_cast<unsigned char>(out.back()) >= 0xC0) out.pop_back();
+      out += "...";
+      break;
+    }
+    if (control(c)) {
+      out += "\\x";
+      out += kHex[static_cast<unsigned char>(c) >> 4];
+      out += kHex[static_cast<unsigned char>(c) & 0xF];
+    } else {
+      out += c;
+    }
+  }
+  error = std::move(out);
+}
+
 // What every worker shares: the writer and how many results a row has.
 struct Plan {
   std::size_t resultCount = 0;
@@ -120,6 +154,7 @@ class BatchWorker {
     }
     results_.resize(plan_.resultCount);
     if (!error_.empty()) {
+      keepToOneShortLine(error_);
       for (std::string& s : results_) s.clear();
       if (batch.failed++ == 0) {
         batch.firstFailedLine = record.line;
@@ -265,7 +300,7 @@ class BatchReader {
 std::string readHeader(CsvReader& reader, const BatchStream& stream) {
   CsvStatus status = reader.next();
   while (status == CsvStatus::Blank) status = reader.next();
-  const std::string cannot = "cannot read the header line of " + stream.inputName + ": ";
+  std::string cannot = "cannot read the header line of " + stream.inputName + ": ";
   switch (status) {
     case CsvStatus::Record: return {};
     case CsvStatus::Blank:  // only before the header
@@ -316,9 +351,10 @@ class Streamer {
       }
     }
     bool more = true;
+    std::string readProblem;  // the rows read before it are still written
     while (more && report.problem.empty()) {
       std::unique_ptr<Batch> batch = spare();
-      more = batches_.fill(*batch, report.problem, stream_.inputName);
+      more = batches_.fill(*batch, readProblem, stream_.inputName);
       if (batch->records.empty()) break;
       batch->charged = batch->inputBytes();
       if (!pool) {
@@ -337,6 +373,7 @@ class Streamer {
     if (pool)
       while (std::unique_ptr<Batch> done = pool->next(true)) finish(std::move(done), report);
     report.peakBytesInFlight = budget_.peak();
+    if (report.problem.empty()) report.problem = readProblem;
   }
 
  private:
@@ -481,51 +518,85 @@ std::string summaryLine(const BatchReport& report) {
   return summary;
 }
 
+namespace {
+
+int refuse(const std::string& message) {
+  std::fprintf(stderr, "pyrelon-cli: %s\n", message.c_str());
+  return 2;
+}
+
+// The input file or standard input, open; closed at the end unless it is
+// standard input.
+struct Input {
+  int fd = STDIN_FILENO;
+  struct stat info {};
+  bool isFile = false;
+  Input() = default;
+  Input(const Input&) = delete;
+  Input& operator=(const Input&) = delete;
+  ~Input() {
+    if (fd != STDIN_FILENO) ::close(fd);
+  }
+};
+
+// Opens the input; empty, or why it cannot be read from into `output`.
+std::string openInput(const std::string& path, const struct stat& output, Input& input) {
+  if (path != "-") {
+    input.fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (input.fd < 0) {
+      input.fd = STDIN_FILENO;
+      return "cannot open " + path + ": " + std::strerror(errno);
+    }
+  }
+  input.isFile = ::fstat(input.fd, &input.info) == 0 && S_ISREG(input.info.st_mode);
+  if (input.isFile && input.info.st_dev == output.st_dev && input.info.st_ino == output.st_ino)
+    return "The output is the input file; write the results elsewhere.";
+  return {};
+}
+
+void boundAllocations() {
+#if defined(__GLIBC__)
+  // Batch buffers of a megabyte and more are mapped and unmapped whole:
+  // left to itself, the allocator raises the threshold after the first
+  // ones are freed and keeps later ones in each thread's arena, and memory
+  // grows with the number of threads rather than with the bytes in flight.
+  ::mallopt(M_MMAP_THRESHOLD, 256 << 10);
+#endif
+}
+
+}  // namespace
+
 int runBatch(const BatchOptions& options, RowComputer& computer) {
-  const auto fail = [](const std::string& message) {
-    std::fprintf(stderr, "pyrelon-cli: %s\n", message.c_str());
-    return 2;
-  };
   // Before the input is opened: where standard output is closed, the input
   // would take its descriptor.
-  struct stat out {};
-  if (::fstat(STDOUT_FILENO, &out) != 0)
-    return fail(std::string("cannot write the output: ") + std::strerror(errno));
-  int fd = STDIN_FILENO;
-  if (options.path != "-") {
-    fd = ::open(options.path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return fail("cannot open " + options.path + ": " + std::strerror(errno));
-  }
-  struct Closer {
-    int fd;
-    ~Closer() {
-      if (fd != STDIN_FILENO) ::close(fd);
-    }
-  } closer{fd};
-  struct stat in {};
-  const bool isFile = ::fstat(fd, &in) == 0 && S_ISREG(in.st_mode);
-  if (isFile && in.st_dev == out.st_dev && in.st_ino == out.st_ino)
-    return fail("The output is the input file; write the results elsewhere.");
+  struct stat output {};
+  if (::fstat(STDOUT_FILENO, &output) != 0)
+    return refuse(std::string("cannot write the output: ") + std::strerror(errno));
+  Input input;
+  if (const std::string problem = openInput(options.path, output, input); !problem.empty())
+    return refuse(problem);
+  boundAllocations();
 
-  FdSource file(fd);
+  FdSource file(input.fd);
   CountingSource source(file);
-  const bool showProgress =
-      options.progress == BatchOptions::Progress::Always ||
-      (options.progress == BatchOptions::Progress::Auto && isFile && ::isatty(STDERR_FILENO) != 0);
-  ProgressBar bar(showProgress, isFile ? static_cast<std::uint64_t>(in.st_size) : 0);
-
+  const bool showProgress = options.progress == BatchOptions::Progress::Always ||
+                            (options.progress == BatchOptions::Progress::Auto && input.isFile &&
+                             ::isatty(STDERR_FILENO) != 0);
+  ProgressBar bar(showProgress, input.isFile ? static_cast<std::uint64_t>(input.info.st_size) : 0);
   BatchStream stream;
   stream.input = &source;
   stream.inputName = options.path;
   stream.computer = &computer;
   stream.separator = options.decimalComma ? ';' : ',';
   stream.jsonLines = options.jsonLines;
-  unsigned threads = options.threads != 0 ? options.threads : std::thread::hardware_concurrency();
-  stream.threads = std::clamp(threads, 1u, 256u);
+  const unsigned threads =
+      options.threads != 0 ? options.threads : std::thread::hardware_concurrency();
+  stream.threads = std::clamp(threads, 1u, kMostThreads);
   stream.write = writeStandardOutput;
   stream.progress = [&](std::uint64_t rows) { bar.update(rows, source.count()); };
+
   const BatchReport report = streamRows(stream);
-  if (!report.started) return fail(report.problem);
+  if (!report.started) return refuse(report.problem);
   bar.update(report.rows, source.count(), true);
   if (!report.problem.empty()) std::fprintf(stderr, "pyrelon-cli: %s\n", report.problem.c_str());
   std::fprintf(stderr, "pyrelon-cli: %s\n", summaryLine(report).c_str());

@@ -110,7 +110,7 @@ CsvStatus CsvReader::readRecord() {
   spans_.clear();
   blank_ = false;
   limitBroken_ = CsvStatus::Record;
-  while (!parseRecord()) {
+  while (!parseUpToTheLimit()) {
     if (end_ - recordStart_ > options_.maxRecordBytes) {
       if (!options_.recover) return stop(CsvStatus::RecordTooLong);
       if (state_ == State::Quoted && plainQuotesFrom_ == SIZE_MAX) return rereadWithPlainQuote();
@@ -133,6 +133,22 @@ CsvStatus CsvReader::readRecord() {
     return CsvStatus::Blank;
   }
   return finishRecord(CsvStatus::Record);
+}
+
+// When recovering, the scan of a record stops one byte past the record
+// limit, wherever the chunks end, so that what a broken record gives (a
+// stray quote or a record too long) depends on the record alone.
+bool CsvReader::parseUpToTheLimit() {
+  const std::size_t limitEnd = recordStart_ + options_.maxRecordBytes + 1;
+  if (!options_.recover || end_ <= limitEnd) return parseRecord();
+  const std::size_t realEnd = end_;
+  const char saved = buffer_[limitEnd];
+  buffer_[limitEnd] = '\n';  // the sentinel the scans stop at
+  end_ = limitEnd;
+  const bool complete = parseRecord();
+  buffer_[limitEnd] = saved;
+  end_ = realEnd;
+  return complete;
 }
 
 // A quoted field ran to the end of the input or past the record limit: the

@@ -147,6 +147,7 @@ class CsvReader {
   CsvStatus endOfInputInRecord();
   CsvStatus finishRecord(CsvStatus status);
   CsvStatus stop(CsvStatus status);
+  bool parseUpToTheLimit();          // parseRecord, stopping past the limit
   CsvStatus readRecord();            // one record from recordStart_ on
   CsvStatus rereadWithPlainQuote();  // the record again, its open quote plain
   CsvStatus skipRestOfLine(CsvStatus status);

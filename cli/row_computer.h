@@ -31,7 +31,9 @@ class RowComputer {
     // per column name and `error` is empty; or `error` says why the row has
     // no results (the batch then writes every result empty, whatever
     // `results` holds). A sentence that quotes a field quotes it through
-    // quotedField() (cli/rows.h), so that no control byte reaches a terminal.
+    // quotedField() (cli/rows.h); the batch still shows any control byte
+    // as \xNN and cuts a sentence after 400 bytes, so that the summary stays
+    // one line and no terminal escape reaches the screen.
     virtual void compute(std::span<const std::string_view> fields,
                          std::vector<std::string>& results, std::string& error) = 0;
   };

@@ -13,7 +13,9 @@
 //   - a record's raw text is its raw fields joined by the separator, and a
 //     field read from a raw field alone is the field itself;
 //   - the records written back with appendRecord read back to the same
-//     fields, each as a Record, with no blank line in between.
+//     fields, each as a Record, with no blank line in between;
+//   - recovering (the batch mode), the reader ends too, and gives the same
+//     wherever the chunks cut the input.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -146,5 +148,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t i = 0; i < records.size(); ++i)
     require(reread[i].status == CsvStatus::Record && reread[i].fields == records[i],
             "written records read back", describe(reread[i]) + " from " + quote(rewritten));
+
+  // Recovering, as the batch mode reads: it ends, and a broken record gives
+  // the same wherever the chunks cut it; no item is an unterminated quote.
+  CsvOptions recovering = options;
+  recovering.recover = true;
+  CsvOptions recoveringWhole = recovering;
+  recoveringWhole.chunkSize = kWhole;
+  const std::vector<Item> recovered = readAll(input, recovering, largestRead);
+  const std::vector<Item> recoveredWhole = readAll(input, recoveringWhole, SIZE_MAX);
+  require(recovered.size() == recoveredWhole.size(), "recovering: chunk sizes do not matter",
+          std::to_string(recovered.size()) + " items in small chunks, " +
+              std::to_string(recoveredWhole.size()) + " in one");
+  for (std::size_t i = 0; i < recovered.size(); ++i) {
+    require(recovered[i] == recoveredWhole[i], "recovering: chunk sizes do not matter",
+            describe(recovered[i]) + " against " + describe(recoveredWhole[i]));
+    require(recovered[i].status != CsvStatus::UnterminatedQuote,
+            "recovering: no unterminated quote", describe(recovered[i]));
+  }
   return 0;
 }

@@ -6,8 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <system_error>
@@ -41,6 +44,10 @@ class SumComputer final : public RowComputer {
       if (fields[0] == "slow") {
         std::this_thread::sleep_for(std::chrono::milliseconds(150));
         error = "slow";
+        return;
+      }
+      if (fields[0] == "escape") {  // a computer that quotes a field unshortened
+        error = "The a field \"" + std::string(fields[1]) + "\" is bad.";
         return;
       }
       if (fields[0] == "bad") {
@@ -247,6 +254,19 @@ TEST(BatchMalformed, AFailedRowHasNoResults) {
             "\"error\":\"bad\"}\n");
 }
 
+// Whatever a computer writes in its sentence, the row's error and the
+// summary stay one line, with no control byte.
+TEST(BatchMalformed, AnErrorSentenceStaysOneShortLine) {
+  const std::string input = "a,b\nescape,\"x\x1b[2J\ny\"\nescape," + std::string(500, 'z') + "\n";
+  const Streamed run = stream(input, 1);
+  EXPECT_EQ(run.out,
+            "a,b,sum,error\nescape,\"x\x1b[2J\ny\",,\"The a field \"\"x\\x1B[2J\\x0Ay\"\" is "
+            "bad.\"\nescape," +
+                std::string(500, 'z') + ",,\"The a field \"\"" + std::string(400 - 13, 'z') +
+                "...\"\n");
+  EXPECT_EQ(run.report.firstError, "The a field \"x\\x1B[2J\\x0Ay\" is bad.");
+}
+
 // A failed file: the problem, and the rows before it written.
 TEST(BatchWrites, AWriteThatFailsStopsTheBatchWithItsReason) {
   Rows rows;
@@ -272,6 +292,47 @@ TEST(BatchWrites, AWriteThatFailsStopsTheBatchWithItsReason) {
     EXPECT_EQ(report.problem, "cannot write the output: No space left on device");
     EXPECT_EQ(report.rows, 20u);  // the header, then two batches
     EXPECT_EQ(out, rows.output.substr(0, rows.output.find("20,1,")));
+  }
+}
+
+// A source that gives its bytes, then fails as a disk does.
+class FailingSource final : public ByteSource {
+ public:
+  explicit FailingSource(std::string_view bytes) : bytes_(bytes) {}
+  std::ptrdiff_t read(char* buffer, std::size_t size) override {
+    if (bytes_.empty()) {
+      errno = EIO;
+      return -1;
+    }
+    const std::size_t n = std::min<std::size_t>({size, bytes_.size(), 50});
+    std::memcpy(buffer, bytes_.data(), n);
+    bytes_.remove_prefix(n);
+    return static_cast<std::ptrdiff_t>(n);
+  }
+
+ private:
+  std::string_view bytes_;
+};
+
+TEST(BatchWrites, AReadThatFailsKeepsTheRowsBeforeIt) {
+  Rows rows;
+  for (int i = 0; i < 100; ++i) rows.add(i);
+  for (const unsigned threads : {1u, 4u}) {
+    FailingSource source(rows.input);
+    SumComputer computer;
+    std::string out;
+    BatchStream s;
+    s.input = &source;
+    s.inputName = "in.csv";
+    s.computer = &computer;
+    s.threads = threads;
+    s.limits = small(7);
+    s.write = [&](std::string_view text) { out += text; };
+    const BatchReport report = streamRows(s);
+    EXPECT_EQ(report.status, 2);
+    EXPECT_EQ(report.problem, "cannot read in.csv after line 101: Input/output error");
+    EXPECT_EQ(report.rows, 100u);
+    EXPECT_EQ(out, rows.output);
   }
 }
 

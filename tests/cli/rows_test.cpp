@@ -79,5 +79,53 @@ TEST(Rows, CaptionsAndUnitsOfResults) {
   EXPECT_EQ(resultCaption(*panelById("flow"), 3, 0), "Compensed Flow");
 }
 
+// A field in a message: UTF-8 characters kept whole, anything a terminal
+// could act on (C0 and C1 controls, DEL, bytes of no character) shown as
+// \xNN, cut after 40 characters. The byte ranges are those of RFC 3629,
+// table 3-7 of the Unicode standard.
+TEST(Rows, QuotesAFieldForAMessage) {
+  const std::string degree = "\xC2\xB0";  // U+00B0
+  const struct {
+    const char* name;
+    std::string field;
+    std::string quoted;
+  } cases[] = {
+      {"plain", "12abc", "\"12abc\""},
+      {"empty", "", "\"\""},
+      {"NUL, tab, line feed, escape, DEL", std::string("a\0\t\n\x1b[2J\x7F", 9),
+       "\"a\\x00\\x09\\x0A\\x1B[2J\\x7F\""},
+      {"a two-byte character before ASCII", degree + "C", "\"" + degree + "C\""},
+      {"the lowest after the C1 controls", "\xC2\xA0", "\"\xC2\xA0\""},
+      {"a C1 control (CSI)",
+       "\xC2\x9B"
+       "1",
+       "\"\\xC2\\x9B1\""},
+      {"the highest two-byte lead", "\xDF\xBF", "\"\xDF\xBF\""},
+      {"an overlong two-byte form", "\xC1\xBF", "\"\\xC1\\xBF\""},
+      {"the lowest three-byte character", "\xE0\xA0\x80", "\"\xE0\xA0\x80\""},
+      {"an overlong three-byte form", "\xE0\x9F\xBF", "\"\\xE0\\x9F\\xBF\""},
+      {"the last before the surrogates", "\xED\x9F\xBF", "\"\xED\x9F\xBF\""},
+      {"a surrogate", "\xED\xA0\x80", "\"\\xED\\xA0\\x80\""},
+      {"the highest three-byte lead", "\xEF\xBF\xBF", "\"\xEF\xBF\xBF\""},
+      {"the lowest four-byte character", "\xF0\x90\x80\x80", "\"\xF0\x90\x80\x80\""},
+      {"the highest character", "\xF4\x8F\xBF\xBF", "\"\xF4\x8F\xBF\xBF\""},
+      {"beyond U+10FFFF", "\xF4\x90\x80\x80", "\"\\xF4\\x90\\x80\\x80\""},
+      {"a lead byte that starts nothing", "\xF5\x80", "\"\\xF5\\x80\""},
+      {"a character cut short at the end", "a\xE2\x82", "\"a\\xE2\\x82\""},
+      {"a lone continuation byte",
+       "\x80"
+       "x",
+       "\"\\x80x\""},
+      {"40 characters whole", std::string(40, '7'), "\"" + std::string(40, '7') + "\""},
+      {"41 characters cut", std::string(41, '7'), "\"" + std::string(40, '7') + "...\""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(quotedField(c.field), c.quoted) << c.name;
+  // Characters are counted, not bytes: 40 degree signs are 80 bytes.
+  std::string degrees;
+  for (int i = 0; i < 41; ++i) degrees += degree;
+  EXPECT_EQ(quotedField(degrees), "\"" + degrees.substr(0, 80) + "...\"");
+  EXPECT_EQ(quotedField(degrees.substr(0, 80)), "\"" + degrees.substr(0, 80) + "\"");
+}
+
 }  // namespace
 }  // namespace pyrelon::cli

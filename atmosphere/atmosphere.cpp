@@ -351,7 +351,7 @@ constexpr std::array<ToolResult, kAtmResultCount> kResults{{
     {"equivalents", "Equivalents of the target", "", ResultForm::Group, Digits::Decimals, 3,
      kEquivalentMembers},
     {"co_for_shim", "CO for the shim", "%"},
-    {"alloy_factor", "Alloy factor q = potential / steel carbon", ""},
+    {"alloy_factor", "Alloy factor q", ""},
     {"steel_carbon", "Steel surface carbon", "%C"},
 }};
 
@@ -559,13 +559,13 @@ ToolOutcome calculateAtmosphere(ToolReadings in) {
       carbon[r] = r == kReadShim ? *shim : carbonOfActivity(*activity[r], kelvin);
       setNumber(c, *carbon[r]);
       if (*carbon[r] < ae3) {
-        c.note = "below Ae3 of pure iron at " + celsiusText(celsius) + " (" + carbonText(ae3) +
-                 "): ferrite forms";
+        c.note = "below Ae3 of pure iron, " + carbonText(ae3) + " at " + celsiusText(celsius) +
+                 ": ferrite forms";
       }
     }
     if (r == kReadCh4) {
       a.note = "not at equilibrium; for information";
-      c.note = c.note.empty() ? a.note : a.note + "; " + c.note;
+      if (c.note.empty()) c.note = a.note;
     }
   }
   setNumber(out.results[kAtmSaturation], saturation);
@@ -648,8 +648,10 @@ ToolOutcome calculateAtmosphere(ToolReadings in) {
 
   const double q = alloyFactor(si, mn, cr, ni, mo);
   setNumber(out.results[kAtmAlloyFactor], q);
-  // The label states the direction; some controllers enter 1/q instead.
-  if (q != 1) out.results[kAtmAlloyFactor].note = "1/q = " + formatPattern(1 / q, "0.000", ".");
+  // The direction stated, since some controllers enter 1/q.
+  out.results[kAtmAlloyFactor].note =
+      q == 1 ? std::string("q = potential / steel carbon")
+             : "q = potential / steel carbon; 1/q = " + formatPattern(1 / q, "0.000", ".");
   if (target) setNumber(out.results[kAtmSteelCarbon], *target / q);
   return out;
 }

@@ -286,7 +286,7 @@ constexpr double kStandardPressure = 1013.25;  // mbar
 
 constexpr std::array<ToolInput, kAtmInputCount> kInputs{{
     {"temp", "Temperature", "furnace temperature", "°C", kTempRange, std::nullopt,
-     "The furnace temperature, where the gas meets the work."},
+     "The furnace temperature, where the gas meets the work.", true},
     {"co", "CO", "CO content", "%", kGasRange, 20.0,
      "Carbon monoxide by volume; 20 % in endothermic gas from natural gas."},
     {"h2", "H2", "hydrogen content", "%", kGasRange, 40.0,
@@ -480,7 +480,7 @@ ToolOutcome calculateAtmosphere(ToolReadings in) {
   }
   if (auto error = rangeError(in)) return *error;
   if (!in[kAtmTemp]) {
-    return fail("The furnace temperature is needed, from 800 to 1100 °C.", kAtmTemp);
+    return fail(requiredSentence(kInputs[kAtmTemp]), kAtmTemp);
   }
   const double celsius = *in[kAtmTemp];
   const double kelvin = kelvinOf(celsius);

@@ -64,7 +64,7 @@ constexpr std::string_view kKnUnit = "atm^-1/2";
 
 constexpr std::array<ToolInput, kNpInputCount> kInputs{{
     {"temp", "Temperature", "nitriding temperature", "°C", Limits{400, 590}, std::nullopt,
-     "The nitriding temperature; above about 590 °C nitrogen austenite forms."},
+     "The nitriding temperature; above about 590 °C nitrogen austenite forms.", true},
     {"nh3", "NH3", "ammonia content", "%", Limits{0.1, 100}, std::nullopt,
      "Ammonia by volume in the furnace gas, with the hydrogen."},
     {"h2", "H2", "hydrogen content", "%", Limits{0.1, 100}, std::nullopt,
@@ -157,7 +157,7 @@ ToolOutcome calculateNitridingPotential(ToolReadings in) {
     }
   }
   if (!in[kNpTemp]) {
-    return fail("The nitriding temperature is needed, from 400 to 590 °C.", kNpTemp);
+    return fail(requiredSentence(kInputs[kNpTemp]), kNpTemp);
   }
   const int forms =
       (in[kNpNh3] || in[kNpH2] ? 1 : 0) + (in[kNpBurette] ? 1 : 0) + (in[kNpDissociation] ? 1 : 0);

@@ -114,6 +114,10 @@ struct ToolDescriptor {
   // is measured and what extrapolated), each one paragraph.
   std::span<const std::string_view> equations{};
   std::span<const std::string_view> notes{};
+  // The works the tool rests on, one citation each, listed on the help page
+  // under its sources. A number inside a citation (a year, a volume, a
+  // page) is part of the citation, not a value the tool computes with.
+  std::span<const std::string_view> references{};
   ToolCalculator calculate{};
 };
 

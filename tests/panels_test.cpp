@@ -20,6 +20,7 @@
 #include "shell/help.h"
 #include "shell/press.h"
 #include "shell/tools.h"
+#include "shell/tool_form.h"
 #include "units/pressure.h"
 
 namespace pyrelon {
@@ -313,7 +314,20 @@ TEST(Panels, TheHelpPageStatesOnlyTheNumbersTheProgramUses) {
       add(in.range.max);
       if (in.start) add(*in.start);
     }
-    for (const ToolConstant& c : tool->constants) add(c.value);
+    for (const ToolConstant& c : tool->constants) {
+      add(c.value);
+      known.insert(jsonNumber(std::fabs(c.value)));  // as the tools' help lists it
+    }
+    // A citation's year, volume and pages.
+    for (const std::string_view reference : tool->references) {
+      for (std::size_t i = 0; i < reference.size();) {
+        std::size_t end = i;
+        while (end < reference.size() && std::isdigit(static_cast<unsigned char>(reference[end])))
+          ++end;
+        if (end > i) known.insert(std::string(reference.substr(i, end - i)));
+        i = end + 1;
+      }
+    }
     for (const ToolResult& result : tool->results) {
       known.insert(std::to_string(result.places));  // "3 decimals"
       for (const ToolResult& member : result.members) known.insert(std::to_string(member.places));

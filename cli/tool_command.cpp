@@ -117,7 +117,8 @@ std::string toolText(const ToolDescriptor& tool, const ToolOutcome& outcome,
   const std::vector<ToolLine> lines = toolLines(tool, outcome, decimalSeparator);
   std::size_t width = 0;
   for (const ToolLine& line : lines)
-    if (!line.heading) width = std::max(width, 2 * line.depth + charactersOf(line.label));
+    if (!line.heading)
+      width = std::max(width, 2 * static_cast<std::size_t>(line.depth) + charactersOf(line.label));
   std::string out;
   for (const ToolLine& line : lines) {
     std::string text(2 * static_cast<std::size_t>(line.depth), ' ');

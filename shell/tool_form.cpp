@@ -174,7 +174,7 @@ class JsonWriter {
   void newline() {
     if (indent_ <= 0) return;
     out_ += '\n';
-    out_.append(static_cast<std::size_t>(indent_ * depth_), ' ');
+    out_.append(static_cast<std::size_t>(indent_) * static_cast<std::size_t>(depth_), ' ');
   }
 
   std::string out_;

@@ -46,6 +46,8 @@ TEST(ToolNumbers, AreReadStrictly) {
       {"inner_blank", "1 2", ".", std::nullopt},
       {"exponent_without_digits", "1e", ".", std::nullopt},
       {"beyond_double", "1e400", ".", std::nullopt},
+      {"beyond_double_negative", "-1e400", ".", std::nullopt},
+      {"below_denormal_negative", "-1e-400", ".", 0.0},
       {"below_denormal", "1e-400", ".", 0.0},
       {"hexadecimal", "&H1F", ".", std::nullopt},
       {"infinity_word", "inf", ".", std::nullopt},
@@ -228,6 +230,13 @@ TEST(ToolForms, ShowEveryResultAsTheDescriptionSays) {
        "Volume=2000.00 m³\nNitrogen volume=1200 m³\nRate per second=2.78e-02 m³/s\n"
        "Verdict=running\nFlags=long, rich\nSplit=\n  First half=1000.0 m³\n"
        "  Second half=1000.0 m³\n"},
+      {"note_beside_a_value",
+       {"10", "95", "2"},
+       ".",
+       // 20 m³, 95 % of it 19.0
+       "Volume=20.00 m³\nNitrogen volume=19.0 m³ [nearly pure nitrogen]\n"
+       "Rate per second=2.78e-03 m³/s\nVerdict=running\nFlags=rich\nSplit=\n"
+       "  First half=10.0 m³\n  Second half=10.0 m³\n"},
       {"idle",
        {"0", "", "1"},
        ".",
@@ -324,6 +333,24 @@ TEST(ToolJson, OneLineAndIndented) {
             "}");
 }
 
+TEST(ToolJson, StringsAreQuoted) {
+  const struct {
+    const char* name;
+    std::string text;
+    const char* expected;
+  } rows[] = {
+      {"plain", "running", R"("running")"},
+      {"quote_and_backslash", R"(a"b\c)", R"("a\"b\\c")"},
+      {"control_characters", std::string("a\nb\tc\x01", 6), R"("a\u000ab\u0009c\u0001")"},
+      {"utf8_as_is", "m³ °C —", "\"m³ °C —\""},
+      {"empty", "", R"("")"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(jsonQuoted(row.text), row.expected);
+  }
+}
+
 TEST(ToolColumns, WriteTheirValueOrNothing) {
   const ToolDescriptor& tool = scratchTool();
   const struct {
@@ -359,6 +386,15 @@ TEST(ToolRegistry, ATestBuildAddsItsToolWithNoOtherChange) {
   static const ToolDescriptor kTwin = scratchTool();
   const ToolRegistration twin(kTwin);
   EXPECT_FALSE(twin.added());
+  // So is a tool with no calculator.
+  static const ToolDescriptor kIdle = [] {
+    ToolDescriptor idle = scratchTool();
+    idle.id = "scratch-idle";
+    idle.calculate = nullptr;
+    return idle;
+  }();
+  EXPECT_FALSE(ToolRegistration(kIdle).added());
+  EXPECT_EQ(toolById("scratch-idle"), nullptr);
   EXPECT_EQ(toolById("scratch-mix"), &scratchTool());
 }
 

@@ -59,6 +59,19 @@ TEST(ToolProgram, OneShotTextAndFaults) {
        "  First half     0,0 m³\n"
        "  Second half    0,0 m³\n",
        ""},
+      {"note_in_parentheses",
+       {"scratch-mix", "--share", "95", "--hours", "2"},
+       0,
+       // 10 × 2 = 20; 95 % of it 19
+       "Volume           20.00 m³\n"
+       "Nitrogen volume  19.0 m³  (nearly pure nitrogen)\n"
+       "Rate per second  2.78e-03 m³/s\n"
+       "Verdict          running\n"
+       "Flags            rich\n"
+       "Split\n"
+       "  First half     10.0 m³\n"
+       "  Second half    10.0 m³\n",
+       ""},
       {"above_range",
        {"scratch-mix", "--hours", "24.5"},
        1,

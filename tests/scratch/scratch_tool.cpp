@@ -65,7 +65,8 @@ ToolOutcome calculate(ToolReadings readings) {
   out.results.push_back(number(volume));
   ToolValue nitrogen;
   if (readings[kShare]) {
-    nitrogen = number(volume * *readings[kShare] / 100);
+    nitrogen = number(volume * *readings[kShare] / 100,
+                      *readings[kShare] > 90 ? "nearly pure nitrogen" : "");
   } else {
     nitrogen.note = "give the nitrogen share";
   }

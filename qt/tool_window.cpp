@@ -106,6 +106,7 @@ ToolWindow::ToolWindow(const ToolDescriptor& tool, std::string decimalSeparator,
     auto* value = new QLabel(results);
     value->setObjectName(nameOf(tool, "result-" + line.path));
     value->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    value->setFocusPolicy(Qt::StrongFocus);  // Tab reaches it, to select and copy
     value->setAccessibleName(heading.isEmpty() || line.heading
                                  ? fromUtf8(line.label)
                                  : heading + QStringLiteral(": ") + fromUtf8(line.label));

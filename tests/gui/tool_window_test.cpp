@@ -108,6 +108,42 @@ class ToolWindowTest : public QObject {
     QCOMPARE(tool->errorLabel()->isVisible(), !error.isEmpty());
   }
 
+  void aDecimalCommaWhereTheSettingsHaveOne() {
+    qt::ToolWindow tool(scratchTool(), ",", nullptr);
+    tool.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tool));
+    auto* flow = tool.findChild<QLineEdit*>(QStringLiteral("scratch-mix-flow"));
+    auto* hours = tool.findChild<QLineEdit*>(QStringLiteral("scratch-mix-hours"));
+    QTest::keyClicks(flow, QStringLiteral("2,5"));
+    QTest::keyClicks(hours, QStringLiteral("3"));
+    // 2.5 × 3 = 7.5, half of it 3.75, shown with one decimal
+    QCOMPARE(valueOf(&tool, "volume"), QStringLiteral("7,50"));
+    QCOMPARE(valueOf(&tool, "split.first"), QStringLiteral("3,8"));
+    QCOMPARE(hours->toolTip(), QStringLiteral("Range: 0,5 to 24 h\nEmpty: 8 h"));
+  }
+
+  void escapeClosesAndTheResultsFollowTheBoxes() {
+    Started started;
+    started.window.openTool(scratchTool());
+    qt::ToolWindow* tool = started.window.toolWindow("scratch-mix");
+    QApplication::setActiveWindow(tool);
+    QVERIFY(QTest::qWaitForWindowActive(tool));
+    auto* hours = tool->findChild<QLineEdit*>(QStringLiteral("scratch-mix-hours"));
+    // After the last box the results, which take the keyboard for copying
+    // (where the platform tabs to more than text boxes).
+    QLabel* volume = tool->resultLabel(QStringLiteral("volume"));
+    QWidget* next = hours->nextInFocusChain();
+    while (next != hours && (next->focusPolicy() & Qt::TabFocus) == 0)
+      next = next->nextInFocusChain();
+    QCOMPARE(next, volume);
+    QCOMPARE(volume->focusPolicy(), Qt::StrongFocus);
+    hours->setFocus();
+    QTest::keyClick(hours, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), volume);
+    QTest::keyClick(volume, Qt::Key_Escape);
+    QVERIFY(!tool->isVisible());
+  }
+
   void theFormComesFromTheDescription() {
     Started started;
     started.window.openTool(scratchTool());

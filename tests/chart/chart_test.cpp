@@ -1,0 +1,423 @@
+// Tick choice, the per-column reduction and the text the SVG is made of.
+// Expected ticks are worked out by hand (the 1-2-5 rule on the span over the
+// number of gaps); the epoch seconds come from Python's calendar.timegm.
+#include "chart/chart.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "chart/text.h"
+
+namespace pyrelon::chart {
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+std::vector<std::string> labelsOf(const std::vector<Tick>& ticks) {
+  std::vector<std::string> labels;
+  for (const auto& tick : ticks) labels.push_back(tick.label);
+  return labels;
+}
+
+std::vector<std::string> datesOf(const std::vector<Tick>& ticks) {
+  std::vector<std::string> dates;
+  for (const auto& tick : ticks) dates.push_back(tick.date);
+  return dates;
+}
+
+struct LinearRow {
+  const char* name;
+  double low, high;
+  int maxCount;
+  std::vector<std::string> labels;
+};
+
+TEST(ChartTicks, LinearTicksAreOneTwoFiveSteps) {
+  const LinearRow rows[] = {
+      {"0.013 to 0.017", 0.013, 0.017, 6, {"0.013", "0.014", "0.015", "0.016", "0.017"}},
+      {"0.1 to 0.3, a quotient just under 3", 0.1, 0.3, 3, {"0.1", "0.2", "0.3"}},
+      {"0 to 100", 0, 100, 6, {"0", "20", "40", "60", "80", "100"}},
+      {"-7 to 3 widens to whole steps", -7, 3, 6, {"-10", "-5", "0", "5"}},
+      {"a single value gets room around it", 5, 5, 6, {"4.6", "4.8", "5", "5.2", "5.4"}},
+      {"millions written out",
+       1e6,
+       3e6,
+       5,
+       {"1000000", "1500000", "2000000", "2500000", "3000000"}},
+      {"very small in powers of ten",
+       1e-15,
+       3e-15,
+       5,
+       {"1e-15", "1.5e-15", "2e-15", "2.5e-15", "3e-15"}},
+      {"reversed ends", 100, 0, 6, {"0", "20", "40", "60", "80", "100"}},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(labelsOf(linearTicks(row.low, row.high, row.maxCount)), row.labels) << row.name;
+  }
+}
+
+TEST(ChartTicks, NiceRangeReachesTheOuterTicks) {
+  const Range range = niceRange(0.0131, 0.0169, 6);
+  EXPECT_DOUBLE_EQ(range.low, 0.013);
+  EXPECT_DOUBLE_EQ(range.high, 0.017);
+  const Range spike = niceRange(1080, 1250, 10);  // step 20: 1080 .. 1260
+  EXPECT_DOUBLE_EQ(spike.low, 1080);
+  EXPECT_DOUBLE_EQ(spike.high, 1260);
+}
+
+TEST(ChartTicks, ExtremeRangesGiveFiniteTicksAndPlainLabels) {
+  const struct {
+    const char* name;
+    double low, high;
+  } rows[] = {
+      {"the whole double range", -1.7976931348623157e308, 1.7976931348623157e308},
+      {"a narrow range far from zero", 1e17, 1e17 + 64},
+      {"the largest double alone", 1.7976931348623157e308, 1.7976931348623157e308},
+      {"the smallest denormal", 4.9e-324, 1e-323},
+      {"not finite", kNaN, std::numeric_limits<double>::infinity()},
+  };
+  for (const auto& row : rows) {
+    const auto ticks = linearTicks(row.low, row.high, 8);
+    EXPECT_GE(ticks.size(), 1u) << row.name;
+    for (const auto& tick : ticks) {
+      EXPECT_TRUE(std::isfinite(tick.value)) << row.name;
+      EXPECT_EQ(tick.label.find_first_of("ni?"), std::string::npos)
+          << row.name << ": " << tick.label;
+    }
+    const Range range = niceRange(row.low, row.high, 8);
+    EXPECT_TRUE(std::isfinite(range.low) && std::isfinite(range.high)) << row.name;
+    EXPECT_LE(range.low, range.high) << row.name;
+  }
+}
+
+struct LogRow {
+  const char* name;
+  double low, high;
+  int maxCount;
+  std::vector<std::string> labels;
+};
+
+TEST(ChartTicks, LogTicksAtDecadesAndTwoFiveWithin) {
+  const LogRow rows[] = {
+      {"two decades with 2 and 5", 0.5, 8, 12, {"0.1", "0.2", "0.5", "1", "2", "5", "10"}},
+      {"four decades: decades only", 0.02, 30, 12, {"0.01", "0.1", "1", "10", "100"}},
+      {"two decades, room for three ticks", 0.5, 8, 3, {"0.1", "1", "10"}},
+      {"twelve decades, every fifth", 1e-6, 1e6, 5, {"0.000001", "0.1", "10000"}},
+      {"a value on a decade", 1, 1, 12, {"1", "2", "5", "10"}},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(labelsOf(logTicks(row.low, row.high, row.maxCount)), row.labels) << row.name;
+  }
+  const Range range = logRange(0.02, 30);
+  EXPECT_DOUBLE_EQ(range.low, 0.01);
+  EXPECT_DOUBLE_EQ(range.high, 100);
+}
+
+struct TimeRow {
+  const char* name;
+  double low, high;
+  int maxCount;
+  std::vector<std::string> labels;
+  std::vector<std::string> dates;
+};
+
+TEST(ChartTicks, TimeTicksFollowTheCalendar) {
+  const TimeRow rows[] = {
+      {"37 minutes: ten-minute steps",
+       1796637780,  // 2026-12-07 10:03:00
+       1796640000,  // 2026-12-07 10:40:00
+       6,
+       {"10:10", "10:20", "10:30", "10:40"},
+       {"2026-12-07", "", "", ""}},
+      {"3 days: half days, the date where it changes",
+       1796428800,  // 2026-12-05 00:00:00
+       1796688000,  // 2026-12-08 00:00:00
+       8,
+       {"00:00", "12:00", "00:00", "12:00", "00:00", "12:00", "00:00"},
+       {"2026-12-05", "", "2026-12-06", "", "2026-12-07", "", "2026-12-08"}},
+      {"20 seconds across the new year",
+       1798761590,  // 2026-12-31 23:59:50
+       1798761610,  // 2027-01-01 00:00:10
+       5,
+       {"23:59:50", "23:59:55", "00:00:00", "00:00:05", "00:00:10"},
+       {"2026-12-31", "", "2027-01-01", "", ""}},
+      {"11 months: every second month",
+       1768435200,  // 2026-01-15
+       1797292800,  // 2026-12-15
+       6,
+       {"Mar", "May", "Jul", "Sep", "Nov"},
+       {"2026", "", "", "", ""}},
+      {"30 years: every fifth year",
+       946684800,   // 2000-01-01
+       1906502400,  // 2030-06-01
+       8,
+       {"2000", "2005", "2010", "2015", "2020", "2025", "2030"},
+       {"", "", "", "", "", "", ""}},
+      {"a week: days",
+       1796428800,  // 2026-12-05 (a Saturday)
+       1797033600,  // 2026-12-12
+       8,
+       {"Dec 5", "Dec 6", "Dec 7", "Dec 8", "Dec 9", "Dec 10", "Dec 11", "Dec 12"},
+       {"2026", "", "", "", "", "", "", ""}},
+      {"before 1970",
+       -86400,  // 1969-12-31 00:00
+       0,
+       3,
+       {"00:00", "12:00", "00:00"},
+       {"1969-12-31", "", "1970-01-01"}},
+  };
+  for (const auto& row : rows) {
+    const auto ticks = timeTicks(row.low, row.high, row.maxCount);
+    EXPECT_EQ(labelsOf(ticks), row.labels) << row.name;
+    EXPECT_EQ(datesOf(ticks), row.dates) << row.name;
+  }
+}
+
+TEST(ChartTicks, FormatUtcWithoutTheCLibrary) {
+  EXPECT_EQ(formatUtc(0), "1970-01-01 00:00:00");
+  EXPECT_EQ(formatUtc(1796637780.9), "2026-12-07 10:03:00");
+  EXPECT_EQ(formatUtc(951782400), "2000-02-29 00:00:00");  // a leap day
+  EXPECT_EQ(formatUtc(-1), "1969-12-31 23:59:59");
+}
+
+// ---------------------------------------------------------------------------
+// The per-column reduction, on a plot 600 pixels wide and 100 high.
+
+AxisMap xOver(double low, double high) { return {Scale::Linear, low, high, 0, 600}; }
+AxisMap yOver(double low, double high) { return {Scale::Linear, low, high, 100, 0}; }
+
+std::size_t pointCount(const std::vector<std::vector<PixelPoint>>& runs) {
+  std::size_t count = 0;
+  for (const auto& run : runs) count += run.size();
+  return count;
+}
+
+TEST(ChartReduction, ASpikeOfOneRowInAMillionSurvives) {
+  constexpr int kRows = 1000000;
+  std::vector<double> x(kRows), y(kRows, 0.0);
+  for (int i = 0; i < kRows; ++i) x[i] = i;
+  const struct {
+    const char* name;
+    int at;
+    double value;
+  } rows[] = {{"a spike up in the middle", 500001, 1.0},
+              {"a dip down near the start", 3, -1.0},
+              {"the very last row", kRows - 1, 1.0},
+              {"the very first row", 0, -1.0}};
+  for (const auto& row : rows) {
+    std::vector<double> withSpike = y;
+    withSpike[row.at] = row.value;
+    const auto runs = reduceSeries(x, withSpike, xOver(0, kRows), yOver(-1, 1), 0);
+    ASSERT_EQ(runs.size(), 1u) << row.name;
+    const double expected = row.value > 0 ? 0.0 : 100.0;  // top or bottom of the plot
+    const bool found = std::any_of(runs[0].begin(), runs[0].end(),
+                                   [&](const PixelPoint& p) { return p.y == expected; });
+    EXPECT_TRUE(found) << row.name;
+    EXPECT_LE(pointCount(runs), 4u * 601) << row.name;
+  }
+}
+
+TEST(ChartReduction, GapsStayGaps) {
+  const struct {
+    const char* name;
+    std::vector<double> x, y;
+    double maxGap;
+    Scale yScale;
+    std::vector<std::size_t> runLengths;
+  } rows[] = {
+      {"a missing value", {0, 1, 2, 3, 4}, {1, 1, kNaN, 1, 1}, 0, Scale::Linear, {2, 2}},
+      {"an infinite value", {0, 1, 2, 3, 4}, {1, 1, HUGE_VAL, 1, 1}, 0, Scale::Linear, {2, 2}},
+      {"a missing time", {0, 1, kNaN, 3, 4}, {1, 1, 1, 1, 1}, 0, Scale::Linear, {2, 2}},
+      {"a logger's gap wider than allowed",
+       {0, 60, 120, 600, 660},
+       {1, 2, 3, 4, 5},
+       120,
+       Scale::Linear,
+       {3, 2}},
+      {"a step equal to the allowed gap joins", {0, 120, 240}, {1, 2, 3}, 120, Scale::Linear, {3}},
+      {"zero on a logarithmic axis", {0, 1, 2, 3}, {1, 0, 2, 3}, 0, Scale::Log, {1, 2}},
+      {"a gap at the start and the end", {0, 1, 2, 3}, {kNaN, 1, 2, kNaN}, 0, Scale::Linear, {2}},
+      {"nothing usable", {0, 1}, {kNaN, kNaN}, 0, Scale::Linear, {}},
+  };
+  for (const auto& row : rows) {
+    AxisMap ys = yOver(0.5, 10);
+    ys.scale = row.yScale;
+    const auto runs = reduceSeries(row.x, row.y, xOver(0, 700), ys, row.maxGap);
+    std::vector<std::size_t> lengths;
+    for (const auto& run : runs) lengths.push_back(run.size());
+    EXPECT_EQ(lengths, row.runLengths) << row.name;
+  }
+}
+
+TEST(ChartReduction, KeepsFirstLowestHighestLastOfAColumnInOrder) {
+  const struct {
+    const char* name;
+    std::vector<double> y;
+    std::vector<double> keptPixelY;  // y pixel = 100 - 10·value on a 0..10 axis
+  } rows[] = {
+      {"four points, all kept", {5, 1, 9, 3}, {50, 90, 10, 70}},
+      {"a fifth point: the fourth goes", {5, 1, 9, 3, 4}, {50, 90, 10, 60}},
+      {"highest before lowest keeps their order", {5, 9, 2, 1, 6}, {50, 10, 90, 40}},
+      {"a flat column keeps first and last", {4, 4, 4, 4}, {60, 60}},
+  };
+  for (const auto& row : rows) {
+    std::vector<double> x(row.y.size());
+    for (std::size_t i = 0; i < x.size(); ++i) x[i] = 0.1 * static_cast<double>(i);  // one column
+    const auto runs = reduceSeries(x, row.y, xOver(0, 600), yOver(0, 10), 0);
+    ASSERT_EQ(runs.size(), 1u) << row.name;
+    std::vector<double> kept;
+    for (const auto& p : runs[0]) kept.push_back(p.y);
+    EXPECT_EQ(kept, row.keptPixelY) << row.name;
+  }
+}
+
+TEST(ChartReduction, UnorderedSeriesKeepEveryPoint) {
+  const std::vector<double> x = {0.1, 0.3, 0.2, 0.4, 0.0};
+  const std::vector<double> y = {1, 2, 3, 4, 5};
+  const auto runs = reduceSeries(x, y, xOver(0, 600), yOver(0, 10), 0);
+  ASSERT_EQ(runs.size(), 1u);
+  EXPECT_EQ(runs[0].size(), 5u);
+}
+
+// ---------------------------------------------------------------------------
+// Text.
+
+TEST(ChartText, DecimalTextFromIntegers) {
+  const struct {
+    std::int64_t mantissa;
+    int exponent;
+    const char* expected;
+  } rows[] = {
+      {13, -3, "0.013"},
+      {15, 2, "1500"},
+      {-25, -1, "-2.5"},
+      {0, 7, "0"},
+      {10, -1, "1"},
+      {13, -20, "1.3e-19"},
+      {5, 20, "5e20"},
+      {1, -12, "0.000000000001"},
+      {1, 12, "1000000000000"},
+      {-120, 0, "-120"},
+      {INT64_MIN, 0, "-9.223372036854775808e18"},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(decimalText(row.mantissa, row.exponent), row.expected)
+        << row.mantissa << "e" << row.exponent;
+  }
+}
+
+TEST(ChartText, TenthsOfAPixel) {
+  const struct {
+    double value;
+    const char* expected;
+  } rows[] = {{12.34, "12.3"}, {12.36, "12.4"},    {-0.04, "0"},       {7, "7"},
+              {-3.25, "-3.3"}, {1e300, "1000000"}, {kNaN, "-1000000"}, {-0.0, "0"}};
+  for (const auto& row : rows) {
+    std::string out;
+    appendTenths(out, row.value);
+    EXPECT_EQ(out, row.expected) << row.value;
+  }
+}
+
+TEST(ChartText, EscapingGivesCharacterDataAnXmlParserTakes) {
+  const struct {
+    const char* name;
+    std::string text;
+    std::string expected;
+  } rows[] = {
+      {"markup", "<b> & \"q\" 'a'", "&lt;b&gt; &amp; &quot;q&quot; &apos;a&apos;"},
+      {"UTF-8 kept", "°C µ €", "°C µ €"},
+      {"control characters become blanks",
+       std::string("a\x01"
+                   "b\x7f",
+                   4),
+       "a b "},
+      {"tab and line ends kept", "a\tb\nc\r", "a\tb\nc\r"},
+      {"a stray continuation byte", "a\x80z", "a\xEF\xBF\xBDz"},
+      {"a truncated sequence at the end", "a\xC3", "a\xEF\xBF\xBD"},
+      {"an overlong slash", "\xC0\xAF", "\xEF\xBF\xBD\xEF\xBF\xBD"},
+      {"a surrogate", "\xED\xA0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
+      {"U+FFFF is no XML character", "\xEF\xBF\xBF", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
+      {"a NUL", std::string("a\0b", 3), "a b"},
+  };
+  for (const auto& row : rows) {
+    std::string out;
+    appendEscaped(out, row.text);
+    EXPECT_EQ(out, row.expected) << row.name;
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Whole charts.
+
+Chart noisyMillion(SeriesStyle style) {
+  Chart chart;
+  chart.title = "noise";
+  Series series;
+  series.style = style;
+  constexpr int kRows = 1000000;
+  series.x.resize(kRows);
+  series.y.resize(kRows);
+  std::uint32_t state = 12345;  // a linear congruential generator: the same noise every run
+  for (int i = 0; i < kRows; ++i) {
+    state = state * 1664525u + 1013904223u;
+    series.x[i] = i;
+    series.y[i] = static_cast<double>(state >> 8);
+  }
+  chart.series.push_back(std::move(series));
+  return chart;
+}
+
+TEST(ChartSvg, AMillionNoisyPointsStayUnder300KB) {
+  for (SeriesStyle style : {SeriesStyle::Line, SeriesStyle::Step, SeriesStyle::Scatter}) {
+    const std::string svg = toSvg(noisyMillion(style));
+    EXPECT_LT(svg.size(), 300u * 1024) << static_cast<int>(style);
+  }
+}
+
+TEST(ChartSvg, TheValueAxisSpansASpikeBeyondAFixedRange) {
+  Chart chart;
+  chart.y.fixedRange = true;
+  chart.y.low = 0;
+  chart.y.high = 1;
+  chart.series.push_back({"s", SeriesStyle::Line, {0, 1, 2}, {0.5, 7.3, 0.5}});
+  const std::string svg = toSvg(chart);
+  // Step 1 on ten ticks or fewer: the axis reaches 8.
+  EXPECT_NE(svg.find(">8</text>"), std::string::npos);
+  EXPECT_EQ(svg.find(">9</text>"), std::string::npos);
+}
+
+TEST(ChartSvg, NoNumberThatIsNotFiniteEverShows) {
+  Chart chart;
+  chart.x.scale = Scale::Time;
+  chart.series.push_back({"s", SeriesStyle::Line, {-1e308, 0, 1e308}, {kNaN, -1e308, 1e308}});
+  chart.markers.push_back({"m", {kNaN, 1}});
+  chart.bands.push_back({"b", -HUGE_VAL, HUGE_VAL});
+  const std::string svg = toSvg(chart);
+  for (const char* word : {"nan", "NaN", "inf", "Inf"}) {
+    EXPECT_EQ(svg.find(word), std::string::npos) << word;
+  }
+}
+
+TEST(ChartSvg, FontsAreAtLeastTenPixels) {
+  Chart chart;
+  chart.title = "t";
+  chart.series.push_back({"s", SeriesStyle::Line, {0, 1}, {0, 1}});
+  const std::string svg = toSvg(chart);
+  std::size_t at = 0;
+  int seen = 0;
+  while ((at = svg.find("font-size=\"", at)) != std::string::npos) {
+    at += 11;
+    EXPECT_GE(std::stoi(svg.substr(at)), 10);
+    ++seen;
+  }
+  EXPECT_GE(seen, 4);
+}
+
+}  // namespace
+}  // namespace pyrelon::chart

@@ -1,0 +1,19 @@
+// Charts the tests draw: each golden file in golden/ is one of these,
+// written once, looked at in a browser, and compared as text since.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "chart/chart.h"
+
+namespace pyrelon::chart::samples {
+
+struct Sample {
+  std::string_view name;  // golden/<name>.svg
+  Chart chart;
+};
+
+std::vector<Sample> all();
+
+}  // namespace pyrelon::chart::samples

@@ -7,9 +7,11 @@
 
 #include <cmath>
 #include <limits>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "core/registry.h"
 #include "shell/help.h"
 #include "shell/tools.h"
 #include "tests/scratch/scratch_tool.h"
@@ -382,20 +384,21 @@ TEST(ToolRegistry, ATestBuildAddsItsToolWithNoOtherChange) {
   bool listed = false;
   for (const ToolDescriptor* tool : tools()) listed = listed || tool == &scratchTool();
   EXPECT_TRUE(listed);
-  // A second tool under a taken id is refused.
-  static const ToolDescriptor kTwin = scratchTool();
-  const ToolRegistration twin(kTwin);
-  EXPECT_FALSE(twin.added());
-  // So is a tool with no calculator.
-  static const ToolDescriptor kIdle = [] {
-    ToolDescriptor idle = scratchTool();
-    idle.id = "scratch-idle";
-    idle.calculate = nullptr;
-    return idle;
-  }();
-  EXPECT_FALSE(ToolRegistration(kIdle).added());
-  EXPECT_EQ(toolById("scratch-idle"), nullptr);
-  EXPECT_EQ(toolById("scratch-mix"), &scratchTool());
+}
+
+TEST(ToolRegistry, EveryRegisteredToolIsListedOnceByTitle) {
+  // Whatever registered itself has an id of its own and a calculator, so
+  // the registry drops none of them.
+  std::set<std::string_view> ids;
+  for (const ToolDescriptor* tool : Registry<ToolDescriptor>::all()) {
+    SCOPED_TRACE(tool->id);
+    EXPECT_FALSE(tool->id.empty());
+    EXPECT_NE(tool->calculate, nullptr);
+    EXPECT_TRUE(ids.insert(tool->id).second) << "a second tool with this id";
+  }
+  EXPECT_EQ(tools().size(), Registry<ToolDescriptor>::all().size());
+  for (std::size_t i = 1; i < tools().size(); ++i)
+    EXPECT_LT(tools()[i - 1]->title, tools()[i]->title);
 }
 
 TEST(ToolHelp, TheSectionComesFromTheDescription) {

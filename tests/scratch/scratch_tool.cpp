@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "shell/tools.h"
+#include "core/registry.h"
 
 namespace pyrelon::testing {
 namespace {
@@ -107,7 +107,7 @@ const ToolDescriptor& scratchTool() {
 }
 
 namespace {
-const ToolRegistration kRegistered(scratchTool());
+const Registration<ToolDescriptor> kRegistered(scratchTool());
 }  // namespace
 
 }  // namespace pyrelon::testing

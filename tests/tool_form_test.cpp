@@ -80,6 +80,12 @@ TEST(ToolNumbers, AreWrittenAsTheirDigitsSay) {
       {"decimals_carry", 9.9996, Digits::Decimals, 3, ".", "10.000"},
       {"decimals_tie_away", 0.125, Digits::Decimals, 2, ".", "0.13"},  // exact in binary
       {"decimals_negative_tie_away", -2.5, Digits::Decimals, 0, ".", "-3"},
+      // The doubles either side of 0.125 lie below and above the half.
+      {"decimals_just_below_tie", std::nextafter(0.125, 0.0), Digits::Decimals, 2, ".", "0.12"},
+      {"decimals_just_above_tie", std::nextafter(0.125, 1.0), Digits::Decimals, 2, ".", "0.13"},
+      {"decimals_binary_below_2675", 2.675, Digits::Decimals, 2, ".", "2.67"},  // 2.67499999…
+      {"significant_just_below_tie", std::nextafter(0.125, 0.0), Digits::Significant, 2, ".",
+       "0.12"},
       {"decimals_no_minus_zero", -0.0001, Digits::Decimals, 3, ".", "0.000"},
       {"decimals_negative_zero", -0.0, Digits::Decimals, 1, ".", "0.0"},
       {"decimals_below_half_place", 0.00049, Digits::Decimals, 3, ".", "0.000"},

@@ -1,5 +1,5 @@
-// A tool's view, on a page built with the throwaway tool registered (the
-// build named by PYRELON_WEB_BUILD): reached from the Help menu and at
+// A tool's view, on a page built with the throwaway tool registered
+// (PYRELON_WEB_PAGE, web/tests/run.sh tools): reached from the Help menu and at
 // pyrelon.html#scratch-mix, its form laid out from the description, the
 // results following real key presses. Expected values worked by hand:
 // volume = flow × hours, nitrogen = volume × share / 100.

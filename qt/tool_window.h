@@ -14,6 +14,7 @@
 
 class QLabel;
 class QLineEdit;
+class QScrollArea;
 
 namespace pyrelon::qt {
 
@@ -35,8 +36,11 @@ class ToolWindow final : public QWidget {
   // The fault's sentence, named "ID-error"; empty while the tool computes.
   QLabel* errorLabel() const { return error_; }
   // The value shown for a result or a member ("carbon_potential.probe"),
-  // named "ID-result-PATH"; nullptr for no such result.
+  // named "ID-result-PATH" ("—" where none applies), and the note under
+  // it, named "ID-note-PATH" (hidden when there is none); nullptr for no
+  // such result.
   QLabel* resultLabel(const QString& path) const;
+  QLabel* noteLabel(const QString& path) const;
 
  signals:
   // The results were written again from the form.
@@ -53,6 +57,7 @@ class ToolWindow final : public QWidget {
   std::vector<QLabel*> units_;
   std::vector<QLabel*> notes_;
   QLabel* error_ = nullptr;
+  QScrollArea* results_ = nullptr;
   QWidget* chart_ = nullptr;
 };
 

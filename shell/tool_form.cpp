@@ -454,6 +454,7 @@ std::vector<ToolLine> toolLines(const ToolDescriptor& tool, const ToolOutcome& o
     out.value = shownToolValue(value, result, decimalSeparator);
     if (value.kind == ToolValue::Kind::Number) out.unit = result.unit;
     if (value.kind != ToolValue::Kind::Absent) out.note = value.note;
+    out.absent = value.kind == ToolValue::Kind::Absent;
     lines.push_back(std::move(out));
   };
   for (std::size_t r = 0; r < tool.results.size(); ++r) {

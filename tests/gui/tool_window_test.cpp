@@ -61,11 +61,11 @@ class ToolWindowTest : public QObject {
                            << "40.0"
                            << "50.0"
                            << "";
-    // Empty boxes: 10 × 8 = 80 m³; no share, so its note stands in place.
+    // Empty boxes: 10 × 8 = 80 m³; no share, so a dash with its note.
     QTest::newRow("empty_boxes") << ""
                                  << ""
                                  << "80.00"
-                                 << "give the nitrogen share"
+                                 << "\u2014"
                                  << "40.0"
                                  << "";
     QTest::newRow("out_of_range") << "101"
@@ -103,6 +103,11 @@ class ToolWindowTest : public QObject {
     QTest::keyClicks(shareBox, share);
     QCOMPARE(valueOf(tool, "volume"), volume);
     QCOMPARE(valueOf(tool, "nitrogen"), nitrogen);
+    // With no share, the note stands under the nitrogen's dash.
+    QLabel* note = tool->noteLabel(QStringLiteral("nitrogen"));
+    const bool noted = share.isEmpty() && error.isEmpty();
+    QCOMPARE(note->text(), noted ? QStringLiteral("give the nitrogen share") : QString());
+    QCOMPARE(note->isVisible(), noted);
     QCOMPARE(valueOf(tool, "split.first"), first);
     QCOMPARE(tool->errorLabel()->text(), error);
     QCOMPARE(tool->errorLabel()->isVisible(), !error.isEmpty());

@@ -130,6 +130,7 @@ ToolWindow::ToolWindow(const ToolDescriptor& tool, std::string decimalSeparator,
     notes_.push_back(note);
   }
   grid->setColumnStretch(0, 1);
+  grid->setRowStretch(2 * static_cast<int>(lines.size()), 1);  // rows keep their height
   column->addStretch(1);
   // Beside the form, scrolling where a long list of results is taller than
   // the screen.

@@ -61,7 +61,7 @@
     for (const line of tool.lines) {
       const value = element('td', { class: 'tool-value', id: id + '-result-' + line.path });
       const unit = element('td', { class: 'tool-unit' });
-      const note = element('td', { class: 'tool-note' });
+      const note = element('td', { class: 'tool-note', id: id + '-note-' + line.path });
       const label = element(line.heading ? 'th' : 'td', {
         class: 'tool-label depth' + line.depth, text: line.label,
         ...(line.heading ? { scope: 'rowgroup', colspan: '4' } : {}),
@@ -79,7 +79,8 @@
       element('h1', { id: id + '-title', text: tool.title, tabindex: '-1' }),
       element('p', { class: 'tool-summary', text: tool.summary }),
       element('div', { class: 'tool-body' }, [
-        element('div', { class: 'tool-side' }, [form, error, results]),
+        element('div', { class: 'tool-side' }, [form, error]),
+        results,
         element('div', { id: id + '-chart', class: 'tool-chart', role: 'img',
           'aria-label': tool.title + ' chart' }),
       ]),
@@ -96,10 +97,12 @@
     const answer = JSON.parse(calc.toolCompute(tool.id, parts.boxes.map((b) => b.value).join('\n'),
       decimal));
     answer.lines.forEach((line, i) => {
+      // An absent value shows a dash, and its note, if any, beside it.
+      const noted = line.absent && line.value !== '\u2014';
       const cell = parts.cells[i];
-      cell.value.textContent = line.value;
+      cell.value.textContent = noted ? '\u2014' : line.value;
       cell.unit.textContent = line.unit;
-      cell.note.textContent = line.note;
+      cell.note.textContent = noted ? line.value : line.note;
     });
     parts.error.textContent = answer.error;
     parts.boxes.forEach((box, i) => {

@@ -183,8 +183,9 @@ void ToolWindow::recompute() {
   std::vector<std::string> texts;
   texts.reserve(boxes_.size());
   for (const QLineEdit* box : boxes_) texts.push_back(box->text().toStdString());
-  const ToolForm form = readToolForm(tool_, texts, separator_);
-  const ToolOutcome outcome = runTool(tool_, form);
+  form_ = readToolForm(tool_, texts, separator_);
+  outcome_ = runTool(tool_, form_);
+  const ToolOutcome& outcome = outcome_;
   const std::vector<ToolLine> lines = toolLines(tool_, outcome, separator_);
   for (std::size_t l = 0; l < lines.size() && l < values_.size(); ++l) {
     // An absent value shows "—", and its note, if any, below it.

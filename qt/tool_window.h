@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/tool.h"
+#include "shell/tool_form.h"
 
 class QLabel;
 class QLineEdit;
@@ -42,8 +43,13 @@ class ToolWindow final : public QWidget {
   QLabel* resultLabel(const QString& path) const;
   QLabel* noteLabel(const QString& path) const;
 
+  // The form as last read and what the calculator made of it, for the
+  // chart drawn beside them.
+  const ToolForm& form() const { return form_; }
+  const ToolOutcome& outcome() const { return outcome_; }
+
  signals:
-  // The results were written again from the form.
+  // The results were written again from the form (a chart redraws then).
   void updated();
 
  private:
@@ -59,6 +65,8 @@ class ToolWindow final : public QWidget {
   QLabel* error_ = nullptr;
   QScrollArea* results_ = nullptr;
   QWidget* chart_ = nullptr;
+  ToolForm form_;
+  ToolOutcome outcome_;
 };
 
 }  // namespace pyrelon::qt

@@ -94,8 +94,8 @@
 
   function compute(tool) {
     const parts = built.get(tool.id);
-    const answer = JSON.parse(calc.toolCompute(tool.id, parts.boxes.map((b) => b.value).join('\n'),
-      decimal));
+    const texts = parts.boxes.map((b) => b.value).join('\n');
+    const answer = JSON.parse(calc.toolCompute(tool.id, texts, decimal));
     answer.lines.forEach((line, i) => {
       // An absent value shows a dash, and its note, if any, beside it.
       const noted = line.absent && line.value !== '\u2014';
@@ -110,7 +110,10 @@
       else box.removeAttribute('aria-invalid');
     });
     parts.view.dataset.json = answer.json;
-    document.dispatchEvent(new CustomEvent('pyrelon-tool-computed', { detail: { id: tool.id } }));
+    // For the chart beside the form: the tool, its boxes' texts as the
+    // module takes them, and the tool's JSON.
+    document.dispatchEvent(new CustomEvent('pyrelon-tool-computed',
+      { detail: { id: tool.id, texts, decimal, json: answer.json } }));
   }
 
   // The view the address names: a tool's, or the window.

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "gui_support.h"
@@ -160,6 +161,14 @@ class ToolWindowTest : public QObject {
              QStringLiteral("Split: Second half"));
     QCOMPARE(tool->chartArea()->objectName(), QStringLiteral("scratch-mix-chart"));
     QVERIFY(tool->chartArea()->layout());
+    // What a chart beside the form reads: the readings and the outcome,
+    // after each change. 12.5 m³/h × 8 h = 100 m³.
+    QSignalSpy updated(tool, &qt::ToolWindow::updated);
+    tool->findChild<QLineEdit*>(QStringLiteral("scratch-mix-flow"))
+        ->setText(QStringLiteral("12.5"));
+    QCOMPARE(updated.count(), 1);
+    QCOMPARE(tool->form().readings[0], std::optional<double>(12.5));
+    QCOMPARE(tool->outcome().results[0].number, 100.0);
     // Opened again, the same window comes forward.
     started.window.openTool(scratchTool());
     QCOMPARE(started.window.toolWindow("scratch-mix"), tool);

@@ -18,8 +18,13 @@ case "$1" in
   page) node --test "$ROOT/web/tests/page_test.js" ;;
   layout) node --test "$ROOT/web/tests/layout_test.js" ;;
   # The tool views, on the page built with the throwaway tool.
-  tools) PYRELON_WEB_PAGE="$PYRELON_WEB_BUILD/tests/pyrelon-scratch.html" \
-    node --test "$ROOT/web/tests/tool_page_test.js" ;;
+  tools)
+    page="$PYRELON_WEB_BUILD/tests/pyrelon-scratch.html"
+    if [ ! -f "$page" ]; then
+      echo "$page is missing: build the browser edition with its tests ('make web')" >&2
+      exit 1
+    fi
+    PYRELON_WEB_PAGE="$page" node --test "$ROOT/web/tests/tool_page_test.js" ;;
   # Other tests and builds may load the machine: twice the time budgets.
   speed) PYRELON_SPEED_SLACK=${PYRELON_SPEED_SLACK:-2} node "$ROOT/web/tests/speed.js" "$PYRELON_WEB_BUILD" ;;
   *) echo "usage: run.sh differential|page|layout|speed|tools" >&2; exit 2 ;;

@@ -9,6 +9,7 @@
 #include "atmosphere/fitted.h"
 #include "atmosphere/tool_values.h"
 #include "core/numbers.h"
+#include "core/registry.h"
 
 namespace pyrelon {
 namespace {
@@ -685,6 +686,10 @@ const ToolDescriptor kTool{
 };
 
 }  // namespace
+
+// The Tools menu, the page's views, the command line and the help page
+// list it from here.
+const Registration<ToolDescriptor> kRegistered(kTool);
 
 const ToolDescriptor& atmosphereTool() { return kTool; }
 

@@ -5,8 +5,8 @@
 //
 // so that adding one touches its own files only; a tool registers the same
 // way with Registration<ToolDescriptor>, in a registry of its own kind. A
-// test executable may
-// register descriptions of its own the same way. Registration happens
+// test executable may register descriptions of its own the same way.
+// Registration happens
 // during static initialization; the registry is read only after it, and
 // keeps the descriptions in no particular order: the shell orders them by
 // what the descriptions say.

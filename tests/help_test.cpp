@@ -57,5 +57,68 @@ TEST(Help, StatesEachPanelsEquations) {
   for (const auto& r : rows) EXPECT_NE(html.find(r.line), std::string::npos) << r.name;
 }
 
+// What an expert may stumble on, as the page words it for each panel and
+// for all of them.
+TEST(Help, StatesTheConventions) {
+  const std::string html = helpHtml();
+  const struct {
+    const char *name, *text;
+  } rows[] = {
+      {"every panel",
+       "<li>Inputs are always typed with a point as the decimal separator (1.013), whatever "
+       "the number settings. A box is read from its start: blanks are dropped, and reading "
+       "stops at the first character that cannot continue the number, so \"1,5\" reads as 1 "
+       "and \"12abc\" as 12. A box read only in part, or holding no number, is marked and its "
+       "tooltip says what was read.</li>\n"
+       "<li>Results are shown with the decimal separator of the number settings.</li>\n"
+       "<li>Enter in an input box solves its panel. Results that no longer match their "
+       "inputs are dimmed until the next Solve.</li>\n"
+       "<li>A result label copies its whole value with Ctrl+C; a double-click selects it; "
+       "its context menu also copies all results of its panel as tab-separated lines of "
+       "caption, value and unit.</li>\n"
+       "<li>Hovering over an input box shows its accepted range. A reading outside it shows "
+       "the panel's limits box.</li>\n"},
+      {"temperature",
+       "<li>From °F, the kelvin column is computed from the °C column as shown, rounded to "
+       "one decimal; from K, the °F column likewise.</li>"
+       "<li>Choosing a source unit writes the freezing point of water in that unit into the "
+       "input and solves.</li>"},
+      {"pressure",
+       "<li>Each column is computed from the input alone with its own constant. A pair of "
+       "factors and its reverse are not exact inverses, so converting there and back may "
+       "differ in the last digit.</li>"
+       "<li>Choosing a source unit writes one bar in that unit into the input and solves.</li>"},
+      {"nitriding",
+       "<li>The hydrogen and ammonia boxes take digits; a key other than a digit, typed into "
+       "a box without a point, beeps and empties the box first. A paste counts as one such "
+       "key.</li>"},
+      {"carbon",
+       "<li>The voltage, temperature and CO content are all read before any is tested.</li>"},
+      {"lambda",
+       "<li>An offset of 8 mV means no offset: the probe voltage is used as read. Type 8, "
+       "not 0, for a probe without offset.</li>"
+       "<li>Each result is computed from the one before it as shown, rounded: wet O2, air "
+       "excess, dry O2, CO2, then the efficiencies.</li>"
+       "<li>Net Eff. is taken from 100 less the fuel's net allowance, so it comes out below "
+       "Gross Eff.; this is the panel's convention, not a net efficiency on the lower "
+       "heating value.</li>"
+       "<li>This panel's Nernst constants are 20.9 % oxygen in the reference air and "
+       "0.02154 mV/K; the oxygen probe panel uses 20.95 % and 0.0215354 mV/K. Each panel keeps "
+       "its own.</li>"
+       "<li>The ratios, CO2 maxima, allowances and Siegert factors are those of the fuel table "
+       "below.</li>"},
+      {"oxygen",
+       "<li>This panel's Nernst constants are 20.95 % and 0.0215354 mV/K, and its offset to "
+       "absolute temperature 273.12 K; the lambda panel uses 20.9 % and 0.02154 mV/K.</li>"
+       "<li>Only the probe voltage is tested; the limits box also states an offset and a "
+       "temperature range that nothing tests.</li>"},
+      {"flow",
+       "<li>The flow keeps the unit it was measured in. Pressures are gauge pressures in "
+       "mbar, made absolute with the atmospheric pressure.</li>"
+       "<li>Each compensation reads only the boxes it uses.</li>"},
+  };
+  for (const auto& r : rows) EXPECT_NE(html.find(r.text), std::string::npos) << r.name;
+}
+
 }  // namespace
 }  // namespace pyrelon

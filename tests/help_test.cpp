@@ -120,5 +120,44 @@ TEST(Help, StatesTheConventions) {
   for (const auto& r : rows) EXPECT_NE(html.find(r.text), std::string::npos) << r.name;
 }
 
+// Each panel's section opens with its title and what it computes, in the
+// window's order.
+TEST(Help, SaysWhatEachPanelComputesInTheWindowsOrder) {
+  const std::string html = helpHtml();
+  const struct {
+    const char *title, *summary;
+  } rows[] = {
+      {"Temperature Conversion",
+       "One temperature shown in degrees Celsius, Fahrenheit, Rankine and in kelvin."},
+      {"NK Factor",
+       "The nitriding factor of an ammonia and hydrogen atmosphere, NH3 / H2^1.5 with both "
+       "contents as fractions."},
+      {"Pressure Conversion", "One pressure shown in bar, mbar, psi, kPa, mmHg, mmH2O and kg/cm2."},
+      {"Lambda Oxigen Probe",
+       "Wet and dry oxygen, air excess, carbon dioxide and the net and gross efficiencies of a "
+       "flue gas from the voltage of a lambda probe, for six fuels."},
+      {"ZrO2 Oxigen Probe",
+       "The oxygen content of a gas from the voltage of a zirconia oxygen probe with air as the "
+       "reference, its temperature and its voltage offset."},
+      {"ZrO2 Carbon Probe",
+       "The carbon potential of a furnace atmosphere from the voltage of a zirconia carbon "
+       "probe, its temperature and the CO content, for three calibrations."},
+      {"Mass Flow Compensation for Orifice",
+       "The flow of an orifice meter corrected from its reference pressure and temperature to "
+       "those at which the gas flows, by the square-root law."},
+  };
+  std::size_t after = 0;
+  for (const auto& r : rows) {
+    const std::string opening =
+        "<h2>" + std::string(r.title) + "</h2>\n<p>" + std::string(r.summary) + "</p>\n";
+    const std::size_t at = html.find(opening);
+    EXPECT_NE(at, std::string::npos) << r.title;
+    if (at != std::string::npos) {
+      EXPECT_GT(at, after) << r.title << " stands before the panel above it";
+      after = at;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace pyrelon

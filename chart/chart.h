@@ -185,10 +185,12 @@ struct PixelPoint {
 };
 struct AxisMap {
   Scale scale = Scale::Linear;
-  double low = 0, high = 1;          // data range
-  double from = 0, to = 1;           // pixel range (to < from for the value axis)
-  double pixel(double value) const;  // assumes value usable on this scale
-  bool usable(double value) const;   // finite, and positive on a log axis
+  double low = 0, high = 1;  // data range
+  double from = 0, to = 1;   // pixel range (to < from for the value axis)
+  // The pixel of a usable value; the middle of the pixel range where the
+  // data range is a single value.
+  double pixel(double value) const;
+  bool usable(double value) const;  // finite, and positive on a log axis
 };
 std::vector<std::vector<PixelPoint>> reduceSeries(const std::vector<double>& x,
                                                   const std::vector<double>& y, const AxisMap& xs,

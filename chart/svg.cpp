@@ -34,6 +34,9 @@ double AxisMap::pixel(double value) const {
     // Halves, so that a span across the whole double range stays finite.
     t = (value * 0.5 - low * 0.5) / (high * 0.5 - low * 0.5);
   }
+  // A range of one value (a single time at the end of the double range,
+  // where widening it changes nothing) puts its points in the middle.
+  if (!std::isfinite(t)) t = 0.5;
   return from + t * (to - from);
 }
 

@@ -393,14 +393,29 @@ TEST(ChartSvg, TheValueAxisSpansASpikeBeyondAFixedRange) {
 }
 
 TEST(ChartSvg, NoNumberThatIsNotFiniteEverShows) {
-  Chart chart;
-  chart.x.scale = Scale::Time;
-  chart.series.push_back({"s", SeriesStyle::Line, {-1e308, 0, 1e308}, {kNaN, -1e308, 1e308}});
-  chart.markers.push_back({"m", {kNaN, 1}});
-  chart.bands.push_back({"b", -HUGE_VAL, HUGE_VAL});
-  const std::string svg = toSvg(chart);
-  for (const char* word : {"nan", "NaN", "inf", "Inf"}) {
-    EXPECT_EQ(svg.find(word), std::string::npos) << word;
+  const struct {
+    const char* name;
+    Scale xScale;
+    std::vector<double> x, y;
+  } rows[] = {
+      {"the ends of the range on a time axis",
+       Scale::Time,
+       {-1e308, 0, 1e308},
+       {kNaN, -1e308, 1e308}},
+      {"one time at the end of the range", Scale::Time, {1.7e308}, {1}},
+      {"one value on a logarithmic axis", Scale::Log, {5e-324}, {5e-324}},
+      {"nothing drawable", Scale::Linear, {kNaN}, {HUGE_VAL}},
+  };
+  for (const auto& row : rows) {
+    Chart chart;
+    chart.x.scale = row.xScale;
+    chart.series.push_back({"s", SeriesStyle::Step, row.x, row.y});
+    chart.markers.push_back({"m", {kNaN, 1}});
+    chart.bands.push_back({"b", -HUGE_VAL, HUGE_VAL});
+    const std::string svg = toSvg(chart);
+    for (const char* word : {"nan", "NaN", "inf", "Inf"}) {
+      EXPECT_EQ(svg.find(word), std::string::npos) << row.name << ": " << word;
+    }
   }
 }
 

@@ -28,8 +28,8 @@ bool AxisMap::usable(double value) const {
 double AxisMap::pixel(double value) const {
   double t = 0;
   if (scale == Scale::Log) {
-    const double lowLog = std::log10(low);
-    t = (std::log10(value) - lowLog) / (std::log10(high) - lowLog);
+    const double lowLog = portableLog10(low);
+    t = (portableLog10(value) - lowLog) / (portableLog10(high) - lowLog);
   } else {
     // Halves, so that a span across the whole double range stays finite.
     t = (value * 0.5 - low * 0.5) / (high * 0.5 - low * 0.5);

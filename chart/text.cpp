@@ -147,4 +147,27 @@ void appendEscaped(std::string& out, std::string_view text) {
   }
 }
 
+double portableLog10(double value) {
+  constexpr double kLn2 = 0.69314718055994530942;
+  constexpr double kLn10 = 2.30258509299404568402;
+  constexpr double kSqrtHalf = 0.70710678118654752440;
+  int exponent = 0;
+  double mantissa = std::frexp(value, &exponent);  // value = mantissa·2^exponent, [0.5, 1)
+  if (mantissa < kSqrtHalf) {
+    mantissa *= 2;
+    --exponent;
+  }
+  // ln m = 2·atanh s = 2(s + s^3/3 + s^5/5 + …), |s| < 0.172: s^2 < 0.03,
+  // so fourteen terms take the remainder below 1e-20.
+  const double s = (mantissa - 1) / (mantissa + 1);
+  const double s2 = s * s;
+  double term = s;
+  double sum = 0;
+  for (int k = 1; k <= 27; k += 2) {
+    sum += term / k;
+    term *= s2;
+  }
+  return (2 * sum + exponent * kLn2) / kLn10;
+}
+
 }  // namespace pyrelon::chart

@@ -352,6 +352,28 @@ TEST(ChartText, EscapingGivesCharacterDataAnXmlParserTakes) {
   }
 }
 
+TEST(ChartText, PortableLogarithmAgreesWithA40DigitOne) {
+  // Expected values: Python's decimal module at 40 digits, Decimal(v).log10().
+  const struct {
+    double value;
+    double expected;
+  } rows[] = {
+      {2.0, 0.3010299956639811952},
+      {1000.0, 3.0},
+      {0.013, -1.886056647693163251},
+      {5e-324, -323.3062153431158037},
+      {1.7976931348623157e308, 308.2547155599167439},
+      {0.7071067811865476, -0.1505149978319905679},
+      {1.4142135623730951, 0.1505149978319906273},
+      {1e-5, -5.0},
+      {123456.789, 5.091514977169270463},
+  };
+  for (const auto& row : rows) {
+    const double tolerance = 4e-16 * std::max(1.0, std::abs(row.expected));
+    EXPECT_NEAR(portableLog10(row.value), row.expected, tolerance) << row.value;
+  }
+}
+
 // ---------------------------------------------------------------------------
 // Whole charts.
 

@@ -129,6 +129,13 @@ struct Chart {
 // texts, gives a well-formed document without NaN or infinity in it.
 std::string toSvg(const Chart& chart);
 
+// Several charts stacked from the top down in one document (a tool that
+// shows two views of one reading), each a group with its own title and
+// description inside the document's; their ids must differ. One chart
+// alone gives toSvg(chart).
+std::string toSvg(const std::vector<Chart>& charts, std::string_view id, std::string_view title,
+                  std::string_view description);
+
 // ---------------------------------------------------------------------------
 // The pieces, exposed for their tests.
 

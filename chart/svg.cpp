@@ -359,7 +359,11 @@ struct LegendEntry {
 
 }  // namespace
 
-std::string toSvg(const Chart& chart) {
+namespace {
+
+// One chart: a whole document, or (inside a stack) a group moved down by
+// `top` pixels that carries the same accessible title and description.
+void writeChart(std::string& out, const Chart& chart, bool standalone, int top) {
   const int width = std::max(chart.width, 240);
   const int height = std::max(chart.height, 180);
   const std::string id = safeId(chart.id);
@@ -489,24 +493,23 @@ std::string toSvg(const Chart& chart) {
   if (!(ys.low < ys.high)) ys.high = ys.low + 1;
   auto usablePoint = [&](Point p) { return xs.usable(p.x) && ys.usable(p.y); };
 
-  std::string out;
-  out.reserve(1 << 16);
   Writer w(out);
-  w.raw("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"")
-      .num(width)
-      .raw("\" height=\"")
-      .num(height)
-      .raw("\" viewBox=\"0 0 ")
-      .num(width)
-      .raw(" ")
-      .num(height)
-      .raw("\" role=\"img\" aria-labelledby=\"")
-      .raw(id)
-      .raw("-title\" aria-describedby=\"")
-      .raw(id)
-      .raw("-desc\" font-family=\"")
-      .raw(kFont)
-      .raw("\">\n");
+  if (standalone) {
+    w.raw("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"")
+        .num(width)
+        .raw("\" height=\"")
+        .num(height)
+        .raw("\" viewBox=\"0 0 ")
+        .num(width)
+        .raw(" ")
+        .num(height)
+        .raw("\" role=\"img\"");
+  } else {
+    w.raw("<g transform=\"translate(0 ").num(top).raw(")\" role=\"img\"");
+  }
+  w.raw(" aria-labelledby=\"").raw(id).raw("-title\" aria-describedby=\"").raw(id).raw("-desc\"");
+  if (standalone) w.raw(" font-family=\"").raw(kFont).raw("\"");
+  w.raw(">\n");
   w.raw("<title id=\"").raw(id).raw("-title\">").text(chart.title).raw("</title>\n");
   w.raw("<desc id=\"").raw(id).raw("-desc\">").text(chart.description);
   if (!chart.description.empty()) w.raw(" ");
@@ -771,6 +774,63 @@ std::string toSvg(const Chart& chart) {
           .raw("</text>");
     }
     w.raw("</g>\n");
+  }
+  w.raw(standalone ? "</svg>\n" : "</g>\n");
+}
+
+}  // namespace
+
+std::string toSvg(const Chart& chart) {
+  std::string out;
+  out.reserve(1 << 16);
+  writeChart(out, chart, true, 0);
+  return out;
+}
+
+std::string toSvg(const std::vector<Chart>& charts, std::string_view id, std::string_view title,
+                  std::string_view description) {
+  if (charts.size() == 1) return toSvg(charts.front());
+  int width = 240;
+  int height = 0;
+  for (const auto& chart : charts) {
+    width = std::max(width, chart.width);
+    height += std::max(chart.height, 180);
+  }
+  const std::string safe = safeId(id);
+  std::string out;
+  out.reserve(1 << 16);
+  Writer w(out);
+  w.raw("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"")
+      .num(width)
+      .raw("\" height=\"")
+      .num(std::max(height, 180))
+      .raw("\" viewBox=\"0 0 ")
+      .num(width)
+      .raw(" ")
+      .num(std::max(height, 180))
+      .raw("\" role=\"img\" aria-labelledby=\"")
+      .raw(safe)
+      .raw("-title\" aria-describedby=\"")
+      .raw(safe)
+      .raw("-desc\" font-family=\"")
+      .raw(kFont)
+      .raw("\">\n<title id=\"")
+      .raw(safe)
+      .raw("-title\">")
+      .text(title)
+      .raw("</title>\n<desc id=\"")
+      .raw(safe)
+      .raw("-desc\">")
+      .text(description)
+      .raw("</desc>\n<rect width=\"")
+      .num(width)
+      .raw("\" height=\"")
+      .num(std::max(height, 180))
+      .raw("\" fill=\"#ffffff\"/>\n");
+  int top = 0;
+  for (const auto& chart : charts) {
+    writeChart(out, chart, false, top);
+    top += std::max(chart.height, 180);
   }
   w.raw("</svg>\n");
   return out;

@@ -144,4 +144,13 @@ std::vector<Sample> all() {
   return samples;
 }
 
+std::vector<Chart> stack() {
+  Chart top = lines();
+  top.height = 300;
+  Chart bottom = logFields();
+  bottom.height = 300;
+  bottom.width = 600;
+  return {top, bottom};
+}
+
 }  // namespace pyrelon::chart::samples

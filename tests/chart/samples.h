@@ -16,4 +16,7 @@ struct Sample {
 
 std::vector<Sample> all();
 
+// Two charts for one document (golden/stack.svg).
+std::vector<Chart> stack();
+
 }  // namespace pyrelon::chart::samples

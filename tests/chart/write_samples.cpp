@@ -20,5 +20,9 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
-  return 0;
+  const std::string path = std::string(argv[1]) + "/stack.svg";
+  std::ofstream file(path, std::ios::binary);
+  file << pyrelon::chart::toSvg(pyrelon::chart::samples::stack(), "stack", "Two charts",
+                                "Lines above, fields below.");
+  return file ? 0 : 1;
 }

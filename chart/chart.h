@@ -58,7 +58,7 @@ struct Axis {
 
 enum class SeriesStyle { Line, Scatter, Step };
 
-enum class Dash { Solid, Dashed, Dotted, DashDot };
+enum class Dash { Solid, Dashed, Dotted, DashDot, LongDash };
 enum class Mark { None, Circle, Square, Triangle, Diamond, Cross };
 
 struct Series {

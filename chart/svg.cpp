@@ -137,6 +137,7 @@ std::string_view dashArray(Dash dash) {
     case Dash::Dashed: return "8 4";
     case Dash::Dotted: return "2 3";
     case Dash::DashDot: return "8 3 2 3";
+    case Dash::LongDash: return "14 4";
   }
   return "";
 }

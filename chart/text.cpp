@@ -58,6 +58,24 @@ std::string decimalText(std::int64_t mantissa, int exponent) {
   return out;
 }
 
+std::string fixedText(double value, int places) {
+  if (!std::isfinite(value) || std::abs(value) >= 1e12) return shortScientific(value);
+  places = places < 0 ? 0 : places > 6 ? 6 : places;
+  std::int64_t scale = 1;
+  for (int i = 0; i < places; ++i) scale *= 10;
+  const std::int64_t scaled = std::llround(value * static_cast<double>(scale));
+  std::string out;
+  if (scaled < 0) out += '-';
+  const std::int64_t magnitude = scaled < 0 ? -scaled : scaled;
+  appendInteger(out, magnitude / scale);
+  if (places > 0) {
+    out += '.';
+    const std::string fraction = std::to_string(scale + magnitude % scale);
+    out.append(fraction, 1);
+  }
+  return out;
+}
+
 std::string shortScientific(double value) {
   if (!std::isfinite(value)) return "?";
   if (value == 0) return "0";

@@ -311,6 +311,19 @@ TEST(ChartText, DecimalTextFromIntegers) {
   }
 }
 
+TEST(ChartText, FixedTextKeepsItsZeros) {
+  const struct {
+    double value;
+    int places;
+    const char* expected;
+  } rows[] = {{0.8, 3, "0.800"}, {-5.64, 1, "-5.6"},  {-0.04, 1, "0.0"},
+              {925, 0, "925"},   {1.2345, 2, "1.23"}, {0.0005, 3, "0.001"},
+              {-2.5, 0, "-3"},   {1e13, 2, "1e13"},   {12.5, 9, "12.500000"}};
+  for (const auto& row : rows) {
+    EXPECT_EQ(fixedText(row.value, row.places), row.expected) << row.value;
+  }
+}
+
 TEST(ChartText, TenthsOfAPixel) {
   const struct {
     double value;

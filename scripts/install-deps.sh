@@ -5,7 +5,7 @@
 set -e
 
 PACKAGES="build-essential cmake make pkg-config
-qt6-base-dev qt6-qpa-plugins libgl-dev
+qt6-base-dev qt6-qpa-plugins qt6-svg-dev libgl-dev
 libgtest-dev libbenchmark-dev libfast-float-dev libcsv-dev
 libcli11-dev nlohmann-json3-dev
 clang libclang-rt-14-dev

@@ -130,6 +130,9 @@ constexpr int kTickFont = 12;
 constexpr int kLabelFont = 13;
 constexpr int kTitleFont = 16;
 constexpr int kLegendFont = 12;
+// The end of a text element's opening tag that draws it as a white outline.
+constexpr std::string_view kHalo =
+    " stroke=\"#ffffff\" stroke-width=\"4\" stroke-linejoin=\"round\" aria-hidden=\"true\">";
 
 std::string_view dashArray(Dash dash) {
   switch (dash) {
@@ -600,17 +603,20 @@ void writeChart(std::string& out, const Chart& chart, bool standalone, int top) 
         .raw(colourOf(region.ink))
         .raw("\" stroke-opacity=\"0.5\"/>");
     if (region.showLabel && usablePoint(region.labelAt)) {
-      w.raw("<text x=\"")
-          .num(xs.pixel(region.labelAt.x))
-          .raw("\" y=\"")
-          .num(ys.pixel(region.labelAt.y))
-          .raw("\" text-anchor=\"middle\" font-size=\"")
-          .num(kLabelFont)
-          .raw("\" font-weight=\"bold\" fill=\"")
-          .raw(colourOf(region.ink))
-          .raw("\">")
-          .text(region.label)
-          .raw("</text>");
+      for (const bool halo : {true, false}) {
+        w.raw("<text x=\"")
+            .num(xs.pixel(region.labelAt.x))
+            .raw("\" y=\"")
+            .num(ys.pixel(region.labelAt.y))
+            .raw("\" text-anchor=\"middle\" font-size=\"")
+            .num(kLabelFont)
+            .raw("\" font-weight=\"bold\" fill=\"")
+            .raw(colourOf(region.ink))
+            .raw("\"")
+            .raw(halo ? kHalo : ">")
+            .text(region.label)
+            .raw("</text>");
+      }
     }
     w.raw("</g>\n");
   }
@@ -624,15 +630,22 @@ void writeChart(std::string& out, const Chart& chart, bool standalone, int top) 
     const bool leftOfPoint = px > plot.right - textWidth(note.text, kTickFont) - 12;
     w.raw("<g><path d=\"");
     writeMark(w, Mark::Circle, {px, py}, 2);
-    w.raw("\" fill=\"#000000\"/><text x=\"")
-        .num(leftOfPoint ? px - 6 : px + 6)
-        .raw("\" y=\"")
-        .num(std::max(py - 6, plot.top + kTickFont))
-        .raw("\" font-size=\"")
-        .num(kTickFont)
-        .raw(leftOfPoint ? "\" text-anchor=\"end\">" : "\">")
-        .text(note.text)
-        .raw("</text></g>\n");
+    w.raw("\" fill=\"#000000\"/>");
+    // The text twice: first a white outline (hidden from screen readers)
+    // that keeps it readable where it crosses a line.
+    for (const bool halo : {true, false}) {
+      w.raw("<text x=\"")
+          .num(leftOfPoint ? px - 6 : px + 6)
+          .raw("\" y=\"")
+          .num(std::max(py - 6, plot.top + kTickFont))
+          .raw("\" font-size=\"")
+          .num(kTickFont)
+          .raw(leftOfPoint ? "\" text-anchor=\"end\"" : "\"")
+          .raw(halo ? kHalo : ">")
+          .text(note.text)
+          .raw("</text>");
+    }
+    w.raw("</g>\n");
   }
   for (const auto& marker : chart.markers) {
     if (!usablePoint(marker.at)) continue;

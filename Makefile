@@ -1,5 +1,8 @@
 # Quick start: `make run` starts the calculator, `make test` runs every test.
-# Both install what is missing first (Debian 12, as root or through sudo).
+# Both install what is missing first (Debian 12, as root or through sudo):
+# `make run` what the window needs, `make test` everything.
+# The builds' own makes say nothing of the folders they enter.
+MAKEFLAGS += --no-print-directory
 BUILD ?= build
 JOBS ?= $(shell nproc)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
@@ -12,35 +15,66 @@ STARTUP_RUNS ?= 30
 FUZZ_SECONDS ?= 30
 # ON makes every compiler warning an error; CI sets it.
 WERROR ?= OFF
+# Under CI (CI set, as .ci/run does) a tool some tests need is required:
+# missing, it fails the build instead of leaving those tests out.
+ifneq ($(CI),)
+REQUIRE_TOOLS ?= ON
+else
+REQUIRE_TOOLS ?= OFF
+endif
+CONFIGURE = cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DPYRELON_WERROR=$(WERROR) \
+  -DPYRELON_REQUIRE_TOOLS=$(REQUIRE_TOOLS) -DPYRELON_WEB_BUILD=$(abspath $(WEB_BUILD))
 
-.PHONY: all deps configure build run test web package sanitize fuzz bench csv-bench bench-cli startup-bench tidy format clean
+.PHONY: all deps deps-window deps-web configure build run test web web-for-tests package sanitize \
+  fuzz bench csv-bench bench-cli startup-bench tidy format format-check clean
 
 all: build
 
+# Everything: the build, the tests, the browser edition, the fuzzers, the package.
 deps:
-	@sh scripts/install-deps.sh
+	@sh scripts/install-deps.sh all
+
+deps-window:
+	@sh scripts/install-deps.sh window
+
+deps-web:
+	@sh scripts/install-deps.sh web
 
 configure: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DPYRELON_WERROR=$(WERROR) >/dev/null
+	@$(CONFIGURE)
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Only the window and what it needs.
+run: deps-window
+	@$(CONFIGURE)
+	@cmake --build $(BUILD) -j $(JOBS) --target pyrelon
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
 	  echo "No display found: run it under a virtual one with 'xvfb-run $(BUILD)/pyrelon' (apt-get install xvfb)."; \
 	  exit 1; \
 	fi
 	@$(BUILD)/pyrelon
 
-test: build web
+test: build web-for-tests
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # The browser edition: $(WEB_BUILD)/pyrelon.html, one file with the
-# calculators compiled to WebAssembly inside, with the web app manifest and
-# the service worker beside it (Debian's emscripten; see the README).
-web: deps
-	@$(MAKE) -s -f web/web.mk -j 2 WEB_BUILD=$(WEB_BUILD)
+# calculators compiled to WebAssembly inside, with the web app manifest, the
+# service worker and the icon beside it; the same CMake libraries as the
+# native build, compiled by Debian's emscripten (see the README).
+web: deps-web
+	@emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=MinSizeRel -DPYRELON_WERROR=$(WERROR)
+	@cmake --build $(WEB_BUILD) -j $(JOBS)
+
+# The browser edition for its tests, where emscripten is installed (always
+# under CI).
+web-for-tests:
+	@if [ "$(REQUIRE_TOOLS)" = ON ] || command -v emcmake >/dev/null 2>&1; then \
+	  $(MAKE) --no-print-directory web; \
+	else \
+	  echo "The browser edition is not built: emscripten (emcmake) is missing"; \
+	fi
 
 # The Debian package, $(BUILD)/pyrelon_<version>_amd64.deb, from a Release build.
 package: build
@@ -51,7 +85,7 @@ package: build
 # offscreen platform, so nothing is suppressed.
 sanitize: deps
 	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
-	  -DPYRELON_SANITIZE=ON -DPYRELON_WERROR=$(WERROR) >/dev/null
+	  -DPYRELON_SANITIZE=ON -DPYRELON_WERROR=$(WERROR) -DPYRELON_REQUIRE_TOOLS=$(REQUIRE_TOOLS)
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 	@cd $(ASAN_BUILD) && UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
@@ -60,14 +94,14 @@ sanitize: deps
 fuzz: deps
 	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DPYRELON_BUILD_GUI=OFF -DPYRELON_BUILD_TESTS=OFF -DPYRELON_BUILD_FUZZERS=ON \
-	  -DPYRELON_WERROR=$(WERROR) >/dev/null
+	  -DPYRELON_WERROR=$(WERROR)
 	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
 	@sh fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 # The micro-benchmarks, from a Release build (figures in bench/RESULTS.md).
 bench: deps
 	@cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release \
-	  -DPYRELON_BUILD_GUI=OFF -DPYRELON_BUILD_TESTS=OFF -DPYRELON_BUILD_BENCHMARKS=ON >/dev/null
+	  -DPYRELON_BUILD_GUI=OFF -DPYRELON_BUILD_TESTS=OFF -DPYRELON_BUILD_BENCHMARKS=ON
 	@cmake --build $(BENCH_BUILD) -j $(JOBS)
 	@$(BENCH_BUILD)/bench/pyrelon_bench
 
@@ -75,7 +109,7 @@ bench: deps
 # `cat file > /dev/null` as the floor, from a Release build (figures in cli/CSV.md).
 csv-bench: deps
 	@cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release \
-	  -DPYRELON_BUILD_GUI=OFF -DPYRELON_BUILD_TESTS=OFF -DPYRELON_BUILD_BENCHMARKS=ON >/dev/null
+	  -DPYRELON_BUILD_GUI=OFF -DPYRELON_BUILD_TESTS=OFF -DPYRELON_BUILD_BENCHMARKS=ON
 	@cmake --build $(BENCH_BUILD) -j $(JOBS) --target pyrelon_csv_bench
 	@$(BENCH_BUILD)/bench/csv/pyrelon_csv_bench 2000000 /tmp/pyrelon-csv-bench.csv 7
 
@@ -87,14 +121,14 @@ bench-cli: deps
 	  grep -q "install ok installed" || missing="$$missing $$p"; done; \
 	  if [ -n "$$missing" ]; then $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; fi
 	@cmake -S . -B $(BENCH_BUILD) -DCMAKE_BUILD_TYPE=Release \
-	  -DPYRELON_BUILD_GUI=OFF -DPYRELON_BUILD_TESTS=OFF >/dev/null
+	  -DPYRELON_BUILD_GUI=OFF -DPYRELON_BUILD_TESTS=OFF
 	@cmake --build $(BENCH_BUILD) -j $(JOBS) --target pyrelon-cli
 	@sh bench/cli/run.sh $(BENCH_BUILD) $(BENCH_CLI_ROWS)
 
 # The calculator's start-up against a bare window, from a Release build
 # (figures in bench/startup/RESULTS.md).
 startup-bench: deps
-	@cmake -S . -B $(STARTUP_BUILD) -DCMAKE_BUILD_TYPE=Release -DPYRELON_BUILD_BENCHMARKS=ON >/dev/null
+	@cmake -S . -B $(STARTUP_BUILD) -DCMAKE_BUILD_TYPE=Release -DPYRELON_BUILD_BENCHMARKS=ON
 	@cmake --build $(STARTUP_BUILD) -j $(JOBS) --target pyrelon_startup_probe pyrelon_startup_floor \
 	  pyrelon_startup_timer
 	@sh bench/startup/run.sh $(STARTUP_BUILD) $(STARTUP_RUNS)
@@ -103,9 +137,13 @@ startup-bench: deps
 tidy: configure
 	@run-clang-tidy -quiet -p $(BUILD) '/(core|units|probes|combustion|flow|chart|shell|qt|cli)/[^/]*\.cpp$$'
 
-# clang-format over every C++ file, in place.
+# clang-format over every C++ file, in place; format-check fails on a file
+# it would change (CI).
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+format-check: deps
+	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 clean:
 	@rm -rf $(BUILD) $(WEB_BUILD)

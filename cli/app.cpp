@@ -1,26 +1,34 @@
 #include "cli/app.h"
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <map>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "cli/batch.h"
 #include "cli/check.h"
+#include "cli/output_file.h"
+#include "cli/panel_rows.h"
 #include "cli/rows.h"
+#include "cli/tool_command.h"
 #include "probes/carbon.h"
 #include "shell/panels.h"
 #include "shell/press.h"
+#include "shell/tools.h"
 
 namespace pyrelon::cli {
 namespace {
 
 constexpr int kUsageError = 2;
+constexpr unsigned kMostThreads = 256;
 
 struct UsageError {
   std::string message;
@@ -33,6 +41,7 @@ struct PanelCommand {
   std::string entryName;
   std::vector<std::string> texts;  // per input; empty when not given
   std::string csvPath;
+  std::string outputPath;  // -o: the rows into this file, not standard output
   std::vector<std::string> maps;
   unsigned threads = 0;
 };
@@ -98,6 +107,26 @@ void printResults(const PanelDescriptor& panel, int entry, const std::vector<std
   }
 }
 
+// The batch with its rows into a file, which keeps an earlier file of that
+// name when the batch stops on a usage error (exit 2).
+int runBatchInto(const BatchOptions& options, RowComputer& computer,
+                 const std::string& path) {
+  std::optional<OutputFile> output;
+  try {
+    output.emplace(path, options.path);
+  } catch (const std::runtime_error& e) {
+    throw UsageError{e.what()};
+  }
+  const int status = runBatch(options, computer);
+  if (status == kUsageError) return status;
+  try {
+    output->keep();
+  } catch (const std::runtime_error& e) {
+    throw UsageError{e.what()};
+  }
+  return status;
+}
+
 int runPanel(const PanelCommand& command, const Common& common) {
   const PanelDescriptor& panel = *command.panel;
   const int entry = entryOf(command);
@@ -108,16 +137,19 @@ int runPanel(const PanelCommand& command, const Common& common) {
   }
 
   if (!command.csvPath.empty()) {
+    PanelRows rows;
+    rows.panel = &panel;
+    rows.entry = entry;
+    rows.constants = given;
+    rows.path = command.csvPath;
+    rows.decimalComma = common.decimalComma;
     BatchOptions options;
-    options.panel = &panel;
-    options.entry = entry;
-    options.constants = given;
     options.path = command.csvPath;
     options.decimalComma = common.decimalComma;
     options.jsonLines = common.json;
     options.progress = common.noProgress ? BatchOptions::Progress::Never
-                       : common.progress  ? BatchOptions::Progress::Always
-                                          : BatchOptions::Progress::Auto;
+                       : common.progress ? BatchOptions::Progress::Always
+                                         : BatchOptions::Progress::Auto;
     options.threads = command.threads;
     for (const std::string& map : command.maps) {
       std::string_view rest = map;
@@ -132,10 +164,12 @@ int runPanel(const PanelCommand& command, const Common& common) {
         for (const InputSpec& in : panel.inputs) known = known || in.key == key;
         if (!known)
           throw UsageError{"--map: \"" + key + "\" is no input of " + std::string(panel.id)};
-        options.columnNames.emplace_back(key, std::string(pair.substr(equals + 1)));
+        rows.columnNames.emplace_back(key, std::string(pair.substr(equals + 1)));
       }
     }
-    return runBatch(options);
+    const std::unique_ptr<RowComputer> computer = panelRowComputer(rows);
+    if (command.outputPath.empty()) return runBatch(options, *computer);
+    return runBatchInto(options, *computer, command.outputPath);
   }
 
   std::vector<std::string> texts(panel.inputs.size());
@@ -194,9 +228,26 @@ int runCheck(const CheckCommand& command, const Common& common) {
     throw UsageError{"--probe \"" + command.probe + "\" is not one of: " + entryNames(*panel.list)};
   check.mv = strictOption(panel.inputs[kCarbonMv], command.mv, common.decimalComma);
   check.temp = strictOption(panel.inputs[kCarbonTemperature], command.temp, common.decimalComma);
-  const std::optional<std::string> carbon = strictNumber(command.carbon, common.decimalComma);
-  if (!carbon) throw UsageError{"--carbon \"" + command.carbon + "\" is not a number"};
-  check.carbon = readVal(*carbon).value;
+  const std::optional<ReadResult> carbon = strictReading(command.carbon, common.decimalComma);
+  if (!carbon)
+    throw UsageError{"--carbon \"" + command.carbon + "\" is not a number" +
+                     (common.decimalComma ? " (with a decimal comma)" : "")};
+  if (!carbon->ok()) {
+    // As the panels say of a reading beyond the double range.
+    const std::string message = "The measured carbon potential is too large a number.";
+    if (common.json) {
+      nlohmann::ordered_json doc;
+      doc["probe"] = panel.list->entries[static_cast<std::size_t>(check.probe)].text;
+      doc["carbon"] = nullptr;
+      doc["co"] = nullptr;
+      doc["error"] = message;
+      std::printf("%s\n", doc.dump(2).c_str());
+    } else {
+      std::fprintf(stderr, "pyrelon-cli: %s\n", message.c_str());
+    }
+    return 1;
+  }
+  check.carbon = carbon->value;
   check.settings = settingsFor(common.decimalComma);
   const ProbeCheckAnswer answer = checkProbe(check);
   if (common.json) {
@@ -219,11 +270,12 @@ int runCheck(const CheckCommand& command, const Common& common) {
 // The bash completion: subcommands, their options, and the list entries
 // and aliases as the values of the list options.
 std::string bashCompletion() {
-  std::string subcommands = "carbon-check";
-  std::string cases;
+  std::string subcommands = ToolCommands::completionNames() + "carbon-check";
+  std::string cases = ToolCommands::completionCases();
   for (const PanelDescriptor* panel : panels()) {
     subcommands += " " + std::string(panel->id);
-    std::string options = "--json --csv --map --decimal-comma --threads --progress --no-progress --help";
+    std::string options =
+        "--json --csv --output --map --decimal-comma --threads --progress --no-progress --help";
     std::string values;
     if (panel->list) {
       options += " --" + std::string(panel->list->key);
@@ -258,13 +310,14 @@ std::string bashCompletion() {
          "  fi\n"
          "  sub=\"${COMP_WORDS[1]}\"\n"
          "  case \"$prev\" in\n"
-         "    --csv) COMPREPLY=($(compgen -f -- \"$cur\")); return;;\n"
+         "    --csv|-o|--output) COMPREPLY=($(compgen -f -- \"$cur\")); return;;\n"
          "  esac\n"
          "  case \"$sub:$prev\" in\n" +
          cases +
          "  esac\n"
          "  case \"$sub:$prev\" in\n"
-         "    *:--*) case \"$prev\" in --json|--decimal-comma|--progress|--no-progress|--help) ;; *) return;; "
+         "    *:--*) case \"$prev\" in --json|--decimal-comma|--progress|--no-progress|--help) ;; "
+         "*) return;; "
          "esac;;\n"
          "  esac\n"
          "  COMPREPLY=($(compgen -W \"$opts\" -- \"$cur\"))\n"
@@ -272,9 +325,7 @@ std::string bashCompletion() {
          "complete -F _pyrelon_cli pyrelon-cli\n";
 }
 
-}  // namespace
-
-int runCli(int argc, char** argv) {
+int runCommand(int argc, char** argv) {
   CLI::App app{
       "Pyrelon's calculators from the command line and over logged readings.\n"
       "Results are shown as the desktop window shows them.",
@@ -308,9 +359,17 @@ int runCli(int argc, char** argv) {
     sub->add_option("--csv", command->csvPath,
                     "compute every row of a CSV file of readings (- for standard input)")
         ->type_name("FILE");
+    sub->add_option("-o,--output", command->outputPath,
+                    "write the rows to FILE, replacing it, instead of standard output")
+        ->type_name("FILE")
+        ->needs(sub->get_option("--csv"));
     sub->add_option("--map", command->maps, "read an input from a column of another name")
         ->type_name("KEY=COLUMN,...");
-    sub->add_option("--threads", command->threads, "threads for --csv (default: one per core)");
+    sub->add_option(
+           "--threads", command->threads,
+           "threads for --csv, 0 to " + std::to_string(kMostThreads) + " (default 0: one per core)")
+        ->check(CLI::Range(0u, kMostThreads).description(""))
+        ->type_name("N");
     sub->add_flag("--json", common.json, "JSON instead of text; JSON Lines with --csv");
     sub->add_flag("--decimal-comma", common.decimalComma,
                   "read and write numbers with a decimal comma; CSV fields separated by ';'");
@@ -332,6 +391,8 @@ int runCli(int argc, char** argv) {
   check.app->add_flag("--json", common.json, "JSON instead of text");
   check.app->add_flag("--decimal-comma", common.decimalComma, "numbers with a decimal comma");
 
+  const ToolCommands toolCommands(app);
+
   CLI::App* completion = app.add_subcommand("completion", "print the bash completion script");
   completion->group("");  // not listed in the help
 
@@ -343,6 +404,7 @@ int runCli(int argc, char** argv) {
     if (!known) {
       std::string names;
       for (const PanelDescriptor* panel : panels()) names += std::string(panel->id) + ", ";
+      for (const ToolDescriptor* tool : tools()) names += std::string(tool->id) + ", ";
       std::fprintf(stderr, "pyrelon-cli: no subcommand \"%s\"; one of: %scarbon-check\n", argv[1],
                    names.c_str());
       return kUsageError;
@@ -369,6 +431,7 @@ int runCli(int argc, char** argv) {
       return 0;
     }
     if (check.app->parsed()) return runCheck(check, common);
+    if (const std::optional<int> status = toolCommands.run()) return *status;
     for (const auto& command : commands)
       if (command->app->parsed()) return runPanel(*command, common);
   } catch (const UsageError& e) {
@@ -376,6 +439,30 @@ int runCli(int argc, char** argv) {
     return kUsageError;
   }
   return kUsageError;
+}
+
+// Whether everything written to standard output reached it; says why not.
+bool outputWritten() {
+  const int earlier = errno;
+  errno = 0;
+  std::cout.flush();
+  const bool flushed = std::fflush(stdout) == 0;
+  const int error = errno != 0 ? errno : earlier;
+  if (flushed && !std::ferror(stdout) && std::cout.good()) return true;
+  std::fprintf(stderr, "pyrelon-cli: cannot write the output: %s\n",
+               std::strerror(error != 0 ? error : EIO));
+  return false;
+}
+
+}  // namespace
+
+int runCli(int argc, char** argv) {
+  // Everything a one-shot command writes is held until the end and written
+  // at once, so that a failed write is seen, with its reason, in one place.
+  static char buffer[std::size_t{1} << 16];
+  std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
+  const int status = runCommand(argc, argv);
+  return outputWritten() ? status : kUsageError;
 }
 
 }  // namespace pyrelon::cli

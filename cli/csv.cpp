@@ -100,26 +100,80 @@ CsvStatus CsvReader::next() {
     recordStart_ = position_;
   }
   recordLine_ = line_;
+  if (position_ == end_ && !refill())
+    return stop(errorNumber_ != 0 ? CsvStatus::ReadError : CsvStatus::End);
+  return readRecord();
+}
+
+CsvStatus CsvReader::readRecord() {
   state_ = State::FieldStart;
   spans_.clear();
   blank_ = false;
-  if (position_ == end_ && !refill())
-    return stop(errorNumber_ != 0 ? CsvStatus::ReadError : CsvStatus::End);
-
+  limitBroken_ = CsvStatus::Record;
   while (!parseRecord()) {
-    if (end_ - recordStart_ > options_.maxRecordBytes) return stop(CsvStatus::RecordTooLong);
+    if (end_ - recordStart_ > options_.maxRecordBytes) {
+      if (!options_.recover) return stop(CsvStatus::RecordTooLong);
+      if (state_ == State::Quoted && plainQuotesFrom_ == SIZE_MAX) return rereadWithPlainQuote();
+      return skipRestOfLine(CsvStatus::RecordTooLong);
+    }
     if (!refill()) {
       if (errorNumber_ != 0) return stop(CsvStatus::ReadError);
+      if (options_.recover && state_ == State::Quoted && plainQuotesFrom_ == SIZE_MAX)
+        return rereadWithPlainQuote();
       return endOfInputInRecord();
     }
   }
-  if (limitBroken_ != CsvStatus::Record) return stop(limitBroken_);
+  if (limitBroken_ != CsvStatus::Record) {
+    if (!options_.recover) return stop(limitBroken_);
+    return skipRestOfLine(limitBroken_);
+  }
   if (blank_) {
     recordBegin_ = recordStart_;
     fields_.clear();
     return CsvStatus::Blank;
   }
   return finishRecord(CsvStatus::Record);
+}
+
+// A quoted field ran to the end of the input or past the record limit: the
+// record is read again from its start, that quote as a plain character.
+CsvStatus CsvReader::rereadWithPlainQuote() {
+  strayLine_ = quoteLine_;
+  strayField_ = spans_.size();
+  plainQuotesFrom_ = fieldStart_;
+  position_ = recordStart_;
+  line_ = recordLine_;
+  CsvStatus status = readRecord();
+  plainQuotesFrom_ = SIZE_MAX;
+  if (status == CsvStatus::Record) status = CsvStatus::StrayQuote;
+  return status;
+}
+
+// Drops the rest of a record that broke a limit, up to the next line end.
+CsvStatus CsvReader::skipRestOfLine(CsvStatus status) {
+  for (;;) {
+    const char* const base = buffer_.data();
+    const char* p = findFirst(base + position_, '\n', '\r', '\r');
+    position_ = static_cast<std::size_t>(p - base);
+    if (position_ < end_) {
+      pendingLf_ = *p == '\r';
+      ++position_;
+      ++line_;
+      break;
+    }
+    recordStart_ = position_;  // nothing before it is kept
+    if (!refill()) {
+      if (errorNumber_ != 0) return stop(CsvStatus::ReadError);
+      break;
+    }
+  }
+  recordStart_ = position_;
+  recordBegin_ = position_;
+  spans_.clear();
+  fields_.clear();
+  recordLength_ = 0;
+  state_ = State::FieldStart;
+  return status;
 }
 
 // The input ended before a line end: whatever was read is the last record.
@@ -187,6 +241,8 @@ bool CsvReader::parseRecord() {
   bool complete = false;
   const auto offset = [&] { return static_cast<std::uint32_t>(p - record); };
   const std::size_t maxFields = options_.maxFields;
+  const std::size_t plainQuotesFrom = plainQuotesFrom_;
+  std::uint64_t quoteLine = quoteLine_;
   // Whether the field just closed is one too many.
   const auto closeField = [&] {
     spans_.push_back({fieldStart, offset(), kind});
@@ -199,7 +255,8 @@ bool CsvReader::parseRecord() {
         if (p == end) goto suspend;
         fieldStart = offset();
         const char c = *p;
-        if (c == '"') {
+        if (c == '"' && fieldStart < plainQuotesFrom) {
+          quoteLine = line;
           kind = Kind::Quoted;
           state = State::Quoted;
           ++p;
@@ -293,6 +350,7 @@ suspend:
   fieldStart_ = fieldStart;
   fieldKind_ = kind;
   line_ = line;
+  quoteLine_ = quoteLine;
   position_ = static_cast<std::size_t>(p - base);
   return complete;
 }
@@ -327,10 +385,15 @@ char* unescape(std::string_view raw, char* out) {
 
 CsvStatus CsvReader::finishRecord(CsvStatus status) {
   recordBegin_ = recordStart_;
-  if (recordLength_ > options_.maxRecordBytes) return stop(CsvStatus::RecordTooLong);
-  if (spans_.size() > options_.maxFields) {  // only at the end of the input
-    return stop(recordLength_ > options_.maxRecordBytes ? CsvStatus::RecordTooLong
-                                                        : CsvStatus::TooManyFields);
+  if (recordLength_ > options_.maxRecordBytes || spans_.size() > options_.maxFields) {
+    // The second only at the end of the input.
+    const CsvStatus broken = recordLength_ > options_.maxRecordBytes ? CsvStatus::RecordTooLong
+                                                                     : CsvStatus::TooManyFields;
+    if (!options_.recover) return stop(broken);
+    spans_.clear();
+    fields_.clear();
+    recordLength_ = 0;
+    return broken;
   }
   const char* const record = buffer_.data() + recordBegin_;
 

@@ -65,6 +65,9 @@ struct CsvOptions {
   std::size_t chunkSize = std::size_t{1} << 20;  // bytes asked of each read
   std::size_t maxRecordBytes = std::size_t{4} << 20;
   std::size_t maxFields = 65536;
+  // Whether a broken record fails alone and reading goes on (the batch mode)
+  // rather than ending the input (see CsvStatus).
+  bool recover = false;
 };
 
 // What CsvReader::next found.
@@ -78,10 +81,20 @@ enum class CsvStatus {
   TooManyFields,      // more than maxFields in one record, the first of them
                       // within maxRecordBytes
   ReadError,          // the source failed; errorNumber() has errno
+  StrayQuote,         // with `recover` only, in place of UnterminatedQuote and
+                      // of a quoted field that breaks the record limit: the
+                      // record read again from its first line with that
+                      // quote (and any later one at a field's start) as a
+                      // plain character, so it ends at the first line end
+                      // after the quote; strayQuoteLine() and
+                      // strayQuoteField() say where the quote opened
 };
-// After any status but Record and Blank, every later call returns End. After
-// an error status fields() and raw() are empty and line() is the line the
-// record started on.
+// Without `recover`, after any status but Record and Blank every later call
+// returns End. With it, RecordTooLong and TooManyFields skip the record up
+// to the next line end outside the quotes read so far (a line end is a
+// line end there) and reading goes on; UnterminatedQuote is never returned;
+// only ReadError ends the input. After an error status fields() and raw()
+// are empty and line() is the line the record started on.
 
 class CsvReader {
  public:
@@ -107,6 +120,10 @@ class CsvReader {
   // Each line feed inside a quoted field starts a new line too.
   std::uint64_t line() const { return recordLine_; }
   int errorNumber() const { return errorNumber_; }
+  // After StrayQuote: the line on which the stray quote opened, and the
+  // index of the field it opened.
+  std::uint64_t strayQuoteLine() const { return strayLine_; }
+  std::size_t strayQuoteField() const { return strayField_; }
 
  private:
   enum class State : std::uint8_t { FieldStart, Unquoted, Quoted, QuoteInQuoted, AfterQuote };
@@ -130,6 +147,9 @@ class CsvReader {
   CsvStatus endOfInputInRecord();
   CsvStatus finishRecord(CsvStatus status);
   CsvStatus stop(CsvStatus status);
+  CsvStatus readRecord();            // one record from recordStart_ on
+  CsvStatus rereadWithPlainQuote();  // the record again, its open quote plain
+  CsvStatus skipRestOfLine(CsvStatus status);
 
   ByteSource& source_;
   CsvOptions options_;
@@ -150,6 +170,12 @@ class CsvReader {
   bool started_ = false;    // the byte-order mark has been looked for
   bool pendingLf_ = false;  // the last record ended at CR: skip a following LF
   int errorNumber_ = 0;
+  // Quotes at a field's start from this offset of the record on are plain
+  // characters: set while a record with a stray quote is read again.
+  std::size_t plainQuotesFrom_ = SIZE_MAX;
+  std::uint64_t quoteLine_ = 0;  // where the last quoted field opened
+  std::uint64_t strayLine_ = 0;
+  std::size_t strayField_ = 0;
 
   State state_ = State::FieldStart;
   std::uint32_t fieldStart_ = 0;  // from the record start

@@ -116,6 +116,68 @@ std::optional<ReadResult> strictReading(std::string_view text, bool decimalComma
   return readVal(*number);
 }
 
+namespace {
+
+// The length of the UTF-8 character at the start of `text` (2 to 4 bytes,
+// no overlong form, no surrogate, no C1 control), or 0.
+std::size_t characterLength(std::string_view text) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(0);
+  std::size_t length = 0;
+  std::uint32_t code = 0;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2, code = lead & 0x1Fu;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3, code = lead & 0x0Fu;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4, code = lead & 0x07u;
+  } else {
+    return 0;
+  }
+  if (text.size() < length) return 0;
+  for (std::size_t i = 1; i < length; ++i) {
+    if ((byte(i) & 0xC0) != 0x80) return 0;
+    code = (code << 6) | (byte(i) & 0x3Fu);
+  }
+  const std::uint32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (code < least[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF) ||
+      (code >= 0x80 && code <= 0x9F))
+    return 0;
+  return length;
+}
+
+}  // namespace
+
+std::string quotedField(std::string_view field) {
+  constexpr std::size_t kMostCharacters = 40;
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out = "\"";
+  std::size_t characters = 0;
+  std::size_t i = 0;
+  while (i < field.size()) {
+    if (characters == kMostCharacters) {
+      out += "...";
+      break;
+    }
+    const auto c = static_cast<unsigned char>(field[i]);
+    if (c >= 0x20 && c < 0x7F) {
+      out += static_cast<char>(c);
+      ++i;
+    } else if (const std::size_t length = c >= 0x80 ? characterLength(field.substr(i)) : 0) {
+      out.append(field.substr(i, length));
+      i += length;
+    } else {
+      out += "\\x";
+      out += kHex[c >> 4];
+      out += kHex[c & 0xF];
+      ++i;
+    }
+    ++characters;
+  }
+  out += '"';
+  return out;
+}
+
 std::vector<int> inputsRead(const PanelDescriptor& panel, int entry) {
   std::vector<bool> read(panel.inputs.size(), false);
   if (const ReadPlan* plan = panel.planFor(entry)) {

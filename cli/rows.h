@@ -42,6 +42,13 @@ std::optional<std::string> strictNumber(std::string_view text, bool decimalComma
 // exactly as the Val rule would round them.
 std::optional<ReadResult> strictReading(std::string_view text, bool decimalComma);
 
+// A field as a message quotes it: in double quotes, cut after 40
+// characters ("..." then marks the cut), with each control byte, and each
+// byte that is no part of a UTF-8 character, written as \xNN; so a message
+// stays one line and no terminal escape reaches the screen.
+//   quotedField("12abc") -> "\"12abc\"";  quotedField("a\x1b[2J") -> "\"a\\x1B[2J\""
+std::string quotedField(std::string_view field);
+
 // The inputs the entry reads, in the panel's input order.
 std::vector<int> inputsRead(const PanelDescriptor& panel, int entry);
 

@@ -63,11 +63,11 @@ struct ToolResult {
 // ("below Ae3 of pure iron at this temperature").
 struct ToolValue {
   enum class Kind { Absent, Number, Text, List, Group } kind = Kind::Absent;
-  double number = 0;                // Number: always finite
-  std::string text;                 // Text
-  std::vector<std::string> list;    // List
-  std::vector<ToolValue> members;   // Group: one per member of the description
-  std::string note;                 // shown beside the value; may be empty
+  double number = 0;               // Number: always finite
+  std::string text;                // Text
+  std::vector<std::string> list;   // List
+  std::vector<ToolValue> members;  // Group: one per member of the description
+  std::string note;                // shown beside the value; may be empty
 };
 
 // What a calculator returns: one value per result of the description, in

@@ -30,6 +30,7 @@
 
 #include "core/numbers.h"
 #include "qt/logo.h"
+#include "qt/tool_window.h"
 #include "qt/widgets.h"
 #include "shell/help.h"
 #include "shell/panels.h"
@@ -37,6 +38,7 @@
 #include "shell/reading.h"
 #include "shell/results.h"
 #include "shell/shell.h"
+#include "shell/tools.h"
 
 namespace pyrelon::qt {
 namespace {
@@ -392,6 +394,26 @@ void MainWindow::buildMenu() {
   if (hasClickHandler("ExitMenu"))
     connect(exitAction, &QAction::triggered, this, [this] { click("ExitMenu"); });
 
+  // The tools, each in a window of its own; the entry's mnemonic is the
+  // first letter of its title no entry before it took.
+  if (!tools().empty()) {
+    QMenu* toolsMenu = menuBar()->addMenu(QStringLiteral("&Tools"));
+    toolsMenu->setObjectName(QStringLiteral("ToolsMenu"));
+    QString taken;
+    for (const ToolDescriptor* tool : tools()) {
+      QString title = fromUtf8(tool->title);
+      for (qsizetype i = 0; i < title.size(); ++i) {
+        if (!title[i].isLetter() || taken.contains(title[i].toLower())) continue;
+        taken += title[i].toLower();
+        title.insert(i, QLatin1Char('&'));
+        break;
+      }
+      QAction* entry = toolsMenu->addAction(title + QStringLiteral("…"), this,
+                                            [this, tool] { openTool(*tool); });
+      entry->setObjectName(QStringLiteral("ToolsMenu-") + fromUtf8(tool->id));
+    }
+  }
+
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
   help->setObjectName(QStringLiteral("HelpMenu"));
   QAction* formulas =
@@ -402,6 +424,19 @@ void MainWindow::buildMenu() {
   QAction* about =
       help->addAction(QStringLiteral("&About Pyrelon"), this, [this] { click("Image1"); });
   about->setObjectName(QStringLiteral("HelpAbout"));
+}
+
+ToolWindow* MainWindow::toolWindow(std::string_view id) const {
+  const auto found = toolWindows_.find(id);
+  return found == toolWindows_.end() ? nullptr : found->second;
+}
+
+void MainWindow::openTool(const ToolDescriptor& tool) {
+  ToolWindow*& window = toolWindows_[std::string(tool.id)];
+  if (window == nullptr) window = new ToolWindow(tool, numberSettings().decimalSeparator, this);
+  window->show();
+  window->raise();
+  window->activateWindow();
 }
 
 void MainWindow::showHelp() {

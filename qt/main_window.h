@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/tool.h"
 #include "core/window.h"
 #include "shell/controls.h"
 #include "shell/results.h"
@@ -23,6 +24,8 @@ class QTextBrowser;
 class QWidget;
 
 namespace pyrelon::qt {
+
+class ToolWindow;
 
 class MainWindow final : public QMainWindow, public pyrelon::Window {
   Q_OBJECT
@@ -43,6 +46,10 @@ class MainWindow final : public QMainWindow, public pyrelon::Window {
   // The window that shows the formulas and constants; made when first opened.
   QTextBrowser* helpWindow() const { return help_; }
   void showHelp();
+  // The window of the tool with this id, made when first opened (nullptr
+  // until then), and its opening, as the Tools menu does.
+  ToolWindow* toolWindow(std::string_view id) const;
+  void openTool(const ToolDescriptor& tool);
 
   std::string text(std::string_view textBox) const override;
   void setText(std::string_view textBox, std::string_view text) override;
@@ -106,6 +113,7 @@ class MainWindow final : public QMainWindow, public pyrelon::Window {
   QScrollArea* scroll_ = nullptr;  // only where the screen is too small
   QRect available_;
   QTextBrowser* help_ = nullptr;
+  std::map<std::string, ToolWindow*, std::less<>> toolWindows_;
 
   // How a screen reader names an input or result: the panel and the label
   // above it, and the unit below it where there is one.

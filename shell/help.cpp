@@ -250,6 +250,7 @@ std::string helpHtml() {
     if (notes && !notes->conventions.empty())
       out += "<p><b>Conventions</b></p>\n<ul>" + std::string(notes->conventions) + "</ul>\n";
   }
+  out += toolsHelpHtml();
   return out + "</body></html>\n";
 }
 

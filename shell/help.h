@@ -7,8 +7,18 @@
 
 #include <string>
 
+#include "core/tool.h"
+
 namespace pyrelon {
 
 std::string helpHtml();
+
+// A tool's section of the help page, made from its description alone: what
+// it computes, its equations, inputs with option, unit, range and start
+// value, results with their digits, CSV columns, constants with their
+// sources, and notes. Each section opens with <h2 id="tool-ID">.
+std::string toolHelpHtml(const ToolDescriptor& tool);
+// Every registered tool's section, in menu order.
+std::string toolsHelpHtml();
 
 }  // namespace pyrelon

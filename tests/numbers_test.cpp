@@ -238,6 +238,10 @@ TEST(PlainForm, WritesUpToFifteenSignificantDigits) {
       {-0.000012, "-0.000012"},
       {9.9e-6, "9.9E-06"},
       {1.25e-300, "1.25E-300"},
+      // Two exponent digits up to 99, three from 100.
+      {1e99, "1E+99"},
+      {1e100, "1E+100"},
+      {-1e-100, "-1E-100"},
       {4.9e-324, "4.94065645841247E-324"},
   };
   for (const PlainCase& c : cases) EXPECT_EQ(plainForm(c.value, "."), c.expected) << c.value;

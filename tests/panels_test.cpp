@@ -4,21 +4,22 @@
 // every limit line. Then the press as a pure function of texts, without a
 // window: the order of its steps is what a face applies.
 #include "shell/panels.h"
+#include "shell/tools.h"
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
 #include <map>
-#include <cctype>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "combustion/lambda.h"
 #include "fake_window.h"
 #include "shell/controls.h"
 #include "shell/help.h"
 #include "shell/press.h"
-#include "combustion/lambda.h"
 #include "units/pressure.h"
 
 namespace pyrelon {
@@ -268,14 +269,15 @@ TEST(Panels, NameEveryConstantWithItsValueAndUnit) {
 // constant, a limit, a start-up text, a table's entry. An equation typed
 // with a stale digit shows up here.
 TEST(Panels, TheHelpPageStatesOnlyTheNumbersTheProgramUses) {
-  std::set<std::string> known{"0", "1", "2", "5", "9", "10", "100",  // digits, percent, 9/5
-                              "17022",                               // a standard's name
+  std::set<std::string> known{"0",         "1", "2", "5", "9", "10", "100",  // digits, percent, 9/5
+                              "17022",                                       // a standard's name
                               "0.00000001"};  // the DIN search's last step, % C
   const auto add = [&known](double v) { known.insert(plainForm(std::fabs(v), ".")); };
   for (const PanelDescriptor* panel : panels()) {
     for (const ConstantSpec& c : panel->constants) add(c.value);
     for (const InputSpec& in : panel->inputs) {
-      known.insert(std::string(in.startText.starts_with('-') ? in.startText.substr(1) : in.startText));
+      known.insert(
+          std::string(in.startText.starts_with('-') ? in.startText.substr(1) : in.startText));
       if (in.limits) {
         add(in.limits->min);
         add(in.limits->max);
@@ -285,9 +287,21 @@ TEST(Panels, TheHelpPageStatesOnlyTheNumbersTheProgramUses) {
       for (const LimitLine& line : panel->limitsBox->lines) add(line.shownOnly);
     for (const double preset : panel->presets) add(preset);
   }
+  for (const ToolDescriptor* tool : tools()) {
+    for (const ToolInput& in : tool->inputs) {
+      add(in.range.min);
+      add(in.range.max);
+      if (in.start) add(*in.start);
+    }
+    for (const ToolConstant& c : tool->constants) add(c.value);
+    for (const ToolResult& result : tool->results) {
+      known.insert(std::to_string(result.places));  // "3 decimals"
+      for (const ToolResult& member : result.members) known.insert(std::to_string(member.places));
+    }
+  }
   for (const Fuel& f : fuelTable())
-    for (const double v : {f.wetRatio, f.dryRatio, f.co2Max, f.netAllowance, f.netLossFactor,
-                           f.grossLossFactor})
+    for (const double v :
+         {f.wetRatio, f.dryRatio, f.co2Max, f.netAllowance, f.netLossFactor, f.grossLossFactor})
       add(v);
   for (const PressureSource& source : pressureTable())
     for (const PressureCell& cell : source.cells) add(cell.factor);
@@ -300,7 +314,9 @@ TEST(Panels, TheHelpPageStatesOnlyTheNumbersTheProgramUses) {
     if (!inTag) text += c;
     if (c == '>') inTag = false, text += ' ';
   }
-  const auto isWord = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; };
+  const auto isWord = [](char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+  };
   std::vector<std::string> strangers;
   for (std::size_t i = 0; i < text.size();) {
     if (!std::isdigit(static_cast<unsigned char>(text[i])) ||
@@ -310,12 +326,14 @@ TEST(Panels, TheHelpPageStatesOnlyTheNumbersTheProgramUses) {
     }
     std::size_t end = i;
     while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end]))) ++end;
-    if (end + 1 < text.size() && text[end] == '.' && std::isdigit(static_cast<unsigned char>(text[end + 1]))) {
+    if (end + 1 < text.size() && text[end] == '.' &&
+        std::isdigit(static_cast<unsigned char>(text[end + 1]))) {
       ++end;
       while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end]))) ++end;
     }
     const bool alone = end == text.size() || !(isWord(text[end]) || text[end] == '.');
-    if (alone && !known.contains(text.substr(i, end - i))) strangers.push_back(text.substr(i, end - i));
+    if (alone && !known.contains(text.substr(i, end - i)))
+      strangers.push_back(text.substr(i, end - i));
     i = end;
   }
   EXPECT_EQ(strangers, std::vector<std::string>{});

@@ -14,5 +14,5 @@ const moduleText = fs.readFileSync(modulePath, 'utf8');
 const page = read('page.html')
   .replace('/*STYLE*/', () => read('page.css'))
   .replace('/*MODULE*/', () => script(moduleText))
-  .replace('/*SCRIPT*/', () => script(read('page.js')));
+  .replace('/*SCRIPT*/', () => script(read('page.js') + '\n' + read('tools.js')));
 fs.writeFileSync(out, page);

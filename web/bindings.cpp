@@ -18,5 +18,6 @@ EMSCRIPTEN_BINDINGS(pyrelon) {
   function("staleLabels", &staleLabels);
   function("panelResults", &panelResults);
   function("help", &help);
-  function("runCase", &runCase);
+  function("toolsJson", &toolsJson);
+  function("toolCompute", &toolCompute);
 }

@@ -299,10 +299,29 @@ ${flamePaths}
     }
   }
 
+  // Where the focus was when the Info Box opened: it goes back there when
+  // the box closes.
+  let focusBeforeInfo = null;
   function showInfo(text) {
     $('InfoBoxText').textContent = text;
+    if (!$('InfoBox').open) focusBeforeInfo = document.activeElement;
     $('InfoBox').showModal();
     $('InfoBoxOk').focus();
+  }
+
+  // OK, Enter, Space and Escape close the Info Box whatever inside it has
+  // the focus (its button, its text or the box itself after a click).
+  function closeInfoOnKey(e) {
+    if (e.key !== 'Enter' && e.key !== ' ' && e.key !== 'Escape') return;
+    e.preventDefault();
+    e.stopPropagation();
+    $('InfoBox').close('ok');
+  }
+
+  function restoreFocusAfterInfo() {
+    const back = focusBeforeInfo;
+    focusBeforeInfo = null;
+    if (back && back.isConnected && back !== document.body) back.focus();
   }
 
   let audio = null;
@@ -526,6 +545,8 @@ ${flamePaths}
       if (!e.target.closest('#ResultMenu, .menu')) closeMenus();
     });
     document.addEventListener('keydown', (e) => { if (e.key === 'Escape') closeMenus(); });
+    $('InfoBox').addEventListener('keydown', closeInfoOnKey);
+    $('InfoBox').addEventListener('close', restoreFocusAfterInfo);
     $('InfoBox').addEventListener('close', drain);
     window.addEventListener('resize', scale);
   }
@@ -562,6 +583,7 @@ ${flamePaths}
 
   PyrelonModule().then((module) => {
     calc = module;
+    document.dispatchEvent(new CustomEvent('pyrelon-module', { detail: module }));
     controls = JSON.parse(calc.controlsJson());
     wireOnce();
     scale();

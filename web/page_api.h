@@ -38,8 +38,16 @@ std::string staleLabels();
 std::string panelResults(const std::string& resultLabel);
 std::string help();
 
-// One line of the differential table, answered with one line of text
-// (see web/tests/cases.cpp).
-std::string runCase(const std::string& line);
+// The registered tools, for the page's views (web/tools.js), as a JSON
+// array: per tool its id, title, summary, inputs (key, label, unit, range
+// and start value written with `decimalSeparator`, help) and result lines
+// (path, label, depth, heading).
+std::string toolsJson(const std::string& decimalSeparator);
+// A tool's form, its boxes' texts separated by line feeds, read and
+// computed: {"error", "failedInput", "lines": [{"value", "unit", "note"}]
+// in the order toolsJson gave, "json": the tool's JSON}; null for an id
+// that names no tool.
+std::string toolCompute(const std::string& id, const std::string& texts,
+                        const std::string& decimalSeparator);
 
 }  // namespace pyrelon::web

@@ -273,6 +273,67 @@ TEST(CsvReader, StopsAtItsLimits) {
   EXPECT_EQ(reader.next(), CsvStatus::End);
 }
 
+// Recovering (the batch mode): a broken record fails alone, a quote that
+// never closes is read as a character, and the lines after both are read.
+TEST(CsvReader, RecoversFromABrokenRecordAtTheNextLine) {
+  constexpr CsvStatus S = CsvStatus::StrayQuote;
+  constexpr CsvStatus L = CsvStatus::RecordTooLong;
+  constexpr CsvStatus W = CsvStatus::TooManyFields;
+  const std::string longField(40, 'x');
+  const struct {
+    const char* name;
+    std::string input;
+    std::vector<Item> expected;
+    std::uint64_t strayLine = 0;
+    std::size_t strayField = 0;
+  } cases[] = {
+      {"a quote open at the end",
+       "a,\"open\nrest\nz",
+       {{S, {"a", "\"open"}}, {R, {"rest"}}, {R, {"z"}}},
+       1,
+       1},
+      {"after a quoted field that closed",
+       "\"q\nq\",\"b\nc,d\n",
+       {{S, {"q\nq", "\"b"}}, {R, {"c", "d"}}},
+       2,
+       1},
+      {"a quote open past the record limit",
+       "1,\"" + longField + "\n2\n" + longField + "\n3\n",
+       {{S, {"1", "\"" + longField}}, {R, {"2"}}, {R, {longField}}, {R, {"3"}}},
+       1,
+       1},
+      {"a quote open on a line too long",
+       "\"" + longField + longField + "\n2\n",
+       {{L, {}}, {R, {"2"}}}},
+      {"a record too long",
+       "1\n" + longField + longField + "\r\n2\n",
+       {{R, {"1"}}, {L, {}}, {R, {"2"}}}},
+      {"a record too wide", "1,2,3,4,5,6,7\n2\n", {{W, {}}, {R, {"2"}}}},
+      {"too wide at the end", "1,2,3,4,5,6,7", {{W, {}}}},
+      {"too long at the end", "1\n" + longField + longField, {{R, {"1"}}, {L, {}}}},
+  };
+  for (const auto& c : cases) {
+    for (const std::size_t chunk : {std::size_t{1}, std::size_t{7}, std::size_t{1} << 10}) {
+      MemorySource source(c.input, 3);
+      CsvOptions options;
+      options.chunkSize = chunk;
+      options.maxRecordBytes = 64;
+      options.maxFields = 5;
+      options.recover = true;
+      CsvReader reader(source, options);
+      std::vector<Item> items;
+      for (CsvStatus status; (status = reader.next()) != CsvStatus::End && items.size() < 20;) {
+        items.push_back({status, Fields(reader.fields().begin(), reader.fields().end())});
+        if (status == S) {
+          EXPECT_EQ(reader.strayQuoteLine(), c.strayLine) << c.name;
+          EXPECT_EQ(reader.strayQuoteField(), c.strayField) << c.name;
+        }
+      }
+      EXPECT_EQ(items, c.expected) << c.name << ", chunks of " << chunk;
+    }
+  }
+}
+
 TEST(CsvReader, ReportsAFailingSource) {
   TestSource source("a,b\nc", true);
   CsvReader reader(source);

@@ -169,8 +169,9 @@ TEST(Program, BatchKeepsEveryRowInOrder) {
       {"quote left open at the end",
        {"nitriding", "--csv", "-"},
        "h2,nh3,note\n10,31.61,\"cut\n",
-       0,
-       "h2,nh3,note,nk,error\n10,31.61,\"cut\n\",10.00,\n"},
+       1,
+       "h2,nh3,note,nk,error\n"
+       "10,31.61,\"\"\"cut\",,The quote that opens field 3 on line 2 is never closed.\n"},
       {"missing column", {"nitriding", "--csv", "-"}, "h2,ammonia\n10,31.61\n", 2, ""},
       {"decimal comma",
        {"nitriding", "--csv", "-", "--decimal-comma"},
@@ -197,9 +198,9 @@ TEST(Program, BatchSummarisesOnStandardErrorAndTakesAMegabyteField) {
 
   run = runCli({"nitriding", "--csv", "-", "--json"}, "h2,nh3\n10,31.61\n0,5\n");
   EXPECT_EQ(run.out,
-            "{\"line\":2,\"h2\":\"10\",\"nh3\":\"31.61\",\"results\":{\"nk\":\"10.00\"},"
+            "{\"line\":2,\"inputs\":{\"h2\":\"10\",\"nh3\":\"31.61\"},\"results\":{\"nk\":\"10.00\"},"
             "\"error\":null}\n"
-            "{\"line\":3,\"h2\":\"0\",\"nh3\":\"5\",\"results\":{\"nk\":null},"
+            "{\"line\":3,\"inputs\":{\"h2\":\"0\",\"nh3\":\"5\"},\"results\":{\"nk\":null},"
             "\"error\":\"The min H2 value is 1 %\"}\n");
   EXPECT_EQ(run.err,
             "pyrelon-cli: 2 rows, 1 computed, 1 failed (first on line 3: The min H2 "

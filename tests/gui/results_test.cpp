@@ -71,8 +71,10 @@ class ResultsTest : public QObject {
     QFont font;
     font.setPointSizeF(9);
     const QRect place(150, 10, 50, 20);
-    const struct { int roomLeft, roomRight; bool centred; } rows[] = {
-        {40, 360, true}, {140, 360, false}, {40, 210, false}};
+    const struct {
+      int roomLeft, roomRight;
+      bool centred;
+    } rows[] = {{40, 360, true}, {140, 360, false}, {40, 210, false}};
     for (const auto& r : rows) {
       label.setHome(place, font, r.roomLeft, r.roomRight);
       label.setText(QStringLiteral("-123456789012.3"));

@@ -3,7 +3,7 @@
 #include <iostream>
 #include <string>
 
-#include "web/page_api.h"
+#include "web/tests/cases.h"
 
 int main() {
   std::ios::sync_with_stdio(false);

@@ -3,6 +3,9 @@
 // the key and paste filters, the Val rule, the locale-aware reading,
 // pattern, plain and signed forms, part-read warnings, start-up, with both
 // separators) answered by both, compared byte for byte.
+// The WebAssembly side is the tests' module (tests/pyrelon-cases-module.js
+// in the emscripten build), the native side the case runner of the native
+// build (PYRELON_NATIVE_CASES, else build/web/pyrelon-cases).
 //   node web/tests/differential.js BUILD_WEB_DIR [CASES]
 'use strict';
 const { execFileSync } = require('child_process');
@@ -11,8 +14,8 @@ const fs = require('fs');
 
 const dir = path.resolve(process.argv[2] || 'build-web');
 const count = Number(process.argv[3] || 20000);
-const native = (input) =>
-  execFileSync(path.join(dir, 'pyrelon-cases'), { input, maxBuffer: 1 << 30 }).toString();
+const runner = path.resolve(process.env.PYRELON_NATIVE_CASES || 'build/web/pyrelon-cases');
+const native = (input) => execFileSync(runner, { input, maxBuffer: 1 << 30 }).toString();
 
 // A fixed seed: the same table every run.
 let seed = 0x5eed1234;
@@ -103,8 +106,8 @@ for (let i = 0; i < 4000; i++) {
 
 const input = cases.map((c) => c.join('\t')).join('\n') + '\n';
 const expected = native(input).split('\n');
-const PyrelonModule = require(path.join(dir, 'pyrelon-module.js'));
-PyrelonModule().then((calc) => {
+const PyrelonCases = require(path.join(dir, 'tests', 'pyrelon-cases-module.js'));
+PyrelonCases().then((calc) => {
   const lines = input.split('\n');
   let differ = 0;
   const tally = {};
@@ -128,6 +131,6 @@ PyrelonModule().then((calc) => {
     console.log(`differential: ${differ} of ${cases.length} cases differ`);
     process.exit(1);
   }
-  fs.writeFileSync(path.join(dir, 'differential-cases.txt'), input);
+  fs.writeFileSync(path.join(dir, 'tests', 'differential-cases.txt'), input);
   console.log(`differential: ${cases.length} cases identical (${counts})`);
 });

@@ -115,6 +115,38 @@ test('a reading beyond its limits shows the limits box, then puts the box back',
   }
 });
 
+test('OK, Enter, Space and Escape close the Info Box whatever inside it has the focus', async () => {
+  const page = await open(browser);
+  // Where the focus is before each key: the OK button, the box after a
+  // click on its text, the box after a click on its title.
+  const focus = {
+    button: () => page.focus('#InfoBoxOk'),
+    text: () => page.click('#InfoBoxText'),
+    title: () => page.click('#InfoBoxTitle'),
+  };
+  const closers = [
+    ['button', 'click'], ['button', 'Enter'], ['button', ' '], ['button', 'Escape'],
+    ['text', 'Enter'], ['text', ' '], ['text', 'Escape'],
+    ['title', 'Enter'], ['title', ' '], ['title', 'Escape'],
+  ];
+  for (const [where, key] of closers) {
+    const name = `${key} with the focus on the ${where}`;
+    await type(page, 'PresText', '1E400');
+    await page.focus('#PresBtn');
+    await page.keyboard.press('Enter');  // the button pressed from the keyboard
+    assert.ok(await infoBox(page), `${name}: no box`);
+    await focus[where]();
+    if (key === 'click') await page.click('#InfoBoxOk');
+    else await page.keyboard.press(key === ' ' ? 'Space' : key);
+    await page.waitForFunction(() => !document.getElementById('InfoBox').open, null,
+      { timeout: 2000 }).catch(() => {});
+    assert.equal(await infoBox(page), null, `${name}: the box stays open`);
+    assert.equal(await page.evaluate(() => document.activeElement && document.activeElement.id),
+      'PresBtn', `${name}: the focus does not return`);
+  }
+  assert.deepEqual(page.errors, []);
+});
+
 test('a number beyond the double range ends the press with its sentence', async () => {
   const page = await open(browser);
   await type(page, 'PresText', '1E400');

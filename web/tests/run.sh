@@ -1,22 +1,23 @@
 #!/bin/sh
-# Runs one of the browser edition's checks.
-#   web/tests/run.sh build|differential|page|layout|speed [BUILD_WEB_DIR]
+# Runs one of the browser edition's checks on the emscripten build (`make web`
+# and `make test` build it; nothing here builds or installs anything).
+#   PYRELON_WEB_BUILD=build-web PYRELON_NATIVE_CASES=build/web/pyrelon-cases \
+#   NODE_PATH=build/web/node/node_modules web/tests/run.sh differential|page|layout|speed
 set -e
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
-WEB_BUILD=${2:-$ROOT/build-web}
-export PYRELON_WEB_BUILD="$WEB_BUILD"
+: "${PYRELON_WEB_BUILD:=$ROOT/build-web}"
+export PYRELON_WEB_BUILD
+for file in pyrelon.html pyrelon-module.js tests/pyrelon-cases-module.js; do
+  if [ ! -f "$PYRELON_WEB_BUILD/$file" ]; then
+    echo "$PYRELON_WEB_BUILD/$file is missing: build the browser edition with 'make web'" >&2
+    exit 1
+  fi
+done
 case "$1" in
-  build)
-    make -s -C "$ROOT" -f web/web.mk -j2 WEB_BUILD="$WEB_BUILD"
-    # playwright-core, pinned by the lockfile; no browser is downloaded.
-    if [ ! -d "$ROOT/web/node_modules/playwright-core" ] ||
-       [ "$ROOT/web/package-lock.json" -nt "$ROOT/web/node_modules/.package-lock.json" ]; then
-      (cd "$ROOT/web" && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error)
-    fi ;;
-  differential) node "$ROOT/web/tests/differential.js" "$WEB_BUILD" ;;
+  differential) node "$ROOT/web/tests/differential.js" "$PYRELON_WEB_BUILD" ;;
   page) node --test "$ROOT/web/tests/page_test.js" ;;
   layout) node --test "$ROOT/web/tests/layout_test.js" ;;
   # Other tests and builds may load the machine: twice the time budgets.
-  speed) PYRELON_SPEED_SLACK=${PYRELON_SPEED_SLACK:-2} node "$ROOT/web/tests/speed.js" "$WEB_BUILD" ;;
-  *) echo "usage: run.sh build|differential|page|layout|speed [BUILD_WEB_DIR]" >&2; exit 2 ;;
+  speed) PYRELON_SPEED_SLACK=${PYRELON_SPEED_SLACK:-2} node "$ROOT/web/tests/speed.js" "$PYRELON_WEB_BUILD" ;;
+  *) echo "usage: run.sh differential|page|layout|speed" >&2; exit 2 ;;
 esac

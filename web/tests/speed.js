@@ -5,6 +5,8 @@
 // one run), and the time of a press from its click until the page holds the
 // results. Exits non-zero when a figure passes its budget:
 //   < 400 KB, < 150 KB gzip, open < 150 ms, press < 5 ms.
+// Also fails when the page's module carries the tests' harness (runCase),
+// which belongs to the tests' module alone.
 // PYRELON_SPEED_SLACK=2 doubles the two time budgets, for a machine
 // loaded by other work (the test suite runs it so); sizes stay strict.
 //   node web/tests/speed.js [BUILD_WEB_DIR] [RUNS]
@@ -64,6 +66,8 @@ const median = (list) => [...list].sort((a, b) => a - b)[Math.floor(list.length 
   const over = [];
   if (size >= 400) over.push('size');
   if (gzip >= 150) over.push('gzip size');
+  const calc = await require(path.join(dir, 'pyrelon-module.js'))();
+  if (calc.runCase !== undefined) over.push('the page ships the tests\' harness (runCase)');
   const slack = Number(process.env.PYRELON_SPEED_SLACK || 1);
   if (shown >= 150 * slack) over.push('open');
   if (press >= 5 * slack) over.push('press');

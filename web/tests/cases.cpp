@@ -14,6 +14,8 @@
 //                                           and inputs' limits, for making
 //                                           cases
 // Doubles go in and out as the 16 hex digits of their bits.
+#include "web/tests/cases.h"
+
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>

@@ -1,0 +1,137 @@
+#include "cli/tool_command.h"
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+#include "cli/rows.h"
+#include "core/numbers.h"
+#include "shell/tool_form.h"
+#include "shell/tools.h"
+
+namespace pyrelon::cli {
+namespace {
+
+constexpr int kUsageError = 2;
+
+std::size_t charactersOf(std::string_view text) {
+  std::size_t count = 0;
+  for (const char c : text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return count;
+}
+
+std::string optionHelp(const ToolInput& input) {
+  std::string help(input.label);
+  if (!input.unit.empty()) (help += ", ") += input.unit;
+  help += " (" + plainForm(input.range.min, ".") + " to " + plainForm(input.range.max, ".");
+  help += input.start ? "; default " + plainForm(*input.start, ".") : std::string("; optional");
+  help += ")";
+  if (!input.help.empty()) (help += ". ") += input.help;
+  return help;
+}
+
+}  // namespace
+
+struct ToolCommands::Command {
+  const ToolDescriptor* tool = nullptr;
+  CLI::App* app = nullptr;
+  std::vector<std::string> texts;  // per input; empty when not given
+  bool json = false;
+  bool decimalComma = false;
+};
+
+ToolCommands::ToolCommands(CLI::App& app) {
+  for (const ToolDescriptor* tool : tools()) {
+    auto command = std::make_unique<Command>();
+    command->tool = tool;
+    command->texts.resize(tool->inputs.size());
+    command->app = app.add_subcommand(std::string(tool->id), std::string(tool->summary));
+    for (std::size_t i = 0; i < tool->inputs.size(); ++i) {
+      command->app
+          ->add_option("--" + std::string(tool->inputs[i].key), command->texts[i],
+                       optionHelp(tool->inputs[i]))
+          ->type_name("NUMBER");
+    }
+    command->app->add_flag("--json", command->json, "JSON instead of text");
+    command->app->add_flag("--decimal-comma", command->decimalComma,
+                           "read and write numbers with a decimal comma");
+    commands_.push_back(std::move(command));
+  }
+}
+
+ToolCommands::~ToolCommands() = default;
+
+std::optional<int> ToolCommands::run() const {
+  for (const auto& command : commands_) {
+    if (!command->app->parsed()) continue;
+    const ToolDescriptor& tool = *command->tool;
+    std::vector<std::optional<double>> given(tool.inputs.size());
+    for (std::size_t i = 0; i < tool.inputs.size(); ++i) {
+      const std::string& text = command->texts[i];
+      if (text.empty()) continue;
+      const std::optional<ReadResult> read = strictReading(text, command->decimalComma);
+      if (!read) {
+        std::fprintf(stderr, "pyrelon-cli: --%s \"%s\" is not a number%s\n",
+                     std::string(tool.inputs[i].key).c_str(), text.c_str(),
+                     command->decimalComma ? " (with a decimal comma)" : "");
+        return kUsageError;
+      }
+      // A number beyond the double range lies outside every range.
+      given[i] = read->ok()
+                     ? read->value
+                     : std::copysign(std::numeric_limits<double>::infinity(),
+                                     text.find('-') == text.find_first_not_of(" \t") ? -1.0 : 1.0);
+    }
+    const std::string_view separator = command->decimalComma ? "," : ".";
+    const ToolForm form = checkToolReadings(tool, given, separator);
+    const ToolOutcome outcome = runTool(tool, form);
+    if (command->json) {
+      std::printf("%s\n", toolJson(tool, form.readings, outcome, 2).c_str());
+    } else {
+      if (outcome.error.empty()) std::fputs(toolText(tool, outcome, separator).c_str(), stdout);
+    }
+    if (!outcome.error.empty()) std::fprintf(stderr, "pyrelon-cli: %s\n", outcome.error.c_str());
+    return outcome.error.empty() ? 0 : 1;
+  }
+  return std::nullopt;
+}
+
+std::string ToolCommands::completionNames() {
+  std::string names;
+  for (const ToolDescriptor* tool : tools()) names += std::string(tool->id) + " ";
+  return names;
+}
+
+std::string ToolCommands::completionCases() {
+  std::string cases;
+  for (const ToolDescriptor* tool : tools()) {
+    std::string options = "--json --decimal-comma --help";
+    for (const ToolInput& input : tool->inputs) options += " --" + std::string(input.key);
+    cases += "    " + std::string(tool->id) + ":*) opts=\"" + options + "\";;\n";
+  }
+  return cases;
+}
+
+std::string toolText(const ToolDescriptor& tool, const ToolOutcome& outcome,
+                     std::string_view decimalSeparator) {
+  const std::vector<ToolLine> lines = toolLines(tool, outcome, decimalSeparator);
+  std::size_t width = 0;
+  for (const ToolLine& line : lines)
+    if (!line.heading) width = std::max(width, 2 * line.depth + charactersOf(line.label));
+  std::string out;
+  for (const ToolLine& line : lines) {
+    std::string text(2 * static_cast<std::size_t>(line.depth), ' ');
+    text += line.label;
+    if (!line.heading) {
+      text.append(width + 2 - 2 * static_cast<std::size_t>(line.depth) - charactersOf(line.label),
+                  ' ');
+      text += line.value;
+      if (!line.unit.empty()) (text += ' ') += line.unit;
+    }
+    if (!line.note.empty()) text += "  (" + line.note + ")";
+    out += text + "\n";
+  }
+  return out;
+}
+
+}  // namespace pyrelon::cli

@@ -1,0 +1,181 @@
+#include "qt/tool_window.h"
+
+#include <QFont>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include "core/numbers.h"
+#include "shell/tool_form.h"
+
+namespace pyrelon::qt {
+namespace {
+
+QString fromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString nameOf(const ToolDescriptor& tool, std::string_view suffix) {
+  return fromUtf8(tool.id) + '-' + fromUtf8(suffix);
+}
+
+}  // namespace
+
+ToolWindow::ToolWindow(const ToolDescriptor& tool, std::string decimalSeparator, QWidget* parent)
+    : QWidget(parent, Qt::Window), tool_(tool), separator_(std::move(decimalSeparator)) {
+  setObjectName(nameOf(tool, "window"));
+  setWindowTitle(fromUtf8(tool.title) + QStringLiteral(" \u2014 Pyrelon"));
+  setAccessibleName(fromUtf8(tool.title));
+  setAccessibleDescription(fromUtf8(tool.summary));
+
+  auto* whole = new QHBoxLayout(this);
+  auto* column = new QVBoxLayout;
+  whole->addLayout(column, 0);
+
+  auto* summary = new QLabel(fromUtf8(tool.summary), this);
+  summary->setWordWrap(true);
+  column->addWidget(summary);
+
+  // The form: label, box, unit per input, in the description's order.
+  auto* inputs = new QGroupBox(QStringLiteral("Inputs"), this);
+  auto* form = new QGridLayout(inputs);
+  for (std::size_t i = 0; i < tool.inputs.size(); ++i) {
+    const ToolInput& input = tool.inputs[i];
+    const int row = static_cast<int>(i);
+    auto* box = new QLineEdit(inputs);
+    box->setObjectName(nameOf(tool, input.key));
+    auto* label = new QLabel(fromUtf8(input.label), inputs);
+    label->setBuddy(box);
+    const QString unit = fromUtf8(input.unit);
+    QString tip = QStringLiteral("Range: ") + fromUtf8(toolRangeText(input, separator_));
+    if (input.start) {
+      box->setPlaceholderText(fromUtf8(plainForm(*input.start, separator_)));
+      tip += QStringLiteral("\nEmpty: ") + fromUtf8(plainForm(*input.start, separator_)) +
+             (unit.isEmpty() ? QString() : ' ' + unit);
+    } else {
+      box->setPlaceholderText(QStringLiteral("not given"));
+      tip += QStringLiteral("\nEmpty: not given");
+    }
+    if (!input.help.empty()) tip = fromUtf8(input.help) + '\n' + tip;
+    box->setToolTip(tip);
+    toolTips_.push_back(tip);
+    box->setAccessibleName(fromUtf8(input.label) + (unit.isEmpty() ? QString() : ", " + unit));
+    box->setAccessibleDescription(tip);
+    box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 12);
+    form->addWidget(label, row, 0);
+    form->addWidget(box, row, 1);
+    form->addWidget(new QLabel(unit, inputs), row, 2);
+    connect(box, &QLineEdit::textChanged, this, &ToolWindow::recompute);
+    boxes_.push_back(box);
+  }
+  column->addWidget(inputs);
+
+  error_ = new QLabel(this);
+  error_->setObjectName(nameOf(tool, "error"));
+  error_->setWordWrap(true);
+  error_->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
+  error_->setAccessibleName(QStringLiteral("Fault"));
+  error_->hide();
+  column->addWidget(error_);
+
+  // The results: label, value, unit and note per line; a group's heading
+  // in bold, its members indented under it.
+  auto* results = new QGroupBox(QStringLiteral("Results"), this);
+  auto* grid = new QGridLayout(results);
+  const std::vector<ToolLine> lines = toolLines(tool, ToolOutcome{}, separator_);
+  QString heading;
+  for (std::size_t l = 0; l < lines.size(); ++l) {
+    const ToolLine& line = lines[l];
+    const int row = static_cast<int>(l);
+    auto* label = new QLabel(fromUtf8(line.label), results);
+    if (line.heading) {
+      QFont bold = label->font();
+      bold.setBold(true);
+      label->setFont(bold);
+      heading = fromUtf8(line.label);
+    } else if (line.depth == 0) {
+      heading.clear();
+    }
+    label->setIndent(line.depth * label->fontMetrics().horizontalAdvance(QLatin1Char('M')));
+    auto* value = new QLabel(results);
+    value->setObjectName(nameOf(tool, "result-" + line.path));
+    value->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    value->setAccessibleName(heading.isEmpty() || line.heading
+                                 ? fromUtf8(line.label)
+                                 : heading + QStringLiteral(": ") + fromUtf8(line.label));
+    auto* unit = new QLabel(results);
+    auto* note = new QLabel(results);
+    note->setWordWrap(true);
+    note->setStyleSheet(QStringLiteral("color: #505050;"));
+    grid->addWidget(label, row, 0);
+    grid->addWidget(value, row, 1, Qt::AlignRight);
+    grid->addWidget(unit, row, 2);
+    grid->addWidget(note, row, 3);
+    values_.push_back(value);
+    units_.push_back(unit);
+    notes_.push_back(note);
+  }
+  grid->setColumnStretch(3, 1);
+  column->addWidget(results);
+  column->addStretch(1);
+
+  // The chart's place; the chart's own widget goes into its layout.
+  chart_ = new QFrame(this);
+  chart_->setObjectName(nameOf(tool, "chart"));
+  chart_->setAccessibleName(fromUtf8(tool.title) + QStringLiteral(" chart"));
+  chart_->setMinimumSize(360, 270);
+  new QVBoxLayout(chart_);
+  whole->addWidget(chart_, 1);
+
+  // Tab: the boxes in order, then the results that take the keyboard.
+  QWidget* previous = nullptr;
+  for (QLineEdit* box : boxes_) {
+    if (previous != nullptr) setTabOrder(previous, box);
+    previous = box;
+  }
+  for (QLabel* value : values_) {
+    if (previous != nullptr) setTabOrder(previous, value);
+    previous = value;
+  }
+  auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  connect(close, &QShortcut::activated, this, &QWidget::close);
+
+  recompute();
+}
+
+QLabel* ToolWindow::resultLabel(const QString& path) const {
+  return findChild<QLabel*>(fromUtf8(tool_.id) + QStringLiteral("-result-") + path);
+}
+
+void ToolWindow::recompute() {
+  std::vector<std::string> texts;
+  texts.reserve(boxes_.size());
+  for (const QLineEdit* box : boxes_) texts.push_back(box->text().toStdString());
+  const ToolForm form = readToolForm(tool_, texts, separator_);
+  const ToolOutcome outcome = runTool(tool_, form);
+  const std::vector<ToolLine> lines = toolLines(tool_, outcome, separator_);
+  for (std::size_t l = 0; l < lines.size() && l < values_.size(); ++l) {
+    values_[l]->setText(fromUtf8(lines[l].value));
+    units_[l]->setText(fromUtf8(lines[l].unit));
+    notes_[l]->setText(fromUtf8(lines[l].note));
+    values_[l]->setAccessibleDescription(fromUtf8(lines[l].unit));
+  }
+  error_->setText(fromUtf8(outcome.error));
+  error_->setVisible(!outcome.error.empty());
+  for (std::size_t i = 0; i < boxes_.size(); ++i) {
+    const bool failed = static_cast<int>(i) == outcome.failedInput;
+    boxes_[i]->setStyleSheet(failed ? QStringLiteral("QLineEdit { background: #ffd8d0; }")
+                                    : QString());
+    boxes_[i]->setToolTip(failed ? fromUtf8(outcome.error) + '\n' + toolTips_[i] : toolTips_[i]);
+    boxes_[i]->setAccessibleDescription(boxes_[i]->toolTip());
+  }
+  emit updated();
+}
+
+}  // namespace pyrelon::qt

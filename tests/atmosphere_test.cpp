@@ -1,0 +1,362 @@
+// The atmosphere tool: published figures, round trips through the
+// equivalents, the direction of every reading, and each refusal. Expected
+// figures are worked out by hand or taken from the literature named beside
+// them; the independent model (tests/model/atmosphere_model.py) checks the
+// rest over a grid.
+#include "atmosphere/atmosphere.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <initializer_list>
+#include <limits>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace pyrelon {
+namespace {
+
+using Given = std::initializer_list<std::pair<std::string_view, double>>;
+
+ToolOutcome run(Given given) {
+  const ToolDescriptor& tool = atmosphereTool();
+  std::vector<std::optional<double>> readings;
+  for (const ToolInput& input : tool.inputs) readings.push_back(input.start);
+  for (const auto& [key, value] : given) {
+    bool found = false;
+    for (std::size_t i = 0; i < tool.inputs.size(); ++i) {
+      if (tool.inputs[i].key == key) {
+        readings[i] = value;
+        found = true;
+      }
+    }
+    EXPECT_TRUE(found) << key;
+  }
+  return tool.calculate(readings);
+}
+
+// A result's number, or NaN where it is absent (which every check then fails).
+double number(const ToolOutcome& out, int result, int member = -1) {
+  if (!out.error.empty()) return std::numeric_limits<double>::quiet_NaN();
+  const ToolValue& v = member < 0 ? out.results[result] : out.results[result].members[member];
+  return v.kind == ToolValue::Kind::Number ? v.number : std::numeric_limits<double>::quiet_NaN();
+}
+
+// --- Literature -------------------------------------------------------------
+
+struct Figure {
+  const char* name;
+  int result;
+  int member;
+  double expected;
+  double tolerance;
+};
+
+// Endothermic gas, 20 % CO and 40 % H2 at 1013.25 mbar, 925 °C, target
+// 0.80 %C, steel Si 0.25 Mn 1.2 Cr 1.1: the figures quoted with the tool.
+TEST(AtmosphereLiterature, TargetOfEndothermicGasAt925) {
+  const ToolOutcome out =
+      run({{"temp", 925}, {"target-carbon", 0.8}, {"si", 0.25}, {"mn", 1.2}, {"cr", 1.1}});
+  ASSERT_EQ(out.error, "");
+  const Figure figures[] = {
+      {"dew point -5.6 °C", kAtmEquivalents, kEqDewPoint, -5.6, 0.05},
+      {"frost point -4.9 °C", kAtmEquivalents, kEqFrostPoint, -4.9, 0.05},
+      {"CO2 0.147 %", kAtmEquivalents, kEqCo2, 0.147, 0.0005},
+      {"probe 1138 mV", kAtmEquivalents, kEqMv, 1138, 1},
+      {"pO2 1.5e-20 bar", kAtmEquivalents, kEqPo2, 1.5e-20, 0.05e-20},
+      {"graphite saturation 1.26 %C", kAtmSaturation, -1, 1.26, 0.005},
+      {"alloy factor 0.900", kAtmAlloyFactor, -1, 0.900, 0.0005},
+      {"steel surface carbon 0.889 %C", kAtmSteelCarbon, -1, 0.889, 0.0005},
+  };
+  for (const Figure& f : figures) {
+    EXPECT_NEAR(number(out, f.result, f.member), f.expected, f.tolerance) << f.name;
+  }
+}
+
+TEST(AtmosphereLiterature, GunnarsonActivityAt925) {
+  // log10 aC = 1.919626 - 2.21 + 0.12 - 0.096910 = -0.267284: aC = 0.54040.
+  EXPECT_NEAR(gunnarsonActivity(0.8, 1198.15), 0.54040, 0.00001);
+  EXPECT_NEAR(carbonOfActivity(0.54040, 1198.15), 0.8, 0.00002);
+}
+
+TEST(AtmosphereLiterature, MagnusVapourPressures) {
+  struct Row {
+    const char* name;
+    double (*e)(double);
+    double celsius, hpa, halfStep;  // the figure and half its last digit
+  };
+  const Row rows[] = {
+      {"water at 0 °C", waterVapourPressure, 0, 6.112, 0.0005},
+      {"ice at 0 °C", iceVapourPressure, 0, 6.112, 0.0005},
+      {"water at -10 °C", waterVapourPressure, -10, 2.870, 0.0005},
+      {"ice at -10 °C", iceVapourPressure, -10, 2.599, 0.0005},
+      {"water at 20 °C", waterVapourPressure, 20, 23.33, 0.005},
+  };
+  for (const Row& r : rows) EXPECT_NEAR(r.e(r.celsius), r.hpa, r.halfStep) << r.name;
+  // Reference tables (2.865 and 23.39 hPa): within the forms' 0.4 %.
+  EXPECT_NEAR(waterVapourPressure(-10) / 2.865, 1, 0.004);
+  EXPECT_NEAR(waterVapourPressure(20) / 23.39, 1, 0.004);
+}
+
+TEST(AtmosphereLiterature, EquilibriumConstantsFollowTheQuotedLines) {
+  // The straight lines quoted for 1000-1300 K, residual at most 0.0024.
+  struct Row {
+    const char* name;
+    CarbonReaction reaction;
+    double a, b;
+  };
+  const Row rows[] = {
+      {"2CO = C + CO2", CarbonReaction::Boudouard, 8840.9, -9.0858},
+      {"CO + H2 = C + H2O", CarbonReaction::WaterGas, 7093.6, -7.4950},
+      {"CO = C + 1/2 O2", CarbonReaction::CoDissociation, -5892.9, -4.5693},
+  };
+  for (const Row& r : rows) {
+    for (double kelvin = 1000; kelvin <= 1300; kelvin += 25) {
+      EXPECT_NEAR(log10K(r.reaction, kelvin), r.a / kelvin + r.b, 0.0025)
+          << r.name << " at " << kelvin << " K";
+    }
+  }
+  // At a row the table itself: log Kf(CO2) - 2 log Kf(CO) = 20.679 - 20.922.
+  EXPECT_NEAR(log10K(CarbonReaction::Boudouard, 1000), -0.243, 1e-12);
+  EXPECT_NEAR(log10K(CarbonReaction::Methane, 1200), 1.807, 1e-12);
+}
+
+TEST(AtmosphereLiterature, ProbeSlopeAndReference) {
+  EXPECT_NEAR(probeSlope(), 0.0496054, 5e-8);
+  // At 0 mV the electrode sees the reference air: 0.2095 atm = 0.2123 bar.
+  EXPECT_NEAR(probeOxygenPressure(0, 1200), 0.2123, 0.0001);
+}
+
+TEST(AtmosphereLiterature, ShimAndAlloy) {
+  // (1000 * 0.1 + 100 * 7) / 1007 = 800 / 1007.
+  EXPECT_NEAR(shimCarbon(0.1, 1000, 1007), 800.0 / 1007, 1e-12);
+  EXPECT_NEAR(alloyFactor(0, 0, 0, 0, 0), 1, 0);
+  EXPECT_NEAR(std::log10(alloyFactor(1, 0, 0, 0, 0)), 0.055, 1e-12);
+  EXPECT_NEAR(std::log10(alloyFactor(0, 0, 0, 1, 1)), 0.014 - 0.013, 1e-12);
+}
+
+// --- Round trips ------------------------------------------------------------
+
+TEST(AtmosphereRoundTrip, EquivalentsFedBackGiveTheTarget) {
+  int checked = 0;
+  for (double t = 800; t <= 1100; t += 50) {
+    for (auto [co, h2] : {std::pair{20.0, 40.0}, {10.0, 10.0}, {40.0, 40.0}}) {
+      for (double target : {0.05, 0.2, 0.5, 0.8, 1.0, 1.2, 1.5}) {
+        const ToolOutcome eq =
+            run({{"temp", t}, {"co", co}, {"h2", h2}, {"target-carbon", target}});
+        if (!eq.error.empty()) continue;  // above saturation at this temperature
+        struct Back {
+          const char* name;
+          int member;
+          std::string_view key;
+          int reading;
+        };
+        const Back backs[] = {{"dew point", kEqDewPoint, "dew-point", kReadDewPoint},
+                              {"frost point", kEqFrostPoint, "frost-point", kReadDewPoint},
+                              {"CO2", kEqCo2, "co2", kReadCo2},
+                              {"probe", kEqMv, "mv", kReadProbe}};
+        for (const Back& b : backs) {
+          const double value = number(eq, kAtmEquivalents, b.member);
+          if (std::isnan(value)) continue;  // outside the reading's range
+          const ToolOutcome back = run({{"temp", t}, {"co", co}, {"h2", h2}, {b.key, value}});
+          EXPECT_NEAR(number(back, kAtmCarbonPotential, b.reading), target, 0.001)
+              << b.name << " at " << t << " °C, CO " << co << ", target " << target;
+          ++checked;
+        }
+      }
+    }
+  }
+  EXPECT_GT(checked, 300);
+}
+
+// --- Directions -------------------------------------------------------------
+
+struct Sweep {
+  const char* name;
+  std::string_view reading;  // the key held fixed
+  double value;
+  int member;
+  std::string_view varied;
+  double from, to;
+  int sign;  // +1: the potential rises with the varied input
+};
+
+TEST(AtmosphereDirection, PotentialMovesOneWayOverTheRange) {
+  const Sweep sweeps[] = {
+      {"probe, rising CO", "mv", 1100, kReadProbe, "co", 0.1, 60, +1},
+      {"dew point, rising CO", "dew-point", 0, kReadDewPoint, "co", 0.1, 60, +1},
+      {"CO2, rising CO", "co2", 0.5, kReadCo2, "co", 0.1, 60, +1},
+      {"dew point, rising dew point", "co", 20, kReadDewPoint, "dew-point", -45, 30, -1},
+      {"frost point, rising frost point", "co", 20, kReadDewPoint, "frost-point", -60, 0, -1},
+      {"CO2, rising CO2", "co", 20, kReadCo2, "co2", 0.001, 20, -1},
+      {"probe, rising mV", "co", 20, kReadProbe, "mv", 900, 1300, +1},
+      {"dew point, rising temperature", "dew-point", -5, kReadDewPoint, "temp", 800, 1100, -1},
+      {"CO2, rising temperature", "co2", 0.15, kReadCo2, "temp", 800, 1100, -1},
+      {"probe, rising temperature", "mv", 1100, kReadProbe, "temp", 800, 1100, -1},
+  };
+  for (const Sweep& s : sweeps) {
+    double previous = s.sign > 0 ? -1 : 1e9;
+    int numbers = 0;
+    for (int i = 0; i <= 200; ++i) {
+      const double x = s.from + (s.to - s.from) * i / 200;
+      const ToolOutcome out = s.varied == "temp"
+                                  ? run({{s.reading, s.value}, {"temp", x}})
+                                  : run({{"temp", 925}, {s.reading, s.value}, {s.varied, x}});
+      const double c = number(out, kAtmCarbonPotential, s.member);
+      if (std::isnan(c)) continue;  // sooting
+      if (s.sign > 0) {
+        EXPECT_GT(c, previous) << s.name << " at " << x;
+      } else {
+        EXPECT_LT(c, previous) << s.name << " at " << x;
+      }
+      previous = c;
+      ++numbers;
+    }
+    EXPECT_GT(numbers, 20) << s.name;
+  }
+}
+
+// --- What the tool says beside its numbers ----------------------------------
+
+TEST(AtmosphereNotes, SootingReadingIsListedWithTheSaturation) {
+  // 1 % CO2 with 20 % CO at 925 °C: aC = 10^-1.7 * 0.2026^2 / 0.0101 > 1.
+  const ToolOutcome out = run({{"temp", 925}, {"co2", 0.01}});
+  ASSERT_EQ(out.error, "");
+  EXPECT_EQ(out.results[kAtmCarbonPotential].members[kReadCo2].kind, ToolValue::Kind::Absent);
+  EXPECT_EQ(out.results[kAtmCarbonPotential].members[kReadCo2].note,
+            "sooting: above graphite saturation (1.262 %C at 925 °C)");
+  EXPECT_EQ(out.results[kAtmSooting].list, std::vector<std::string>{"co2"});
+}
+
+TEST(AtmosphereNotes, BelowAe3AndMethane) {
+  const ToolOutcome low = run({{"temp", 800}, {"co2", 15}});
+  EXPECT_LT(number(low, kAtmCarbonPotential, kReadCo2), 0.34);
+  EXPECT_EQ(low.results[kAtmCarbonPotential].members[kReadCo2].note,
+            "below Ae3 of pure iron at 800 °C (0.340 %C): ferrite forms");
+  const ToolOutcome hot = run({{"temp", 950}, {"co2", 15}});
+  EXPECT_EQ(hot.results[kAtmCarbonPotential].members[kReadCo2].note, "");
+  const ToolOutcome methane = run({{"temp", 925}, {"ch4", 0.02}});
+  EXPECT_EQ(methane.results[kAtmActivity].members[kReadCh4].note,
+            "not at equilibrium; for information");
+}
+
+TEST(AtmosphereNotes, SpreadAndOutlierLeaveMethaneOut) {
+  // Probe, dew point and CO2 at the 0.8 %C equivalents, a shim at 0.5 %C.
+  const ToolOutcome out = run({{"temp", 925},
+                               {"mv", 1138.53},
+                               {"dew-point", -5.565},
+                               {"co2", 0.1467},
+                               {"ch4", 0.02},
+                               {"shim-initial-carbon", 0},
+                               {"shim-initial-mg", 1000},
+                               {"shim-final-mg", 1000 / 0.995}});
+  ASSERT_EQ(out.error, "");
+  EXPECT_NEAR(number(out, kAtmCarbonPotential, kReadShim), 0.5, 1e-9);
+  EXPECT_NEAR(number(out, kAtmSpread), 0.3, 0.002);
+  EXPECT_EQ(out.results[kAtmOutlier].text, "shim");
+  const ToolOutcome two = run({{"temp", 925}, {"mv", 1138.53}, {"co2", 0.1467}});
+  EXPECT_NEAR(number(two, kAtmSpread), 0, 0.002);
+  EXPECT_EQ(two.results[kAtmOutlier].kind, ToolValue::Kind::Absent);
+}
+
+TEST(AtmosphereNotes, CoForShimGivesTheShimsCarbonAtTheProbe) {
+  const ToolOutcome out = run({{"temp", 925},
+                               {"mv", 1138.53},
+                               {"shim-initial-carbon", 0},
+                               {"shim-initial-mg", 1000},
+                               {"shim-final-mg", 1000 / 0.992}});
+  const double co = number(out, kAtmCoForShim);
+  ASSERT_FALSE(std::isnan(co));
+  const ToolOutcome back = run({{"temp", 925}, {"mv", 1138.53}, {"co", co}});
+  EXPECT_NEAR(number(back, kAtmCarbonPotential, kReadProbe), 0.8, 0.0005);
+}
+
+// --- Refusals ---------------------------------------------------------------
+
+TEST(AtmosphereErrors, EverySentenceNamesItsBound) {
+  struct Row {
+    const char* name;
+    Given given;
+    const char* sentence;
+    int input;
+  };
+  const Row rows[] = {
+      {"no temperature", {}, "The furnace temperature is needed, from 800 to 1100 °C.", kAtmTemp},
+      {"temperature too high",
+       {{"temp", 1100.5}},
+       "The furnace temperature must be between 800 and 1100 °C.",
+       kAtmTemp},
+      {"frost point above 0 °C",
+       {{"temp", 925}, {"frost-point", 0.1}},
+       "A frost point lies at or below 0 °C: give a reading above 0 °C as the dew point.",
+       kAtmFrostPoint},
+      {"dew and frost point",
+       {{"temp", 925}, {"dew-point", -5}, {"frost-point", -5}},
+       "Give the dew point or the frost point, not both: a meter reports one of them.",
+       kAtmFrostPoint},
+      {"negative shim carbon",
+       {{"temp", 925},
+        {"shim-initial-carbon", 0.1},
+        {"shim-initial-mg", 1000},
+        {"shim-final-mg", 998}},
+       "The shim's masses give a negative carbon: the final mass must be at least 999 mg.",
+       kAtmShimFinalMg},
+      {"shim without its initial carbon",
+       {{"temp", 925}, {"shim-initial-mg", 1000}, {"shim-final-mg", 1005}},
+       "A shim needs its initial carbon, its initial mass and its final mass.",
+       kAtmShimInitialCarbon},
+      {"alloy above 5 %",
+       {{"temp", 925}, {"cr", 3}, {"ni", 2.5}},
+       "Si, Mn, Cr, Ni and Mo together must be at most 5 %.",
+       kAtmSi},
+      {"target above saturation",
+       {{"temp", 925}, {"target-carbon", 1.3}},
+       "The target carbon must be at most the graphite saturation, 1.262 %C at 925 °C.",
+       kAtmTargetCarbon},
+      {"target below its range",
+       {{"temp", 925}, {"target-carbon", 0.04}},
+       "The target carbon must be between 0.05 and 2 %C.",
+       kAtmTargetCarbon},
+      {"gases above 100 %",
+       {{"temp", 925}, {"co", 45}, {"h2", 55}, {"co2", 1}},
+       "CO, H2, CO2 and CH4 together must be at most 100 %.",
+       kAtmH2},
+      {"probe below its range",
+       {{"temp", 925}, {"mv", 899}},
+       "The probe voltage must be between 900 and 1300 mV.",
+       kAtmMv},
+      {"dew point above its range",
+       {{"temp", 925}, {"dew-point", 30.5}},
+       "The dew point must be between -45 and 30 °C.",
+       kAtmDewPoint},
+  };
+  for (const Row& r : rows) {
+    const ToolOutcome out = run(r.given);
+    EXPECT_EQ(out.error, r.sentence) << r.name;
+    EXPECT_EQ(out.failedInput, r.input) << r.name;
+    EXPECT_TRUE(out.results.empty()) << r.name;
+  }
+}
+
+TEST(AtmosphereErrors, NotANumberIsRefusedNotComputed) {
+  const ToolOutcome out = run({{"temp", 925}, {"mv", std::numeric_limits<double>::quiet_NaN()}});
+  EXPECT_EQ(out.error, "The probe voltage must be between 900 and 1300 mV.");
+}
+
+TEST(AtmosphereSolver, ExtremeActivitiesStayFinite) {
+  for (double a : {1e-300, 1e-30, 1e-3, 0.999999, 1.0, 1e3, 1e30, 1e300}) {
+    for (double kelvin : {1073.15, 1373.15}) {
+      const double c = carbonOfActivity(a, kelvin);
+      EXPECT_TRUE(std::isfinite(c) && c > 0) << a;
+      if (a > 1e-290) {
+        EXPECT_NEAR(std::log10(gunnarsonActivity(c, kelvin)), std::log10(a), 1e-9) << a;
+      }
+    }
+  }
+  EXPECT_EQ(carbonOfActivity(0, 1200), 0);
+  EXPECT_EQ(carbonOfActivity(-1, 1200), 0);
+}
+
+}  // namespace
+}  // namespace pyrelon

@@ -1,0 +1,279 @@
+// The batch pipeline in process, through a row computer of its own (the
+// sum of two whole numbers), with small batches, a small byte budget and a
+// thread starter that fails, so that ordering, back-pressure and totals
+// across many batches are exercised at a small scale.
+#include "cli/batch.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <stdexcept>
+#include <string>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+namespace pyrelon::cli {
+namespace {
+
+// "a,b" -> "a+b" for whole numbers; a row whose first field is "slow"
+// waits before it is computed (a worker made to finish late), one whose
+// first field is "bad" fails.
+class SumComputer final : public RowComputer {
+ public:
+  RowColumns columns(std::span<const std::string> header) override {
+    if (header.size() < 2) return {{}, "the header has fewer than 2 fields"};
+    return {{"sum"}, {}};
+  }
+  std::unique_ptr<Worker> makeWorker() const override { return std::make_unique<SumWorker>(); }
+
+ private:
+  class SumWorker final : public Worker {
+   public:
+    void compute(std::span<const std::string_view> fields, std::vector<std::string>& results,
+                 std::string& error) override {
+      results.assign(1, std::string());
+      if (fields.size() < 2) {
+        error = "short";
+        return;
+      }
+      if (fields[0] == "slow") {
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        error = "slow";
+        return;
+      }
+      if (fields[0] == "bad") {
+        results[0] = "left behind";  // the batch writes a failed row's results empty
+        error = "bad";
+        return;
+      }
+      results[0] =
+          std::to_string(std::stol(std::string(fields[0])) + std::stol(std::string(fields[1])));
+    }
+  };
+};
+
+struct Streamed {
+  BatchReport report;
+  std::string out;
+};
+
+Streamed stream(const std::string& input, unsigned threads, BatchLimits limits = {},
+                bool json = false) {
+  MemorySource source(input, 97);  // reads cut at odd places
+  SumComputer computer;
+  Streamed run;
+  BatchStream s;
+  s.input = &source;
+  s.inputName = "in.csv";
+  s.computer = &computer;
+  s.threads = threads;
+  s.jsonLines = json;
+  s.write = [&](std::string_view text) { run.out += text; };
+  s.limits = std::move(limits);
+  run.report = streamRows(s);
+  return run;
+}
+
+// Rows "i,1" for i from 0, with their expected output rows "i,1,i+1,".
+struct Rows {
+  std::string input = "a,b\n";
+  std::string output = "a,b,sum,error\n";
+  void add(int i) {
+    input += std::to_string(i) + ",1\n";
+    output += std::to_string(i) + ",1," + std::to_string(i + 1) + ",\n";
+  }
+  void addRaw(const std::string& in, const std::string& out) {
+    input += in;
+    output += out;
+  }
+};
+
+BatchLimits small(std::size_t rows) {
+  BatchLimits limits;
+  limits.rowsPerBatch = rows;
+  return limits;
+}
+
+// Limits: many batches, one of them late, come out in order; the first
+// failure named is the first in the file; threads that cannot start.
+TEST(BatchLimits, ManyBatchesComeOutInOrderWhenAnEarlyOneFinishesLate) {
+  Rows rows;
+  rows.add(0);
+  rows.addRaw("slow,1\n", "slow,1,,slow\n");  // in the first batch
+  for (int i = 2; i < 2000; ++i) rows.add(i);
+  for (const unsigned threads : {1u, 2u, 4u, 16u}) {
+    const Streamed run = stream(rows.input, threads, small(7));
+    EXPECT_EQ(run.out, rows.output) << threads << " threads";
+    EXPECT_EQ(run.report.rows, 2000u);
+    EXPECT_EQ(run.report.failed, 1u);
+    EXPECT_EQ(run.report.status, 1);
+  }
+}
+
+TEST(BatchLimits, TheFirstFailureNamedIsTheFirstInTheFile) {
+  // Line 4 fails in the first batch; a later batch fails too, and finishes
+  // first while the first batch waits on its slow row.
+  Rows rows;
+  rows.add(0);
+  rows.addRaw("slow,1\n", "slow,1,,slow\n");
+  rows.addRaw("bad,1\n", "bad,1,,bad\n");
+  for (int i = 4; i < 50; ++i) rows.add(i);
+  rows.addRaw("bad,2\n", "bad,2,,bad\n");
+  rows.add(51);
+  const Streamed run = stream(rows.input, 4, small(5));
+  EXPECT_EQ(run.out, rows.output);
+  EXPECT_EQ(run.report.firstFailedLine, 3u);
+  EXPECT_EQ(run.report.firstError, "slow");
+  EXPECT_EQ(run.report.failed, 3u);
+  EXPECT_EQ(summaryLine(run.report), "51 rows, 48 computed, 3 failed (first on line 3: slow)");
+}
+
+TEST(BatchLimits, AThreadThatCannotStartIsAnErrorNotAHang) {
+  std::atomic<int> started{0}, ended{0};
+  BatchLimits limits = small(3);
+  limits.startThread = [&](std::function<void()> body) {
+    if (started == 2)
+      throw std::system_error(std::make_error_code(std::errc::resource_unavailable_try_again));
+    ++started;
+    return std::thread([&ended, body = std::move(body)] {
+      body();
+      ++ended;
+    });
+  };
+  Rows rows;
+  for (int i = 0; i < 20; ++i) rows.add(i);
+  const Streamed run = stream(rows.input, 8, limits);
+  EXPECT_EQ(run.report.status, 2);
+  EXPECT_EQ(run.report.problem, "cannot start a thread: Resource temporarily unavailable");
+  EXPECT_EQ(started, 2);
+  EXPECT_EQ(ended, 2);  // the two that started were stopped and joined
+  EXPECT_EQ(run.out, "a,b,sum,error\n");
+}
+
+// The reader hands out no batch while the budget is spent: a slow first
+// row keeps every later batch waiting, and with no budget they pile up.
+TEST(BatchLimits, BytesInFlightStayWithinTheBudget) {
+  const std::string note(200, 'n');
+  Rows rows;
+  rows.addRaw("slow,1," + note + "\n", "slow,1,,slow\n");
+  for (int i = 1; i < 400; ++i)
+    rows.addRaw(std::to_string(i) + ",1," + note + "\n",
+                std::to_string(i) + ",1," + std::to_string(i + 1) + ",\n");
+  BatchLimits limits;
+  limits.rowsPerBatch = 4096;
+  limits.bytesPerBatch = 1024;  // about five rows
+  limits.bytesInFlight = 4096;
+  // The header has two fields: the note is an extra field, which fails its
+  // row; the test is about bytes, so every row gets the note.
+  std::string input = "a,b,note\n" + rows.input.substr(4);
+  std::string output = "a,b,note,sum,error\n";
+  {
+    const Streamed check = stream(input, 1, limits);
+    ASSERT_EQ(check.report.rows, 400u);
+  }
+  for (const unsigned threads : {2u, 8u, 64u}) {
+    const Streamed bounded = stream(input, threads, limits);
+    EXPECT_EQ(bounded.report.rows, 400u);
+    EXPECT_EQ(bounded.report.status, 1);
+    // Inputs in flight stay within the budget; the outputs of the batches
+    // being computed come on top (at most one batch each).
+    EXPECT_LE(bounded.report.peakBytesInFlight, 3 * limits.bytesInFlight) << threads;
+    BatchLimits open = limits;
+    open.bytesInFlight = SIZE_MAX / 4;
+    const Streamed unbounded = stream(input, threads, open);
+    EXPECT_EQ(unbounded.out, bounded.out);
+    EXPECT_GT(unbounded.report.peakBytesInFlight, 3 * limits.bytesInFlight) << threads;
+  }
+}
+
+// Malformed files: a record past the limits fails alone, wherever it falls
+// among the batches.
+TEST(BatchMalformed, ARecordPastTheLimitsFailsAlone) {
+  BatchLimits limits = small(4);
+  limits.maxRecordBytes = 64;
+  limits.maxFields = 8;
+  limits.chunkSize = 16;
+  const struct {
+    const char* name;
+    std::string record;
+    const char* error;
+  } cases[] = {
+      {"too long", std::string(100, '7') + ",1", "The record is longer than 64 bytes."},
+      {"too wide", "1,2,3,4,5,6,7,8,9", "The record has more than 8 fields."},
+      {"quote too long", "\"" + std::string(100, 'q') + "\",1",
+       "The record is longer than 64 bytes."},
+  };
+  for (const auto& c : cases) {
+    Rows rows;
+    for (int i = 0; i < 10; ++i) rows.add(i);
+    rows.addRaw(c.record + "\n", std::string(",,,") + c.error + "\n");
+    for (int i = 11; i < 14; ++i) rows.add(i);
+    for (const unsigned threads : {1u, 3u}) {
+      const Streamed run = stream(rows.input, threads, limits);
+      EXPECT_EQ(run.out, rows.output) << c.name;
+      EXPECT_EQ(run.report.firstFailedLine, 12u) << c.name;
+      EXPECT_EQ(run.report.rows, 14u) << c.name;
+    }
+  }
+}
+
+// A quote that would run past the record limit is read as a character: the
+// lines after it stay rows of their own.
+TEST(BatchMalformed, AStrayQuoteDoesNotSwallowTheLinesAfterIt) {
+  BatchLimits limits = small(4);
+  limits.maxRecordBytes = 64;
+  limits.chunkSize = 16;
+  Rows rows;
+  rows.add(0);
+  rows.addRaw("1,\"oops\n",
+              "1,\"\"\"oops\",,The quote that opens field 2 on line 3 is never closed.\n");
+  for (int i = 2; i < 40; ++i) rows.add(i);
+  const Streamed run = stream(rows.input, 2, limits);
+  EXPECT_EQ(run.out, rows.output);
+  EXPECT_EQ(run.report.rows, 40u);
+  EXPECT_EQ(run.report.failed, 1u);
+}
+
+// A failed row's results are written empty whatever the computer left in
+// them, in CSV and in JSON Lines.
+TEST(BatchMalformed, AFailedRowHasNoResults) {
+  Streamed run = stream("a,b\n1,1\nbad,1\n2,2\n", 1);
+  EXPECT_EQ(run.out, "a,b,sum,error\n1,1,2,\nbad,1,,bad\n2,2,4,\n");
+  run = stream("a,b\nbad,1\n", 1, {}, true);
+  EXPECT_EQ(run.out,
+            "{\"line\":2,\"inputs\":{\"a\":\"bad\",\"b\":\"1\"},\"results\":{\"sum\":null},"
+            "\"error\":\"bad\"}\n");
+}
+
+// A failed file: the problem, and the rows before it written.
+TEST(BatchWrites, AWriteThatFailsStopsTheBatchWithItsReason) {
+  Rows rows;
+  for (int i = 0; i < 100; ++i) rows.add(i);
+  for (const unsigned threads : {1u, 4u}) {
+    MemorySource source(rows.input);
+    SumComputer computer;
+    std::string out;
+    int writes = 0;
+    BatchStream s;
+    s.input = &source;
+    s.inputName = "in.csv";
+    s.computer = &computer;
+    s.threads = threads;
+    s.limits = small(10);
+    s.write = [&](std::string_view text) {
+      if (++writes == 4)
+        throw std::runtime_error("cannot write the output: No space left on device");
+      out += text;
+    };
+    const BatchReport report = streamRows(s);
+    EXPECT_EQ(report.status, 2);
+    EXPECT_EQ(report.problem, "cannot write the output: No space left on device");
+    EXPECT_EQ(report.rows, 20u);  // the header, then two batches
+    EXPECT_EQ(out, rows.output.substr(0, rows.output.find("20,1,")));
+  }
+}
+
+}  // namespace
+}  // namespace pyrelon::cli

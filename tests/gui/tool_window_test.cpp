@@ -1,0 +1,138 @@
+// A tool's window, on a test build that registers the throwaway tool: the
+// Tools menu lists it, the menu opens its window with the form laid out
+// from the description, and typing updates the results at once.
+#include "qt/tool_window.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QTest>
+
+#include "gui_support.h"
+#include "tests/scratch/scratch_tool.h"
+
+namespace pyrelon::testing {
+namespace {
+
+class ToolWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  // Opens the scratch tool as a user does: Alt+T, then the entry's mnemonic.
+  qt::ToolWindow* openFromMenu(qt::MainWindow& window) {
+    QApplication::setActiveWindow(&window);
+    if (!QTest::qWaitForWindowActive(&window)) return nullptr;
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_T, Qt::AltModifier);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (menu == nullptr || menu->objectName() != QStringLiteral("ToolsMenu")) return nullptr;
+    QTest::keyClick(menu, Qt::Key_S);  // "&Scratch mix…"
+    return window.toolWindow("scratch-mix");
+  }
+
+  QString valueOf(qt::ToolWindow* tool, const char* path) {
+    QLabel* label = tool->resultLabel(QString::fromUtf8(path));
+    return label ? label->text() : QStringLiteral("<no label>");
+  }
+
+ private slots:
+  void theMenuStandsBetweenExitAndHelp() {
+    Started started;
+    QStringList titles;
+    for (QAction* action : started.window.menuBar()->actions()) titles << action->text();
+    QCOMPARE(titles, (QStringList{"E&xit !", "&Tools", "&Help"}));
+    auto* menu = started.window.findChild<QMenu*>(QStringLiteral("ToolsMenu"));
+    QVERIFY(menu);
+    QStringList entries;
+    for (QAction* action : menu->actions()) entries << action->text();
+    QVERIFY2(entries.contains(QStringLiteral("&Scratch mix\u2026")), qPrintable(entries.join('|')));
+  }
+
+  void typingUpdatesTheResults_data() {
+    QTest::addColumn<QString>("flow");
+    QTest::addColumn<QString>("share");
+    QTest::addColumn<QString>("volume");
+    QTest::addColumn<QString>("nitrogen");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("error");
+    // 12.5 m³/h × 8 h = 100 m³, 40 % of it, half of it.
+    QTest::newRow("given") << "12.5"
+                           << "40"
+                           << "100.00"
+                           << "40.0"
+                           << "50.0"
+                           << "";
+    // Empty boxes: 10 × 8 = 80 m³; no share, so its note stands in place.
+    QTest::newRow("empty_boxes") << ""
+                                 << ""
+                                 << "80.00"
+                                 << "give the nitrogen share"
+                                 << "40.0"
+                                 << "";
+    QTest::newRow("out_of_range") << "101"
+                                  << ""
+                                  << "\u2014"
+                                  << "\u2014"
+                                  << "\u2014"
+                                  << "The gas flow must be between 0 and 100 m³/h.";
+    QTest::newRow("not_a_number") << "1,5"
+                                  << ""
+                                  << "\u2014"
+                                  << "\u2014"
+                                  << "\u2014"
+                                  << "The gas flow \"1,5\" is not a number.";
+  }
+
+  void typingUpdatesTheResults() {
+    QFETCH(QString, flow);
+    QFETCH(QString, share);
+    QFETCH(QString, volume);
+    QFETCH(QString, nitrogen);
+    QFETCH(QString, first);
+    QFETCH(QString, error);
+    Started started;
+    qt::ToolWindow* tool = openFromMenu(started.window);
+    QVERIFY(tool);
+    QVERIFY(QTest::qWaitForWindowExposed(tool));
+    QLineEdit* flowBox = tool->findChild<QLineEdit*>(QStringLiteral("scratch-mix-flow"));
+    QLineEdit* shareBox = tool->findChild<QLineEdit*>(QStringLiteral("scratch-mix-share"));
+    QVERIFY(flowBox && shareBox);
+    flowBox->setFocus();
+    QTest::keyClicks(flowBox, flow);
+    QTest::keyClick(flowBox, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), shareBox);
+    QTest::keyClicks(shareBox, share);
+    QCOMPARE(valueOf(tool, "volume"), volume);
+    QCOMPARE(valueOf(tool, "nitrogen"), nitrogen);
+    QCOMPARE(valueOf(tool, "split.first"), first);
+    QCOMPARE(tool->errorLabel()->text(), error);
+    QCOMPARE(tool->errorLabel()->isVisible(), !error.isEmpty());
+  }
+
+  void theFormComesFromTheDescription() {
+    Started started;
+    started.window.openTool(scratchTool());
+    qt::ToolWindow* tool = started.window.toolWindow("scratch-mix");
+    QVERIFY(tool);
+    QLineEdit* hours = tool->findChild<QLineEdit*>(QStringLiteral("scratch-mix-hours"));
+    QVERIFY(hours);
+    QCOMPARE(hours->accessibleName(), QStringLiteral("Run time, h"));
+    QCOMPARE(hours->placeholderText(), QStringLiteral("8"));
+    QVERIFY2(hours->toolTip().contains(QStringLiteral("Range: 0.5 to 24 h")),
+             qPrintable(hours->toolTip()));
+    QLineEdit* share = tool->findChild<QLineEdit*>(QStringLiteral("scratch-mix-share"));
+    QCOMPARE(share->placeholderText(), QStringLiteral("not given"));
+    QCOMPARE(tool->resultLabel(QStringLiteral("split.second"))->accessibleName(),
+             QStringLiteral("Split: Second half"));
+    QCOMPARE(tool->chartArea()->objectName(), QStringLiteral("scratch-mix-chart"));
+    QVERIFY(tool->chartArea()->layout());
+    // Opened again, the same window comes forward.
+    started.window.openTool(scratchTool());
+    QCOMPARE(started.window.toolWindow("scratch-mix"), tool);
+  }
+};
+
+}  // namespace
+}  // namespace pyrelon::testing
+
+QTEST_MAIN(pyrelon::testing::ToolWindowTest)
+#include "tool_window_test.moc"

@@ -1,0 +1,389 @@
+// The tool plumbing every face shares: strict reading, range sentences,
+// the digits a result is written with, JSON, and the throwaway tool's
+// trip through them. Expected values are worked by hand.
+#include "shell/tool_form.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "shell/help.h"
+#include "shell/tools.h"
+#include "tests/scratch/scratch_tool.h"
+
+namespace pyrelon {
+namespace {
+
+using testing::scratchTool;
+
+struct NumberRow {
+  const char* name;
+  const char* text;
+  const char* separator;
+  std::optional<double> expected;
+};
+
+TEST(ToolNumbers, AreReadStrictly) {
+  const NumberRow rows[] = {
+      {"plain", "925", ".", 925.0},
+      {"blanks_around", "  -4.5\t", ".", -4.5},
+      {"plus_sign", "+3", ".", 3.0},
+      {"leading_point", ".5", ".", 0.5},
+      {"trailing_point", "5.", ".", 5.0},
+      {"exponent", "1.5e-3", ".", 0.0015},
+      {"exponent_capital", "2E2", ".", 200.0},
+      {"comma_where_comma", "4,5", ",", 4.5},
+      {"point_where_comma", "4.5", ",", 4.5},
+      {"comma_where_point", "4,5", ".", std::nullopt},
+      {"trailing_letters", "12abc", ".", std::nullopt},
+      {"empty", "", ".", std::nullopt},
+      {"sign_only", "-", ".", std::nullopt},
+      {"point_only", ".", ".", std::nullopt},
+      {"two_points", "1.2.3", ".", std::nullopt},
+      {"inner_blank", "1 2", ".", std::nullopt},
+      {"exponent_without_digits", "1e", ".", std::nullopt},
+      {"beyond_double", "1e400", ".", std::nullopt},
+      {"below_denormal", "1e-400", ".", 0.0},
+      {"hexadecimal", "&H1F", ".", std::nullopt},
+      {"infinity_word", "inf", ".", std::nullopt},
+      {"nan_word", "nan", ".", std::nullopt},
+  };
+  for (const NumberRow& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(readToolNumber(row.text, row.separator), row.expected);
+  }
+}
+
+struct FormatRow {
+  const char* name;
+  double value;
+  Digits digits;
+  int places;
+  const char* separator;
+  const char* expected;
+};
+
+TEST(ToolNumbers, AreWrittenAsTheirDigitsSay) {
+  const FormatRow rows[] = {
+      {"decimals_pad", 0.54, Digits::Decimals, 3, ".", "0.540"},
+      {"decimals_round_up", 0.5406, Digits::Decimals, 3, ".", "0.541"},
+      // The double nearest 0.5405 is 0.54049999999999998046...: rounded as it is.
+      {"decimals_binary_below_half", 0.5405, Digits::Decimals, 3, ".", "0.540"},
+      {"decimals_round_down", 1.2344, Digits::Decimals, 3, ".", "1.234"},
+      {"decimals_carry", 9.9996, Digits::Decimals, 3, ".", "10.000"},
+      {"decimals_tie_away", 0.125, Digits::Decimals, 2, ".", "0.13"},  // exact in binary
+      {"decimals_negative_tie_away", -2.5, Digits::Decimals, 0, ".", "-3"},
+      {"decimals_no_minus_zero", -0.0001, Digits::Decimals, 3, ".", "0.000"},
+      {"decimals_negative_zero", -0.0, Digits::Decimals, 1, ".", "0.0"},
+      {"decimals_below_half_place", 0.00049, Digits::Decimals, 3, ".", "0.000"},
+      {"decimals_half_place", 0.0005000001, Digits::Decimals, 3, ".", "0.001"},
+      {"decimals_far_below", 1e-30, Digits::Decimals, 3, ".", "0.000"},
+      {"decimals_none", 1137.6, Digits::Decimals, 0, ".", "1138"},
+      {"decimals_comma", -5.64, Digits::Decimals, 1, ",", "-5,6"},
+      {"decimals_large", 1.5e20, Digits::Decimals, 1, ".", "150000000000000000000.0"},
+      {"significant_kn", 6.5612, Digits::Significant, 3, ".", "6.56"},
+      {"significant_whole", 1234.5, Digits::Significant, 3, ".", "1230"},
+      {"significant_small", 0.001234, Digits::Significant, 3, ".", "0.00123"},
+      {"significant_carry", 9.996, Digits::Significant, 3, ".", "10.0"},
+      {"significant_keeps_zeros", 0.5, Digits::Significant, 3, ".", "0.500"},
+      {"significant_zero", 0.0, Digits::Significant, 3, ".", "0.00"},
+      {"significant_tiny_goes_scientific", 1.5e-20, Digits::Significant, 3, ".", "1.50e-20"},
+      {"significant_huge_goes_scientific", 2e15, Digits::Significant, 2, ".", "2.0e+15"},
+      {"significant_comma", 0.74, Digits::Significant, 2, ",", "0,74"},
+      {"scientific_po2", 1.5234e-20, Digits::Scientific, 3, ".", "1.52e-20"},
+      {"scientific_whole", 12.0, Digits::Scientific, 3, ".", "1.20e+01"},
+      {"scientific_carry", 9.996e-5, Digits::Scientific, 3, ".", "1.00e-04"},
+      {"scientific_negative", -4.2e7, Digits::Scientific, 2, ".", "-4.2e+07"},
+      {"scientific_one_digit", 7.7e-3, Digits::Scientific, 1, ".", "8e-03"},
+      {"scientific_three_digit_exponent", 1.0e-300, Digits::Scientific, 2, ",", "1,0e-300"},
+      {"scientific_zero", 0.0, Digits::Scientific, 3, ".", "0.00e+00"},
+  };
+  for (const FormatRow& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(formatToolNumber(row.value, row.digits, row.places, row.separator), row.expected);
+  }
+  EXPECT_EQ(formatToolNumber(std::numeric_limits<double>::quiet_NaN(), Digits::Decimals, 3, "."),
+            "");
+  EXPECT_EQ(formatToolNumber(std::numeric_limits<double>::max(), Digits::Decimals, 0, ".").size(),
+            309u);
+}
+
+TEST(ToolNumbers, JsonNumbersAreShortestAndReadBack) {
+  const struct {
+    const char* name;
+    double value;
+    const char* expected;
+  } rows[] = {
+      {"whole", 925.0, "925"},
+      {"fraction", 0.54, "0.54"},
+      {"tenth", 0.1, "0.1"},
+      {"negative", -45.0, "-45"},
+      {"zero", 0.0, "0"},
+      {"tiny", 1.5234e-20, "1.5234e-20"},
+      {"third", 1.0 / 3.0, "0.3333333333333333"},
+      {"large", 1e21, "1e+21"},
+      {"just_below_large", 123456789012345678.0, "123456789012345680"},
+      {"small_plain", 0.000001, "0.000001"},
+      {"nan", std::nan(""), "null"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(jsonNumber(row.value), row.expected);
+  }
+}
+
+struct FormRow {
+  const char* name;
+  std::vector<std::string> texts;  // flow, share, hours
+  const char* separator;
+  const char* error;
+  int failedInput;
+  std::vector<std::optional<double>> readings;
+};
+
+TEST(ToolForms, ReadGivenValuesStartValuesAndFaults) {
+  const FormRow rows[] = {
+      {"all_blank_takes_start_values", {"", " ", ""}, ".", "", -1, {10.0, std::nullopt, 8.0}},
+      {"given_values", {"12.5", "40", "8"}, ".", "", -1, {12.5, 40.0, 8.0}},
+      {"bounds_are_inclusive", {"0", "100", "0.5"}, ".", "", -1, {0.0, 100.0, 0.5}},
+      {"above_range",
+       {"", "", "25"},
+       ".",
+       "The run time must be between 0.5 and 24 h.",
+       2,
+       {10.0, std::nullopt, 25.0}},
+      {"below_range_comma",
+       {"", "", "0,4"},
+       ",",
+       "The run time must be between 0,5 and 24 h.",
+       2,
+       {10.0, std::nullopt, 0.4}},
+      {"not_a_number",
+       {"12abc", "", ""},
+       ".",
+       "The gas flow \"12abc\" is not a number.",
+       0,
+       {std::nullopt, std::nullopt, 8.0}},
+      {"first_fault_wins",
+       {"-1", "x", ""},
+       ".",
+       "The gas flow must be between 0 and 100 m³/h.",
+       0,
+       {-1.0, std::nullopt, 8.0}},
+      {"no_number_before_range_fault_after_it",
+       {"", "x", "99"},
+       ".",
+       "The nitrogen share \"x\" is not a number.",
+       1,
+       {10.0, std::nullopt, 99.0}},
+  };
+  for (const FormRow& row : rows) {
+    SCOPED_TRACE(row.name);
+    const ToolForm form = readToolForm(scratchTool(), row.texts, row.separator);
+    EXPECT_EQ(form.error, row.error);
+    EXPECT_EQ(form.failedInput, row.failedInput);
+    EXPECT_EQ(form.readings, row.readings);
+  }
+}
+
+// Every line a face shows, "label=value unit [note]", indented for members.
+std::string linesText(const ToolOutcome& outcome, const char* separator) {
+  std::string out;
+  for (const ToolLine& line : toolLines(scratchTool(), outcome, separator)) {
+    out +=
+        std::string(static_cast<std::size_t>(line.depth) * 2, ' ') + line.label + "=" + line.value;
+    if (!line.unit.empty()) out += " " + line.unit;
+    if (!line.note.empty()) out += " [" + line.note + "]";
+    out += "\n";
+  }
+  return out;
+}
+
+TEST(ToolForms, ShowEveryResultAsTheDescriptionSays) {
+  const struct {
+    const char* name;
+    std::vector<std::string> texts;
+    const char* separator;
+    const char* expected;
+  } rows[] = {
+      {"given_share",
+       {"12.5", "40", "8"},
+       ".",
+       // 12.5 × 8 = 100; 40 % of it 40; 12.5 / 3600 = 0.003472…
+       "Volume=100.00 m³\nNitrogen volume=40.0 m³\nRate per second=3.47e-03 m³/s\n"
+       "Verdict=running\nFlags=none\nSplit=\n  First half=50.0 m³\n  Second half=50.0 m³\n"},
+      {"start_values_no_share",
+       {"", "", ""},
+       ",",
+       // 10 × 8 = 80; 10 / 3600 = 0.002777…
+       "Volume=80,00 m³\nNitrogen volume=give the nitrogen share\nRate per second=2,78e-03 m³/s\n"
+       "Verdict=running\nFlags=none\nSplit=\n  First half=40,0 m³\n  Second half=40,0 m³\n"},
+      {"long_rich_run",
+       {"100", "60", "20"},
+       ".",
+       // 2000 m³, 60 % of it 1200; 100 / 3600 = 0.02777…
+       "Volume=2000.00 m³\nNitrogen volume=1200 m³\nRate per second=2.78e-02 m³/s\n"
+       "Verdict=running\nFlags=long, rich\nSplit=\n  First half=1000.0 m³\n"
+       "  Second half=1000.0 m³\n"},
+      {"idle",
+       {"0", "", "1"},
+       ".",
+       "Volume=0.00 m³\nNitrogen volume=give the nitrogen share\nRate per second=0.00e+00 m³/s\n"
+       "Verdict=idle\nFlags=none\nSplit=\n  First half=0.0 m³\n  Second half=0.0 m³\n"},
+      {"calculator_fault_leaves_no_result",
+       {"100", "1", "21"},
+       ".",
+       "Volume=— \nNitrogen volume=—\nRate per second=—\nVerdict=—\nFlags=—\nSplit=\n"
+       "  First half=—\n  Second half=—\n"},
+      {"range_fault_leaves_no_result",
+       {"101", "", ""},
+       ".",
+       "Volume=—\nNitrogen volume=—\nRate per second=—\nVerdict=—\nFlags=—\nSplit=\n"
+       "  First half=—\n  Second half=—\n"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const ToolOutcome outcome =
+        runTool(scratchTool(), readToolForm(scratchTool(), row.texts, row.separator));
+    std::string expected = row.expected;
+    // "Volume=— " above only marks a row that is otherwise alike.
+    if (const auto at = expected.find("— \n"); at != std::string::npos) expected.erase(at + 3, 1);
+    EXPECT_EQ(linesText(outcome, row.separator), expected);
+  }
+}
+
+TEST(ToolForms, FaultsNameTheirSentence) {
+  const ToolOutcome calculatorFault =
+      runTool(scratchTool(), readToolForm(scratchTool(), {{"100", "1", "21"}}, "."));
+  EXPECT_EQ(calculatorFault.error, "The volume must be at most 2000 m³.");
+  EXPECT_EQ(calculatorFault.failedInput, 0);
+  const ToolOutcome rangeFault =
+      runTool(scratchTool(), readToolForm(scratchTool(), {{"101", "", ""}}, "."));
+  EXPECT_EQ(rangeFault.error, "The gas flow must be between 0 and 100 m³/h.");
+}
+
+// A calculator that returns too few values, a NaN and a short group.
+ToolOutcome carelessCalculator(ToolReadings) {
+  ToolOutcome out;
+  ToolValue nan;
+  nan.kind = ToolValue::Kind::Number;
+  nan.number = std::nan("");
+  ToolValue infinite = nan;
+  infinite.number = std::numeric_limits<double>::infinity();
+  ToolValue group;
+  group.kind = ToolValue::Kind::Group;
+  out.results = {nan, infinite, nan, ToolValue{}, ToolValue{}, group};
+  return out;
+}
+
+TEST(ToolForms, NoNaNOrInfinityReachesAFace) {
+  ToolDescriptor careless = scratchTool();
+  careless.calculate = &carelessCalculator;
+  const std::vector<std::string> blank(3);
+  const ToolOutcome outcome = runTool(careless, readToolForm(careless, blank, "."));
+  ASSERT_EQ(outcome.results.size(), 6u);
+  EXPECT_EQ(outcome.results[0].kind, ToolValue::Kind::Absent);
+  EXPECT_EQ(outcome.results[1].kind, ToolValue::Kind::Absent);
+  EXPECT_EQ(outcome.results[5].members.size(), 2u);
+  const std::string json = toolJson(careless, std::vector<std::optional<double>>(3), outcome, 0);
+  EXPECT_EQ(json.find("nan"), std::string::npos) << json;
+  EXPECT_EQ(json.find("inf"), std::string::npos) << json;
+}
+
+TEST(ToolJson, OneLineAndIndented) {
+  const ToolForm form = readToolForm(scratchTool(), {{"12.5", "40", ""}}, ".");
+  const ToolOutcome outcome = runTool(scratchTool(), form);
+  EXPECT_EQ(toolJson(scratchTool(), form.readings, outcome, 0),
+            R"({"tool":"scratch-mix","inputs":{"flow":12.5,"share":40,"hours":8},)"
+            R"("results":{"volume":100,"nitrogen":40,"rate":0.003472222222222222,)"
+            R"("verdict":"running","flags":[],"split":{"first":50,"second":50}},"error":null})");
+  const ToolForm faulty = readToolForm(scratchTool(), {{"", "", "30"}}, ".");
+  EXPECT_EQ(toolJson(scratchTool(), faulty.readings, runTool(scratchTool(), faulty), 2),
+            "{\n"
+            "  \"tool\": \"scratch-mix\",\n"
+            "  \"inputs\": {\n"
+            "    \"flow\": 10,\n"
+            "    \"share\": null,\n"
+            "    \"hours\": 30\n"
+            "  },\n"
+            "  \"results\": {\n"
+            "    \"volume\": null,\n"
+            "    \"nitrogen\": null,\n"
+            "    \"rate\": null,\n"
+            "    \"verdict\": null,\n"
+            "    \"flags\": null,\n"
+            "    \"split\": {\n"
+            "      \"first\": null,\n"
+            "      \"second\": null\n"
+            "    }\n"
+            "  },\n"
+            "  \"error\": \"The run time must be between 0.5 and 24 h.\"\n"
+            "}");
+}
+
+TEST(ToolColumns, WriteTheirValueOrNothing) {
+  const ToolDescriptor& tool = scratchTool();
+  const struct {
+    const char* name;
+    std::vector<std::string> texts;
+    const char* expected;  // volume|nitrogen|split_first
+  } rows[] = {
+      {"all_given", {"12.5", "40", "8"}, "100.00|40.0|50.0"},
+      {"share_absent", {"", "", ""}, "80.00||40.0"},
+      {"faulty_row", {"", "", "99"}, "||"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const ToolOutcome outcome = runTool(tool, readToolForm(tool, row.texts, "."));
+    std::string fields;
+    for (const ToolColumn& column : tool.columns) {
+      if (!fields.empty() || &column != tool.columns.data()) fields += '|';
+      appendColumnValue(fields, tool, placeOfColumn(tool, column), outcome, ".");
+    }
+    EXPECT_EQ(fields, row.expected);
+  }
+  EXPECT_EQ(placeOfColumn(tool, {"x", "nowhere", ""}).result, -1);
+  EXPECT_EQ(placeOfColumn(tool, {"split_first", "split", "first"}).member, 0);
+}
+
+TEST(ToolRegistry, ATestBuildAddsItsToolWithNoOtherChange) {
+  ASSERT_EQ(toolById("scratch-mix"), &scratchTool());
+  EXPECT_EQ(toolById("no-such-tool"), nullptr);
+  bool listed = false;
+  for (const ToolDescriptor* tool : tools()) listed = listed || tool == &scratchTool();
+  EXPECT_TRUE(listed);
+  // A second tool under a taken id is refused.
+  static const ToolDescriptor kTwin = scratchTool();
+  const ToolRegistration twin(kTwin);
+  EXPECT_FALSE(twin.added());
+  EXPECT_EQ(toolById("scratch-mix"), &scratchTool());
+}
+
+TEST(ToolHelp, TheSectionComesFromTheDescription) {
+  const std::string help = helpHtml();
+  const auto section = help.find("<h2 id=\"tool-scratch-mix\">Scratch mix</h2>");
+  ASSERT_NE(section, std::string::npos);
+  for (const char* part : {
+           "<li>volume = flow × hours</li>",
+           "<tr><td>Run time</td><td>--hours</td><td>h</td><td>0.5 to 24</td><td>8</td></tr>",
+           "<tr><td>Nitrogen share</td><td>--share</td><td>%</td><td>0 to 100</td><td>not "
+           "used</td></tr>",
+           "<tr><td>Rate per second</td><td>rate</td><td>m³/s</td><td>3 significant digits, "
+           "scientific</td></tr>",
+           "<tr><td>Split: First half</td><td>split.first</td><td>m³</td><td>1 decimal</td></tr>",
+           "volume, nitrogen, split_first, error.",
+           "<tr><td>Seconds per hour</td><td>3600</td><td>s/h</td><td>the definition of the "
+           "hour</td></tr>",
+           "<li>A tool for the tests only; never shipped.</li>",
+       }) {
+    SCOPED_TRACE(part);
+    EXPECT_NE(help.find(part, section), std::string::npos);
+  }
+  EXPECT_LT(help.find("</h2>", section), help.find("</body>"));
+}
+
+}  // namespace
+}  // namespace pyrelon

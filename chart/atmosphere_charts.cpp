@@ -1,10 +1,12 @@
 #include "chart/atmosphere_charts.h"
 
+#include <array>
 #include <cmath>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "atmosphere/atmosphere.h"
 #include "chart/text.h"
 #include "chart/tool_sweep.h"
 
@@ -12,29 +14,24 @@ namespace pyrelon::chart {
 
 namespace {
 
+constexpr double kCelsiusToKelvin = 273.15;  // K at 0 °C
+
 // Points per curve: half a kelvin of dew point, two millivolts, five kelvin.
 constexpr int kDewPointSteps = 151;
 constexpr int kProbeSteps = 201;
 constexpr int kTemperatureSteps = 39;
 
-std::optional<double> readingOf(const ToolDescriptor& tool, ToolReadings readings,
-                                std::string_view key) {
-  const int index = findInput(tool, key);
+// Brunauer, Jefferson, Emmett and Hendricks, J. Am. Chem. Soc. 53 (1931)
+// 1778: the ammonia fraction of NH3-H2 at 1 atm on each boundary.
+constexpr std::array<BoundaryPoint, 2> kAlphaGammaPrimeMeasured{{{400, 0.37}, {575, 0.145}}};
+constexpr std::array<BoundaryPoint, 3> kGammaPrimeEpsilonMeasured{
+    {{400, 0.77}, {444, 0.70}, {500, 0.57}}};
+
+std::optional<double> readingAt(ToolReadings readings, int index) {
   if (index < 0 || static_cast<std::size_t>(index) >= readings.size()) return std::nullopt;
   const auto& reading = readings[static_cast<std::size_t>(index)];
   if (reading && std::isfinite(*reading)) return reading;
-  const auto& start = tool.inputs[static_cast<std::size_t>(index)].start;
-  return start;
-}
-
-Limits rangeOf(const ToolDescriptor& tool, std::string_view key, Limits fallback) {
-  const int index = findInput(tool, key);
-  return index < 0 ? fallback : tool.inputs[static_cast<std::size_t>(index)].range;
-}
-
-std::string unitOf(const ToolDescriptor& tool, std::string_view key) {
-  const int index = findInput(tool, key);
-  return index < 0 ? std::string() : std::string(tool.inputs[static_cast<std::size_t>(index)].unit);
+  return std::nullopt;
 }
 
 ToolOutcome outcomeOf(const ToolDescriptor& tool, ToolReadings readings) {
@@ -42,9 +39,9 @@ ToolOutcome outcomeOf(const ToolDescriptor& tool, ToolReadings readings) {
   return tool.calculate(readings);
 }
 
-std::string celsius(double value) { return fixedText(value, 0) + " °C"; }
+std::string celsius(double value, int places = 0) { return fixedText(value, places) + " °C"; }
 
-// Three significant digits, plainly written, for 0.001 to 1000 (Kn, pO2 …).
+// Three significant digits, plainly written, for 0.001 to 1000 (Kn).
 std::string significant3(double value) {
   if (!(value > 1e-3 && value < 1e3)) return shortScientific(value);
   const int places = 2 - static_cast<int>(std::floor(portableLog10(value)));
@@ -67,213 +64,228 @@ CurveLook lookOfOffset(int offset) {
   }
 }
 
+const Limits& rangeOf(const ToolDescriptor& tool, int input) {
+  return tool.inputs[static_cast<std::size_t>(input)].range;
+}
+
+constexpr std::string_view kNoTemperature = " No curve is drawn until the temperature is given.";
+
 }  // namespace
 
-Chart dewPointChart(const ToolDescriptor& atmosphere, ToolReadings readings) {
-  Chart chart;
-  chart.id = std::string(atmosphere.id) + "-dew-point-chart";
-  const double temperature = readingOf(atmosphere, readings, "temp").value_or(925);
-  const Limits temperatures = rangeOf(atmosphere, "temp", {800, 1100});
-  const Limits dewPoints = rangeOf(atmosphere, "dew-point", {-45, 30});
-  chart.title = "Carbon potential against dew point";
-  chart.x = {"Dew point", unitOf(atmosphere, "dew-point")};
-  chart.y = {"Carbon potential", "%C"};
+std::span<const BoundaryPoint> measuredBoundary(NitridingBoundary boundary) {
+  if (boundary == kAlphaGammaPrime) return kAlphaGammaPrimeMeasured;
+  return kGammaPrimeEpsilonMeasured;
+}
 
-  const int temp = findInput(atmosphere, "temp");
-  const int dew = findInput(atmosphere, "dew-point");
-  const ResultPlace potential = findResult(atmosphere, "carbon_potential", "dew_point");
-  const auto base = baseReadings(atmosphere, readings, {});
+Chart dewPointChart(ToolReadings readings) {
+  const ToolDescriptor& tool = atmosphereTool();
+  Chart chart;
+  chart.id = "atmosphere-dew-point-chart";
+  chart.title = "Carbon potential against dew point";
+  chart.x = {"Dew point", "°C"};
+  chart.y = {"Carbon potential", "%C"};
+  const Limits& dewPoints = rangeOf(tool, kAtmDewPoint);
+  chart.x.fixedRange = true;
+  chart.x.low = dewPoints.min;
+  chart.x.high = dewPoints.max;
+  chart.description =
+      "The carbon potential of pure iron in equilibrium with the atmosphere at "
+      "each dew point, for the CO and hydrogen given.";
+
+  const auto temperature = readingAt(readings, kAtmTemp);
+  if (!temperature) {
+    chart.description += kNoTemperature;
+    return chart;
+  }
+  const auto base = baseReadings(tool, readings, {"temp"});
   const auto dewValues = evenly(dewPoints.min, dewPoints.max, kDewPointSteps);
-  std::string shown;
+  const ResultPlace potential{kAtmCarbonPotential, kReadDewPoint};
   for (int offset : {-50, -25, 0, 25, 50}) {
-    const double at = temperature + offset;
-    if (!temperatures.accepts(at)) continue;
+    const double at = *temperature + offset;
+    if (!rangeOf(tool, kAtmTemp).accepts(at)) continue;
     auto readingsAt = base;
-    if (temp >= 0) readingsAt[static_cast<std::size_t>(temp)] = at;
+    readingsAt[kAtmTemp] = at;
     Series curve;
     curve.label = celsius(at);
     curve.x = dewValues;
-    curve.y = sweep(atmosphere, readingsAt, dew, dewValues, potential);
+    curve.y = sweep(tool, readingsAt, kAtmDewPoint, dewValues, potential);
     const CurveLook look = lookOfOffset(offset);
     curve.ink = look.ink;
     curve.dash = look.dash;
     chart.series.push_back(std::move(curve));
-    shown += shown.empty() ? "" : ", ";
-    shown += celsius(at);
   }
 
-  const ToolOutcome outcome = outcomeOf(atmosphere, readings);
-  const auto dewReading = dew >= 0 && static_cast<std::size_t>(dew) < readings.size()
-                              ? readings[static_cast<std::size_t>(dew)]
-                              : std::nullopt;
-  if (dewReading) {
-    if (const auto value = numberAt(outcome, potential)) {
-      chart.markers.push_back(
-          {"dew point " + fixedText(*dewReading, 1) + " °C: " + fixedText(*value, 3) + " %C",
-           {*dewReading, *value},
-           Ink::Black});
+  const ToolOutcome outcome = outcomeOf(tool, readings);
+  const auto value = numberAt(outcome, potential);
+  if (const auto dew = readingAt(readings, kAtmDewPoint); dew && value) {
+    chart.markers.push_back(
+        {"dew point " + celsius(*dew, 1) + ": " + fixedText(*value, 3) + " %C", {*dew, *value}});
+  } else if (const auto frost = readingAt(readings, kAtmFrostPoint); frost && value) {
+    // The same water vapour over water: where a frost point stands on a dew-point axis.
+    if (const auto asDew = dewPointOf(iceVapourPressure(*frost))) {
+      chart.markers.push_back({"frost point " + celsius(*frost, 1) + " (dew point " +
+                                   celsius(*asDew, 1) + "): " + fixedText(*value, 3) + " %C",
+                               {*asDew, *value}});
     }
   }
-  const auto target = readingOf(atmosphere, readings, "target-carbon");
-  const auto equivalent = numberAt(outcome, findResult(atmosphere, "equivalents", "dew_point"));
-  if (target && equivalent && dewPoints.accepts(*equivalent)) {
+  const auto target = readingAt(readings, kAtmTargetCarbon);
+  const auto equivalent = numberAt(outcome, {kAtmEquivalents, kEqDewPoint});
+  if (target && equivalent) {
     chart.annotations.push_back(
-        {"target " + fixedText(*target, 2) + " %C at " + fixedText(*equivalent, 1) + " °C",
+        {"target " + fixedText(*target, 2) + " %C: dew point " + celsius(*equivalent, 1),
          {*equivalent, *target}});
   }
-  chart.description =
-      "The carbon potential of the atmosphere in equilibrium with each dew point, "
-      "at " +
-      shown + ", for the CO and hydrogen given.";
   return chart;
 }
 
-Chart probeChart(const ToolDescriptor& atmosphere, ToolReadings readings) {
+Chart probeChart(ToolReadings readings) {
+  const ToolDescriptor& tool = atmosphereTool();
   Chart chart;
-  chart.id = std::string(atmosphere.id) + "-probe-chart";
-  const double temperature = readingOf(atmosphere, readings, "temp").value_or(925);
-  const Limits voltages = rangeOf(atmosphere, "mv", {900, 1300});
-  chart.title = "Carbon potential against probe voltage at " + celsius(temperature);
-  chart.x = {"Probe voltage", unitOf(atmosphere, "mv")};
+  chart.id = "atmosphere-probe-chart";
+  chart.title = "Carbon potential against probe voltage";
+  chart.x = {"Probe voltage", "mV"};
   chart.y = {"Carbon potential", "%C"};
+  const Limits& voltages = rangeOf(tool, kAtmMv);
+  chart.x.fixedRange = true;
+  chart.x.low = voltages.min;
+  chart.x.high = voltages.max;
+  chart.description =
+      "The carbon potential of pure iron that an oxygen probe's voltage against "
+      "air stands for, for the CO given; above graphite saturation the "
+      "atmosphere deposits soot.";
+  const auto temperature = readingAt(readings, kAtmTemp);
+  if (!temperature) {
+    chart.description += kNoTemperature;
+    return chart;
+  }
+  chart.title += " at " + celsius(*temperature);
 
-  const int mv = findInput(atmosphere, "mv");
-  const ResultPlace potential = findResult(atmosphere, "carbon_potential", "probe");
   const auto values = evenly(voltages.min, voltages.max, kProbeSteps);
+  const ResultPlace potential{kAtmCarbonPotential, kReadProbe};
   Series curve;
-  curve.label = celsius(temperature);
+  curve.label = celsius(*temperature);
   curve.x = values;
-  curve.y = sweep(atmosphere, baseReadings(atmosphere, readings, {}), mv, values, potential);
+  curve.y = sweep(tool, baseReadings(tool, readings, {"temp"}), kAtmMv, values, potential);
   curve.ink = Ink::Black;
   chart.series.push_back(std::move(curve));
 
-  const ToolOutcome outcome = outcomeOf(atmosphere, readings);
-  const auto saturation = numberAt(outcome, findResult(atmosphere, "saturation"));
-  if (saturation) {
-    Series line;
-    line.label = "graphite saturation " + fixedText(*saturation, 3) + " %C: sooting above";
-    line.x = {voltages.min, voltages.max};
-    line.y = {*saturation, *saturation};
-    line.ink = Ink::Red;
-    line.dash = Dash::Dashed;
-    chart.series.push_back(std::move(line));
+  const double saturation = saturationCarbon(*temperature + kCelsiusToKelvin);
+  Series line;
+  line.label = "graphite saturation " + fixedText(saturation, 3) + " %C: soot above";
+  line.x = {voltages.min, voltages.max};
+  line.y = {saturation, saturation};
+  line.ink = Ink::Red;
+  line.dash = Dash::Dashed;
+  chart.series.push_back(std::move(line));
+
+  const ToolOutcome outcome = outcomeOf(tool, readings);
+  const auto mv = readingAt(readings, kAtmMv);
+  const auto value = numberAt(outcome, potential);
+  if (mv && value) {
+    chart.markers.push_back(
+        {"probe " + fixedText(*mv, 0) + " mV: " + fixedText(*value, 3) + " %C", {*mv, *value}});
   }
-  const auto mvReading = mv >= 0 && static_cast<std::size_t>(mv) < readings.size()
-                             ? readings[static_cast<std::size_t>(mv)]
-                             : std::nullopt;
-  if (mvReading) {
-    if (const auto value = numberAt(outcome, potential)) {
-      chart.markers.push_back(
-          {"probe " + fixedText(*mvReading, 0) + " mV: " + fixedText(*value, 3) + " %C",
-           {*mvReading, *value},
-           Ink::Black});
-    }
-  }
-  chart.description = "The carbon potential an oxygen probe's voltage stands for at " +
-                      celsius(temperature) +
-                      ", for the CO given; above graphite saturation the atmosphere deposits soot.";
   return chart;
 }
 
-Chart lehrerDiagram(const ToolDescriptor& nitriding, ToolReadings readings,
-                    std::span<const BoundaryPoint> alphaGammaPrime,
-                    std::span<const BoundaryPoint> gammaPrimeEpsilon) {
+Chart lehrerDiagram(ToolReadings readings) {
+  const ToolDescriptor& tool = nitridingPotentialTool();
   Chart chart;
-  chart.id = std::string(nitriding.id) + "-lehrer-chart";
-  chart.title = "Lehrer diagram: phases of pure iron";
-  const Limits temperatures = rangeOf(nitriding, "temp", {400, 590});
-  chart.x = {"Temperature", unitOf(nitriding, "temp")};
+  chart.id = "nitriding-potential-chart";
+  chart.title = "Lehrer diagram: the phases of pure iron";
+  chart.x = {"Temperature", "°C"};
   chart.y = {"Nitriding potential Kn", "atm^-1/2", Scale::Log};
-  // The fields reach from 0.01 to 100: beyond the boundaries at every
-  // temperature of the range, and the axis still widens to the current point.
+  // The fields run from 0.01 to 100, beyond both boundaries at every
+  // temperature of the range; the axis still widens to a current point.
   constexpr double kLowest = 0.01;
   constexpr double kHighest = 100;
   chart.y.fixedRange = true;
   chart.y.low = kLowest;
   chart.y.high = kHighest;
+  chart.description =
+      "The phase the surface of pure iron grows in ammonia and hydrogen by temperature and "
+      "nitriding potential Kn = pNH3/pH2^1.5: alpha (ferrite) below the lower boundary, "
+      "gamma-prime (Fe4N) between the boundaries, epsilon (Fe2-3N) above. The lines are fits "
+      "to the measured points of Brunauer, Jefferson, Emmett and Hendricks (1931), which are "
+      "marked.";
 
-  const int temp = findInput(nitriding, "temp");
-  const auto base = baseReadings(nitriding, readings, {});
+  const Limits& temperatures = rangeOf(tool, kNpTemp);
   const auto values = evenly(temperatures.min, temperatures.max, kTemperatureSteps);
-  const auto lower = sweep(nitriding, base, temp, values,
-                           findResult(nitriding, "boundaries", "alpha_gamma_prime"));
-  const auto upper = sweep(nitriding, base, temp, values,
-                           findResult(nitriding, "boundaries", "gamma_prime_epsilon"));
+  std::vector<double> lower, upper;
+  for (double t : values) {
+    lower.push_back(boundaryKn(kAlphaGammaPrime, t + kCelsiusToKelvin));
+    upper.push_back(boundaryKn(kGammaPrimeEpsilon, t + kCelsiusToKelvin));
+  }
 
   // The fields as polygons between the boundaries.
   Region alpha{"α (ferrite)", {}, Ink::Blue};
   Region gammaPrime{"γ′ (Fe4N)", {}, Ink::Magenta};
   Region epsilon{"ε (Fe2-3N)", {}, Ink::Red};
   for (std::size_t i = 0; i < values.size(); ++i) {
-    if (std::isfinite(lower[i])) alpha.polygon.push_back({values[i], lower[i]});
+    alpha.polygon.push_back({values[i], lower[i]});
+    gammaPrime.polygon.push_back({values[i], upper[i]});
+    epsilon.polygon.push_back({values[i], upper[i]});
   }
   alpha.polygon.push_back({temperatures.max, kLowest});
   alpha.polygon.push_back({temperatures.min, kLowest});
-  for (std::size_t i = 0; i < values.size(); ++i) {
-    if (std::isfinite(upper[i])) gammaPrime.polygon.push_back({values[i], upper[i]});
-  }
-  for (std::size_t i = values.size(); i-- > 0;) {
-    if (std::isfinite(lower[i])) gammaPrime.polygon.push_back({values[i], lower[i]});
-  }
-  for (std::size_t i = 0; i < values.size(); ++i) {
-    if (std::isfinite(upper[i])) epsilon.polygon.push_back({values[i], upper[i]});
-  }
+  for (std::size_t i = values.size(); i-- > 0;) gammaPrime.polygon.push_back({values[i], lower[i]});
   epsilon.polygon.push_back({temperatures.max, kHighest});
   epsilon.polygon.push_back({temperatures.min, kHighest});
-  // Each field's name where it is widest: near the cool end, inside it.
-  const double labelT = temperatures.min + (temperatures.max - temperatures.min) * 0.2;
+  // Each field's name a fifth of the way along, inside its field.
   const std::size_t labelAt = values.size() / 5;
-  if (std::isfinite(lower[labelAt]) && std::isfinite(upper[labelAt])) {
-    alpha.labelAt = {labelT, lower[labelAt] / 8};
-    gammaPrime.labelAt = {labelT, std::sqrt(lower[labelAt] * upper[labelAt])};
-    epsilon.labelAt = {labelT, upper[labelAt] * 8};
-  } else {
-    alpha.showLabel = gammaPrime.showLabel = epsilon.showLabel = false;
-  }
+  alpha.labelAt = {values[labelAt], lower[labelAt] / 6};
+  gammaPrime.labelAt = {values[labelAt], std::sqrt(lower[labelAt] * upper[labelAt])};
+  epsilon.labelAt = {values[labelAt], upper[labelAt] * 6};
   chart.regions.push_back(std::move(alpha));
   chart.regions.push_back(std::move(gammaPrime));
   chart.regions.push_back(std::move(epsilon));
 
-  Series lowerLine{
-      "α/γ′ boundary, fitted", SeriesStyle::Line, values, lower, Ink::Blue, Dash::Solid};
-  Series upperLine{
-      "γ′/ε boundary, fitted", SeriesStyle::Line, values, upper, Ink::Red, Dash::Dashed};
-  chart.series.push_back(std::move(lowerLine));
-  chart.series.push_back(std::move(upperLine));
-  Series lowerMeasured{"α/γ′ measured", SeriesStyle::Scatter, {},          {},
-                       Ink::Blue,       Dash::Solid,          Mark::Square};
-  for (const auto& point : alphaGammaPrime) {
-    lowerMeasured.x.push_back(point.celsius);
-    lowerMeasured.y.push_back(point.kn);
+  chart.series.push_back(
+      {"α/γ′ boundary, fitted", SeriesStyle::Line, values, lower, Ink::Blue, Dash::Solid});
+  chart.series.push_back(
+      {"γ′/ε boundary, fitted", SeriesStyle::Line, values, upper, Ink::Red, Dash::Dashed});
+  const struct {
+    NitridingBoundary boundary;
+    const char* label;
+    Ink ink;
+    Mark mark;
+  } measured[] = {{kAlphaGammaPrime, "α/γ′ measured", Ink::Blue, Mark::Square},
+                  {kGammaPrimeEpsilon, "γ′/ε measured", Ink::Red, Mark::Triangle}};
+  for (const auto& points : measured) {
+    Series series{points.label, SeriesStyle::Scatter, {}, {}, points.ink, Dash::Solid, points.mark};
+    for (const auto& point : measuredBoundary(points.boundary)) {
+      series.x.push_back(point.celsius);
+      series.y.push_back(point.ammonia / std::pow(1 - point.ammonia, 1.5));
+    }
+    chart.series.push_back(std::move(series));
   }
-  Series upperMeasured{"γ′/ε measured", SeriesStyle::Scatter, {}, {}, Ink::Red,
-                       Dash::Solid,     Mark::Triangle};
-  for (const auto& point : gammaPrimeEpsilon) {
-    upperMeasured.x.push_back(point.celsius);
-    upperMeasured.y.push_back(point.kn);
-  }
-  if (!lowerMeasured.x.empty()) chart.series.push_back(std::move(lowerMeasured));
-  if (!upperMeasured.x.empty()) chart.series.push_back(std::move(upperMeasured));
 
-  const ToolOutcome outcome = outcomeOf(nitriding, readings);
-  const auto kn = numberAt(outcome, findResult(nitriding, "kn"));
-  const auto temperature = readingOf(nitriding, readings, "temp");
+  const ToolOutcome outcome = outcomeOf(tool, readings);
+  const auto kn = numberAt(outcome, {kNpKn, -1});
+  const auto temperature = readingAt(readings, kNpTemp);
   if (kn && temperature && *kn > 0) {
     std::string label = "Kn " + significant3(*kn) + " at " + celsius(*temperature);
-    const ResultPlace phase = findResult(nitriding, "phase");
-    if (phase.result >= 0 && outcome.error.empty() &&
-        static_cast<std::size_t>(phase.result) < outcome.results.size() &&
-        outcome.results[static_cast<std::size_t>(phase.result)].kind == ToolValue::Kind::Text) {
-      label += ": " + outcome.results[static_cast<std::size_t>(phase.result)].text;
-    }
-    chart.markers.push_back({label, {*temperature, *kn}, Ink::Black});
+    const auto& phase = outcome.results[kNpPhase];
+    if (phase.kind == ToolValue::Kind::Text) label += ": " + phase.text;
+    chart.markers.push_back({label, {*temperature, *kn}});
   }
-  chart.description =
-      "The phase the surface of pure iron forms in ammonia and hydrogen at each temperature and "
-      "nitriding potential Kn = pNH3/pH2^1.5: alpha (ferrite) below the lower boundary, "
-      "gamma-prime "
-      "between the boundaries, epsilon above. Lines are fitted; marks are measurements.";
   return chart;
+}
+
+bool hasChart(std::string_view toolId) {
+  return toolId == atmosphereTool().id || toolId == nitridingPotentialTool().id;
+}
+
+std::string toolChartSvg(std::string_view toolId, ToolReadings readings) {
+  if (toolId == atmosphereTool().id) {
+    std::vector<Chart> charts{dewPointChart(readings), probeChart(readings)};
+    for (auto& chart : charts) chart.height = 420;
+    return toSvg(charts, "atmosphere-chart", "Atmosphere charts",
+                 "Two charts of the atmosphere: carbon potential against dew point at the "
+                 "furnace temperature and around it, then against probe voltage.");
+  }
+  if (toolId == nitridingPotentialTool().id) return toSvg(lehrerDiagram(readings));
+  return {};
 }
 
 }  // namespace pyrelon::chart

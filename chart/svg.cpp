@@ -463,7 +463,7 @@ void writeChart(std::string& out, const Chart& chart, bool standalone, int top) 
   AxisMap xs{chart.x.scale, xe.low, xe.high, plot.left, plot.right};
   AxisMap ys{chart.y.scale, ye.low, ye.high, plot.bottom, plot.top};
   std::vector<Tick> xTicks, yTicks;
-  const int xCount = std::max(2, static_cast<int>(plotWidth / (timeAxis ? 75 : 70)));
+  const int xCount = std::max(2, static_cast<int>(plotWidth / (timeAxis ? 75 : 55)));
   const int yCount = std::max(2, static_cast<int>(plotHeight / 30));
   if (chart.x.scale == Scale::Log) {
     const Range r = logRange(xe.low, xe.high);

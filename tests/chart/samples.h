@@ -2,6 +2,7 @@
 // written once, looked at in a browser, and compared as text since.
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -16,7 +17,12 @@ struct Sample {
 
 std::vector<Sample> all();
 
-// Two charts for one document (golden/stack.svg).
-std::vector<Chart> stack();
+// Documents drawn otherwise: two charts stacked, and the tools' charts at
+// the published check points (golden/<name>.svg).
+struct Document {
+  std::string_view name;
+  std::string svg;
+};
+std::vector<Document> documents();
 
 }  // namespace pyrelon::chart::samples

@@ -276,15 +276,37 @@ bool hasChart(std::string_view toolId) {
   return toolId == atmosphereTool().id || toolId == nitridingPotentialTool().id;
 }
 
-std::string toolChartSvg(std::string_view toolId, ToolReadings readings) {
+namespace {
+
+// The readings a chart draws from: one outside its input's range (a form
+// still showing its fault) counts as not given, so every face draws the
+// same chart from the same form whatever it does with the fault.
+std::vector<std::optional<double>> withinRange(const ToolDescriptor& tool, ToolReadings readings) {
+  std::vector<std::optional<double>> kept(tool.inputs.size());
+  for (std::size_t i = 0; i < kept.size() && i < readings.size(); ++i) {
+    const auto& reading = readings[i];
+    if (reading && tool.inputs[i].range.accepts(*reading))
+      kept[i] = reading;
+    else
+      kept[i] = tool.inputs[i].start;
+  }
+  return kept;
+}
+
+}  // namespace
+
+std::string toolChartSvg(std::string_view toolId, ToolReadings given) {
   if (toolId == atmosphereTool().id) {
+    const auto readings = withinRange(atmosphereTool(), given);
     std::vector<Chart> charts{dewPointChart(readings), probeChart(readings)};
     for (auto& chart : charts) chart.height = 420;
     return toSvg(charts, "atmosphere-chart", "Atmosphere charts",
                  "Two charts of the atmosphere: carbon potential against dew point at the "
                  "furnace temperature and around it, then against probe voltage.");
   }
-  if (toolId == nitridingPotentialTool().id) return toSvg(lehrerDiagram(readings));
+  if (toolId == nitridingPotentialTool().id) {
+    return toSvg(lehrerDiagram(withinRange(nitridingPotentialTool(), given)));
+  }
   return {};
 }
 

@@ -31,6 +31,8 @@ namespace pyrelon::chart {
 // The chart document of a tool, as every face shows and saves it:
 // "atmosphere" -> the dew-point chart above the probe chart;
 // "nitriding-potential" -> the Lehrer diagram; any other tool -> "".
+// A reading outside its input's range counts as not given (its start
+// value), so a form showing a fault still has its chart.
 std::string toolChartSvg(std::string_view toolId, ToolReadings readings);
 bool hasChart(std::string_view toolId);
 

@@ -218,6 +218,12 @@ TEST(ToolCharts, EachToolItsDocument) {
   EXPECT_NE(both.find("atmosphere-probe-chart-title"), std::string::npos);
   EXPECT_NE(toolChartSvg("nitriding-potential", nitriding).find("Lehrer"), std::string::npos);
   EXPECT_EQ(toolChartSvg("temperature", atmosphere), "");
+  // A dew point beyond its range is drawn as not given; one too few
+  // readings, as absent ones.
+  auto faulty = atmosphere;
+  faulty[kAtmDewPoint] = 99;
+  EXPECT_EQ(toolChartSvg("atmosphere", faulty), both);
+  EXPECT_EQ(toolChartSvg("atmosphere", std::span(atmosphere).first(kAtmDewPoint)), both);
   EXPECT_TRUE(hasChart("atmosphere"));
   EXPECT_FALSE(hasChart("flow"));
 }

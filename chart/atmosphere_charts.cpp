@@ -283,12 +283,9 @@ namespace {
 // same chart from the same form whatever it does with the fault.
 std::vector<std::optional<double>> withinRange(const ToolDescriptor& tool, ToolReadings readings) {
   std::vector<std::optional<double>> kept(tool.inputs.size());
-  for (std::size_t i = 0; i < kept.size() && i < readings.size(); ++i) {
-    const auto& reading = readings[i];
-    if (reading && tool.inputs[i].range.accepts(*reading))
-      kept[i] = reading;
-    else
-      kept[i] = tool.inputs[i].start;
+  for (std::size_t i = 0; i < kept.size(); ++i) {
+    const auto reading = i < readings.size() ? readings[i] : std::nullopt;
+    kept[i] = reading && tool.inputs[i].range.accepts(*reading) ? reading : tool.inputs[i].start;
   }
   return kept;
 }

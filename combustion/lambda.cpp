@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "core/numbers.h"
+#include "core/registry.h"
+
 namespace pyrelon {
 namespace {
 
@@ -121,6 +124,49 @@ constexpr std::array<LimitLine, 10> kLimitLines{{
     {"The max flue temperature value is ", " \u00b0C", kLambdaFlue, true},
 }};
 
+// The fuel table as the help page shows it.
+constexpr std::array<std::string_view, 7> kFuelHeaders{
+    "Fuel",       "Wet ratio",   "Dry ratio", "CO2 max (%)", "Net allowance (%)",
+    "Net factor", "Gross factor"};
+
+std::vector<std::vector<std::string>> fuelRows() {
+  const auto number = [](double value) { return plainForm(value, "."); };
+  std::vector<std::vector<std::string>> rows;
+  for (const Fuel& fuel : fuelTable()) {
+    rows.push_back({std::string(fuel.name), number(fuel.wetRatio), number(fuel.dryRatio),
+                    number(fuel.co2Max), number(fuel.netAllowance), number(fuel.netLossFactor),
+                    number(fuel.grossLossFactor)});
+  }
+  return rows;
+}
+
+constexpr std::array kHelpTables{HelpTable{"<b>Fuel table</b>", kFuelHeaders, fuelRows}};
+
+// What the help page says beyond the data above.
+// clang-format off
+constexpr std::string_view kEquations =
+    "<li>U = E − (offset − 8 mV);  T = 873 K + K offset</li>"
+    "<li>Wet O2 = 20.9 / exp(U / (0.02154 × T))</li>"
+    "<li>Air excess λ = (20.9 + wet O2 × (wet ratio − 1)) / (20.9 − wet O2)</li>"
+    "<li>Dry O2 = (λ − 1) × 20.9 / (dry ratio + (λ − 1))</li>"
+    "<li>CO2 = CO2 max × (1 − dry O2 / 20.9)</li>"
+    "<li>Net Eff. = (100 − net allowance) − net factor × (t flue − t air) / CO2</li>"
+    "<li>Gross Eff. = 100 − gross factor × (t flue − t air) / CO2</li>";
+constexpr std::string_view kConventions =
+    "<li>An offset of 8 mV means no offset: the probe voltage is used as read. Type 8, "
+    "not 0, for a probe without offset.</li>"
+    "<li>Each result is computed from the one before it as shown, rounded: wet O2, air "
+    "excess, dry O2, CO2, then the efficiencies.</li>"
+    "<li>Net Eff. is taken from 100 less the fuel's net allowance, so it comes out below "
+    "Gross Eff.; this is the panel's convention, not a net efficiency on the lower "
+    "heating value.</li>"
+    "<li>This panel's Nernst constants are 20.9 % oxygen in the reference air and "
+    "0.02154 mV/K; the oxygen probe panel uses 20.95 % and 0.0215354 mV/K. Each panel keeps "
+    "its own.</li>"
+    "<li>The ratios, CO2 maxima, allowances and Siegert factors are those of the fuel table "
+    "below.</li>";
+// clang-format on
+
 const PanelDescriptor kPanel{
     .id = "lambda",
     .frame = "Frame4",
@@ -137,7 +183,11 @@ const PanelDescriptor kPanel{
     .constants = kConstants,
     .limitsBox = LimitsBox{kLimitLines, true, false},
     .calculate = calculateLambda,
+    .startUp = {.fillList = 3, .writeTexts = 4, .solve = 5},
+    .help = {kEquations, kConventions, kHelpTables},
 };
+
+const Registration<PanelDescriptor> kRegistered(kPanel);
 
 // Ends a press that cannot compute `from`: the results written before it
 // stay, it and the later ones are cleared so none of them stands stale.

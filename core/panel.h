@@ -9,7 +9,9 @@
 
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/outcome.h"
 
@@ -62,8 +64,9 @@ struct ControlSpec {
 };
 
 inline constexpr int kTwipsPerPixel = 15;
-inline constexpr int kClientWidthTwips = 10155;
-inline constexpr int kClientHeightTwips = 7155;
+// The client area reaches this far beyond its right- and bottom-most
+// control, as far as the first panel stands from its top left corner.
+inline constexpr int kClientMarginTwips = 60;
 
 // ---------------------------------------------------------------------------
 // Inputs, lists, results, constants.
@@ -76,6 +79,14 @@ struct Limits {
   constexpr bool accepts(double value) const { return value >= min && value <= max; }
 };
 
+// What a box does with the keys typed into it.
+enum class KeyEvents {
+  None,        // no key handler
+  Unfiltered,  // a key handler that lets every key through
+  Digits,      // a key other than a digit, typed into a box without a point,
+               // beeps and empties the box (the key is still applied)
+};
+
 struct InputSpec {
   std::string_view box;        // "MvZccTxt"
   std::string_view key;        // command-line option and CSV column: "mv"
@@ -83,6 +94,7 @@ struct InputSpec {
   std::string_view unit;       // "mV"; empty where the quantity has none
   std::string_view startText;  // written at start-up and put back on a failed test
   std::optional<Limits> limits;
+  KeyEvents keys = KeyEvents::None;
 };
 
 struct ListEntry {
@@ -151,6 +163,31 @@ struct Readings {
 };
 using Calculator = void (*)(const Readings&, Outcome&);
 
+// Where start-up takes a panel, as ranks, lowest first: it fills the lists,
+// then writes the start-up texts, then solves every panel, each pass in its
+// own order. Panels of equal rank go by their ids.
+struct StartUpRanks {
+  int fillList = 0;  // looked at only for a panel with a list
+  int writeTexts = 0;
+  int solve = 0;  // also the order the command-line tool lists panels in
+};
+
+// A table the help page shows after a panel's limits box, with the data
+// the calculator reads: "Fuel table".
+struct HelpTable {
+  std::string_view caption;  // HTML, the paragraph above the table
+  std::span<const std::string_view> headers;
+  // The cells, row by row, one per header, as the page shows them.
+  std::vector<std::vector<std::string>> (*rows)();
+};
+
+// What the help page says of a panel beyond what the data above tells.
+struct HelpNotes {
+  std::string_view equations;    // HTML, one <li> per line
+  std::string_view conventions;  // HTML, one <li> per line; may be empty
+  std::span<const HelpTable> tables{};
+};
+
 struct PanelDescriptor {
   std::string_view id{};       // "carbon": the command-line subcommand
   std::string_view frame{};    // "Frame3"
@@ -174,6 +211,8 @@ struct PanelDescriptor {
   std::span<const std::string_view> captionLabels{};
   std::span<const double> presets{};
   Calculator calculate{};
+  StartUpRanks startUp{};
+  HelpNotes help{};
 
   // The plan and result set of `entry`; nullptr where there is none.
   const ReadPlan* planFor(int entry) const;

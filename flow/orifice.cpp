@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/numbers.h"
+#include "core/registry.h"
 
 namespace pyrelon {
 namespace {
@@ -83,6 +84,19 @@ constexpr std::array<ConstantSpec, 1> kConstants{{
     {"offset to absolute temperature", kKelvinOffset, "K"},
 }};
 
+// What the help page says beyond the data above.
+// clang-format off
+constexpr std::string_view kEquations =
+    "<li>None: Q = flow</li>"
+    "<li>Temperature: Q = flow × √((t ref + 273.14) / (t + 273.14))</li>"
+    "<li>Pressure: Q = flow × √((p + p atm) / (p ref + p atm))</li>"
+    "<li>Both: Q = flow × both square roots</li>";
+constexpr std::string_view kConventions =
+    "<li>The flow keeps the unit it was measured in. Pressures are gauge pressures in "
+    "mbar, made absolute with the atmospheric pressure.</li>"
+    "<li>Each compensation reads only the boxes it uses.</li>";
+// clang-format on
+
 const PanelDescriptor kPanel{
     .id = "flow",
     .frame = "Frame7",
@@ -99,7 +113,11 @@ const PanelDescriptor kPanel{
     .results = kResultSets,
     .constants = kConstants,
     .calculate = calculateFlow,
+    .startUp = {.fillList = 5, .writeTexts = 7, .solve = 7},
+    .help = {kEquations, kConventions},
 };
+
+const Registration<PanelDescriptor> kRegistered(kPanel);
 
 FlowFactor fault(std::string_view message) { return {0.0, message}; }
 

@@ -1,15 +1,18 @@
 // Each calculator fed arbitrary texts through the in-memory window.
 //
 // Input layout (readable, so that seeds can be written by hand):
-//   byte 0   low nibble mod 7 picks the panel (see kPanels); bit 0x40 set
-//            means the user's settings have a decimal comma, else a point.
-//            "0".."6" are the panels with a point, "@".."F" with a comma.
+//   byte 0   low nibble mod the number of panels picks the panel, in the
+//            order start-up solves them (panels()); bit 0x40 set means the
+//            user's settings have a decimal comma, else a point. With the
+//            seven panels "0".."6" are temperature, pressure, nitriding,
+//            carbon, lambda, oxygen and flow with a point, "@".."F" with a
+//            comma.
 //   byte 1   low nibble mod (entries + 1) picks the list entry; the value
 //            one past the last entry leaves the list with no selection.
 //            Ignored by the panel without a list.
 //   rest     the texts of the panel's input boxes in its input order,
 //            separated by '|'; boxes beyond the given texts keep theirs.
-//   "50|0.02|8" is the lambda panel, fuel "Metano", 0.02 mV, 8 mV offset.
+//   "40|0.02|8" is the lambda panel, fuel "Metano", 0.02 mV, 8 mV offset.
 //
 // One run: a fresh window, Form_Load, the list selection (which runs the
 // selection handler of the temperature and pressure lists), the texts, one
@@ -26,7 +29,6 @@
 //   - a result label is left empty only when an Info Box has told why;
 //   - the press changes no text or caption outside its own panel, and no
 //     caption that is not a result.
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <exception>
@@ -61,8 +63,7 @@ struct Panel {
   const PanelDescriptor* descriptor;
 };
 
-Panel panelFor(std::string_view id) {
-  const PanelDescriptor& d = *panelById(id);
+Panel panelFor(const PanelDescriptor& d) {
   Panel panel{d.id, d.frame, {}, 0, {}, &d};
   if (d.list) {
     panel.list = d.list->name;
@@ -73,9 +74,14 @@ Panel panelFor(std::string_view id) {
 }
 
 // In the order the first byte picks them.
-const std::array<Panel, 7> kPanels{
-    panelFor("temperature"), panelFor("pressure"), panelFor("carbon"), panelFor("oxygen"),
-    panelFor("nitriding"),   panelFor("lambda"),   panelFor("flow")};
+const std::vector<Panel>& allPanels() {
+  static const std::vector<Panel> kPanels = [] {
+    std::vector<Panel> list;
+    for (const PanelDescriptor* d : panels()) list.push_back(panelFor(*d));
+    return list;
+  }();
+  return kPanels;
+}
 
 std::vector<std::string_view> resultLabels() {
   std::vector<std::string_view> labels;
@@ -140,7 +146,7 @@ void checkResults(const FakeWindow& window, const std::string& context, bool atS
 
 void run(const std::uint8_t* data, std::size_t size) {
   if (size < 2) return;
-  const Panel& panel = kPanels[(data[0] & 0x0f) % kPanels.size()];
+  const Panel& panel = allPanels()[(data[0] & 0x0f) % allPanels().size()];
   const bool comma = (data[0] & 0x40) != 0;
   int entry = -1;
   if (!panel.list.empty()) {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/numbers.h"
+#include "core/registry.h"
 
 namespace pyrelon {
 namespace {
@@ -112,6 +113,19 @@ std::optional<double> log10ShowingNonPositive(Outcome& out, double x) {
   return result;
 }
 
+// What the help page says beyond the data above.
+// clang-format off
+constexpr std::string_view kEquations =
+    "<li>Accucarb: C<sub>p</sub> = exp(((a1·t − a0) + E + (b1·t + b0)·ln CO) / (d1·t − d0))</li>"
+    "<li>Lambda: the same with E − 48 mV in place of E</li>"
+    "<li>DIN 17022: k = 0.0992 × (t + 273.14); C<sub>p</sub> solves "
+    "k × (0.15·C<sub>p</sub> + log10 C<sub>p</sub>) = (E − 816.1) + k × (log10(CO / 100) − "
+    "1.995), by Newton steps from 0.01 % until a step is below 0.00000001 %</li>"
+    "<li>E in mV, t in °C, CO in %</li>";
+constexpr std::string_view kConventions =
+    "<li>The voltage, temperature and CO content are all read before any is tested.</li>";
+// clang-format on
+
 const PanelDescriptor kPanel{
     .id = "carbon",
     .frame = "Frame3",
@@ -128,7 +142,11 @@ const PanelDescriptor kPanel{
     .constants = kConstants,
     .limitsBox = LimitsBox{kLimitLines, false, false},
     .calculate = calculateCarbon,
+    .startUp = {.fillList = 2, .writeTexts = 3, .solve = 4},
+    .help = {kEquations, kConventions},
 };
+
+const Registration<PanelDescriptor> kRegistered(kPanel);
 
 }  // namespace
 

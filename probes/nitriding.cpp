@@ -3,6 +3,8 @@
 #include <array>
 #include <cmath>
 
+#include "core/registry.h"
+
 namespace pyrelon {
 namespace {
 
@@ -25,8 +27,8 @@ constexpr std::array<ControlSpec, 8> kControls{{
 // clang-format on
 
 constexpr std::array<InputSpec, 2> kInputs{{
-    {"HTxt", "h2", "hydrogen content", "%", "10", Limits{1, 100}},
-    {"NTxt", "nh3", "ammonia content", "%", "31.61", Limits{5, 100}},
+    {"HTxt", "h2", "hydrogen content", "%", "10", Limits{1, 100}, KeyEvents::Digits},
+    {"NTxt", "nh3", "ammonia content", "%", "31.61", Limits{5, 100}, KeyEvents::Digits},
 }};
 
 // The ammonia box is read only once the hydrogen content has passed.
@@ -55,6 +57,16 @@ constexpr std::array<LimitLine, 4> kLimitLines{{
     {"The max NH3 value is ", " %", kAmmonia, true},
 }};
 
+// What the help page says beyond the data above.
+// clang-format off
+constexpr std::string_view kEquations =
+    "<li>K<sub>N</sub> = (NH3 / 100) / (H2 / 100)<sup>1.5</sup>, both contents in %</li>";
+constexpr std::string_view kConventions =
+    "<li>The hydrogen and ammonia boxes take digits; a key other than a digit, typed into "
+    "a box without a point, beeps and empties the box first. A paste counts as one such "
+    "key.</li>";
+// clang-format on
+
 const PanelDescriptor kPanel{
     .id = "nitriding",
     .frame = "Frame5",
@@ -71,7 +83,11 @@ const PanelDescriptor kPanel{
     // The offending box already holds its start-up text while the box shows.
     .limitsBox = LimitsBox{kLimitLines, false, true},
     .calculate = calculateNitriding,
+    .startUp = {.writeTexts = 2, .solve = 3},
+    .help = {kEquations, kConventions},
 };
+
+const Registration<PanelDescriptor> kRegistered(kPanel);
 
 }  // namespace
 

@@ -3,6 +3,8 @@
 #include <array>
 #include <cmath>
 
+#include "core/registry.h"
+
 namespace pyrelon {
 namespace {
 
@@ -68,6 +70,18 @@ constexpr std::array<LimitLine, 7> kLimitLines{{
     {"The max Temperatute Probe value is ", " \u00b0C K", -1, false, 1600},
 }};
 
+// What the help page says beyond the data above.
+// clang-format off
+constexpr std::string_view kEquations =
+    "<li>O2 = 20.95 / exp((E − offset) / ((t + 273.12) × 0.0215354))</li>"
+    "<li>E and offset in mV, t in °C</li>";
+constexpr std::string_view kConventions =
+    "<li>This panel's Nernst constants are 20.95 % and 0.0215354 mV/K, and its offset to "
+    "absolute temperature 273.12 K; the lambda panel uses 20.9 % and 0.02154 mV/K.</li>"
+    "<li>Only the probe voltage is tested; the limits box also states an offset and a "
+    "temperature range that nothing tests.</li>";
+// clang-format on
+
 const PanelDescriptor kPanel{
     .id = "oxygen",
     .frame = "Frame6",
@@ -84,7 +98,11 @@ const PanelDescriptor kPanel{
     .constants = kConstants,
     .limitsBox = LimitsBox{kLimitLines, true, false},
     .calculate = calculateOxygen,
+    .startUp = {.fillList = 6, .writeTexts = 6, .solve = 6},
+    .help = {kEquations, kConventions},
 };
+
+const Registration<PanelDescriptor> kRegistered(kPanel);
 
 }  // namespace
 

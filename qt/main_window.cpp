@@ -34,6 +34,7 @@
 #include "qt/widgets.h"
 #include "shell/help.h"
 #include "shell/panels.h"
+#include "shell/presentation.h"
 #include "shell/press.h"
 #include "shell/reading.h"
 #include "shell/results.h"
@@ -47,36 +48,28 @@ QString fromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-int pixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
 qreal exactPixels(int twips) { return static_cast<qreal>(twips) / kTwipsPerPixel; }
 
-QRect pixelRect(const ControlSpec& spec) {
-  return {pixels(spec.left), pixels(spec.top), pixels(spec.width), pixels(spec.height)};
-}
+QRect qRect(const PixelRect& r) { return {r.left, r.top, r.width, r.height}; }
+QRect pixelPlace(const ControlSpec& spec) { return qRect(pixelRect(spec)); }
+
+QColor qColour(Rgb rgb) { return {rgb.red, rgb.green, rgb.blue}; }
 
 // Places a one-line caption label, widened where its text, in the font the
 // system substitutes, would not fit: a left-aligned caption grows to the
 // right, a centred one to both sides. Labels that wrap keep their place.
 void placeCaption(QLabel* label, const ControlSpec& spec) {
-  QRect place = pixelRect(spec);
-  if (!label->wordWrap()) {
-    const QFontMetrics metrics(label->font());
-    const QString text = label->text();
-    // The ink of italic text may reach past its advance; upright text stays
-    // within it, which spares measuring its ink.
-    int needed = metrics.horizontalAdvance(text);
-    if (label->font().italic()) needed = std::max(needed, metrics.boundingRect(text).right() + 1);
-    ++needed;
-    const int missing = needed - place.width();
-    if (missing > 0) {
-      if (spec.align == Align::Left) {
-        place.setWidth(needed);
-      } else {
-        place.adjust(-(missing + 1) / 2, 0, missing / 2, 0);
-      }
-    }
+  if (label->wordWrap()) {
+    label->setGeometry(pixelPlace(spec));
+    return;
   }
-  label->setGeometry(place);
+  const QFontMetrics metrics(label->font());
+  const QString text = label->text();
+  // The ink of italic text may reach past its advance; upright text stays
+  // within it, which spares measuring its ink.
+  int needed = metrics.horizontalAdvance(text);
+  if (label->font().italic()) needed = std::max(needed, metrics.boundingRect(text).right() + 1);
+  label->setGeometry(qRect(captionPlace(spec, needed + 1)));
 }
 
 // Every attribute is set explicitly, so that nothing leaks in from the
@@ -104,19 +97,6 @@ QString installedFamily(const QString& wanted, const QString& metricTwin) {
   return metricTwin;
 }
 
-QColor colourOf(Colour colour) {
-  switch (colour) {
-    case Colour::Blue: return {0, 0, 255};
-    case Colour::Red: return {255, 0, 0};
-    case Colour::Magenta: return {192, 0, 192};
-    case Colour::Yellow: return {255, 255, 0};
-    case Colour::LineRed: return {192, 0, 0};
-    case Colour::Black:
-    case Colour::Default: break;
-  }
-  return {0, 0, 0};
-}
-
 // The characters a key press types, as their codes, or none for a key that
 // types no character: arrows, Home, End, function keys, Delete, Tab and
 // Escape, and every combination with Ctrl, Alt or Meta. Backspace (8) and
@@ -131,9 +111,6 @@ QList<uint> typedCharacters(const QKeyEvent& event) {
     default: return event.text().toUcs4();
   }
 }
-
-// The text of a box read only in part.
-const QColor kPartReadText(204, 51, 0);
 
 // Only the given colours, to be set over those a widget inherits.
 QPalette colours(std::initializer_list<std::pair<QPalette::ColorRole, QColor>> roles) {
@@ -158,19 +135,20 @@ struct MainWindow::Looks {
   // The first panel wears the menu colour, the others the button face.
   QPalette firstPanelColours =
       colours({{QPalette::Window, QApplication::palette("QMenu").color(QPalette::Window)},
-               {QPalette::WindowText, QColor(0, 128, 0)}});
+               {QPalette::WindowText, qColour(kPanelTitle)}});
   QPalette panelColours =
       colours({{QPalette::Window, QApplication::palette().color(QPalette::Button)},
-               {QPalette::WindowText, QColor(0, 128, 0)}});
+               {QPalette::WindowText, qColour(kPanelTitle)}});
   QPalette textBoxColours = colours({{QPalette::Base, Qt::white}, {QPalette::Text, Qt::black}});
   QPalette resultColours =
-      colours({{QPalette::Window, Qt::black}, {QPalette::WindowText, QColor(255, 255, 0)}});
+      colours({{QPalette::Window, Qt::black}, {QPalette::WindowText, qColour(kResultText)}});
 
   // A caption's colours, made when a caption first wears that colour.
   const QPalette& captionColours(Colour colour) {
     auto it = captions.find(colour);
     if (it == captions.end())
-      it = captions.emplace(colour, colours({{QPalette::WindowText, colourOf(colour)}})).first;
+      it =
+          captions.emplace(colour, colours({{QPalette::WindowText, qColour(rgbOf(colour))}})).first;
     return it->second;
   }
 
@@ -189,10 +167,10 @@ MainWindow::MainWindow(StartUp startUp, QRect available) {
   auto* client = new QWidget(this);
   client_ = client;
   client->setObjectName(QStringLiteral("ClientArea"));
-  client->setFixedSize(pixels(kClientWidthTwips), pixels(kClientHeightTwips));
+  client->setFixedSize(pixels(clientWidthTwips()), pixels(clientHeightTwips()));
   client->setAutoFillBackground(true);
   QPalette clientPalette = client->palette();
-  clientPalette.setColor(QPalette::Window, QColor(192, 192, 192));
+  clientPalette.setColor(QPalette::Window, qColour(kClientGround));
   client->setPalette(clientPalette);
 
   buildControls(client);
@@ -270,7 +248,7 @@ QWidget* MainWindow::buildControl(const ControlSpec& spec, QWidget* parent, Look
       // For a line the place holds its two end points.
       return new LineWidget(QPointF(exactPixels(spec.left), exactPixels(spec.top)),
                             QPointF(exactPixels(spec.width), exactPixels(spec.height)),
-                            colourOf(spec.colour), spec.colour == Colour::LineRed ? 2 : 1, parent);
+                            qColour(rgbOf(spec.colour)), penWidthOf(spec), parent);
     case ControlKind::Picture: return buildPicture(spec, parent, looks);
   }
   Q_UNREACHABLE();
@@ -279,17 +257,17 @@ QWidget* MainWindow::buildControl(const ControlSpec& spec, QWidget* parent, Look
 QWidget* MainWindow::buildPanel(const ControlSpec& spec, QWidget* parent, const Looks& looks) {
   const QString text = fromUtf8(spec.text);
   auto* panel = new QGroupBox(text, parent);
-  panel->setGeometry(pixelRect(spec));
+  panel->setGeometry(pixelPlace(spec));
   panel->setFont(looks.panel);
   panel->setAutoFillBackground(true);
-  panel->setPalette(spec.name == "Frame1" ? looks.firstPanelColours : looks.panelColours);
+  panel->setPalette(wearsMenuGround(spec) ? looks.firstPanelColours : looks.panelColours);
   panel->setAccessibleName(text);
   return panel;
 }
 
 QWidget* MainWindow::buildTextBox(const ControlSpec& spec, QWidget* parent, const Looks& looks) {
   auto* box = new InputBox(fromUtf8(spec.text), parent);
-  box->setGeometry(pixelRect(spec));
+  box->setGeometry(pixelPlace(spec));
   box->setFont(looks.standard);
   box->setAlignment(Qt::AlignCenter);
   box->setPalette(looks.textBoxColours);
@@ -313,7 +291,7 @@ QWidget* MainWindow::buildTextBox(const ControlSpec& spec, QWidget* parent, cons
 QWidget* MainWindow::buildList(const ControlSpec& spec, QWidget* parent, const Looks& looks) {
   auto* list = new ListBox(looks.standard, parent);
   list->setEditable(false);
-  list->setGeometry(pixelRect(spec));
+  list->setGeometry(pixelPlace(spec));
   if (hasSelectionHandler(spec.name)) {
     // Only a user's choice emits activated(); a selection made from code
     // runs the handler in setSelectedIndex.
@@ -327,7 +305,7 @@ QWidget* MainWindow::buildList(const ControlSpec& spec, QWidget* parent, const L
 
 QWidget* MainWindow::buildButton(const ControlSpec& spec, QWidget* parent, const Looks& looks) {
   auto* button = new QPushButton(fromUtf8(spec.text), parent);
-  button->setGeometry(pixelRect(spec));
+  button->setGeometry(pixelPlace(spec));
   button->setFont(looks.standard);
   button->setAutoDefault(false);
   if (hasClickHandler(spec.name))
@@ -347,7 +325,7 @@ QWidget* MainWindow::buildLabel(const ControlSpec& spec, QWidget* parent, Looks&
   }
   label->setTextFormat(Qt::PlainText);
   label->setText(fromUtf8(spec.text));
-  label->setGeometry(pixelRect(spec));
+  label->setGeometry(pixelPlace(spec));
   if (spec.kind == ControlKind::ResultLabel) {
     label->setFont(looks.result);
     label->setAlignment(Qt::AlignCenter);
@@ -375,7 +353,7 @@ QWidget* MainWindow::buildLabel(const ControlSpec& spec, QWidget* parent, Looks&
 
 QWidget* MainWindow::buildPicture(const ControlSpec& spec, QWidget* parent, const Looks& looks) {
   auto* picture = new ClickableLabel(parent);
-  picture->setGeometry(pixelRect(spec));
+  picture->setGeometry(pixelPlace(spec));
   // The panels' font has the family and style of the logo's name.
   picture->setPixmap(logoPixmap(picture->size(), qApp->devicePixelRatio(), QFontInfo(looks.panel)));
   picture->setScaledContents(true);
@@ -459,66 +437,33 @@ void MainWindow::showHelp() {
 }
 
 void MainWindow::placeResults() {
-  // Each result may widen to halfway toward the nearest control beside it,
-  // or to its panel's edge.
   for (const ControlSpec& spec : controlTable()) {
     if (spec.kind != ControlKind::ResultLabel) continue;
     auto* label = control<ResultLabel>(spec.name);
-    const QRect place = pixelRect(spec);
-    QWidget* panel = label->parentWidget();
-    int left = panel->contentsRect().left() + 2;
-    int right = panel->contentsRect().right() - 1;
-    for (QObject* object : panel->children()) {
-      auto* other = qobject_cast<QWidget*>(object);
-      if (other == nullptr || other == label || other->isWindow()) continue;
-      const QRect g = other->geometry();
-      const int overlap = std::min(g.bottom(), place.bottom()) - std::max(g.top(), place.top());
-      if (overlap <= place.height() / 3) continue;
-      // A pixel apart from whatever widens toward it from the other side.
-      if (g.right() < place.left()) left = std::max(left, (g.right() + 1 + place.left()) / 2 + 1);
-      if (g.left() > place.right()) right = std::min(right, (g.left() + place.right() + 1) / 2 - 1);
-    }
-    label->setHome(place, label->font(), left, right);
+    const PixelSpan room = resultRoom(spec);
+    label->setHome(pixelPlace(spec), label->font(), room.left, room.right);
   }
 }
 
 void MainWindow::nameForAccessibility() {
-  const auto table = controlTable();
-  for (std::size_t i = 0; i < table.size(); ++i) {
-    const ControlSpec& spec = table[i];
+  for (const ControlSpec& spec : controlTable()) {
     if (spec.kind == ControlKind::Button && !spec.parent.empty()) {
       // Seven buttons read "Solve"; say which panel each one solves.
-      control<QWidget>(spec.name)->setAccessibleName(fromUtf8(spec.text) + QStringLiteral(", ") +
-                                                     fromUtf8(findControl(spec.parent)->text));
+      control<QWidget>(spec.name)->setAccessibleName(fromUtf8(buttonNameOf(spec)));
       continue;
     }
+    const NamingLabels naming = namingLabelsOf(spec);
     if (spec.kind != ControlKind::TextBox && spec.kind != ControlKind::List &&
         spec.kind != ControlKind::ResultLabel)
       continue;
-
-    AccessibleLabels labels;
-    labels.panel = std::string(findControl(spec.parent)->text);
-    // The caption is the nearest label before the control in its panel.
-    for (std::size_t j = i; j-- > 0;) {
-      if (table[j].parent != spec.parent) break;
-      if (table[j].kind == ControlKind::Label) {
-        labels.caption = std::string(table[j].name);
-        // Where the platform names a control by its labels (lists on
-        // Linux), this label names it.
-        control<QLabel>(labels.caption)->setBuddy(control<QWidget>(spec.name));
-        namedBy_[labels.caption].emplace_back(spec.name);
-        break;
-      }
-    }
-    // A unit is a label right after the control, standing below it.
-    if (i + 1 < table.size()) {
-      const ControlSpec& next = table[i + 1];
-      if (next.kind == ControlKind::Label && next.parent == spec.parent &&
-          next.top >= spec.top + spec.height) {
-        labels.unit = std::string(next.name);
-        control<QLabel>(labels.unit)->setBuddy(control<QWidget>(spec.name));
-        namedBy_[labels.unit].emplace_back(spec.name);
-      }
+    AccessibleLabels labels{std::string(findControl(spec.parent)->text),
+                            std::string(naming.caption), std::string(naming.unit)};
+    // Where the platform names a control by its labels (lists on Linux),
+    // these labels name it.
+    for (const std::string_view label : {naming.caption, naming.unit}) {
+      if (label.empty()) continue;
+      control<QLabel>(label)->setBuddy(control<QWidget>(spec.name));
+      namedBy_[std::string(label)].emplace_back(spec.name);
     }
     accessibleLabels_.emplace(std::string(spec.name), std::move(labels));
     updateAccessibleName(std::string(spec.name));
@@ -543,34 +488,11 @@ void MainWindow::updateAccessibleName(const std::string& name) {
 }
 
 void MainWindow::orderTabs() {
-  // Panel by panel in the table's order; within a panel row by row, and
-  // left to right within a row. Controls whose tops lie within a few pixels
-  // of each other share a row.
-  constexpr int kRowTolerance = 150;
   std::vector<QWidget*> chain;
-  for (const ControlSpec& panel : controlTable()) {
-    if (panel.kind != ControlKind::Panel) continue;
-    std::vector<const ControlSpec*> members;
-    for (const ControlSpec& spec : controlTable()) {
-      if (spec.parent != panel.name) continue;
-      if (control<QWidget>(spec.name)->focusPolicy() & Qt::TabFocus) members.push_back(&spec);
-    }
-    std::stable_sort(members.begin(), members.end(),
-                     [](const ControlSpec* a, const ControlSpec* b) { return a->top < b->top; });
-    std::vector<std::pair<int, const ControlSpec*>> rows;
-    int row = 0;
-    int rowTop = members.empty() ? 0 : members.front()->top;
-    for (const ControlSpec* spec : members) {
-      if (spec->top - rowTop > kRowTolerance) {
-        ++row;
-        rowTop = spec->top;
-      }
-      rows.emplace_back(row, spec);
-    }
-    std::stable_sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) {
-      return a.first != b.first ? a.first < b.first : a.second->left < b.second->left;
-    });
-    for (const auto& entry : rows) chain.push_back(control<QWidget>(entry.second->name));
+  for (const ControlSpec* spec : tabOrder()) {
+    if (spec->parent.empty()) continue;
+    auto* widget = control<QWidget>(spec->name);
+    if (widget->focusPolicy() & Qt::TabFocus) chain.push_back(widget);
   }
   for (std::size_t i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
 }
@@ -594,7 +516,7 @@ void MainWindow::markPartRead(std::string_view name) {
   auto* box = control<QLineEdit>(name);
   const std::string text = box->text().toStdString();
   const std::string warning = partReadWarning(text);
-  const QColor colour = warning.empty() ? QColor(Qt::black) : kPartReadText;
+  const QColor colour = warning.empty() ? QColor(Qt::black) : qColour(kPartReadText);
   if (box->palette().color(QPalette::Text) != colour) {
     QPalette palette = box->palette();
     palette.setColor(QPalette::Text, colour);

@@ -12,6 +12,8 @@
 #include <QStyle>
 #include <algorithm>
 
+#include "shell/presentation.h"
+
 namespace pyrelon::qt {
 
 LineWidget::LineWidget(QPointF from, QPointF to, QColor colour, int penWidth, QWidget* parent)
@@ -101,8 +103,8 @@ ResultLabel::ResultLabel(QWidget* parent) : QLabel(parent) {}
 void ResultLabel::setHome(const QRect& place, const QFont& font, int roomLeft, int roomRight) {
   place_ = place;
   font_ = font;
-  roomLeft_ = std::min(roomLeft, place.left());
-  roomRight_ = std::max(roomRight, place.left() + place.width());
+  roomLeft_ = roomLeft;
+  roomRight_ = roomRight;
   fitText();
 }
 
@@ -120,17 +122,12 @@ void ResultLabel::fitText() {
          points >= kSmallestPoints && !fits(font, place.width()); points -= kPointStep)
       font.setPointSizeF(points);
     if (!fits(font, place.width())) {
-      const int needed = QFontMetrics(font).horizontalAdvance(text()) + kSlack;
-      const int room = roomRight_ - roomLeft_;
-      if (needed <= room) {
-        // Centred on its own place as far as the room allows.
-        const int left =
-            std::clamp(place.center().x() + 1 - needed / 2, roomLeft_, roomRight_ - needed);
-        place = QRect(left, place.top(), needed, place.height());
-      } else {
-        place = QRect(roomLeft_, place.top(), room, place.height());
-        shortened_ = true;
-      }
+      const ResultPlace widened = resultPlace(
+          {place.left(), place.top(), place.width(), place.height()}, {roomLeft_, roomRight_},
+          QFontMetrics(font).horizontalAdvance(text()) + kSlack);
+      const PixelRect& r = widened.place;
+      place = QRect(r.left, r.top, r.width, r.height);
+      shortened_ = widened.shortened;
     }
   }
   if (this->font() != font) setFont(font);
@@ -144,7 +141,8 @@ void ResultLabel::setStale(bool stale) {
   if (stale == stale_) return;
   stale_ = stale;
   QPalette colours = palette();
-  colours.setColor(QPalette::WindowText, stale ? QColor(128, 128, 0) : QColor(255, 255, 0));
+  const Rgb text = stale ? kStaleResultText : kResultText;
+  colours.setColor(QPalette::WindowText, QColor(text.red, text.green, text.blue));
   setPalette(colours);
 }
 

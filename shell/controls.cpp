@@ -33,6 +33,7 @@ constexpr std::array kWindowControls{
 std::vector<ControlSpec> buildTable() {
   std::vector<ControlSpec> table;
   const auto layout = panelsInLayoutOrder();
+  table.reserve(kWindowControls.size() + 16 * layout.size());
   for (const PanelDescriptor* panel : layout) table.push_back(panel->controls.front());
   table.insert(table.end(), kWindowControls.begin(), kWindowControls.end());
   for (const PanelDescriptor* panel : layout)
@@ -48,6 +49,21 @@ const std::vector<ControlSpec>& table() {
 }  // namespace
 
 std::span<const ControlSpec> controlTable() { return table(); }
+
+int clientWidthTwips() {
+  int right = 0;
+  for (const ControlSpec& c : table())
+    if (c.parent.empty() && c.kind != ControlKind::Line) right = std::max(right, c.left + c.width);
+  return right + kClientMarginTwips;
+}
+
+int clientHeightTwips() {
+  int bottom = 0;
+  for (const ControlSpec& c : table())
+    if (c.parent.empty() && c.kind != ControlKind::Line)
+      bottom = std::max(bottom, c.top + c.height);
+  return bottom + kClientMarginTwips;
+}
 
 const ControlSpec* findControl(std::string_view name) {
   const auto& all = table();

@@ -16,4 +16,10 @@ std::span<const ControlSpec> controlTable();
 // The entry named `name`, or nullptr.
 const ControlSpec* findControl(std::string_view name);
 
+// The client area's size in twips: it reaches kClientMarginTwips beyond the
+// right- and bottom-most control standing on it (10155 x 7155, 677 x 477
+// pixels, for the seven panels).
+int clientWidthTwips();
+int clientHeightTwips();
+
 }  // namespace pyrelon

@@ -1,20 +1,28 @@
 #include "shell/panels.h"
 
-#include "combustion/lambda.h"
-#include "flow/orifice.h"
-#include "probes/carbon.h"
-#include "probes/nitriding.h"
-#include "probes/oxygen.h"
-#include "units/pressure.h"
-#include "units/temperature.h"
+#include <algorithm>
+#include <tuple>
+
+#include "core/registry.h"
 
 namespace pyrelon {
 namespace {
 
-const std::array<const PanelDescriptor*, 7>& all() {
-  static const std::array<const PanelDescriptor*, 7> kPanels{
-      &temperaturePanel(), &pressurePanel(), &nitridingPanel(), &carbonPanel(),
-      &lambdaPanel(),      &oxygenPanel(),   &flowPanel()};
+using Order = std::vector<const PanelDescriptor*>;
+
+// The registered panels sorted by `key`, ties by id.
+template <typename Key>
+Order sorted(Key key) {
+  const auto all = Registry<PanelDescriptor>::all();
+  Order order(all.begin(), all.end());
+  std::sort(order.begin(), order.end(), [key](const PanelDescriptor* a, const PanelDescriptor* b) {
+    return std::tuple(key(*a), a->id) < std::tuple(key(*b), b->id);
+  });
+  return order;
+}
+
+const Order& all() {
+  static const Order kPanels = sorted([](const PanelDescriptor& p) { return p.startUp.solve; });
   return kPanels;
 }
 
@@ -29,9 +37,26 @@ const PanelDescriptor* find(Matches matches) {
 
 std::span<const PanelDescriptor* const> panels() { return all(); }
 
-std::array<const PanelDescriptor*, 7> panelsInLayoutOrder() {
-  return {&temperaturePanel(), &nitridingPanel(), &pressurePanel(), &lambdaPanel(),
-          &oxygenPanel(),      &carbonPanel(),    &flowPanel()};
+std::span<const PanelDescriptor* const> panelsInLayoutOrder() {
+  static const Order kOrder = sorted([](const PanelDescriptor& p) {
+    const ControlSpec& frame = p.controls.front();
+    return std::pair(frame.top, frame.left);
+  });
+  return kOrder;
+}
+
+std::span<const PanelDescriptor* const> panelsInListOrder() {
+  static const Order kOrder = [] {
+    Order order = sorted([](const PanelDescriptor& p) { return p.startUp.fillList; });
+    std::erase_if(order, [](const PanelDescriptor* p) { return !p->list; });
+    return order;
+  }();
+  return kOrder;
+}
+
+std::span<const PanelDescriptor* const> panelsInTextOrder() {
+  static const Order kOrder = sorted([](const PanelDescriptor& p) { return p.startUp.writeTexts; });
+  return kOrder;
 }
 
 const PanelDescriptor* panelOfButton(std::string_view button) {

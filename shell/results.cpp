@@ -2,6 +2,7 @@
 
 #include "shell/controls.h"
 #include "shell/panels.h"
+#include "shell/presentation.h"
 
 namespace pyrelon {
 namespace {
@@ -35,15 +36,8 @@ bool namesUnit(std::string_view caption, std::string_view unit) {
 }
 
 std::string_view captionLabelOf(std::string_view resultLabel) {
-  const PanelDescriptor* panel = panelOfControl(resultLabel);
-  if (panel == nullptr) return {};
-  for (std::size_t i = 1; i < panel->controls.size(); ++i) {
-    if (panel->controls[i].name == resultLabel) {
-      return panel->controls[i - 1].kind == ControlKind::Label ? panel->controls[i - 1].name
-                                                               : std::string_view();
-    }
-  }
-  return {};
+  const ControlSpec* spec = findControl(resultLabel);
+  return spec == nullptr ? std::string_view() : namingLabelsOf(*spec).caption;
 }
 
 std::string panelResultsText(const Window& window, const PanelDescriptor& panel) {

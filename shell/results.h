@@ -13,8 +13,9 @@
 
 namespace pyrelon {
 
-// The caption label standing above a result label: the control right
-// before it in its panel's controls; empty when that is no label.
+// The caption label standing above a result label (or an input box or a
+// list), the one that names it for a screen reader (namingLabelsOf);
+// empty where there is none.
 std::string_view captionLabelOf(std::string_view resultLabel);
 
 // A caption names a unit when it holds the unit's first word: "% Carbon"

@@ -1,7 +1,5 @@
 #include "shell/shell.h"
 
-#include <array>
-
 #include "core/numbers.h"
 #include "shell/panels.h"
 #include "shell/press.h"
@@ -9,15 +7,12 @@
 namespace pyrelon {
 namespace {
 
-// The boxes whose keys reach a handler; only the first two filter.
-constexpr std::array<std::string_view, 2> kFilteredBoxes{"HTxt", "NTxt"};
-constexpr std::array<std::string_view, 2> kUnfilteredKeyBoxes{"DataText", "PresText"};
-
-bool contains(std::span<const std::string_view> names, std::string_view name) {
-  for (std::string_view n : names)
-    if (n == name) return true;
-  return false;
+KeyEvents keyEventsOf(std::string_view textBox) {
+  const InputSpec* input = inputSpecOf(textBox);
+  return input == nullptr ? KeyEvents::None : input->keys;
 }
+
+bool takesDigitsOnly(std::string_view textBox) { return keyEventsOf(textBox) == KeyEvents::Digits; }
 
 void fillList(Window& window, const PanelDescriptor& panel) {
   for (const ListEntry& entry : panel.list->entries)
@@ -35,15 +30,9 @@ void selectAndSolve(Window& window, const PanelDescriptor& panel) {
 }  // namespace
 
 void Form_Load(Window& window) {
-  // The lists in this order; the unit lists solve their panels as they are
-  // selected.
-  for (const PanelDescriptor* panel :
-       {panelById("temperature"), panelById("carbon"), panelById("lambda"), panelById("pressure"),
-        panelById("flow"), panelById("oxygen")})
-    fillList(window, *panel);
-  for (const PanelDescriptor* panel :
-       {panelById("temperature"), panelById("nitriding"), panelById("carbon"), panelById("lambda"),
-        panelById("pressure"), panelById("oxygen"), panelById("flow")})
+  // The unit lists solve their panels as they are selected.
+  for (const PanelDescriptor* panel : panelsInListOrder()) fillList(window, *panel);
+  for (const PanelDescriptor* panel : panelsInTextOrder())
     for (const InputSpec& input : panel->inputs) window.setText(input.box, input.startText);
   for (const PanelDescriptor* panel : panels()) pressPanel(window, *panel);
 }
@@ -56,19 +45,19 @@ void Image1_Click(Window& window) {
   window.showInfoBox("The Pyrelon \nRelease 1.7 (23-09-2002)\nAuthor \nFactory Quorvent\n\n\n");
 }
 
-void TempBtn_Click(Window& window) { pressPanel(window, *panelById("temperature")); }
-void PresBtn_Click(Window& window) { pressPanel(window, *panelById("pressure")); }
-void NkBtn_Click(Window& window) { pressPanel(window, *panelById("nitriding")); }
-void CarbonBtn_Click(Window& window) { pressPanel(window, *panelById("carbon")); }
-void OxiBtn_Click(Window& window) { pressPanel(window, *panelById("lambda")); }
-void OxygenBtn_Click(Window& window) { pressPanel(window, *panelById("oxygen")); }
-void FlowBtn_Click(Window& window) { pressPanel(window, *panelById("flow")); }
-void GradiCmb_Click(Window& window) { selectAndSolve(window, *panelById("temperature")); }
-void PresCmb_Click(Window& window) { selectAndSolve(window, *panelById("pressure")); }
+void TempBtn_Click(Window& window) { click(window, "TempBtn"); }
+void PresBtn_Click(Window& window) { click(window, "PresBtn"); }
+void NkBtn_Click(Window& window) { click(window, "NkBtn"); }
+void CarbonBtn_Click(Window& window) { click(window, "CarbonBtn"); }
+void OxiBtn_Click(Window& window) { click(window, "OxiBtn"); }
+void OxygenBtn_Click(Window& window) { click(window, "OxygenBtn"); }
+void FlowBtn_Click(Window& window) { click(window, "FlowBtn"); }
+void GradiCmb_Click(Window& window) { select(window, "GradiCmb"); }
+void PresCmb_Click(Window& window) { select(window, "PresCmb"); }
 
 Outcome filterKey(std::string_view textBox, std::string_view currentText, int code) {
   Outcome out;
-  if (contains(kFilteredBoxes, textBox) && !keyFilterPasses(currentText, code)) {
+  if (takesDigitsOnly(textBox) && !keyFilterPasses(currentText, code)) {
     out.beep();
     out.reset(textBox, "");
   }
@@ -78,7 +67,7 @@ Outcome filterKey(std::string_view textBox, std::string_view currentText, int co
 Outcome filterPaste(std::string_view textBox, std::string_view currentText,
                     std::string_view pasted) {
   Outcome out;
-  if (!contains(kFilteredBoxes, textBox)) return out;
+  if (!takesDigitsOnly(textBox)) return out;
   const bool hasPoint = currentText.find('.') != std::string_view::npos;
   int points = 0;
   bool digitsOnly = true;
@@ -107,9 +96,7 @@ bool hasSelectionHandler(std::string_view list) {
   return panel != nullptr && !panel->presets.empty();
 }
 
-bool hasKeyHandler(std::string_view textBox) {
-  return contains(kFilteredBoxes, textBox) || contains(kUnfilteredKeyBoxes, textBox);
-}
+bool hasKeyHandler(std::string_view textBox) { return keyEventsOf(textBox) != KeyEvents::None; }
 
 bool click(Window& window, std::string_view control) {
   if (control == "Image1") {

@@ -10,9 +10,9 @@
 
 namespace pyrelon {
 
-// Fills the six lists and selects their first entries (the temperature and
-// pressure lists run their selection handlers), writes the 21 start-up
-// texts, then solves the seven panels.
+// Fills every panel's list and selects its first entry (a unit panel's list
+// runs its selection handler), writes every start-up text, then solves
+// every panel, each pass in the order the panels' StartUpRanks give.
 void Form_Load(Window& window);
 
 // Ends the program at once, asking nothing.
@@ -21,7 +21,9 @@ void ExitMenu_Click(Window& window);
 // The about box: six lines, each ending with a line feed.
 void Image1_Click(Window& window);
 
-// The Solve buttons and the unit lists' selection handlers.
+// The Solve buttons and the unit lists' selection handlers, by the names
+// the window's design gives them: each is click() or select() of its
+// control.
 void TempBtn_Click(Window& window);
 void PresBtn_Click(Window& window);
 void NkBtn_Click(Window& window);
@@ -32,8 +34,9 @@ void FlowBtn_Click(Window& window);
 void GradiCmb_Click(Window& window);
 void PresCmb_Click(Window& window);
 
-// The key filter of the hydrogen and ammonia boxes, for a character with
-// `code` typed into a box holding `currentText`, before the box applies it.
+// The key filter of the boxes that take digits only (the hydrogen and
+// ammonia boxes), for a character with `code` typed into a box holding
+// `currentText`, before the box applies it.
 // A rejected key beeps and empties the box; the key itself is still
 // applied afterwards. Other boxes let every key through.
 Outcome filterKey(std::string_view textBox, std::string_view currentText, int code);
@@ -52,7 +55,7 @@ void NTxt_KeyPress(Window& window, int code);
 // without such a handler.
 bool hasClickHandler(std::string_view control);   // buttons, the logo, the menu entry
 bool hasSelectionHandler(std::string_view list);  // the unit lists
-bool hasKeyHandler(std::string_view textBox);     // the four boxes with a key event
+bool hasKeyHandler(std::string_view textBox);     // boxes whose KeyEvents is not None
 bool click(Window& window, std::string_view control);
 bool select(Window& window, std::string_view list);
 bool keyPress(Window& window, std::string_view textBox, int code);

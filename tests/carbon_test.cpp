@@ -16,16 +16,16 @@ enum Probe { Accucarb, Din, LambdaProbe };
 
 TEST(Carbon, StartUpAndCalibrations) {
   const struct {
-    const char *mv, *t, *co;
+    const char *name, *mv, *t, *co;
     int probe;
     const char* shown;
   } rows[] = {
-      {"1121", "830", "20", Din, "0.905"},
-      {"1121", "830", "20", LambdaProbe, "0.442"},
-      {"1000", "900", "20", Accucarb, "0.116"},
-      {"1340", "650", "37", Accucarb, "1240.084"},
-      {"1121,7", "830", "20", Accucarb, "1.000"},
-      {"960", "1300", "2", Din, "0.002"},  // the smallest root, not a value near -18
+      {"DIN 17022 at the start-up readings", "1121", "830", "20", Din, "0.905"},
+      {"Lambda: 48 mV less than Accucarb", "1121", "830", "20", LambdaProbe, "0.442"},
+      {"Accucarb, a lean atmosphere", "1000", "900", "20", Accucarb, "0.116"},
+      {"Accucarb at the bounds, far past saturation", "1340", "650", "37", Accucarb, "1240.084"},
+      {"a comma ends the voltage: 1121 mV", "1121,7", "830", "20", Accucarb, "1.000"},
+      {"DIN: the smallest root, not a value near -18", "960", "1300", "2", Din, "0.002"},
   };
   for (const NumberSettings& settings : testing::bothSettings()) {
     const FakeWindow started = testing::startedWindow(settings);
@@ -35,7 +35,7 @@ TEST(Carbon, StartUpAndCalibrations) {
       EXPECT_EQ(testing::panelWindow(texts, "ProbeCmb", r.probe, {"CarbonLbl"}, settings)
                     .outcomeOf(CarbonBtn_Click),
                 "CarbonLbl=" + started.local(r.shown) + "\n")
-          << r.mv << " mV " << r.t << " C " << r.co << " % probe " << r.probe;
+          << r.name;
     }
   }
 }

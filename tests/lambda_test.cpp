@@ -29,21 +29,29 @@ FakeWindow panel(const std::vector<std::string>& readings, int fuel = Metano,
 
 TEST(Lambda, StartUpAndEachResultFollowingFromTheOneBeforeAsShown) {
   const struct {
+    const char* name;
     std::vector<std::string> readings;
     int fuel;
     const char* shown;
   } rows[] = {
-      // Propano: dry from 1.054, CO2 from 1.2.
-      {{}, Metano, "1.0 1.056 1.2 11.0 83.5 93.7"},
-      {{}, Propano, "1.0 1.054 1.2 13.0 87.1 94.5"},
-      {{}, Gpl, "1.0 1.055 1.2 13.2 87.4 94.4"},
-      {{}, Gasolio, "1.0 1.054 1.1 14.3 87.6 93.4"},
-      {{}, Nafta, "1.0 1.056 1.2 11.0 83.5 93.9"},
-      {{}, Coke, "1.0 1.056 1.2 11.0 83.5 93.9"},
-      {{"30", "-5", "-100", "0", "400"}, Propano, "1.6 1.090 1.9 12.5 78.9 85.6"},
-      // Below zero corrected voltage the wet oxygen passes that of air.
-      {{"0.01", "10", "0", "20", "180"}, Metano, "23.2 -10.146 22.7 -1.0 149.8 169.0"},
-      {{"57.16", "", "", "", ""}, Metano, "0.7 1.038 0.9 11.2 89.0 100.0"},  // no flue loss
+      {"Metano at start-up", {}, Metano, "1.0 1.056 1.2 11.0 83.5 93.7"},
+      {"Propano: dry from 1.054, CO2 from 1.2", {}, Propano, "1.0 1.054 1.2 13.0 87.1 94.5"},
+      {"Gpl at start-up", {}, Gpl, "1.0 1.055 1.2 13.2 87.4 94.4"},
+      {"Gasolio at start-up", {}, Gasolio, "1.0 1.054 1.1 14.3 87.6 93.4"},
+      {"Nafta at start-up", {}, Nafta, "1.0 1.056 1.2 11.0 83.5 93.9"},
+      {"Coke at start-up", {}, Coke, "1.0 1.056 1.2 11.0 83.5 93.9"},
+      {"Propano with every reading changed",
+       {"30", "-5", "-100", "0", "400"},
+       Propano,
+       "1.6 1.090 1.9 12.5 78.9 85.6"},
+      {"below zero corrected voltage the wet oxygen passes that of air",
+       {"0.01", "10", "0", "20", "180"},
+       Metano,
+       "23.2 -10.146 22.7 -1.0 149.8 169.0"},
+      {"no flue loss: empty boxes read 0",
+       {"57.16", "", "", "", ""},
+       Metano,
+       "0.7 1.038 0.9 11.2 89.0 100.0"},
   };
   for (const NumberSettings& settings : testing::bothSettings()) {
     const FakeWindow started = testing::startedWindow(settings);
@@ -51,8 +59,8 @@ TEST(Lambda, StartUpAndEachResultFollowingFromTheOneBeforeAsShown) {
     for (const auto& r : rows) {
       FakeWindow w = panel(r.readings, r.fuel, settings);
       OxiBtn_Click(w);
-      EXPECT_EQ(w.captions(kResults), w.local(r.shown)) << r.fuel << " " << r.shown;
-      EXPECT_TRUE(w.infoBoxes.empty());
+      EXPECT_EQ(w.captions(kResults), w.local(r.shown)) << r.name;
+      EXPECT_TRUE(w.infoBoxes.empty()) << r.name;
     }
     // At the wet oxygen of air only WetLbl is written.
     const FakeWindow w = panel({"0.02"}, Metano, settings);

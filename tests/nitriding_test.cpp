@@ -17,10 +17,13 @@ FakeWindow panel(const std::string& h, const std::string& n,
 
 TEST(Nitriding, StartUpAndFactors) {
   const struct {
-    const char *h, *n, *nk;
+    const char *name, *h, *n, *nk;
   } rows[] = {
-      {"1", "100", "1000.00"}, {"100", "5", "0.05"},      {"75", "50", "0.77"},
-      {"25", "40", "3.20"},    {" 5 0", "50abc", "1.41"},
+      {"least hydrogen, most ammonia: 1 / 0.01^1.5", "1", "100", "1000.00"},
+      {"most hydrogen, least ammonia: 0.05 / 1", "100", "5", "0.05"},
+      {"0.5 / 0.75^1.5 = 0.7698", "75", "50", "0.77"},
+      {"0.4 / 0.25^1.5 = 3.2", "25", "40", "3.20"},
+      {"blanks dropped and a tail ignored: 0.5 / 0.5^1.5 = 1.4142", " 5 0", "50abc", "1.41"},
   };
   for (const NumberSettings& settings : testing::bothSettings()) {
     const FakeWindow started = testing::startedWindow(settings);
@@ -28,7 +31,7 @@ TEST(Nitriding, StartUpAndFactors) {
     for (const auto& r : rows) {
       EXPECT_EQ(panel(r.h, r.n, settings).outcomeOf(NkBtn_Click),
                 "NkLbl=" + started.local(r.nk) + "\n")
-          << r.h << " / " << r.n;
+          << r.name;
     }
   }
 }

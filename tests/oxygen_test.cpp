@@ -18,11 +18,14 @@ FakeWindow panel(const std::string& mv, const std::string& bias, const std::stri
 
 TEST(Oxygen, StartUpAndTheNernstRelationWithAirAsReference) {
   const struct {
-    const char *mv, *bias, *t, *shown;
+    const char *name, *mv, *bias, *t, *shown;
   } rows[] = {
-      {"12", "12", "-100", "20.95"}, {"-10", "0", "700", "33.76"},
-      {"300", "0", "700", "0.00"},   {"abc", "-3.0", "1100", "18.93"},
-      {"87", "50", "2000", "9.84"},  {"0", "-20965.6", "1100", "0.00"},
+      {"no voltage past the offset: the reference air", "12", "12", "-100", "20.95"},
+      {"the least voltage, above the air: 20.95 / exp(-10 / 20.955)", "-10", "0", "700", "33.76"},
+      {"the most voltage: below a hundredth", "300", "0", "700", "0.00"},
+      {"no number reads as 0: 20.95 / exp(3 / 29.568)", "abc", "-3.0", "1100", "18.93"},
+      {"a hot probe: 20.95 / exp(37 / 48.951)", "87", "50", "2000", "9.84"},
+      {"a vast offset: exp overflows toward 0 %", "0", "-20965.6", "1100", "0.00"},
   };
   for (const NumberSettings& settings : testing::bothSettings()) {
     const FakeWindow started = testing::startedWindow(settings);
@@ -30,7 +33,7 @@ TEST(Oxygen, StartUpAndTheNernstRelationWithAirAsReference) {
     for (const auto& r : rows) {
       EXPECT_EQ(panel(r.mv, r.bias, r.t, settings).outcomeOf(OxygenBtn_Click),
                 "OxyLbl=" + started.local(r.shown) + "\n")
-          << r.mv << " " << r.bias << " " << r.t;
+          << r.name;
     }
   }
 }

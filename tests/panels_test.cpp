@@ -155,13 +155,15 @@ TEST(Panels, AReadingPastABoundNamesTheLineOfThatBound) {
       {"lambda", "FlueTXt", "801", "The max flue temperature value is 800 \u00b0C"},
   };
   for (const auto& r : rows) {
+    // Each row is named by its bound: panel, box and reading.
+    SCOPED_TRACE(std::string(r.panel) + " " + r.box + " " + r.text);
     const PanelDescriptor& panel = *panelById(r.panel);
     std::vector<std::string> texts;
     for (const InputSpec& in : panel.inputs) texts.emplace_back(in.startText);
     texts[static_cast<std::size_t>(panel.inputIndex(r.box))] = r.text;
     const Outcome out = pressPanel(panel, texts, 0, testing::pointSettings());
-    EXPECT_EQ(out.ending(), Ending::OutOfLimits) << r.box << " " << r.text;
-    EXPECT_EQ(out.message(), r.line) << r.box << " " << r.text;
+    EXPECT_EQ(out.ending(), Ending::OutOfLimits);
+    EXPECT_EQ(out.message(), r.line);
     EXPECT_EQ(out.failedInput(), panel.inputIndex(r.box));
   }
 }
@@ -180,37 +182,55 @@ std::string stepsOf(const Outcome& out) {
 // follows an Info Box until it is closed, so the order is the contract.
 TEST(Panels, APressIsAnOrderedListOfSteps) {
   const struct {
+    const char* name;
     const char* panel;
     std::vector<std::string> texts;
     int entry;
     const char* steps;
   } rows[] = {
-      // The limits box before the reset, except in the nitriding panel.
-      {"carbon", {"500", "830", "20"}, 0, "box\nreset MvZccTxt=1121\n"},
-      {"nitriding", {"0", "31.61"}, -1, "reset HTxt=10\nbox\n"},
-      // Kelvin fills its second column first, then the first from it.
-      {"temperature", {"300"}, 2, "write Lab4=26.9\nwrite Lab2=80.4\nwrite Label12=540.0\n"},
+      {"carbon: the limits box before the reset",
+       "carbon",
+       {"500", "830", "20"},
+       0,
+       "box\nreset MvZccTxt=1121\n"},
+      {"nitriding: the reset before the limits box",
+       "nitriding",
+       {"0", "31.61"},
+       -1,
+       "reset HTxt=10\nbox\n"},
+      {"kelvin fills its second column first, then the first from it",
+       "temperature",
+       {"300"},
+       2,
+       "write Lab4=26.9\nwrite Lab2=80.4\nwrite Label12=540.0\n"},
       // The chain stops at the wet oxygen of air: written, then the rest
       // cleared, then the sentence.
-      {"lambda",
+      {"lambda: the chain stops at the wet oxygen of air",
+       "lambda",
        {"0.02", "8", "0", "20", "180"},
        0,
        "write WetLbl=20.9\nclear AirLbl=\nclear DryLbl=\nclear Co2Lbl=\nclear NetLbl=\n"
        "clear GrossLbl=\nbox\n"},
-      // Overflow in a box clears every result first.
-      {"pressure",
+      {"pressure: overflow in a box clears every result first",
+       "pressure",
        {"1E400"},
        0,
        "clear Lab10=\nclear Lab11=\nclear Lab12=\nclear Lab13=\nclear Lab14=\nclear Lab20=\nbox\n"},
-      // The flow panel reads only the boxes its entry uses.
-      {"flow", {"1E400", "1E400", "10.50", "1E400", "1E400", "1E400"}, 0, "write FlowLbl=10.5\n"},
-      {"flow", {"25", "2500", "10", "100", "2500", "1013"}, 1, "write FlowLbl=8.94\n"},
-      // No source unit: nothing at all.
-      {"temperature", {"1E400"}, -1, ""},
+      {"flow, none: reads only the flow",
+       "flow",
+       {"1E400", "1E400", "10.50", "1E400", "1E400", "1E400"},
+       0,
+       "write FlowLbl=10.5\n"},
+      {"flow, temperature",
+       "flow",
+       {"25", "2500", "10", "100", "2500", "1013"},
+       1,
+       "write FlowLbl=8.94\n"},
+      {"temperature without a source unit: nothing at all", "temperature", {"1E400"}, -1, ""},
   };
   for (const auto& r : rows) {
     const Outcome out = pressPanel(*panelById(r.panel), r.texts, r.entry, testing::pointSettings());
-    EXPECT_EQ(stepsOf(out), r.steps) << r.panel << " entry " << r.entry;
+    EXPECT_EQ(stepsOf(out), r.steps) << r.name;
   }
 }
 

@@ -32,16 +32,17 @@ TEST(Pressure, EachSourceShowsOneBarThenTypedValuesUseTheConstantsOfEachPair) {
       {" 1.0197|psi kpa mmHg mmH2O bar mbar|", "14.50 100.0 750.0 10215 1.00 1000"},
   };
   const struct {
+    const char* name;
     int source;
     const char *input, *results;
   } typed[] = {
-      {2, "100", "6.89 689.5 5171.5 70506 7.03 6895"},
-      {0, "-2", "-29.03 -200.0 -1500.4 -20430 -2.04 -2000"},
-      {3, "abc", "0.00 0.00 0.0 0 0.00 0"},
-      {0, "1,5", "14.51 100.0 750.2 10215 1.02 1000"},
+      {"100 psi", 2, "100", "6.89 689.5 5171.5 70506 7.03 6895"},
+      {"negative bar", 0, "-2", "-29.03 -200.0 -1500.4 -20430 -2.04 -2000"},
+      {"no number reads as 0", 3, "abc", "0.00 0.00 0.0 0 0.00 0"},
+      {"a comma ends the number: 1 bar", 0, "1,5", "14.51 100.0 750.2 10215 1.02 1000"},
       // A pair and its reverse do not undo each other.
-      {2, "10", "0.69 68.9 517.1 7051 0.70 689"},
-      {5, "7051", "10.01 69.0 517.5 0.69 0.70 690"},
+      {"10 psi to mmH2O", 2, "10", "0.69 68.9 517.1 7051 0.70 689"},
+      {"7051 mmH2O back to psi is not 10", 5, "7051", "10.01 69.0 517.5 0.69 0.70 690"},
   };
   for (const NumberSettings& settings : testing::bothSettings()) {
     FakeWindow w = testing::startedWindow(settings);
@@ -56,7 +57,7 @@ TEST(Pressure, EachSourceShowsOneBarThenTypedValuesUseTheConstantsOfEachPair) {
       w.setSelectedIndex("PresCmb", r.source);
       w.setText("PresText", r.input);
       PresBtn_Click(w);
-      EXPECT_EQ(w.captions(kResults), w.local(r.results)) << r.source << " " << r.input;
+      EXPECT_EQ(w.captions(kResults), w.local(r.results)) << r.name;
     }
     EXPECT_TRUE(w.infoBoxes.empty());
   }
@@ -67,13 +68,16 @@ TEST(Pressure, EachSourceShowsOneBarThenTypedValuesUseTheConstantsOfEachPair) {
 TEST(Pressure, OverflowKeepsTheColumnsBeforeItAndClearsTheRest) {
   // k: a column kept, showing all the digits of its huge value; -: cleared.
   const struct {
-    const char *input, *message, *columns;
+    const char *name, *input, *message, *columns;
   } rows[] = {
-      {"1E400", "The input pressure is too large a number.", "------"},
-      {"1e305", "The pressure is too large to convert to mmH2O.", "kkk---"},
-      {"1.3e307", "The pressure is too large to convert to psi.", "------"},
+      {"beyond the double range", "1E400", "The input pressure is too large a number.", "------"},
+      {"mmH2O overflows after three columns", "1e305",
+       "The pressure is too large to convert to mmH2O.", "kkk---"},
+      {"psi, the first column, overflows", "1.3e307",
+       "The pressure is too large to convert to psi.", "------"},
   };
   for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
     FakeWindow w = testing::startedWindow();
     w.setText("PresText", r.input);
     PresBtn_Click(w);

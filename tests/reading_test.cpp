@@ -55,25 +55,32 @@ TEST(PartRead, WarningStandsAboveTheRange) {
 
 TEST(Paste, PassesTheKeyFilterOnceAsOneKeystroke) {
   struct Case {
+    const char* name;
     const char* box;
     const char* before;
     const char* pasted;
     const char* after;  // before the face inserts the pasted text
     int beeps;
   } cases[] = {
-      {"HTxt", "", "31.61", "", 0},     {"HTxt", "10", "5", "10", 0},
-      {"NTxt", "10", ".5", "10", 0},    {"HTxt", "10", "1.2.3", "", 1},
-      {"HTxt", "10", "1,5", "", 1},     {"NTxt", "", "-5", "", 1},
-      {"NTxt", "", " 5", "", 1},        {"NTxt", "3.1", "abc", "3.1", 0},
-      {"NTxt", "7", "", "7", 0},        {"DataText", "10", "abc", "10", 0},
-      {"PresText", "1", "x,y", "1", 0},
+      {"digits with one point", "HTxt", "", "31.61", "", 0},
+      {"one digit", "HTxt", "10", "5", "10", 0},
+      {"a point and digits", "NTxt", "10", ".5", "10", 0},
+      {"two points", "HTxt", "10", "1.2.3", "", 1},
+      {"a comma", "HTxt", "10", "1,5", "", 1},
+      {"a minus", "NTxt", "", "-5", "", 1},
+      {"a blank", "NTxt", "", " 5", "", 1},
+      {"anything once the box holds a point", "NTxt", "3.1", "abc", "3.1", 0},
+      {"nothing pasted", "NTxt", "7", "", "7", 0},
+      {"the temperature box filters nothing", "DataText", "10", "abc", "10", 0},
+      {"the pressure box filters nothing", "PresText", "1", "x,y", "1", 0},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
     FakeWindow w;
     w.setText(c.box, c.before);
-    ASSERT_TRUE(paste(w, c.box, c.pasted)) << c.box;
-    EXPECT_EQ(w.text(c.box), c.after) << c.box << " " << c.before << " + " << c.pasted;
-    EXPECT_EQ(w.beeps, c.beeps) << c.box << " " << c.before << " + " << c.pasted;
+    ASSERT_TRUE(paste(w, c.box, c.pasted));
+    EXPECT_EQ(w.text(c.box), c.after);
+    EXPECT_EQ(w.beeps, c.beeps);
   }
   FakeWindow w;
   EXPECT_FALSE(paste(w, "MvZccTxt", "x"));  // no key handler: the box takes it as it is

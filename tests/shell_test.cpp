@@ -16,35 +16,38 @@ using testing::FakeWindow;
 
 TEST(KeyFilter, BeepsAndEmptiesTheBoxOnARejectedKey) {
   struct Case {
+    const char* name;
     const char* box;
     const char* before;
     int code;
     const char* after;
     int beeps;
   } cases[] = {
-      {"HTxt", "10", '5', "10", 0},
-      {"HTxt", "10", '.', "", 1},
-      {"HTxt", "31.61", 'x', "31.61", 0},
-      {"HTxt", "10", 8, "", 1},
-      {"NTxt", "31", 'a', "", 1},
-      {"NTxt", "3.1", '-', "3.1", 0},
-      {"DataText", "10", 'a', "10", 0},
-      {"PresText", "1", ',', "1", 0},
+      {"a digit passes", "HTxt", "10", '5', "10", 0},
+      {"a first point is no digit", "HTxt", "10", '.', "", 1},
+      {"anything passes once a point stands", "HTxt", "31.61", 'x', "31.61", 0},
+      {"Backspace is no digit", "HTxt", "10", 8, "", 1},
+      {"a letter in the ammonia box", "NTxt", "31", 'a', "", 1},
+      {"a minus after a point", "NTxt", "3.1", '-', "3.1", 0},
+      {"the temperature box filters nothing", "DataText", "10", 'a', "10", 0},
+      {"the pressure box filters nothing", "PresText", "1", ',', "1", 0},
       // The ends of the digits and their neighbours.
-      {"HTxt", "1", '0', "1", 0},
-      {"HTxt", "1", '9', "1", 0},
-      {"NTxt", "1", '/', "", 1},
-      {"NTxt", "1", ':', "", 1},
+      {"0 is a digit", "HTxt", "1", '0', "1", 0},
+      {"9 is a digit", "HTxt", "1", '9', "1", 0},
+      {"'/' stands just below 0", "NTxt", "1", '/', "", 1},
+      {"':' stands just above 9", "NTxt", "1", ':', "", 1},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
     FakeWindow w;
     w.setText(c.box, c.before);
-    ASSERT_TRUE(keyPress(w, c.box, c.code)) << c.box;
-    EXPECT_EQ(w.text(c.box), c.after) << c.box << " " << c.before << " + " << c.code;
-    EXPECT_EQ(w.beeps, c.beeps) << c.box << " " << c.before << " + " << c.code;
+    ASSERT_TRUE(keyPress(w, c.box, c.code));
+    EXPECT_EQ(w.text(c.box), c.after);
+    EXPECT_EQ(w.beeps, c.beeps);
   }
 }
 
+// The seven panels' handlers, as the window's design names them.
 TEST(Wiring, EveryButtonTheLogoAndTheUnitListsHaveHandlers) {
   std::set<std::string> wired;
   for (const ControlSpec& c : controlTable()) {
@@ -58,6 +61,37 @@ TEST(Wiring, EveryButtonTheLogoAndTheUnitListsHaveHandlers) {
       "HTxt key",      "NTxt key",      "DataText key",    "PresText key"};
   EXPECT_EQ(wired, expected);
   EXPECT_TRUE(hasClickHandler("ExitMenu"));
+  EXPECT_FALSE(hasClickHandler("Label8"));
+  EXPECT_FALSE(hasSelectionHandler("FuelCmb"));  // a list without presets solves nothing
+  EXPECT_FALSE(hasKeyHandler("MvZccTxt"));
+}
+
+// Every panel, whatever it is: its Solve button presses it and only it,
+// Enter in any of its boxes does the same, and start-up has solved it.
+TEST(Wiring, EveryPanelsButtonAndBoxesPressThatPanel) {
+  const FakeWindow started = testing::startedWindow();
+  for (const PanelDescriptor* panel : panels()) {
+    SCOPED_TRACE(std::string(panel->id));
+    for (const ResultSpec& result : panel->resultsFor(panel->list ? 0 : -1))
+      EXPECT_NE(started.caption(result.label), "") << result.label;
+    // A reading past a bound, where the panel has one, shows its limits box.
+    FakeWindow pressed = started;
+    const InputSpec* bounded = nullptr;
+    for (const InputSpec& input : panel->inputs)
+      if (input.limits && !bounded) bounded = &input;
+    if (bounded) pressed.setText(bounded->box, "1E300");
+    ASSERT_TRUE(click(pressed, panel->solveButton));
+    if (bounded) {
+      ASSERT_EQ(pressed.infoBoxes.size(), 1u);
+      EXPECT_EQ(pressed.text(bounded->box), bounded->startText);
+    }
+    for (const InputSpec& input : panel->inputs) {
+      FakeWindow entered = started;
+      if (bounded) entered.setText(bounded->box, "1E300");
+      ASSERT_TRUE(submit(entered, input.box)) << input.box;
+      EXPECT_EQ(entered.infoBoxes.size(), pressed.infoBoxes.size()) << input.box;
+    }
+  }
 }
 
 }  // namespace

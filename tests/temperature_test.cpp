@@ -22,13 +22,15 @@ TEST(Temperature, EachSourceRelabelsPresetsAndSolvesThenGoesOnFromTheValueShown)
       {"\u00b0Fahrenheit Kelvin \u00b0Centigradi", " 491.67", "32.0 273.2 0.0"},
   };
   const struct {
+    const char* name;
     int source;
     const char *input, *results;
   } typed[] = {
-      {1, "100", "37.8 311.0 559.7"},     // from 37.8 shown; the unrounded chain gives 310.9
-      {2, "300", "80.4 26.9 540.0"},      // from 26.9 shown; the unrounded chain gives 80.3
-      {0, "-300", "-508.0 -26.9 -48.3"},  // below absolute zero: no message
-      {0, "abc", "32.0 273.2 491.7"},    {0, "21,9", "69.8 294.2 529.5"},
+      {"kelvin from 37.8 shown; the unrounded chain gives 310.9", 1, "100", "37.8 311.0 559.7"},
+      {"Fahrenheit from 26.9 shown; the unrounded chain gives 80.3", 2, "300", "80.4 26.9 540.0"},
+      {"below absolute zero: no message", 0, "-300", "-508.0 -26.9 -48.3"},
+      {"no number reads as 0", 0, "abc", "32.0 273.2 491.7"},
+      {"a comma ends the number: 21", 0, "21,9", "69.8 294.2 529.5"},
   };
   for (const NumberSettings& settings : testing::bothSettings()) {
     FakeWindow w = testing::startedWindow(settings);
@@ -45,7 +47,7 @@ TEST(Temperature, EachSourceRelabelsPresetsAndSolvesThenGoesOnFromTheValueShown)
       w.setSelectedIndex("GradiCmb", r.source);
       w.setText("DataText", r.input);
       TempBtn_Click(w);
-      EXPECT_EQ(w.captions(kResults), w.local(r.results)) << r.source << " " << r.input;
+      EXPECT_EQ(w.captions(kResults), w.local(r.results)) << r.name;
     }
     EXPECT_TRUE(w.infoBoxes.empty());
   }
@@ -56,16 +58,18 @@ TEST(Temperature, EachSourceRelabelsPresetsAndSolvesThenGoesOnFromTheValueShown)
 TEST(Temperature, FaultsKeepTheColumnsWrittenAndClearTheRest) {
   const char* const toF = "The temperature is too large to convert to \u00b0Fahrenheit.";
   const struct {
+    const char* name;
     int source;
     const char *input, *message, *lab4;
   } rows[] = {
-      {0, "1E400", "The input temperature is too large a number.", ""},
-      {0, "-1.5e308", toF, ""},
-      {2, "1e308", toF, "1000000000000000"},  // Kelvin writes column 2 first
-      // The shown value rounds past the largest double: it cannot be read back.
-      {2, "1.7976931348623157e308", toF, "1797693134862320"},
+      {"beyond the double range", 0, "1E400", "The input temperature is too large a number.", ""},
+      {"Fahrenheit overflows first", 0, "-1.5e308", toF, ""},
+      {"kelvin writes column 2 first", 2, "1e308", toF, "1000000000000000"},
+      {"the shown value rounds past the largest double", 2, "1.7976931348623157e308", toF,
+       "1797693134862320"},
   };
   for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
     FakeWindow w = testing::startedWindow();
     w.setSelectedIndex("GradiCmb", r.source);
     w.setText("DataText", r.input);

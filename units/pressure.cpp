@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "core/numbers.h"
+#include "core/registry.h"
+
 namespace pyrelon {
 namespace {
 
@@ -74,7 +77,7 @@ constexpr std::array<std::string_view, 6> kResultLabels{"Lab10", "Lab11", "Lab12
                                                         "Lab13", "Lab14", "Lab20"};
 
 constexpr std::array<InputSpec, 1> kInputs{{
-    {"PresText", "value", "input pressure", "", "1.013", std::nullopt},
+    {"PresText", "value", "input pressure", "", "1.013", std::nullopt, KeyEvents::Unfiltered},
 }};
 
 constexpr std::array<ListEntry, 7> kUnits{{{kSources[0].unit, ""},
@@ -122,6 +125,40 @@ constexpr std::array<double, 7> kPresets{kSources[0].preset, kSources[1].preset,
                                          kSources[3].preset, kSources[4].preset, kSources[5].preset,
                                          kSources[6].preset};
 
+// The pressure table as the help page shows it.
+constexpr std::array<std::string_view, 3> kPressureHeaders{"Source unit", "One bar", "Columns"};
+
+std::vector<std::vector<std::string>> pressureRows() {
+  std::vector<std::vector<std::string>> rows;
+  for (const PressureSource& source : pressureTable()) {
+    std::string columns;
+    for (const PressureCell& cell : source.cells) {
+      if (!columns.empty()) columns += ";  ";
+      columns += cell.unit;
+      columns += cell.op == PressureCell::Multiply ? " = × " : " = ÷ ";
+      columns += plainForm(cell.factor, ".");
+    }
+    rows.push_back({std::string(source.unit), plainForm(source.preset, "."), columns});
+  }
+  return rows;
+}
+
+constexpr std::array kHelpTables{
+    HelpTable{"<b>Pressure table</b>: each column as input × factor or input ÷ factor.",
+              kPressureHeaders, pressureRows}};
+
+// What the help page says beyond the data above.
+// clang-format off
+constexpr std::string_view kEquations =
+    "<li>Each column: value = input × factor, or input ÷ factor, with the factor of the "
+    "source unit and column in the pressure table below.</li>";
+constexpr std::string_view kConventions =
+    "<li>Each column is computed from the input alone with its own constant. A pair of "
+    "factors and its reverse are not exact inverses, so converting there and back may "
+    "differ in the last digit.</li>"
+    "<li>Choosing a source unit writes one bar in that unit into the input and solves.</li>";
+// clang-format on
+
 const PanelDescriptor kPanel{
     .id = "pressure",
     .frame = "Frame2",
@@ -137,7 +174,11 @@ const PanelDescriptor kPanel{
     .captionLabels = kCaptionLabels,
     .presets = kPresets,
     .calculate = calculatePressure,
+    .startUp = {.fillList = 4, .writeTexts = 5, .solve = 2},
+    .help = {kEquations, kConventions, kHelpTables},
 };
+
+const Registration<PanelDescriptor> kRegistered(kPanel);
 
 double apply(const PressureCell& cell, double x) {
   return cell.op == PressureCell::Multiply ? x * cell.factor : x / cell.factor;

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/registry.h"
+
 namespace pyrelon {
 namespace {
 
@@ -58,7 +60,7 @@ constexpr std::array<ControlSpec, 12> kControls{{
 // clang-format on
 
 constexpr std::array<InputSpec, 1> kInputs{{
-    {"DataText", "value", "input temperature", "", "0", std::nullopt},
+    {"DataText", "value", "input temperature", "", "0", std::nullopt, KeyEvents::Unfiltered},
 }};
 
 constexpr std::array<ListEntry, 4> kUnits{
@@ -117,6 +119,20 @@ constexpr std::array<std::array<ConversionStep, 3>, 4> kSteps{{
     {{{1, -1, kelvinFromRankine}, {0, -1, fahrenheitFromRankine}, {2, -1, celsiusFromRankine}}},
 }};
 
+// What the help page says beyond the data above.
+// clang-format off
+constexpr std::string_view kEquations =
+    "<li>°F = 9/5 × °C + 32;  K = °C + 273.15;  °R = 9/5 × °C + 491.67</li>"
+    "<li>from °F: °C = (°F − 32) × 5/9;  K = °C + 273.15;  °R = °F + 459.67</li>"
+    "<li>from K: °C = K − 273.15;  °F = 9/5 × °C + 32;  °R = 9/5 × K</li>"
+    "<li>from °R: K = 5/9 × °R;  °F = °R − 459.67;  °C = 5/9 × °R − 273.15</li>";
+constexpr std::string_view kConventions =
+    "<li>From °F, the kelvin column is computed from the °C column as shown, rounded to "
+    "one decimal; from K, the °F column likewise.</li>"
+    "<li>Choosing a source unit writes the freezing point of water in that unit into the "
+    "input and solves.</li>";
+// clang-format on
+
 const PanelDescriptor kPanel{
     .id = "temperature",
     .frame = "Frame1",
@@ -133,7 +149,11 @@ const PanelDescriptor kPanel{
     .captionLabels = kCaptionLabels,
     .presets = kPresets,
     .calculate = calculateTemperature,
+    .startUp = {.fillList = 1, .writeTexts = 1, .solve = 1},
+    .help = {kEquations, kConventions},
 };
+
+const Registration<PanelDescriptor> kRegistered(kPanel);
 
 }  // namespace
 

@@ -7,6 +7,9 @@ EMSCRIPTEN_BINDINGS(pyrelon) {
   using namespace emscripten;
   using namespace pyrelon::web;
   function("controlsJson", &controlsJson);
+  function("clientSize", &clientSize);
+  function("captionPlace", &captionPlace);
+  function("resultPlace", &resultPlace);
   function("startUp", &startUp);
   function("typed", &typed);
   function("chose", &chose);
@@ -20,4 +23,5 @@ EMSCRIPTEN_BINDINGS(pyrelon) {
   function("help", &help);
   function("toolsJson", &toolsJson);
   function("toolCompute", &toolCompute);
+  function("logoSvg", &logoSvg);
 }

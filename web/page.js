@@ -12,6 +12,7 @@
   let byName = new Map();
   const pending = [];       // operations held back behind an open Info Box
   let beeps = 0;
+  let clientWidth = 0;      // pixels
 
   // --- The user's separators: the browser's language, or ?lang=.
   function separators() {
@@ -30,42 +31,6 @@
     return [decimal, group];
   }
 
-  // --- The logo: a furnace with its flame and the name below.
-  function flame(cx, base, w, h, id) {
-    const layers = [[1.00, '#be1e0a', '#f05a14'], [0.74, '#f56e14', '#ffaa28'],
-      [0.48, '#ffc832', '#fff096'], [0.24, '#fffad2', '#ffffff']];
-    let defs = '';
-    let paths = '';
-    layers.forEach(([s, outer, inner], i) => {
-      const lw = w * s, lh = h * s;
-      const p = (a, b) => `${(cx + lw * a).toFixed(2)},${(base - lh * b).toFixed(2)}`;
-      defs += `<linearGradient id="${id}${i}" x1="0" y1="${base - lh}" x2="0" y2="${base}" gradientUnits="userSpaceOnUse"><stop offset="0" stop-color="${outer}"/><stop offset="1" stop-color="${inner}"/></linearGradient>`;
-      paths += `<path fill="url(#${id}${i})" d="M${p(0, 0)}C${p(-0.62, 0)} ${p(-0.62, 0.42)} ${p(-0.30, 0.66)}C${p(-0.12, 0.80)} ${p(-0.10, 0.90)} ${p(0.06, 1)}C${p(0.04, 0.84)} ${p(0.20, 0.74)} ${p(0.34, 0.56)}C${p(0.62, 0.30)} ${p(0.50, 0)} ${p(0, 0)}Z"/>`;
-    });
-    return [defs, paths];
-  }
-
-  function logoSvg() {
-    const [flameDefs, flamePaths] = flame(144, 158, 84, 98, 'fl');
-    let bricks = '';
-    for (let y = 42, row = 1; y < 160; y += 16, row++) {
-      bricks += `M56,${y}H233`;
-      for (let x = 54 + (row % 2 ? 14 : 28); x < 235; x += 28) bricks += `M${x},${y - 16}V${y}`;
-    }
-    return `<svg viewBox="0 0 289 219" preserveAspectRatio="none" aria-hidden="true" focusable="false">
-<defs><linearGradient id="sky" x1="0" y1="0" x2="0" y2="1"><stop offset="0" stop-color="#1c1e28"/><stop offset="1" stop-color="#46180c"/></linearGradient>
-<radialGradient id="glow" cx="144" cy="150" r="90" gradientUnits="userSpaceOnUse"><stop offset="0" stop-color="#ffc85a"/><stop offset=".5" stop-color="#c84614"/><stop offset="1" stop-color="#3c0e06"/></radialGradient>
-<linearGradient id="gold" x1="0" y1="178" x2="0" y2="216" gradientUnits="userSpaceOnUse"><stop offset="0" stop-color="#ffec8c"/><stop offset="1" stop-color="#ff8c1e"/></linearGradient>${flameDefs}</defs>
-<rect width="289" height="219" fill="url(#sky)"/>
-<rect x="54" y="26" width="181" height="134" rx="6" fill="#803422" stroke="#1e0c08" stroke-width="2"/>
-<path d="${bricks}" stroke="#5c2418" stroke-width="1.5" fill="none"/>
-<path d="M92,160V106A52.5,52 0 0 1 197,106V160Z" fill="url(#glow)" stroke="#28100a" stroke-width="4"/>
-${flamePaths}
-<rect x="40" y="158" width="209" height="8" fill="#323238"/>
-<text x="144.5" y="212" text-anchor="middle" font-family="Arial, 'Liberation Sans', sans-serif" font-size="40" font-weight="bold" font-style="italic" fill="url(#gold)" stroke="#3c1006" stroke-width="2.5" paint-order="stroke">Pyrelon</text>
-</svg>`;
-  }
-
   // --- Building the window from the control table.
   function build() {
     const client = $('ClientArea');
@@ -80,7 +45,7 @@ ${flamePaths}
       switch (c.kind) {
         case 'panel':
           el = document.createElement('section');
-          el.className = 'panel' + (c.name === 'Frame1' ? ' first' : '');
+          el.className = 'panel' + (c.first ? ' first' : '');
           el.setAttribute('role', 'group');
           el.setAttribute('aria-labelledby', panelTitle(c.name));
           el.innerHTML = '<span class="title"></span>';
@@ -104,7 +69,7 @@ ${flamePaths}
           el.type = 'button';
           el.className = 'solve';
           el.textContent = c.text;
-          el.setAttribute('aria-label', c.text + ', ' + byName.get(c.parent).c.text);
+          el.setAttribute('aria-label', c.label);
           break;
         case 'label':
           el = document.createElement('div');
@@ -126,7 +91,7 @@ ${flamePaths}
           el.className = 'logo';
           el.setAttribute('aria-label', 'Pyrelon logo: the release');
           el.title = "Click to show the program's release";
-          el.innerHTML = logoSvg();
+          el.innerHTML = calc.logoSvg();
           break;
         case 'line': {
           const line = document.createElementNS('http://www.w3.org/2000/svg', 'line');
@@ -134,7 +99,7 @@ ${flamePaths}
           line.setAttribute('x1', c.l / TWIPS); line.setAttribute('y1', c.t / TWIPS);
           line.setAttribute('x2', c.w / TWIPS); line.setAttribute('y2', c.h / TWIPS);
           line.setAttribute('stroke', c.colour || '#000');
-          line.setAttribute('stroke-width', c.colour === '#c00000' ? 2 : 1);
+          line.setAttribute('stroke-width', c.pen);
           lines.appendChild(line);
           // A line inside a panel is drawn by the panel.
           if (c.parent) {
@@ -234,17 +199,8 @@ ${flamePaths}
     const m = measure.measureText(el.textContent);
     let needed = Math.ceil(m.width);
     if (style.fontStyle === 'italic') needed = Math.max(needed, Math.ceil(m.actualBoundingBoxRight) + 1);
-    ++needed;
-    const width = Math.floor((c.w + 7) / 15);
-    const missing = needed - width;
-    if (missing <= 0) return;
-    const left = Math.floor((c.l + 7) / 15);
-    if (c.align === 'left') {
-      el.style.width = needed + 'px';
-    } else {
-      el.style.left = left - Math.floor((missing + 1) / 2) + 'px';
-      el.style.width = needed + 'px';
-    }
+    const place = JSON.parse(calc.captionPlace(c.name, needed + 1));
+    if (place) [el.style.left, el.style.width] = place.map((v) => v + 'px');
   }
 
   // A result too wide for its label is drawn smaller, down to 6 points;
@@ -273,30 +229,12 @@ ${flamePaths}
     }
   }
 
-  // Widens a result label into the free room on both sides, in twips.
+  // Widens a result label into the free room beside it (shell/presentation.h).
   function widen(el) {
     const { c } = byName.get(el.id);
-    const panel = byName.get(c.parent);
-    let low = 0;
-    let high = panel ? panel.c.w : 677 * TWIPS;
-    for (const { c: other } of byName.values()) {
-      if (other === c || other.parent !== c.parent || other.kind === 'line') continue;
-      if (other.t >= c.t + c.h || other.t + other.h <= c.t) continue;  // not beside it
-      if (other.l + other.w <= c.l) low = Math.max(low, (other.l + other.w + c.l) / 2);
-      else if (other.l >= c.l + c.w) high = Math.min(high, (c.l + c.w + other.l) / 2);
-    }
-    const gap = TWIPS;  // a pixel between neighbours
-    low += gap;
-    high -= gap;
-    const missing = (el.scrollWidth - el.clientWidth + 2) * TWIPS;
-    let left = c.l - missing / 2;
-    let right = c.l + c.w + missing / 2;
-    if (left < low) { right = Math.min(high, right + (low - left)); left = low; }
-    if (right > high) { left = Math.max(low, left - (right - high)); right = high; }
-    if (right - left > c.w) {
-      el.style.left = px(left);
-      el.style.width = px(right - left);
-    }
+    const needed = Math.round(c.w / TWIPS) + el.scrollWidth - el.clientWidth + 2;
+    const place = JSON.parse(calc.resultPlace(c.name, needed));
+    if (place) [el.style.left, el.style.width] = place.map((v) => v + 'px');
   }
 
   // Where the focus was when the Info Box opened: it goes back there when
@@ -555,7 +493,7 @@ ${flamePaths}
   function scale() {
     const stage = $('stage');
     const width = document.documentElement.clientWidth;
-    const s = Math.min(1, width / 677);
+    const s = Math.min(1, width / clientWidth);
     stage.style.transform = s < 1 ? `scale(${s})` : '';
     stage.style.margin = s < 1 ? '0' : '';
     document.body.style.height = s < 1 ? Math.ceil($('Pyrelon').offsetHeight * s) + 'px' : '';
@@ -585,6 +523,10 @@ ${flamePaths}
     calc = module;
     document.dispatchEvent(new CustomEvent('pyrelon-module', { detail: module }));
     controls = JSON.parse(calc.controlsJson());
+    const [width, height] = JSON.parse(calc.clientSize());
+    clientWidth = width;
+    document.documentElement.style.setProperty('--client-width', width + 'px');
+    document.documentElement.style.setProperty('--client-height', height + 'px');
     wireOnce();
     scale();
     startUp();

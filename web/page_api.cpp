@@ -7,7 +7,9 @@
 #include "core/panel.h"
 #include "shell/controls.h"
 #include "shell/help.h"
+#include "shell/logo.h"
 #include "shell/panels.h"
+#include "shell/presentation.h"
 #include "shell/press.h"
 #include "shell/reading.h"
 #include "shell/results.h"
@@ -42,19 +44,6 @@ const char* kindName(ControlKind kind) {
   return "";
 }
 
-const char* colourName(Colour colour) {
-  switch (colour) {
-    case Colour::Default: return "";
-    case Colour::Blue: return "#0000ff";
-    case Colour::Red: return "#ff0000";
-    case Colour::Magenta: return "#c000c0";
-    case Colour::Yellow: return "#ffff00";
-    case Colour::LineRed: return "#c00000";
-    case Colour::Black: return "#000000";
-  }
-  return "";
-}
-
 const char* lookName(Look look) {
   switch (look) {
     case Look::Standard: return "";
@@ -62,69 +51,6 @@ const char* lookName(Look look) {
     case Look::Release: return "release";
   }
   return "";
-}
-
-bool focusable(ControlKind kind) {
-  return kind == ControlKind::TextBox || kind == ControlKind::List || kind == ControlKind::Button ||
-         kind == ControlKind::ResultLabel || kind == ControlKind::Picture;
-}
-
-// Panel by panel in the table's order; within a panel row by row, left to
-// right within a row, controls whose tops lie within ten pixels sharing a
-// row. Controls that take no focus keep the table's order after them.
-std::vector<const ControlSpec*> pageOrder() {
-  const auto table = controlTable();
-  std::vector<const ControlSpec*> order;
-  constexpr int kRowTolerance = 150;
-  for (const ControlSpec& spec : table) {
-    if (!spec.parent.empty()) continue;
-    order.push_back(&spec);
-    if (spec.kind != ControlKind::Panel) continue;
-    std::vector<const ControlSpec*> members;
-    std::vector<const ControlSpec*> rest;
-    for (const ControlSpec& member : table) {
-      if (member.parent != spec.name) continue;
-      (focusable(member.kind) ? members : rest).push_back(&member);
-    }
-    std::stable_sort(members.begin(), members.end(),
-                     [](const ControlSpec* a, const ControlSpec* b) { return a->top < b->top; });
-    std::vector<std::pair<int, const ControlSpec*>> rows;
-    int row = 0;
-    int rowTop = members.empty() ? 0 : members.front()->top;
-    for (const ControlSpec* member : members) {
-      if (member->top - rowTop > kRowTolerance) {
-        ++row;
-        rowTop = member->top;
-      }
-      rows.emplace_back(row, member);
-    }
-    std::stable_sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) {
-      return a.first != b.first ? a.first < b.first : a.second->left < b.second->left;
-    });
-    for (const auto& entry : rows) order.push_back(entry.second);
-    order.insert(order.end(), rest.begin(), rest.end());
-  }
-  return order;
-}
-
-// The caption of an input, list or result: the nearest label before it in
-// its panel; its unit: a label right after it, standing below it.
-void namingLabels(const ControlSpec& spec, std::string& caption, std::string& unit) {
-  const auto table = controlTable();
-  const auto i = static_cast<std::size_t>(&spec - table.data());
-  for (std::size_t j = i; j-- > 0;) {
-    if (table[j].parent != spec.parent) break;
-    if (table[j].kind == ControlKind::Label) {
-      caption = std::string(table[j].name);
-      break;
-    }
-  }
-  if (i + 1 < table.size()) {
-    const ControlSpec& next = table[i + 1];
-    if (next.kind == ControlKind::Label && next.parent == spec.parent &&
-        next.top >= spec.top + spec.height)
-      unit = std::string(next.name);
-  }
 }
 
 std::string member(const char* name, std::string_view text) {
@@ -135,7 +61,7 @@ std::string member(const char* name, std::string_view text) {
 
 std::string controlsJson() {
   std::string out = "[";
-  for (const ControlSpec* spec : pageOrder()) {
+  for (const ControlSpec* spec : tabOrder()) {
     if (out.size() > 1) out += ",\n";
     out += "{\"name\":" + jsonString(spec->name);
     out += member("kind", kindName(spec->kind));
@@ -143,17 +69,19 @@ std::string controlsJson() {
     out += member("text", spec->text);
     out += ",\"l\":" + std::to_string(spec->left) + ",\"t\":" + std::to_string(spec->top) +
            ",\"w\":" + std::to_string(spec->width) + ",\"h\":" + std::to_string(spec->height);
-    out += member("colour", colourName(spec->colour));
+    out += member("colour", cssColourOf(spec->colour));
     out += member("align", spec->align == Align::Left ? "left" : "centre");
     out += member("look", lookName(spec->look));
     if (spec->kind == ControlKind::TextBox || spec->kind == ControlKind::List ||
         spec->kind == ControlKind::ResultLabel) {
-      std::string caption;
-      std::string unit;
-      namingLabels(*spec, caption, unit);
-      out += member("caption", caption);
-      out += member("unit", unit);
+      const NamingLabels naming = namingLabelsOf(*spec);
+      out += member("caption", naming.caption);
+      out += member("unit", naming.unit);
     }
+    if (spec->kind == ControlKind::Line) out += ",\"pen\":" + std::to_string(penWidthOf(*spec));
+    if (spec->kind == ControlKind::Button && !spec->parent.empty())
+      out += member("label", buttonNameOf(*spec));
+    if (wearsMenuGround(*spec)) out += ",\"first\":true";
     if (const InputSpec* input = inputSpecOf(spec->name)) {
       out += member("range", rangeText(*input));
       out += ",\"input\":true";
@@ -164,6 +92,29 @@ std::string controlsJson() {
     out += "}";
   }
   return out + "]";
+}
+
+std::string clientSize() {
+  return "[" + std::to_string(pixels(clientWidthTwips())) + "," +
+         std::to_string(pixels(clientHeightTwips())) + "]";
+}
+
+std::string captionPlace(const std::string& caption, int neededPixels) {
+  const ControlSpec* spec = findControl(caption);
+  if (spec == nullptr) return "null";
+  const PixelRect own = pixelRect(*spec);
+  const PixelRect place = pyrelon::captionPlace(*spec, neededPixels);
+  if (place == own) return "null";
+  return "[" + std::to_string(place.left) + "," + std::to_string(place.width) + "]";
+}
+
+std::string resultPlace(const std::string& result, int neededPixels) {
+  const ControlSpec* spec = findControl(result);
+  if (spec == nullptr || spec->kind != ControlKind::ResultLabel) return "null";
+  const PixelRect own = pixelRect(*spec);
+  const ResultPlace place = pyrelon::resultPlace(own, resultRoom(*spec), neededPixels);
+  if (place.place == own) return "null";
+  return "[" + std::to_string(place.place.left) + "," + std::to_string(place.place.width) + "]";
 }
 
 std::string startUp(const std::string& decimalSeparator, const std::string& groupSeparator) {
@@ -214,5 +165,7 @@ std::string panelResults(const std::string& resultLabel) {
 }
 
 std::string help() { return helpHtml(); }
+
+std::string logoSvg() { return logo::logoSvg(); }
 
 }  // namespace pyrelon::web

@@ -11,8 +11,19 @@ namespace pyrelon::web {
 // order within each panel), as a JSON array of objects: name, kind,
 // parent, text, place in twips (l, t, w, h), colour, align, look, and for
 // inputs, lists and results the labels that name them ("caption", "unit"),
-// the range a box accepts ("range"), and which handlers it has.
+// the range a box accepts ("range"), and which handlers it has; a line's
+// pen width ("pen"), a Solve button's name for a screen reader ("label"),
+// and "first" on the panel that wears the menu's ground.
 std::string controlsJson();
+
+// The client area's size in pixels, "[677,477]".
+std::string clientSize();
+
+// Where a caption or a result stands when its text needs `neededPixels`
+// (shell/presentation.h), as "[left,width]" in pixels of its parent, or
+// "null" where it keeps its own place.
+std::string captionPlace(const std::string& caption, int neededPixels);
+std::string resultPlace(const std::string& result, int neededPixels);
 
 // A fresh window with the user's separators, then start-up.
 std::string startUp(const std::string& decimalSeparator, const std::string& groupSeparator);
@@ -49,5 +60,9 @@ std::string toolsJson(const std::string& decimalSeparator);
 // that names no tool.
 std::string toolCompute(const std::string& id, const std::string& texts,
                         const std::string& decimalSeparator);
+
+// The logo as an SVG element (shell/logo.h).
+std::string logoSvg();
+
 
 }  // namespace pyrelon::web

@@ -118,7 +118,8 @@ TEST(Agreement, TheCommandLineShowsWhatTheWindowShows) {
       EXPECT_EQ(reader.next(), cli::CsvStatus::End);
     }
   }
-  EXPECT_GE(compared, 7 * 3000);
+  // Each panel compares 3600 rows less what its entries leave over.
+  EXPECT_GE(compared, static_cast<int>(panels().size()) * 3000);
 }
 
 }  // namespace

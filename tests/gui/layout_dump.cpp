@@ -13,8 +13,9 @@ int main(int argc, char** argv) {
   pyrelon::qt::MainWindow window;
   window.show();
   QWidget* client = window.findChild<QWidget*>("ClientArea");
-  std::printf("{");
-  const char* comma = "";
+  // The client area first, as the page's own.
+  std::printf("{\"ClientArea\":[0,0,%d,%d]", client->width(), client->height());
+  const char* comma = ",";
   for (const pyrelon::ControlSpec& c : pyrelon::controlTable()) {
     if (c.kind == pyrelon::ControlKind::Line) continue;
     const QWidget* w = window.findChild<QWidget*>(QString::fromUtf8(c.name.data(), c.name.size()));

@@ -93,25 +93,25 @@ test('a reading beyond its limits shows the limits box, then puts the box back',
   const page = await open(browser);
   // carbon: the box goes back after the box is closed; nitriding: before
   const cases = [
-    { box: 'MvZccTxt', text: '500', button: 'CarbonBtn', first: 'The min mV probe value is 960 mV',
+    { name: 'carbon: put back after the box', box: 'MvZccTxt', text: '500', button: 'CarbonBtn', first: 'The min mV probe value is 960 mV',
       whileOpen: '500', after: '1121', result: ['CarbonLbl', '1.000'] },
-    { box: 'HTxt', text: '0', button: 'NkBtn', first: null, whileOpen: '10', after: '10',
+    { name: 'nitriding: put back before the box', box: 'HTxt', text: '0', button: 'NkBtn', first: null, whileOpen: '10', after: '10',
       result: ['NkLbl', '10.00'] },
   ];
   for (const c of cases) {
     await type(page, c.box, c.text);
     await page.click('#' + c.button);
     const box = await infoBox(page);
-    assert.ok(box, `${c.box}: no box`);
+    assert.ok(box, `${c.name}: no box`);
     assert.equal(box.title, 'Info Box');
     if (c.first) assert.equal(box.text.split('\n')[0], c.first);
-    assert.deepEqual(await texts(page, [c.box]), [c.whileOpen], `${c.box} while the box is open`);
+    assert.deepEqual(await texts(page, [c.box]), [c.whileOpen], `${c.name}, while the box is open`);
     // Nothing else reacts while it is open.
     await page.click('#TempBtn', { force: true, timeout: 1000 }).catch(() => {});
     assert.ok(await infoBox(page), 'the box stays open');
     await closeInfoBox(page);
     assert.equal(await infoBox(page), null);
-    assert.deepEqual(await texts(page, [c.box, c.result[0]]), [c.after, c.result[1]]);
+    assert.deepEqual(await texts(page, [c.box, c.result[0]]), [c.after, c.result[1]], c.name);
   }
 });
 
@@ -161,21 +161,21 @@ test('a number beyond the double range ends the press with its sentence', async 
 test('the hydrogen and ammonia boxes filter keys, with a beep', async () => {
   const page = await open(browser);
   const cases = [
-    // box, typed keys, text afterwards, beeps
-    ['HTxt', '10', '10', 0],
-    ['HTxt', '10.', '.', 1],          // no point yet and no digit: beep, empty, then the key
-    ['HTxt', '.5', '.5', 1],
-    ['NTxt', '3.x', '.x', 1],         // once a point is there, anything passes
-    ['NTxt', '.5x', '.5x', 1],
-    ['NTxt', 'a1', 'a1', 1],
-    ['DataText', 'a.', 'a.', 0],      // other boxes take every key
+    // name, box, typed keys, text afterwards, beeps
+    ['digits pass', 'HTxt', '10', '10', 0],
+    ['no point yet and no digit: beep, empty, then the key', 'HTxt', '10.', '.', 1],
+    ['a first point beeps, the digit after it passes', 'HTxt', '.5', '.5', 1],
+    ['once a point is there, anything passes', 'NTxt', '3.x', '.x', 1],
+    ['a letter after a point passes', 'NTxt', '.5x', '.5x', 1],
+    ['a letter first beeps', 'NTxt', 'a1', 'a1', 1],
+    ['other boxes take every key', 'DataText', 'a.', 'a.', 0],
   ];
-  for (const [box, keys, expected, beepCount] of cases) {
+  for (const [name, box, keys, expected, beepCount] of cases) {
     await type(page, box, '');
     const before = await beeps(page);
     await page.keyboard.type(keys);
-    assert.deepEqual(await texts(page, [box]), [expected], `${box} after ${keys}`);
-    assert.equal((await beeps(page)) - before, beepCount, `beeps for ${keys} in ${box}`);
+    assert.deepEqual(await texts(page, [box]), [expected], name);
+    assert.equal((await beeps(page)) - before, beepCount, `beeps: ${name}`);
   }
   // A paste meets the filter once: digits with one point pass, so 31.61
   // can be pasted where it cannot be typed; anything else empties first.

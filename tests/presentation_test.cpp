@@ -1,0 +1,156 @@
+// The presentation model, with places worked by hand from the control
+// table's twips (15 to the pixel, halves up).
+#include "shell/presentation.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "shell/controls.h"
+#include "shell/logo.h"
+
+namespace pyrelon {
+namespace {
+
+const ControlSpec& spec(std::string_view name) {
+  const ControlSpec* found = findControl(name);
+  EXPECT_NE(found, nullptr) << name;
+  return *found;
+}
+
+TEST(Presentation, PixelsRoundHalvesUp) {
+  const struct {
+    const char* name;
+    int twips, pixels;
+  } rows[] = {
+      {"below a half", 7, 0},
+      {"a half and more", 8, 1},
+      {"whole", 15, 1},
+      {"the client's width", 10155, 677},
+      {"the client's height", 7155, 477},
+  };
+  for (const auto& r : rows) EXPECT_EQ(pixels(r.twips), r.pixels) << r.name;
+  // The logo's right edge 7440 + 2655 and the flow panel's bottom 5760 + 1335,
+  // each with the 60-twip margin.
+  EXPECT_EQ(clientWidthTwips(), 10155);
+  EXPECT_EQ(clientHeightTwips(), 7155);
+}
+
+TEST(Presentation, ColoursAndPens) {
+  const struct {
+    const char* name;
+    Colour colour;
+    const char* css;
+  } rows[] = {
+      {"default keeps the kind's colour", Colour::Default, ""},
+      {"blue captions", Colour::Blue, "#0000ff"},
+      {"red list captions", Colour::Red, "#ff0000"},
+      {"magenta result captions", Colour::Magenta, "#c000c0"},
+      {"yellow release", Colour::Yellow, "#ffff00"},
+      {"the red drawing", Colour::LineRed, "#c00000"},
+      {"the black separator", Colour::Black, "#000000"},
+  };
+  for (const auto& r : rows) EXPECT_EQ(cssColourOf(r.colour), r.css) << r.name;
+  EXPECT_EQ(penWidthOf(spec("Line29")), 2);
+  EXPECT_TRUE(wearsMenuGround(spec("Frame1")));
+  EXPECT_FALSE(wearsMenuGround(spec("Frame5")));
+  EXPECT_FALSE(wearsMenuGround(spec("Label8")));
+}
+
+TEST(Presentation, TabOrderGoesRowByRowWithinEachPanel) {
+  std::vector<std::string_view> order;
+  for (const ControlSpec* c : tabOrder()) order.push_back(c->name);
+  // The nitriding panel: one row (tops 480 and 495 lie within 150 twips),
+  // left to right, then the captions that take no focus.
+  const std::vector<std::string_view> nitriding{"Frame5", "HTxt",    "NTxt",    "NkBtn",
+                                                "NkLbl",  "Label34", "Label35", "Lab6"};
+  const auto at = std::find(order.begin(), order.end(), "Frame5");
+  ASSERT_NE(at, order.end());
+  EXPECT_EQ(std::vector<std::string_view>(at, at + 8), nitriding);
+  // The first panel first; every control once.
+  EXPECT_EQ(order.front(), "Frame1");
+  EXPECT_EQ(order.size(), controlTable().size());
+}
+
+TEST(Presentation, NamingLabels) {
+  const struct {
+    const char *control, *caption, *unit;
+  } rows[] = {
+      {"HTxt", "Label34", ""},
+      {"NTxt", "Label35", ""},
+      {"NkLbl", "Lab6", ""},
+      {"NkBtn", "", ""},  // a button is named by its panel
+  };
+  for (const auto& r : rows) {
+    const NamingLabels naming = namingLabelsOf(spec(r.control));
+    EXPECT_EQ(naming.caption, r.caption) << r.control;
+    EXPECT_EQ(naming.unit, r.unit) << r.control;
+  }
+  EXPECT_EQ(buttonNameOf(spec("NkBtn")), "Solve, NK Factor");
+}
+
+TEST(Presentation, ACaptionGrowsToHoldItsText) {
+  // "% H2": 120, 240, 690, 255 twips -> 8, 16, 46, 17 px, centred.
+  // "By Quorvent": 7125, 4785, 1770, 375 twips -> 475, 319, 118, 25 px, left-aligned.
+  const struct {
+    const char* name;
+    const char* caption;
+    int needed;
+    PixelRect place;
+  } rows[] = {
+      {"fits: its own place", "Label34", 46, {8, 16, 46, 17}},
+      {"centred, 5 short: 3 to the left, 2 to the right", "Label34", 51, {5, 16, 51, 17}},
+      {"centred, 4 short: 2 and 2", "Label34", 50, {6, 16, 50, 17}},
+      {"left-aligned grows to the right", "Label8", 130, {475, 319, 130, 25}},
+  };
+  for (const auto& r : rows) EXPECT_EQ(captionPlace(spec(r.caption), r.needed), r.place) << r.name;
+}
+
+TEST(Presentation, AResultWidensIntoItsRoom) {
+  // NkLbl: 2550, 480, 735, 315 twips -> 170, 32, 49, 21 px in Frame5, 229 px
+  // wide. NkBtn ends at pixel 163: halfway is (164 + 170) / 2 = 167, a pixel
+  // on 168; the frame (3) and 2 pixels leave 229 - 5 = 224.
+  EXPECT_EQ(resultRoom(spec("NkLbl")), (PixelSpan{168, 224}));
+  const PixelRect own{170, 32, 49, 21};
+  const struct {
+    const char* name;
+    int needed;
+    PixelRect place;
+    bool shortened;
+  } rows[] = {
+      {"fits", 49, own, false},
+      // Centred on pixel 194: 195 - 26 = 169, within the room.
+      {"wider, centred", 52, {169, 32, 52, 21}, false},
+      // 195 - 28 = 167 lies left of the room: held at 168.
+      {"wider, held by the room's left", 56, {168, 32, 56, 21}, false},
+      {"wider than the room: the whole room, shortened", 60, {168, 32, 56, 21}, true},
+  };
+  for (const auto& r : rows) {
+    const ResultPlace got = resultPlace(own, {168, 224}, r.needed);
+    EXPECT_EQ(got.place, r.place) << r.name;
+    EXPECT_EQ(got.shortened, r.shortened) << r.name;
+  }
+}
+
+TEST(Presentation, TheLogoIsOneDrawing) {
+  const std::string svg = logo::logoSvg();
+  for (const char* part : {
+           "<svg viewBox=\"0 0 289 219\"",
+           // The furnace's mouth: an arch of radii 52.5 and 52 over (92..197, 106).
+           "d=\"M92,160V106A52.5,52 0 0 1 197,106V160Z\"",
+           // The outer flame's tip: 144 + 84 x 0.06, 158 - 98.
+           "149.04,60C",
+           // The hearth.
+           "<rect x=\"40\" y=\"158\" width=\"209\" height=\"8\" fill=\"#323238\"/>",
+           ">Pyrelon</text>",
+       })
+    EXPECT_NE(svg.find(part), std::string::npos) << part;
+  // The ground, the furnace, its bricks, its mouth, four flames, the
+  // hearth and the name.
+  EXPECT_EQ(logo::logoShapes().size(), 10u);
+}
+
+}  // namespace
+}  // namespace pyrelon

@@ -61,6 +61,9 @@ ToolWindow::ToolWindow(const ToolDescriptor& tool, std::string decimalSeparator,
       box->setPlaceholderText(fromUtf8(plainForm(*input.start, separator_)));
       tip += QStringLiteral("\nEmpty: ") + fromUtf8(plainForm(*input.start, separator_)) +
              (unit.isEmpty() ? QString() : ' ' + unit);
+    } else if (input.required) {
+      box->setPlaceholderText(QStringLiteral("required"));
+      tip += QStringLiteral("\nRequired");
     } else {
       box->setPlaceholderText(QStringLiteral("not given"));
       tip += QStringLiteral("\nEmpty: not given");

@@ -295,6 +295,15 @@ std::string outOfRangeSentence(const ToolInput& input, std::string_view decimalS
   return sentence + ".";
 }
 
+std::string neededSentence(const ToolInput& input, std::string_view decimalSeparator) {
+  const std::string separator = decimalSeparatorOf(decimalSeparator);
+  std::string sentence = "The " + std::string(input.what) + " is needed, from " +
+                         plainForm(input.range.min, separator) + " to " +
+                         plainForm(input.range.max, separator);
+  if (!input.unit.empty()) (sentence += ' ') += input.unit;
+  return sentence + ".";
+}
+
 std::string notANumberSentence(const ToolInput& input, std::string_view text) {
   return "The " + std::string(input.what) + " \"" + std::string(trimmed(text)) +
          "\" is not a number.";
@@ -309,6 +318,10 @@ ToolForm checkToolReadings(const ToolDescriptor& tool, std::span<const std::opti
     const std::optional<double> value = i < given.size() ? given[i] : std::nullopt;
     if (!value) {
       form.readings[i] = input.start;
+      if (input.required && !input.start && form.ok()) {
+        form.error = neededSentence(input, decimalSeparator);
+        form.failedInput = static_cast<int>(i);
+      }
       continue;
     }
     form.readings[i] = value;

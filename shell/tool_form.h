@@ -33,6 +33,9 @@ bool isBlankText(std::string_view text);
 // in the plain form with the user's separator:
 //   "The dew point must be between -45 and 30 °C."
 std::string outOfRangeSentence(const ToolInput& input, std::string_view decimalSeparator);
+// The sentence for a required input not given:
+//   "The furnace temperature is needed, from 800 to 1100 °C."
+std::string neededSentence(const ToolInput& input, std::string_view decimalSeparator);
 // The sentence for a text that is not a number:
 //   "The dew point \"12abc\" is not a number."
 std::string notANumberSentence(const ToolInput& input, std::string_view text);
@@ -49,7 +52,8 @@ struct ToolForm {
 };
 
 // Reads `texts` (one per input, in the description's order; a blank text
-// is an input not given). A text that is no number, or a number outside
+// is an input not given; a required input not given is a fault, named by
+// neededSentence). A text that is no number, or a number outside
 // its range, gives the error of the first such input; its reading is
 // then nullopt (no number) or the value read (out of range).
 ToolForm readToolForm(const ToolDescriptor& tool, std::span<const std::string> texts,

@@ -68,8 +68,9 @@ std::string toolHelpHtml(const ToolDescriptor& tool) {
       const std::string option = "--" + std::string(input.key);
       const std::string range =
           plainForm(input.range.min, ".") + " to " + plainForm(input.range.max, ".");
-      const std::string start =
-          input.start ? plainForm(*input.start, ".") : std::string("not used");
+      const std::string start = input.start      ? plainForm(*input.start, ".")
+                                : input.required ? std::string("required")
+                                                 : std::string("not used");
       out += cells({input.label, option, input.unit, range, start});
     }
     out += "</table>\n";

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <limits>
 #include <set>
@@ -197,6 +198,39 @@ TEST(ToolForms, ReadGivenValuesStartValuesAndFaults) {
     EXPECT_EQ(form.failedInput, row.failedInput);
     EXPECT_EQ(form.readings, row.readings);
   }
+}
+
+TEST(ToolForms, ARequiredInputMustBeGiven) {
+  // The run time made required, with no start value.
+  static const std::array<ToolInput, 3> kInputs = [] {
+    std::array<ToolInput, 3> inputs{};
+    for (std::size_t i = 0; i < 3; ++i) inputs[i] = scratchTool().inputs[i];
+    inputs[2].start = std::nullopt;
+    inputs[2].required = true;
+    return inputs;
+  }();
+  ToolDescriptor tool = scratchTool();
+  tool.inputs = kInputs;
+  const struct {
+    const char* name;
+    std::vector<std::string> texts;
+    const char* error;
+    int failedInput;
+  } rows[] = {
+      {"given", {"", "", "2"}, "", -1},
+      {"blank", {"", "", " "}, "The run time is needed, from 0.5 to 24 h.", 2},
+      {"an_earlier_fault_first",
+       {"200", "", ""},
+       "The gas flow must be between 0 and 100 m³/h.",
+       0},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    const ToolForm form = readToolForm(tool, row.texts, ".");
+    EXPECT_EQ(form.error, row.error);
+    EXPECT_EQ(form.failedInput, row.failedInput);
+  }
+  EXPECT_EQ(neededSentence(kInputs[2], ","), "The run time is needed, from 0,5 to 24 h.");
 }
 
 // Every line a face shows, "label=value unit [note]", indented for members.

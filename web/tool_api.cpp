@@ -24,7 +24,8 @@ std::string toolsJson(const std::string& decimalSeparator) {
              ",\"range\":" + jsonQuoted(toolRangeText(input, decimalSeparator)) + ",\"start\":" +
              (input.start ? jsonQuoted(plainForm(*input.start, decimalSeparator))
                           : std::string("null")) +
-             ",\"help\":" + jsonQuoted(input.help) + "}";
+             ",\"help\":" + jsonQuoted(input.help) +
+             ",\"required\":" + (input.required ? "true" : "false") + "}";
     }
     out += "],\"lines\":[";
     const std::vector<ToolLine> lines = toolLines(*tool, ToolOutcome{}, decimalSeparator);

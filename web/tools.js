@@ -36,10 +36,12 @@
       const rangeId = boxId + '-range';
       const box = element('input', {
         id: boxId, type: 'text', inputmode: 'decimal', autocomplete: 'off', spellcheck: 'false',
-        placeholder: input.start === null ? 'not given' : input.start,
+        placeholder: input.start !== null ? input.start : input.required ? 'required' : 'not given',
         'aria-describedby': rangeId,
-        title: (input.help ? input.help + '\n' : '') + 'Range: ' + input.range +
-          '\nEmpty: ' + (input.start === null ? 'not given' : input.start + (input.unit ? ' ' + input.unit : '')),
+        'aria-required': String(input.start === null && input.required),
+        title: (input.help ? input.help + '\n' : '') + 'Range: ' + input.range + '\n' +
+          (input.start !== null ? 'Empty: ' + input.start + (input.unit ? ' ' + input.unit : '')
+            : input.required ? 'Required' : 'Empty: not given'),
       });
       box.addEventListener('input', () => compute(tool));
       boxes.push(box);

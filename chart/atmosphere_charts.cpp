@@ -300,17 +300,17 @@ std::vector<std::optional<double>> withinRange(const ToolDescriptor& tool, ToolR
 
 }  // namespace
 
-std::string toolChartSvg(std::string_view toolId, ToolReadings given) {
+std::string toolChartSvg(std::string_view toolId, ToolReadings readings) {
   if (toolId == atmosphereTool().id) {
-    const auto readings = withinRange(atmosphereTool(), given);
-    std::vector<Chart> charts{dewPointChart(readings), probeChart(readings)};
+    const auto kept = withinRange(atmosphereTool(), readings);
+    std::vector<Chart> charts{dewPointChart(kept), probeChart(kept)};
     for (auto& chart : charts) chart.height = 420;
     return toSvg(charts, "atmosphere-chart", "Atmosphere charts",
                  "Two charts of the atmosphere: carbon potential against dew point at the "
                  "furnace temperature and around it, then against probe voltage.");
   }
   if (toolId == nitridingPotentialTool().id) {
-    return toSvg(lehrerDiagram(withinRange(nitridingPotentialTool(), given)));
+    return toSvg(lehrerDiagram(withinRange(nitridingPotentialTool(), readings)));
   }
   return {};
 }

@@ -46,12 +46,12 @@ std::string writeWhole(const std::string& path, const std::string& text) {
   const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
   const int writeError = errno;
   if (std::fclose(file) != 0 || !written) {
-    const std::string reason = std::strerror(written ? errno : writeError);
+    std::string reason = std::strerror(written ? errno : writeError);
     std::remove(partial.c_str());
     return reason;
   }
   if (std::rename(partial.c_str(), path.c_str()) != 0) {
-    const std::string reason = std::strerror(errno);
+    std::string reason = std::strerror(errno);
     std::remove(partial.c_str());
     return reason;
   }

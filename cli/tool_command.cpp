@@ -29,7 +29,9 @@ std::string optionHelp(const ToolInput& input) {
   std::string help(input.label);
   if (!input.unit.empty()) (help += ", ") += input.unit;
   help += " (" + plainForm(input.range.min, ".") + " to " + plainForm(input.range.max, ".");
-  help += input.start ? "; default " + plainForm(*input.start, ".") : std::string("; optional");
+  help += input.start      ? "; default " + plainForm(*input.start, ".")
+          : input.required ? std::string("; required")
+                           : std::string("; optional");
   help += ")";
   if (!input.help.empty()) (help += ". ") += input.help;
   return help;

@@ -67,8 +67,10 @@ ToolWindow::ToolWindow(const ToolDescriptor& tool, std::string decimalSeparator,
       tip += QStringLiteral("\nEmpty: ") + fromUtf8(plainForm(*input.start, separator_)) +
              (unit.isEmpty() ? QString() : ' ' + unit);
     } else {
-      box->setPlaceholderText(QStringLiteral("not given"));
-      tip += QStringLiteral("\nEmpty: not given");
+      const QString empty =
+          input.required ? QStringLiteral("required") : QStringLiteral("not given");
+      box->setPlaceholderText(empty);
+      tip += QStringLiteral("\nEmpty: ") + empty;
     }
     if (!input.help.empty()) tip = fromUtf8(input.help) + '\n' + tip;
     box->setToolTip(tip);

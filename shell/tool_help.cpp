@@ -107,6 +107,11 @@ std::string toolHelpHtml(const ToolDescriptor& tool) {
     for (const std::string_view note : tool.notes) out += "<li>" + escaped(note) + "</li>\n";
     out += "</ul>\n";
   }
+  if (!tool.references.empty()) {
+    out += "<p><b>Sources</b></p>\n<ul>\n";
+    for (const std::string_view work : tool.references) out += "<li>" + escaped(work) + "</li>\n";
+    out += "</ul>\n";
+  }
   return out;
 }
 

@@ -84,9 +84,11 @@ constexpr unsigned kMostThreads = 256;
 int runRows(const ToolCommands::Command& command, const std::vector<std::optional<double>>& given) {
   const ToolDescriptor& tool = *command.tool;
   // A value given as an option holds for every row: it must lie in range.
-  const ToolForm options = checkToolReadings(tool, given, command.decimalComma ? "," : ".");
-  if (!options.ok()) {
-    std::fprintf(stderr, "pyrelon-cli: %s\n", options.error.c_str());
+  // (An input not given as an option may come from a column.)
+  for (std::size_t i = 0; i < tool.inputs.size(); ++i) {
+    if (!given[i] || tool.inputs[i].range.accepts(*given[i])) continue;
+    std::fprintf(stderr, "pyrelon-cli: %s\n",
+                 outOfRangeSentence(tool.inputs[i], command.decimalComma ? "," : ".").c_str());
     return 1;
   }
   ToolRows rows;

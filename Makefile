@@ -135,7 +135,7 @@ startup-bench: deps
 
 # clang-tidy over the product's sources, with the checks of .clang-tidy.
 tidy: configure
-	@run-clang-tidy -quiet -p $(BUILD) '/(core|units|probes|combustion|flow|shell|qt|cli)/[^/]*\.cpp$$'
+	@run-clang-tidy -quiet -p $(BUILD) '/(core|units|probes|combustion|flow|atmosphere|chart|shell|qt|cli|web)/[^/]*\.cpp$$'
 
 # clang-format over every C++ file, in place; format-check fails on a file
 # it would change (CI).

@@ -9,6 +9,7 @@
 #include "atmosphere/fitted.h"
 #include "atmosphere/tool_values.h"
 #include "core/numbers.h"
+#include "core/registry.h"
 
 namespace pyrelon {
 namespace {
@@ -286,7 +287,7 @@ constexpr double kStandardPressure = 1013.25;  // mbar
 
 constexpr std::array<ToolInput, kAtmInputCount> kInputs{{
     {"temp", "Temperature", "furnace temperature", "°C", kTempRange, std::nullopt,
-     "The furnace temperature, where the gas meets the work."},
+     "The furnace temperature, where the gas meets the work.", true},
     {"co", "CO", "CO content", "%", kGasRange, 20.0,
      "Carbon monoxide by volume; 20 % in endothermic gas from natural gas."},
     {"h2", "H2", "hydrogen content", "%", kGasRange, 40.0,
@@ -351,7 +352,7 @@ constexpr std::array<ToolResult, kAtmResultCount> kResults{{
     {"equivalents", "Equivalents of the target", "", ResultForm::Group, Digits::Decimals, 3,
      kEquivalentMembers},
     {"co_for_shim", "CO for the shim", "%"},
-    {"alloy_factor", "Alloy factor q = potential / steel carbon", ""},
+    {"alloy_factor", "Alloy factor q", ""},
     {"steel_carbon", "Steel surface carbon", "%C"},
 }};
 
@@ -365,23 +366,25 @@ constexpr std::array<ToolColumn, 7> kColumns{{
     {"outlier", "outlier", ""},
 }};
 
-constexpr std::string_view kSonntag =
-    "Sonntag (1990), Z. Meteorol. 40, 340: Magnus forms of the vapour pressure";
+constexpr std::string_view kSonntag = "Sonntag (1990): Magnus form of the vapour pressure";
 constexpr std::string_view kGunnarson = "Gunnarson: carbon activity in austenite";
 constexpr std::string_view kGunnarsonAlloy =
-    "Gunnarson, HTM 22 (1967), as commonly quoted; not yet checked against a handbook page";
+    "Gunnarson (1967), as commonly quoted; not yet checked against a handbook page";
+constexpr std::string_view kFeC = "Fe-C phase diagram: the Ae3 line of pure iron";
 
-constexpr std::array<ToolConstant, 21> kConstants{{
+constexpr std::array<ToolConstant, 25> kConstants{{
     {"gas constant R", kGasConstant, "J/(mol K)", "CODATA 2018 (exact)"},
     {"Faraday constant F", kFaraday, "C/mol", "CODATA 2018 (exact)"},
     {"probe slope RT ln10 / 4F per kelvin", kProbeSlope, "mV/K", "from R and F"},
-    {"oxygen in reference air", kAirOxygenFraction, "", "dry air, ISO 2533"},
+    {"oxygen in reference air", kAirOxygenFraction, "", "dry air (ISO 2533)"},
     {"reference air pressure", kBarPerAtmosphere, "bar", "one standard atmosphere"},
     {"Magnus E0", kMagnusE0, "hPa", kSonntag},
     {"Magnus a over water", kMagnusWaterA, "", kSonntag},
     {"Magnus b over water", kMagnusWaterB, "°C", kSonntag},
     {"Magnus a over ice", kMagnusIceA, "", kSonntag},
     {"Magnus b over ice", kMagnusIceB, "°C", kSonntag},
+    {"first JANAF row", fitted::kJanafRows.front().kelvin, "K", "NIST-JANAF (Chase 1998)"},
+    {"last JANAF row", fitted::kJanafRows.back().kelvin, "K", "NIST-JANAF (Chase 1998)"},
     {"Gunnarson temperature term", kGunnarsonSlope, "K", kGunnarson},
     {"Gunnarson constant", kGunnarsonOffset, "", kGunnarson},
     {"Gunnarson carbon term", kGunnarsonCarbon, "1/%C", kGunnarson},
@@ -390,58 +393,67 @@ constexpr std::array<ToolConstant, 21> kConstants{{
     {"alloy factor, Cr", kAlloyCr, "1/%", kGunnarsonAlloy},
     {"alloy factor, Ni", kAlloyNi, "1/%", kGunnarsonAlloy},
     {"alloy factor, Mo", kAlloyMo, "1/%", kGunnarsonAlloy},
-    {"Ae3 of pure iron at 800 °C", 0.34, "%C", "Fe-C phase diagram"},
-    {"Ae3 of pure iron at 850 °C", 0.16, "%C", "Fe-C phase diagram"},
-    {"alpha/gamma transition of pure iron", 912, "°C", "Fe-C phase diagram"},
+    {"Ae3 line, first point: temperature", kAe3Points[0][0], "°C", kFeC},
+    {"Ae3 line, first point: carbon", kAe3Points[0][1], "%C", kFeC},
+    {"Ae3 line, second point: temperature", kAe3Points[1][0], "°C", kFeC},
+    {"Ae3 line, second point: carbon", kAe3Points[1][1], "%C", kFeC},
+    {"alpha/gamma transition of pure iron", kAe3Points[2][0], "°C", kFeC},
 }};
 
 constexpr std::array<std::string_view, 9> kEquations{{
-    "Probe (CO = C + 1/2 O2): E = (RT ln10 / 4F) log10(p_ref / pO2), p_ref = 0.2095 atm = "
-    "0.2123 bar; aC = K pCO / pO2^1/2.",
+    "Probe (CO = C + 1/2 O2): E = (R T ln10 / 4F) log10(p_ref / pO2), the reference being air "
+    "at one standard atmosphere (p_ref = 0.2095 atm); aC = K pCO / pO2^1/2.",
     "Dew or frost point (CO + H2 = C + H2O): pH2O = e(t), over water e = 6.112 exp(17.62 t / "
     "(243.12 + t)) hPa, over ice e = 6.112 exp(22.46 t / (272.62 + t)) hPa; aC = K pCO pH2 / "
     "pH2O.",
     "CO2 (2CO = C + CO2): aC = K pCO^2 / pCO2.",
-    "CH4 (CH4 = C + 2 H2): aC = K pCH4 / pH2^2, not at equilibrium in a furnace; for "
-    "information, left out of the spread.",
-    "log10 K of each reaction from the species' log10 Kf in the NIST-JANAF tables (products "
-    "less reactants, graphite and gaseous H2 and O2 counting zero), linear in 1/T between the "
-    "rows at 900 to 1500 K; partial pressures in bar.",
+    "CH4 (CH4 = C + 2 H2): aC = K pCH4 / pH2^2; methane is far from equilibrium in a furnace, so "
+    "this reading is for information and left out of the spread.",
+    "log10 K of each reaction: its products' log10 Kf less its reactants' in the NIST-JANAF "
+    "tables (graphite, H2 and O2 count zero), linear in 1/T between neighbouring rows; partial "
+    "pressures in bar.",
     "Carbon potential (Gunnarson): log10 aC = 2300 / T - 2.21 + 0.15 %C + log10 %C, the carbon "
-    "of pure-iron austenite at T, solved for %C with a bracketed root finder; aC >= 1 is "
-    "graphite saturation (sooting).",
-    "Shim: %C = (m0 C0 + 100 (m1 - m0)) / m1.",
-    "Alloy factor: log10 q = 0.055 Si - 0.013 Mn - 0.040 Cr + 0.014 Ni - 0.013 Mo; steel "
+    "of pure-iron austenite at T, solved for %C with a bracketed root finder; where aC >= 1 the "
+    "gas is above graphite saturation (sooting) and the reading has no potential.",
+    "Shim: %C = (m0 C0 + 100 (m1 - m0)) / m1, masses m0 before and m1 after, C0 the initial "
+    "carbon.",
+    "Alloy factor: log10 q = 0.055 Si - 0.013 Mn - 0.04 Cr + 0.014 Ni - 0.013 Mo; steel "
     "surface carbon = carbon potential / q.",
     "Spread: the largest difference between the readings' carbon potentials; outlier: the "
     "reading furthest from the median of the others.",
 }};
 
-constexpr std::array<std::string_view, 6> kNotes{{
-    "The equilibrium constants are the NIST-JANAF Thermochemical Tables (M. W. Chase, Jr., "
-    "4th ed., J. Phys. Chem. Ref. Data Monograph 9, 1998), rows for CO, CO2, H2O and CH4 "
-    "kept in atmosphere/janaf/ and turned into the program's table by atmosphere/fit.py. Over "
-    "1000 to 1300 K they agree with the lines log10 K = 8840.9/T - 9.0858 (2CO = C + CO2), "
-    "7093.6/T - 7.4950 (CO + H2 = C + H2O) and -5892.9/T - 4.5693 (CO = C + 1/2 O2) within "
-    "0.0024.",
-    "The Magnus forms hold within 0.4 % of the full vapour-pressure formulations over -45 to "
-    "+30 °C over water and -60 to 0 °C over ice, the ranges of the dew and frost points. A "
-    "meter must say which it reports: at -10 °C they differ by about 0.08 %C.",
-    "Gunnarson's relation agrees within 1 % with the CALPHAD description of Fe-C austenite at "
-    "0.8 %C and 925 °C. A potential below the Ae3 boundary of pure iron (0.34 %C at 800 °C, "
-    "0.16 %C at 850 °C, none above 912 °C) is marked: ferrite forms there.",
-    "An equivalent is shown where it lies within its reading's range (dew point -45 to 30 °C, "
-    "frost point -60 to 0 °C, CO2 0.001 to 20 %, probe 900 to 1300 mV); fed back as a reading "
-    "it gives the target again.",
+constexpr std::array<std::string_view, 5> kNotes{{
+    "The equilibrium constants are the NIST-JANAF rows for CO, CO2, H2O and CH4 kept in "
+    "atmosphere/janaf/ and turned into the program's table by atmosphere/fit.py, which also "
+    "checks the program against them.",
+    "The Magnus forms hold, within the accuracy Sonntag gives, over the dew point's and the frost "
+    "point's ranges, which is why those ranges stop where they do. A meter must say which it "
+    "reports: below 0 °C the two differ by several hundredths of a percent carbon. The dew or "
+    "frost point is taken as the water vapour pressure in the furnace gas.",
+    "Gunnarson's relation agrees closely with the CALPHAD description of Fe-C austenite near the "
+    "eutectoid carbon. A potential below the Ae3 line of pure iron is marked, since ferrite "
+    "forms there; the line runs straight between its points and ends at the alpha/gamma "
+    "transition of pure iron.",
+    "An equivalent is shown where it lies within its reading's range; fed back as a reading it "
+    "gives the target again. The frost point is shown only below 0 °C.",
     "The alloy factor q is the carbon potential of pure iron divided by the surface carbon of "
-    "the steel at the same activity; some controllers use 1/q. The coefficients are "
-    "Gunnarson's (Härterei-Technische Mitteilungen 22, 1967) as commonly quoted; they have not "
-    "yet been checked against a handbook's own page.",
-    "Ranges: temperature 800 to 1100 °C, CO and H2 0.1 to 60 %, pressure 800 to 1500 mbar, "
-    "probe 900 to 1300 mV, CO2 0.001 to 20 %, CH4 0.01 to 20 %, CO, H2, CO2 and CH4 at most "
-    "100 % together, shim initial carbon 0 to 1.5 %C and masses 1 to 100000 mg, target "
-    "0.05 %C to graphite saturation, alloy elements 0 to 5 % each and at most 5 % together. "
-    "The dew or frost point is taken as the water vapour pressure in the furnace gas.",
+    "the steel at the same activity; some controllers use 1/q. Its coefficients are "
+    "Gunnarson's as commonly quoted; they have not yet been checked against a handbook's own "
+    "page. CO, H2, CO2 and CH4 together, and Si, Mn, Cr, Ni and Mo together, are limited as "
+    "the ranges say: at most 100 % and 5 %.",
+}};
+
+constexpr std::array<std::string_view, 5> kReferences{{
+    "M. W. Chase, Jr., NIST-JANAF Thermochemical Tables, 4th ed., J. Phys. Chem. Ref. Data "
+    "Monograph 9 (1998).",
+    "D. Sonntag, Important new values of the physical constants of 1986, vapour pressure "
+    "formulations based on the ITS-90, and psychrometer formulae, Z. Meteorol. 40 (1990) 340.",
+    "E. Tiesinga et al., CODATA recommended values of the fundamental physical constants: 2018, "
+    "Rev. Mod. Phys. 93 (2021) 025010.",
+    "ISO 2533:1975, Standard Atmosphere.",
+    "Gunnarson, alloy factor of carburising steels, Härterei-Technische Mitteilungen 22 "
+    "(1967).",
 }};
 
 // --- The calculator ---------------------------------------------------------
@@ -480,7 +492,7 @@ ToolOutcome calculateAtmosphere(ToolReadings in) {
   }
   if (auto error = rangeError(in)) return *error;
   if (!in[kAtmTemp]) {
-    return fail("The furnace temperature is needed, from 800 to 1100 °C.", kAtmTemp);
+    return fail(requiredSentence(kInputs[kAtmTemp]), kAtmTemp);
   }
   const double celsius = *in[kAtmTemp];
   const double kelvin = kelvinOf(celsius);
@@ -559,13 +571,13 @@ ToolOutcome calculateAtmosphere(ToolReadings in) {
       carbon[r] = r == kReadShim ? *shim : carbonOfActivity(*activity[r], kelvin);
       setNumber(c, *carbon[r]);
       if (*carbon[r] < ae3) {
-        c.note = "below Ae3 of pure iron at " + celsiusText(celsius) + " (" + carbonText(ae3) +
-                 "): ferrite forms";
+        c.note = "below Ae3 of pure iron, " + carbonText(ae3) + " at " + celsiusText(celsius) +
+                 ": ferrite forms";
       }
     }
     if (r == kReadCh4) {
       a.note = "not at equilibrium; for information";
-      c.note = c.note.empty() ? a.note : a.note + "; " + c.note;
+      if (c.note.empty()) c.note = a.note;
     }
   }
   setNumber(out.results[kAtmSaturation], saturation);
@@ -648,8 +660,10 @@ ToolOutcome calculateAtmosphere(ToolReadings in) {
 
   const double q = alloyFactor(si, mn, cr, ni, mo);
   setNumber(out.results[kAtmAlloyFactor], q);
-  // The label states the direction; some controllers enter 1/q instead.
-  if (q != 1) out.results[kAtmAlloyFactor].note = "1/q = " + formatPattern(1 / q, "0.000", ".");
+  // The direction stated, since some controllers enter 1/q.
+  out.results[kAtmAlloyFactor].note =
+      q == 1 ? std::string("q = potential / steel carbon")
+             : "q = potential / steel carbon; 1/q = " + formatPattern(1 / q, "0.000", ".");
   if (target) setNumber(out.results[kAtmSteelCarbon], *target / q);
   return out;
 }
@@ -667,10 +681,15 @@ const ToolDescriptor kTool{
     .constants = kConstants,
     .equations = kEquations,
     .notes = kNotes,
+    .references = kReferences,
     .calculate = calculateAtmosphere,
 };
 
 }  // namespace
+
+// The Tools menu, the page's views, the command line and the help page
+// list it from here.
+const Registration<ToolDescriptor> kRegistered(kTool);
 
 const ToolDescriptor& atmosphereTool() { return kTool; }
 

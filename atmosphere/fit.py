@@ -156,6 +156,16 @@ def generated_text():
         out.append(f"inline constexpr double k{name}B = {b!r};")
         out.append(f"inline constexpr double k{name}Residual = {round(r, 3)!r};")
     out.append("")
+    out.append("// The measurements the boundaries are fitted to: temperature (degC) and")
+    out.append("// NH3 in NH3-H2 at 1 atm (%), Brunauer et al. (1931).")
+    for name, pts in (("AlphaGammaPrime", ALPHA_GAMMA_PRIME),
+                      ("GammaPrimeEpsilon", GAMMA_PRIME_EPSILON)):
+        out.append(f"inline constexpr std::array<std::array<double, 2>, {len(pts)}> "
+                   f"k{name}Points{{{{")
+        for t, x in pts:
+            out.append(f"    {{{t!r}, {round(x * 100, 6)!r}}},")
+        out.append("}};")
+    out.append("")
     out.append("}  // namespace pyrelon::fitted")
     return "\n".join(out) + "\n"
 

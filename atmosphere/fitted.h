@@ -35,4 +35,16 @@ inline constexpr double kGammaPrimeEpsilonA = 2808.438079110839;
 inline constexpr double kGammaPrimeEpsilonB = -3.313889374478136;
 inline constexpr double kGammaPrimeEpsilonResidual = 0.027;
 
+// The measurements the boundaries are fitted to: temperature (degC) and
+// NH3 in NH3-H2 at 1 atm (%), Brunauer et al. (1931).
+inline constexpr std::array<std::array<double, 2>, 2> kAlphaGammaPrimePoints{{
+    {400.0, 37.0},
+    {575.0, 14.5},
+}};
+inline constexpr std::array<std::array<double, 2>, 3> kGammaPrimeEpsilonPoints{{
+    {400.0, 77.0},
+    {444.0, 70.0},
+    {500.0, 57.0},
+}};
+
 }  // namespace pyrelon::fitted

@@ -7,14 +7,17 @@
 #include "atmosphere/fitted.h"
 #include "atmosphere/tool_values.h"
 #include "core/numbers.h"
+#include "core/registry.h"
 
 namespace pyrelon {
 namespace {
 
 using fitted::kAlphaGammaPrimeA;
 using fitted::kAlphaGammaPrimeB;
+using fitted::kAlphaGammaPrimePoints;
 using fitted::kGammaPrimeEpsilonA;
 using fitted::kGammaPrimeEpsilonB;
+using fitted::kGammaPrimeEpsilonPoints;
 using fitted::kGammaPrimeEpsilonResidual;
 
 constexpr double kCelsiusToKelvin = 273.15;      // K at 0 °C
@@ -24,8 +27,10 @@ constexpr double kHydrogenPower = 1.5;
 constexpr double kPercent = 100;
 
 // The temperatures (°C) of Brunauer et al.'s measurements on each boundary.
-constexpr double kAlphaGammaPrimeFrom = 400, kAlphaGammaPrimeTo = 575;
-constexpr double kGammaPrimeEpsilonFrom = 400, kGammaPrimeEpsilonTo = 500;
+constexpr double kAlphaGammaPrimeFrom = fitted::kAlphaGammaPrimePoints.front()[0];
+constexpr double kAlphaGammaPrimeTo = fitted::kAlphaGammaPrimePoints.back()[0];
+constexpr double kGammaPrimeEpsilonFrom = fitted::kGammaPrimeEpsilonPoints.front()[0];
+constexpr double kGammaPrimeEpsilonTo = fitted::kGammaPrimeEpsilonPoints.back()[0];
 
 }  // namespace
 
@@ -64,7 +69,7 @@ constexpr std::string_view kKnUnit = "atm^-1/2";
 
 constexpr std::array<ToolInput, kNpInputCount> kInputs{{
     {"temp", "Temperature", "nitriding temperature", "°C", Limits{400, 590}, std::nullopt,
-     "The nitriding temperature; above about 590 °C nitrogen austenite forms."},
+     "The nitriding temperature; above about 590 °C nitrogen austenite forms.", true},
     {"nh3", "NH3", "ammonia content", "%", Limits{0.1, 100}, std::nullopt,
      "Ammonia by volume in the furnace gas, with the hydrogen."},
     {"h2", "H2", "hydrogen content", "%", Limits{0.1, 100}, std::nullopt,
@@ -98,19 +103,34 @@ constexpr std::array<ToolColumn, 2> kColumns{{
     {"phase", "phase", ""},
 }};
 
-constexpr std::string_view kBrunauer =
-    "fitted to Brunauer, Jefferson, Emmett and Hendricks, J. Am. Chem. Soc. 53 (1931) 1778 "
-    "(atmosphere/fit.py)";
+constexpr std::string_view kBrunauer = "Brunauer et al. (1931), measured in NH3-H2 at 1 atm";
+constexpr std::string_view kFit = "fitted to Brunauer et al. (1931) by atmosphere/fit.py";
 
-constexpr std::array<ToolConstant, 7> kConstants{{
+constexpr std::array<ToolConstant, 17> kConstants{{
     {"standard atmosphere", kStandardAtmosphere, "mbar", "ISO 2533"},
     {"H2 per NH3 dissociated", kHydrogenPerAmmonia, "", "2 NH3 = N2 + 3 H2"},
-    {"alpha/gamma-prime A", kAlphaGammaPrimeA, "K", kBrunauer},
-    {"alpha/gamma-prime B", kAlphaGammaPrimeB, "", kBrunauer},
-    {"gamma-prime/epsilon A", kGammaPrimeEpsilonA, "K", kBrunauer},
-    {"gamma-prime/epsilon B", kGammaPrimeEpsilonB, "", kBrunauer},
+    {"alpha/gamma-prime A", kAlphaGammaPrimeA, "K", kFit},
+    {"alpha/gamma-prime B", kAlphaGammaPrimeB, "", kFit},
+    {"gamma-prime/epsilon A", kGammaPrimeEpsilonA, "K", kFit},
+    {"gamma-prime/epsilon B", kGammaPrimeEpsilonB, "", kFit},
     {"largest residual of the gamma-prime/epsilon fit", kGammaPrimeEpsilonResidual, "log10 Kn",
+     kFit},
+    {"alpha/gamma-prime, first measurement: temperature", kAlphaGammaPrimePoints[0][0], "°C",
      kBrunauer},
+    {"alpha/gamma-prime, first measurement: NH3", kAlphaGammaPrimePoints[0][1], "%", kBrunauer},
+    {"alpha/gamma-prime, second measurement: temperature", kAlphaGammaPrimePoints[1][0], "°C",
+     kBrunauer},
+    {"alpha/gamma-prime, second measurement: NH3", kAlphaGammaPrimePoints[1][1], "%", kBrunauer},
+    {"gamma-prime/epsilon, first measurement: temperature", kGammaPrimeEpsilonPoints[0][0], "°C",
+     kBrunauer},
+    {"gamma-prime/epsilon, first measurement: NH3", kGammaPrimeEpsilonPoints[0][1], "%", kBrunauer},
+    {"gamma-prime/epsilon, second measurement: temperature", kGammaPrimeEpsilonPoints[1][0], "°C",
+     kBrunauer},
+    {"gamma-prime/epsilon, second measurement: NH3", kGammaPrimeEpsilonPoints[1][1], "%",
+     kBrunauer},
+    {"gamma-prime/epsilon, third measurement: temperature", kGammaPrimeEpsilonPoints[2][0], "°C",
+     kBrunauer},
+    {"gamma-prime/epsilon, third measurement: NH3", kGammaPrimeEpsilonPoints[2][1], "%", kBrunauer},
 }};
 
 constexpr std::array<std::string_view, 4> kEquations{{
@@ -119,23 +139,27 @@ constexpr std::array<std::string_view, 4> kEquations{{
     "x_H2 = 1.5 (f - x_NH3) / (1 + f).",
     "Dissociation A (the share of the feed's ammonia that dissociated): x_NH3 = f (1 - A) / "
     "(1 + A f), x_H2 = 1.5 A f / (1 + A f); with a pure feed A = D / (2 - D).",
-    "Phase boundaries of pure iron: log10 Kn = A / T + B; alpha below alpha/gamma-prime, "
-    "epsilon from gamma-prime/epsilon up, gamma-prime between.",
+    "Phase boundaries of pure iron: log10 Kn = A / T + B, Kn of each measurement being x / (1 - "
+    "x)^1.5 for its NH3 fraction x; alpha below alpha/gamma-prime, epsilon from "
+    "gamma-prime/epsilon up, gamma-prime between.",
 }};
 
 constexpr std::array<std::string_view, 3> kNotes{{
-    "The boundaries are the measurements of Brunauer, Jefferson, Emmett and Hendricks (J. Am. "
-    "Chem. Soc. 53, 1931, 1778) in NH3-H2 at 1 atm: alpha/gamma-prime at 37 % NH3 (400 °C) and "
-    "14.5 % (575 °C); gamma-prime/epsilon at 77 % (400 °C), 70 % (444 °C) and 57 % (500 °C). "
-    "Measured: alpha/gamma-prime from 400 to 575 °C (a line through its two points), "
-    "gamma-prime/epsilon from 400 to 500 °C (least squares, largest residual 0.027 in "
-    "log10 Kn). Extrapolated: alpha/gamma-prime above 575 °C, gamma-prime/epsilon above "
-    "500 °C.",
+    "The boundaries rest on the measurements of Brunauer, Jefferson, Emmett and Hendricks in "
+    "NH3-H2 at 1 atm, listed among the constants. Measured: alpha/gamma-prime between its two "
+    "temperatures (a line through both points), gamma-prime/epsilon between its first and third "
+    "(least squares through three). Extrapolated: each boundary above its last measured "
+    "temperature, as the result's note says.",
     "Above the Fe-N eutectoid, about 590 °C, a nitrogen-austenite field appears that these "
     "measurements do not cover: hence the upper bound of the temperature.",
-    "Ranges: temperature 400 to 590 °C, NH3 and H2 0.1 to 100 % and at most 100 % together, "
-    "burette and dissociation 0.1 to 100 %, feed ammonia 1 to 100 %, pressure 800 to "
-    "1500 mbar. Give NH3 with H2, or one burette or dissociation reading.",
+    "Give NH3 with H2 (at most 100 % together), or one burette or dissociation reading with the "
+    "feed's ammonia.",
+}};
+
+constexpr std::array<std::string_view, 2> kReferences{{
+    "S. Brunauer, M. E. Jefferson, P. H. Emmett and S. B. Hendricks, Equilibria in the iron-"
+    "nitrogen system, J. Am. Chem. Soc. 53 (1931) 1778.",
+    "ISO 2533:1975, Standard Atmosphere.",
 }};
 
 ToolOutcome fail(std::string sentence, int input) {
@@ -157,7 +181,7 @@ ToolOutcome calculateNitridingPotential(ToolReadings in) {
     }
   }
   if (!in[kNpTemp]) {
-    return fail("The nitriding temperature is needed, from 400 to 590 °C.", kNpTemp);
+    return fail(requiredSentence(kInputs[kNpTemp]), kNpTemp);
   }
   const int forms =
       (in[kNpNh3] || in[kNpH2] ? 1 : 0) + (in[kNpBurette] ? 1 : 0) + (in[kNpDissociation] ? 1 : 0);
@@ -200,16 +224,14 @@ ToolOutcome calculateNitridingPotential(ToolReadings in) {
   const double celsius = *in[kNpTemp];
   setNumber(boundaries.members[kAlphaGammaPrime], boundaryKn(kAlphaGammaPrime, kelvin));
   setNumber(boundaries.members[kGammaPrimeEpsilon], boundaryKn(kGammaPrimeEpsilon, kelvin));
-  if (celsius > kAlphaGammaPrimeTo || celsius < kAlphaGammaPrimeFrom) {
-    boundaries.members[kAlphaGammaPrime].note =
-        "extrapolated beyond the measurements (400 to "
-        "575 °C)";
-  }
-  if (celsius > kGammaPrimeEpsilonTo || celsius < kGammaPrimeEpsilonFrom) {
-    boundaries.members[kGammaPrimeEpsilon].note =
-        "extrapolated beyond the measurements (400 "
-        "to 500 °C)";
-  }
+  const auto extrapolated = [celsius](ToolValue& value, double from, double to) {
+    if (celsius >= from && celsius <= to) return;
+    value.note = "extrapolated beyond the measurements, " + plainForm(from, ".") + " to " +
+                 plainForm(to, ".") + " °C";
+  };
+  extrapolated(boundaries.members[kAlphaGammaPrime], kAlphaGammaPrimeFrom, kAlphaGammaPrimeTo);
+  extrapolated(boundaries.members[kGammaPrimeEpsilon], kGammaPrimeEpsilonFrom,
+               kGammaPrimeEpsilonTo);
   return out;
 }
 
@@ -225,10 +247,15 @@ const ToolDescriptor kTool{
     .constants = kConstants,
     .equations = kEquations,
     .notes = kNotes,
+    .references = kReferences,
     .calculate = calculateNitridingPotential,
 };
 
 }  // namespace
+
+// The Tools menu, the page's views, the command line and the help page
+// list it from here.
+const Registration<ToolDescriptor> kRegistered(kTool);
 
 const ToolDescriptor& nitridingPotentialTool() { return kTool; }
 

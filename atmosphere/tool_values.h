@@ -48,4 +48,13 @@ inline std::string rangeSentence(const ToolInput& input) {
   return sentence + ".";
 }
 
+// The sentence for a required reading not given:
+// "The furnace temperature is needed, from 800 to 1100 °C."
+inline std::string requiredSentence(const ToolInput& input) {
+  std::string sentence = "The " + std::string(input.what) + " is needed, from " +
+                         plainForm(input.range.min, ".") + " to " + plainForm(input.range.max, ".");
+  if (!input.unit.empty()) sentence += " " + std::string(input.unit);
+  return sentence + ".";
+}
+
 }  // namespace pyrelon

@@ -58,7 +58,7 @@ struct Axis {
 
 enum class SeriesStyle { Line, Scatter, Step };
 
-enum class Dash { Solid, Dashed, Dotted, DashDot };
+enum class Dash { Solid, Dashed, Dotted, DashDot, LongDash };
 enum class Mark { None, Circle, Square, Triangle, Diamond, Cross };
 
 struct Series {
@@ -129,6 +129,13 @@ struct Chart {
 // texts, gives a well-formed document without NaN or infinity in it.
 std::string toSvg(const Chart& chart);
 
+// Several charts stacked from the top down in one document (a tool that
+// shows two views of one reading), each a group with its own title and
+// description inside the document's; their ids must differ. One chart
+// alone gives toSvg(chart).
+std::string toSvg(const std::vector<Chart>& charts, std::string_view id, std::string_view title,
+                  std::string_view description);
+
 // ---------------------------------------------------------------------------
 // The pieces, exposed for their tests.
 
@@ -185,10 +192,12 @@ struct PixelPoint {
 };
 struct AxisMap {
   Scale scale = Scale::Linear;
-  double low = 0, high = 1;          // data range
-  double from = 0, to = 1;           // pixel range (to < from for the value axis)
-  double pixel(double value) const;  // assumes value usable on this scale
-  bool usable(double value) const;   // finite, and positive on a log axis
+  double low = 0, high = 1;  // data range
+  double from = 0, to = 1;   // pixel range (to < from for the value axis)
+  // The pixel of a usable value; the middle of the pixel range where the
+  // data range is a single value.
+  double pixel(double value) const;
+  bool usable(double value) const;  // finite, and positive on a log axis
 };
 std::vector<std::vector<PixelPoint>> reduceSeries(const std::vector<double>& x,
                                                   const std::vector<double>& y, const AxisMap& xs,

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 #include "chart/chart.h"
@@ -28,12 +29,15 @@ bool AxisMap::usable(double value) const {
 double AxisMap::pixel(double value) const {
   double t = 0;
   if (scale == Scale::Log) {
-    const double lowLog = std::log10(low);
-    t = (std::log10(value) - lowLog) / (std::log10(high) - lowLog);
+    const double lowLog = portableLog10(low);
+    t = (portableLog10(value) - lowLog) / (portableLog10(high) - lowLog);
   } else {
     // Halves, so that a span across the whole double range stays finite.
     t = (value * 0.5 - low * 0.5) / (high * 0.5 - low * 0.5);
   }
+  // A range of one value (a single time at the end of the double range,
+  // where widening it changes nothing) puts its points in the middle.
+  if (!std::isfinite(t)) t = 0.5;
   return from + t * (to - from);
 }
 
@@ -127,6 +131,9 @@ constexpr int kTickFont = 12;
 constexpr int kLabelFont = 13;
 constexpr int kTitleFont = 16;
 constexpr int kLegendFont = 12;
+// The end of a text element's opening tag that draws it as a white outline.
+constexpr std::string_view kHalo =
+    " stroke=\"#ffffff\" stroke-width=\"4\" stroke-linejoin=\"round\" aria-hidden=\"true\">";
 
 std::string_view dashArray(Dash dash) {
   switch (dash) {
@@ -134,6 +141,7 @@ std::string_view dashArray(Dash dash) {
     case Dash::Dashed: return "8 4";
     case Dash::Dotted: return "2 3";
     case Dash::DashDot: return "8 3 2 3";
+    case Dash::LongDash: return "14 4";
   }
   return "";
 }
@@ -182,19 +190,33 @@ double textWidth(std::string_view text, int fontSize) {
   return static_cast<double>(characters) * fontSize * 0.55;
 }
 
+// Appends to the document. A piece is a pattern whose '%' stand for
+// numbers (written in tenths), '$' for texts as they are and '^' for texts
+// escaped: one call per element.
 class Writer {
  public:
   explicit Writer(std::string& out) : out_(out) {}
-  Writer& raw(std::string_view text) {
-    out_ += text;
-    return *this;
-  }
-  Writer& num(double value) {
-    appendTenths(out_, value);
-    return *this;
-  }
-  Writer& text(std::string_view text) {
-    appendEscaped(out_, text);
+  Writer& put(std::string_view pattern, std::initializer_list<double> numbers = {},
+              std::initializer_list<std::string_view> texts = {}) {
+    const double* number = numbers.begin();
+    const std::string_view* text = texts.begin();
+    std::size_t from = 0;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+      const char c = pattern[i];
+      if (c != '%' && c != '$' && c != '^') continue;
+      out_.append(pattern.substr(from, i - from));
+      from = i + 1;
+      if (c == '%') {
+        appendTenths(out_, number != numbers.end() ? *number++ : 0);
+      } else if (text != texts.end()) {
+        if (c == '$')
+          out_ += *text;
+        else
+          appendEscaped(out_, *text);
+        ++text;
+      }
+    }
+    out_.append(pattern.substr(from));
     return *this;
   }
 
@@ -203,89 +225,21 @@ class Writer {
 };
 
 void writeMark(Writer& w, Mark mark, PixelPoint at, double r) {
+  const double x = at.x, y = at.y;
   switch (mark) {
     case Mark::None: return;
     case Mark::Circle:
-      w.raw("M")
-          .num(at.x - r)
-          .raw(" ")
-          .num(at.y)
-          .raw("a")
-          .num(r)
-          .raw(" ")
-          .num(r)
-          .raw(" 0 1 0 ")
-          .num(2 * r)
-          .raw(" 0a")
-          .num(r)
-          .raw(" ")
-          .num(r)
-          .raw(" 0 1 0 ")
-          .num(-2 * r)
-          .raw(" 0");
+      w.put("M% %a% % 0 1 0 % 0a% % 0 1 0 % 0", {x - r, y, r, r, 2 * r, r, r, -2 * r});
       return;
-    case Mark::Square:
-      w.raw("M")
-          .num(at.x - r)
-          .raw(" ")
-          .num(at.y - r)
-          .raw("h")
-          .num(2 * r)
-          .raw("v")
-          .num(2 * r)
-          .raw("h")
-          .num(-2 * r)
-          .raw("z");
-      return;
+    case Mark::Square: w.put("M% %h%v%h%z", {x - r, y - r, 2 * r, 2 * r, -2 * r}); return;
     case Mark::Triangle:
-      w.raw("M")
-          .num(at.x)
-          .raw(" ")
-          .num(at.y - r * 1.2)
-          .raw("L")
-          .num(at.x + r * 1.1)
-          .raw(" ")
-          .num(at.y + r * 0.8)
-          .raw("H")
-          .num(at.x - r * 1.1)
-          .raw("z");
+      w.put("M% %L% %H%z", {x, y - r * 1.2, x + r * 1.1, y + r * 0.8, x - r * 1.1});
       return;
     case Mark::Diamond:
-      w.raw("M")
-          .num(at.x)
-          .raw(" ")
-          .num(at.y - r * 1.3)
-          .raw("L")
-          .num(at.x + r)
-          .raw(" ")
-          .num(at.y)
-          .raw("L")
-          .num(at.x)
-          .raw(" ")
-          .num(at.y + r * 1.3)
-          .raw("L")
-          .num(at.x - r)
-          .raw(" ")
-          .num(at.y)
-          .raw("z");
+      w.put("M% %L% %L% %L% %z", {x, y - r * 1.3, x + r, y, x, y + r * 1.3, x - r, y});
       return;
     case Mark::Cross:
-      w.raw("M")
-          .num(at.x - r)
-          .raw(" ")
-          .num(at.y - r)
-          .raw("L")
-          .num(at.x + r)
-          .raw(" ")
-          .num(at.y + r)
-          .raw("M")
-          .num(at.x - r)
-          .raw(" ")
-          .num(at.y + r)
-          .raw("L")
-          .num(at.x + r)
-          .raw(" ")
-          .num(at.y - r);
+      w.put("M% %L% %M% %L% %", {x - r, y - r, x + r, y + r, x - r, y + r, x + r, y - r});
       return;
   }
 }
@@ -293,9 +247,9 @@ void writeMark(Writer& w, Mark mark, PixelPoint at, double r) {
 bool filledMark(Mark mark) { return mark != Mark::Cross; }
 
 void strokeAttributes(Writer& w, const Series& series) {
-  w.raw(" stroke=\"").raw(colourOf(series.ink)).raw("\"");
+  w.put(" stroke=\"$\"", {}, {colourOf(series.ink)});
   const auto dash = dashArray(series.dash);
-  if (!dash.empty()) w.raw(" stroke-dasharray=\"").raw(dash).raw("\"");
+  if (!dash.empty()) w.put(" stroke-dasharray=\"$\"", {}, {dash});
 }
 
 // Marks on a line are drawn only while they stay few enough to read.
@@ -303,25 +257,21 @@ constexpr std::size_t kMostMarksOnALine = 60;
 
 void writeSeries(Writer& w, const Series& series, const AxisMap& xs, const AxisMap& ys) {
   const auto runs = reduceSeries(series.x, series.y, xs, ys, series.maxGap);
-  w.raw("<g aria-label=\"").text(series.label).raw("\"><title>").text(series.label).raw("</title>");
+  w.put("<g aria-label=\"^\"><title>^</title>", {}, {series.label, series.label});
   std::size_t kept = 0;
   for (const auto& run : runs) kept += run.size();
   if (series.style != SeriesStyle::Scatter) {
-    w.raw("<path fill=\"none\" stroke-width=\"2\" stroke-linejoin=\"round\"");
+    w.put("<path fill=\"none\" stroke-width=\"2\" stroke-linejoin=\"round\"");
     strokeAttributes(w, series);
-    w.raw(" d=\"");
+    w.put(" d=\"");
     for (const auto& run : runs) {
       if (run.size() < 2) continue;
-      w.raw("M").num(run[0].x).raw(" ").num(run[0].y);
+      w.put("M% %", {run[0].x, run[0].y});
       for (std::size_t i = 1; i < run.size(); ++i) {
-        if (series.style == SeriesStyle::Step) {
-          w.raw("H").num(run[i].x).raw("V").num(run[i].y);
-        } else {
-          w.raw("L").num(run[i].x).raw(" ").num(run[i].y);
-        }
+        w.put(series.style == SeriesStyle::Step ? "H%V%" : "L% %", {run[i].x, run[i].y});
       }
     }
-    w.raw("\"/>");
+    w.put("\"/>");
   }
   // Points: every point of a scatter; the marks of a short line; and a
   // point standing alone between two gaps, which a line cannot show.
@@ -329,8 +279,9 @@ void writeSeries(Writer& w, const Series& series, const AxisMap& xs, const AxisM
                                                                                       : series.mark;
   const bool allMarks =
       mark != Mark::None && (series.style == SeriesStyle::Scatter || kept <= kMostMarksOnALine);
-  w.raw("<path stroke-width=\"1.5\" stroke=\"").raw(colourOf(series.ink)).raw("\" fill=\"");
-  w.raw(filledMark(mark) ? colourOf(series.ink) : "none").raw("\" d=\"");
+  const std::string_view ink = colourOf(series.ink);
+  w.put("<path stroke-width=\"1.5\" stroke=\"$\" fill=\"$\" d=\"", {},
+        {ink, filledMark(mark) ? ink : "none"});
   std::int64_t lastX = INT64_MIN, lastY = INT64_MIN;
   for (const auto& run : runs) {
     for (const auto& at : run) {
@@ -344,7 +295,7 @@ void writeSeries(Writer& w, const Series& series, const AxisMap& xs, const AxisM
       writeMark(w, mark == Mark::None ? Mark::Circle : mark, at, mark == Mark::None ? 2.0 : 3.5);
     }
   }
-  w.raw("\"/></g>\n");
+  w.put("\"/></g>\n");
 }
 
 struct LegendEntry {
@@ -356,7 +307,11 @@ struct LegendEntry {
 
 }  // namespace
 
-std::string toSvg(const Chart& chart) {
+namespace {
+
+// One chart: a whole document, or (inside a stack) a group moved down by
+// `top` pixels that carries the same accessible title and description.
+void writeChart(std::string& out, const Chart& chart, bool standalone, int top) {
   const int width = std::max(chart.width, 240);
   const int height = std::max(chart.height, 180);
   const std::string id = safeId(chart.id);
@@ -452,7 +407,7 @@ std::string toSvg(const Chart& chart) {
   AxisMap xs{chart.x.scale, xe.low, xe.high, plot.left, plot.right};
   AxisMap ys{chart.y.scale, ye.low, ye.high, plot.bottom, plot.top};
   std::vector<Tick> xTicks, yTicks;
-  const int xCount = std::max(2, static_cast<int>(plotWidth / (timeAxis ? 75 : 70)));
+  const int xCount = std::max(2, static_cast<int>(plotWidth / (timeAxis ? 75 : 55)));
   const int yCount = std::max(2, static_cast<int>(plotHeight / 30));
   if (chart.x.scale == Scale::Log) {
     const Range r = logRange(xe.low, xe.high);
@@ -486,126 +441,83 @@ std::string toSvg(const Chart& chart) {
   if (!(ys.low < ys.high)) ys.high = ys.low + 1;
   auto usablePoint = [&](Point p) { return xs.usable(p.x) && ys.usable(p.y); };
 
-  std::string out;
-  out.reserve(1 << 16);
   Writer w(out);
-  w.raw("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"")
-      .num(width)
-      .raw("\" height=\"")
-      .num(height)
-      .raw("\" viewBox=\"0 0 ")
-      .num(width)
-      .raw(" ")
-      .num(height)
-      .raw("\" role=\"img\" aria-labelledby=\"")
-      .raw(id)
-      .raw("-title\" aria-describedby=\"")
-      .raw(id)
-      .raw("-desc\" font-family=\"")
-      .raw(kFont)
-      .raw("\">\n");
-  w.raw("<title id=\"").raw(id).raw("-title\">").text(chart.title).raw("</title>\n");
-  w.raw("<desc id=\"").raw(id).raw("-desc\">").text(chart.description);
-  if (!chart.description.empty()) w.raw(" ");
-  w.raw("Horizontal axis: ")
-      .text(axisTitle(chart.x))
-      .raw(". Vertical axis: ")
-      .text(axisTitle(chart.y));
-  if (chart.y.scale == Scale::Log) w.raw(", logarithmic");
-  w.raw(".");
-  if (!legend.empty()) {
-    w.raw(" Shown: ");
-    for (std::size_t i = 0; i < legend.size(); ++i) {
-      if (i > 0) w.raw("; ");
-      w.text(legend[i].label);
-    }
-    w.raw(".");
+  if (standalone) {
+    w.put(
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%\" height=\"%\" viewBox=\"0 0 % %\" "
+        "role=\"img\"",
+        {double(width), double(height), double(width), double(height)});
+  } else {
+    w.put("<g transform=\"translate(0 %)\" role=\"img\"", {double(top)});
   }
-  w.raw("</desc>\n");
-  w.raw("<rect width=\"").num(width).raw("\" height=\"").num(height).raw("\" fill=\"#ffffff\"/>\n");
+  w.put(" aria-labelledby=\"$-title\" aria-describedby=\"$-desc\"", {}, {id, id});
+  if (standalone) w.put(" font-family=\"$\"", {}, {kFont});
+  w.put(">\n<title id=\"$-title\">^</title>\n<desc id=\"$-desc\">^", {},
+        {id, chart.title, id, chart.description});
+  if (!chart.description.empty()) w.put(" ");
+  w.put("Horizontal axis: ^. Vertical axis: ^", {}, {axisTitle(chart.x), axisTitle(chart.y)});
+  if (chart.y.scale == Scale::Log) w.put(", logarithmic");
+  w.put(".");
+  if (!legend.empty()) {
+    w.put(" Shown: ");
+    for (std::size_t i = 0; i < legend.size(); ++i)
+      w.put(i > 0 ? "; ^" : "^", {}, {legend[i].label});
+    w.put(".");
+  }
+  w.put("</desc>\n<rect width=\"%\" height=\"%\" fill=\"#ffffff\"/>\n",
+        {double(width), double(height)});
   if (!chart.title.empty()) {
-    w.raw("<text x=\"")
-        .num(width / 2.0)
-        .raw("\" y=\"26\" text-anchor=\"middle\" font-size=\"")
-        .num(kTitleFont)
-        .raw("\" font-weight=\"bold\">")
-        .text(chart.title)
-        .raw("</text>\n");
+    w.put(
+        "<text x=\"%\" y=\"26\" text-anchor=\"middle\" font-size=\"%\" font-weight=\"bold\">^"
+        "</text>\n",
+        {width / 2.0, double(kTitleFont)}, {chart.title});
   }
 
   // Grid and ticks.
-  w.raw("<g stroke=\"#d0d0d0\" stroke-width=\"1\" aria-hidden=\"true\"><path d=\"");
+  w.put("<g stroke=\"#d0d0d0\" stroke-width=\"1\" aria-hidden=\"true\"><path d=\"");
   for (const auto& tick : xTicks) {
-    if (!xs.usable(tick.value)) continue;
-    w.raw("M").num(xs.pixel(tick.value)).raw(" ").num(plot.top).raw("V").num(plot.bottom);
+    if (xs.usable(tick.value)) w.put("M% %V%", {xs.pixel(tick.value), plot.top, plot.bottom});
   }
   for (const auto& tick : yTicks) {
-    if (!ys.usable(tick.value)) continue;
-    w.raw("M").num(plot.left).raw(" ").num(ys.pixel(tick.value)).raw("H").num(plot.right);
+    if (ys.usable(tick.value)) w.put("M% %H%", {plot.left, ys.pixel(tick.value), plot.right});
   }
-  w.raw("\"/></g>\n");
+  w.put("\"/></g>\n");
 
   // Bands and regions under the series.
   for (const auto& band : chart.bands) {
     if (!ys.usable(band.low) || !ys.usable(band.high)) continue;
     const double a = ys.pixel(std::max(band.low, band.high));
     const double b = ys.pixel(std::min(band.low, band.high));
-    w.raw("<g aria-label=\"")
-        .text(band.label)
-        .raw("\"><rect x=\"")
-        .num(plot.left)
-        .raw("\" y=\"")
-        .num(a)
-        .raw("\" width=\"")
-        .num(plotWidth)
-        .raw("\" height=\"")
-        .num(b - a)
-        .raw("\" fill=\"")
-        .raw(colourOf(band.ink))
-        .raw("\" fill-opacity=\"0.15\"/><path d=\"M")
-        .num(plot.left)
-        .raw(" ")
-        .num(a)
-        .raw("H")
-        .num(plot.right)
-        .raw("M")
-        .num(plot.left)
-        .raw(" ")
-        .num(b)
-        .raw("H")
-        .num(plot.right)
-        .raw("\" stroke=\"")
-        .raw(colourOf(band.ink))
-        .raw("\" stroke-dasharray=\"4 3\"/></g>\n");
+    const std::string_view ink = colourOf(band.ink);
+    w.put(
+        "<g aria-label=\"^\"><rect x=\"%\" y=\"%\" width=\"%\" height=\"%\" fill=\"$\" "
+        "fill-opacity=\"0.15\"/><path d=\"M% %H%M% %H%\" stroke=\"$\" "
+        "stroke-dasharray=\"4 3\"/></g>\n",
+        {plot.left, a, plotWidth, b - a, plot.left, a, plot.right, plot.left, b, plot.right},
+        {band.label, ink, ink});
   }
   for (const auto& region : chart.regions) {
-    w.raw("<g aria-label=\"").text(region.label).raw("\"><path d=\"");
+    const std::string_view ink = colourOf(region.ink);
+    w.put("<g aria-label=\"^\"><path d=\"", {}, {region.label});
     bool first = true;
     for (const auto& p : region.polygon) {
       if (!usablePoint(p)) continue;
-      w.raw(first ? "M" : "L").num(xs.pixel(p.x)).raw(" ").num(ys.pixel(p.y));
+      w.put(first ? "M% %" : "L% %", {xs.pixel(p.x), ys.pixel(p.y)});
       first = false;
     }
-    if (!first) w.raw("Z");
-    w.raw("\" fill=\"")
-        .raw(colourOf(region.ink))
-        .raw("\" fill-opacity=\"0.15\" stroke=\"")
-        .raw(colourOf(region.ink))
-        .raw("\" stroke-opacity=\"0.5\"/>");
+    if (!first) w.put("Z");
+    w.put("\" fill=\"$\" fill-opacity=\"0.15\" stroke=\"$\" stroke-opacity=\"0.5\"/>", {},
+          {ink, ink});
     if (region.showLabel && usablePoint(region.labelAt)) {
-      w.raw("<text x=\"")
-          .num(xs.pixel(region.labelAt.x))
-          .raw("\" y=\"")
-          .num(ys.pixel(region.labelAt.y))
-          .raw("\" text-anchor=\"middle\" font-size=\"")
-          .num(kLabelFont)
-          .raw("\" font-weight=\"bold\" fill=\"")
-          .raw(colourOf(region.ink))
-          .raw("\">")
-          .text(region.label)
-          .raw("</text>");
+      for (const bool halo : {true, false}) {
+        w.put(
+            "<text x=\"%\" y=\"%\" text-anchor=\"middle\" font-size=\"%\" font-weight=\"bold\" "
+            "fill=\"$\"$^</text>",
+            {xs.pixel(region.labelAt.x), ys.pixel(region.labelAt.y), double(kLabelFont)},
+            {ink, halo ? kHalo : ">", region.label});
+      }
     }
-    w.raw("</g>\n");
+    w.put("</g>\n");
   }
 
   for (const auto& series : chart.series) writeSeries(w, series, xs, ys);
@@ -615,101 +527,60 @@ std::string toSvg(const Chart& chart) {
     const double px = xs.pixel(note.at.x);
     const double py = ys.pixel(note.at.y);
     const bool leftOfPoint = px > plot.right - textWidth(note.text, kTickFont) - 12;
-    w.raw("<g><path d=\"");
+    w.put("<g><path d=\"");
     writeMark(w, Mark::Circle, {px, py}, 2);
-    w.raw("\" fill=\"#000000\"/><text x=\"")
-        .num(leftOfPoint ? px - 6 : px + 6)
-        .raw("\" y=\"")
-        .num(std::max(py - 6, plot.top + kTickFont))
-        .raw("\" font-size=\"")
-        .num(kTickFont)
-        .raw(leftOfPoint ? "\" text-anchor=\"end\">" : "\">")
-        .text(note.text)
-        .raw("</text></g>\n");
+    w.put("\" fill=\"#000000\"/>");
+    // The text twice: first a white outline (hidden from screen readers)
+    // that keeps it readable where it crosses a line.
+    for (const bool halo : {true, false}) {
+      w.put("<text x=\"%\" y=\"%\" font-size=\"%$$^</text>",
+            {leftOfPoint ? px - 6 : px + 6, std::max(py - 6, plot.top + kTickFont),
+             double(kTickFont)},
+            {leftOfPoint ? "\" text-anchor=\"end\"" : "\"", halo ? kHalo : ">", note.text});
+    }
+    w.put("</g>\n");
   }
   for (const auto& marker : chart.markers) {
     if (!usablePoint(marker.at)) continue;
     const PixelPoint at{xs.pixel(marker.at.x), ys.pixel(marker.at.y)};
-    w.raw("<g aria-label=\"")
-        .text(marker.label)
-        .raw("\"><title>")
-        .text(marker.label)
-        .raw("</title><path d=\"");
+    w.put("<g aria-label=\"^\"><title>^</title><path d=\"", {}, {marker.label, marker.label});
     writeMark(w, Mark::Circle, at, 6);
     writeMark(w, Mark::Cross, at, 9);
-    w.raw("\" fill=\"none\" stroke=\"")
-        .raw(colourOf(marker.ink))
-        .raw("\" stroke-width=\"2\"/></g>\n");
+    w.put("\" fill=\"none\" stroke=\"$\" stroke-width=\"2\"/></g>\n", {}, {colourOf(marker.ink)});
   }
 
   // The frame and the tick labels.
-  w.raw("<rect x=\"")
-      .num(plot.left)
-      .raw("\" y=\"")
-      .num(plot.top)
-      .raw("\" width=\"")
-      .num(plotWidth)
-      .raw("\" height=\"")
-      .num(plotHeight)
-      .raw("\" fill=\"none\" stroke=\"#000000\"/>\n");
-  w.raw("<g font-size=\"").num(kTickFont).raw("\" text-anchor=\"middle\">");
+  w.put(
+      "<rect x=\"%\" y=\"%\" width=\"%\" height=\"%\" fill=\"none\" stroke=\"#000000\"/>\n"
+      "<g font-size=\"%\" text-anchor=\"middle\">",
+      {plot.left, plot.top, plotWidth, plotHeight, double(kTickFont)});
   for (const auto& tick : xTicks) {
     if (!xs.usable(tick.value)) continue;
     const double px = xs.pixel(tick.value);
-    w.raw("<text x=\"")
-        .num(px)
-        .raw("\" y=\"")
-        .num(plot.bottom + 17)
-        .raw("\">")
-        .text(tick.label)
-        .raw("</text>");
-    if (!tick.date.empty()) {
-      w.raw("<text x=\"")
-          .num(px)
-          .raw("\" y=\"")
-          .num(plot.bottom + 32)
-          .raw("\">")
-          .text(tick.date)
-          .raw("</text>");
-    }
+    w.put("<text x=\"%\" y=\"%\">^</text>", {px, plot.bottom + 17}, {tick.label});
+    if (!tick.date.empty())
+      w.put("<text x=\"%\" y=\"%\">^</text>", {px, plot.bottom + 32}, {tick.date});
   }
-  w.raw("</g>\n<g font-size=\"").num(kTickFont).raw("\" text-anchor=\"end\">");
+  w.put("</g>\n<g font-size=\"%\" text-anchor=\"end\">", {double(kTickFont)});
   for (const auto& tick : yTicks) {
     if (!ys.usable(tick.value)) continue;
-    w.raw("<text x=\"")
-        .num(plot.left - 6)
-        .raw("\" y=\"")
-        .num(ys.pixel(tick.value) + 4)
-        .raw("\">")
-        .text(tick.label)
-        .raw("</text>");
+    w.put("<text x=\"%\" y=\"%\">^</text>", {plot.left - 6, ys.pixel(tick.value) + 4},
+          {tick.label});
   }
-  w.raw("</g>\n");
   const double xTitleY = plot.bottom + (timeAxis ? 50 : 36);
-  w.raw("<text x=\"")
-      .num((plot.left + plot.right) / 2)
-      .raw("\" y=\"")
-      .num(xTitleY)
-      .raw("\" text-anchor=\"middle\" font-size=\"")
-      .num(kLabelFont)
-      .raw("\">")
-      .text(axisTitle(chart.x))
-      .raw("</text>\n");
   const double yTitleX = 18;
   const double yTitleY = (plot.top + plot.bottom) / 2;
-  w.raw("<text transform=\"translate(")
-      .num(yTitleX)
-      .raw(" ")
-      .num(yTitleY)
-      .raw(") rotate(-90)\" text-anchor=\"middle\" font-size=\"")
-      .num(kLabelFont)
-      .raw("\">")
-      .text(axisTitle(chart.y))
-      .raw("</text>\n");
+  w.put(
+      "</g>\n<text x=\"%\" y=\"%\" text-anchor=\"middle\" font-size=\"%\">^</text>\n"
+      "<text transform=\"translate(% %) rotate(-90)\" text-anchor=\"middle\" font-size=\"%\">^"
+      "</text>\n",
+      {(plot.left + plot.right) / 2, xTitleY, double(kLabelFont), yTitleX, yTitleY,
+       double(kLabelFont)},
+      {axisTitle(chart.x), axisTitle(chart.y)});
 
   // The legend.
   if (!legend.empty()) {
-    w.raw("<g font-size=\"").num(kLegendFont).raw("\">");
+    w.put("<g font-size=\"%\">", {double(kLegendFont)});
     for (std::size_t i = 0; i < legend.size(); ++i) {
       const auto& entry = legend[i];
       const double x = legendX[i];
@@ -719,57 +590,74 @@ std::string toSvg(const Chart& chart) {
         case LegendEntry::Kind::Series: {
           const Series& series = *entry.series;
           if (series.style != SeriesStyle::Scatter) {
-            w.raw("<path d=\"M")
-                .num(x)
-                .raw(" ")
-                .num(y - 4)
-                .raw("h28\" stroke-width=\"2\" fill=\"none\"");
+            w.put("<path d=\"M% %h28\" stroke-width=\"2\" fill=\"none\"", {x, y - 4});
             strokeAttributes(w, series);
-            w.raw("/>");
+            w.put("/>");
           }
           const Mark mark = series.style == SeriesStyle::Scatter && series.mark == Mark::None
                                 ? Mark::Circle
                                 : series.mark;
           if (mark != Mark::None) {
-            w.raw("<path d=\"");
+            w.put("<path d=\"");
             writeMark(w, mark, {x + 14, y - 4}, 3.5);
-            w.raw("\" stroke=\"")
-                .raw(ink)
-                .raw("\" fill=\"")
-                .raw(filledMark(mark) ? ink : "none")
-                .raw("\"/>");
+            w.put("\" stroke=\"$\" fill=\"$\"/>", {}, {ink, filledMark(mark) ? ink : "none"});
           }
           break;
         }
         case LegendEntry::Kind::Swatch:
-          w.raw("<rect x=\"")
-              .num(x + 4)
-              .raw("\" y=\"")
-              .num(y - 10)
-              .raw("\" width=\"20\" height=\"12\" fill=\"")
-              .raw(ink)
-              .raw("\" fill-opacity=\"0.15\" stroke=\"")
-              .raw(ink)
-              .raw("\"/>");
+          w.put(
+              "<rect x=\"%\" y=\"%\" width=\"20\" height=\"12\" fill=\"$\" fill-opacity=\"0.15\" "
+              "stroke=\"$\"/>",
+              {x + 4, y - 10}, {ink, ink});
           break;
         case LegendEntry::Kind::Marker:
-          w.raw("<path d=\"");
+          w.put("<path d=\"");
           writeMark(w, Mark::Circle, {x + 14, y - 4}, 5);
           writeMark(w, Mark::Cross, {x + 14, y - 4}, 7);
-          w.raw("\" fill=\"none\" stroke=\"").raw(ink).raw("\" stroke-width=\"2\"/>");
+          w.put("\" fill=\"none\" stroke=\"$\" stroke-width=\"2\"/>", {}, {ink});
           break;
       }
-      w.raw("<text x=\"")
-          .num(x + 34)
-          .raw("\" y=\"")
-          .num(y)
-          .raw("\">")
-          .text(entry.label)
-          .raw("</text>");
+      w.put("<text x=\"%\" y=\"%\">^</text>", {x + 34, y}, {entry.label});
     }
-    w.raw("</g>\n");
+    w.put("</g>\n");
   }
-  w.raw("</svg>\n");
+  w.put(standalone ? "</svg>\n" : "</g>\n");
+}
+
+}  // namespace
+
+std::string toSvg(const Chart& chart) {
+  std::string out;
+  out.reserve(1 << 16);
+  writeChart(out, chart, true, 0);
+  return out;
+}
+
+std::string toSvg(const std::vector<Chart>& charts, std::string_view id, std::string_view title,
+                  std::string_view description) {
+  if (charts.size() == 1) return toSvg(charts.front());
+  int width = 240;
+  int height = 0;
+  for (const auto& chart : charts) {
+    width = std::max(width, chart.width);
+    height += std::max(chart.height, 180);
+  }
+  const std::string safe = safeId(id);
+  std::string out;
+  out.reserve(1 << 16);
+  const double w = width, h = std::max(height, 180);
+  Writer(out).put(
+      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%\" height=\"%\" "
+      "viewBox=\"0 0 % %\" role=\"img\" aria-labelledby=\"$-title\" "
+      "aria-describedby=\"$-desc\" font-family=\"$\">\n<title id=\"$-title\">^</title>\n"
+      "<desc id=\"$-desc\">^</desc>\n<rect width=\"%\" height=\"%\" fill=\"#ffffff\"/>\n",
+      {w, h, w, h, w, h}, {safe, safe, kFont, safe, title, safe, description});
+  int top = 0;
+  for (const auto& chart : charts) {
+    writeChart(out, chart, false, top);
+    top += std::max(chart.height, 180);
+  }
+  out += "</svg>\n";
   return out;
 }
 

@@ -58,6 +58,24 @@ std::string decimalText(std::int64_t mantissa, int exponent) {
   return out;
 }
 
+std::string fixedText(double value, int places) {
+  if (!std::isfinite(value) || std::abs(value) >= 1e12) return shortScientific(value);
+  places = places < 0 ? 0 : places > 6 ? 6 : places;
+  std::int64_t scale = 1;
+  for (int i = 0; i < places; ++i) scale *= 10;
+  const std::int64_t scaled = std::llround(value * static_cast<double>(scale));
+  std::string out;
+  if (scaled < 0) out += '-';
+  const std::int64_t magnitude = scaled < 0 ? -scaled : scaled;
+  appendInteger(out, magnitude / scale);
+  if (places > 0) {
+    out += '.';
+    const std::string fraction = std::to_string(scale + magnitude % scale);
+    out.append(fraction, 1);
+  }
+  return out;
+}
+
 std::string shortScientific(double value) {
   if (!std::isfinite(value)) return "?";
   if (value == 0) return "0";
@@ -145,6 +163,29 @@ void appendEscaped(std::string& out, std::string_view text) {
       ++i;
     }
   }
+}
+
+double portableLog10(double value) {
+  constexpr double kLn2 = 0.69314718055994530942;
+  constexpr double kLn10 = 2.30258509299404568402;
+  constexpr double kSqrtHalf = 0.70710678118654752440;
+  int exponent = 0;
+  double mantissa = std::frexp(value, &exponent);  // value = mantissa·2^exponent, [0.5, 1)
+  if (mantissa < kSqrtHalf) {
+    mantissa *= 2;
+    --exponent;
+  }
+  // ln m = 2·atanh s = 2(s + s^3/3 + s^5/5 + …), |s| < 0.172: s^2 < 0.03,
+  // so fourteen terms take the remainder below 1e-20.
+  const double s = (mantissa - 1) / (mantissa + 1);
+  const double s2 = s * s;
+  double term = s;
+  double sum = 0;
+  for (int k = 1; k <= 27; k += 2) {
+    sum += term / k;
+    term *= s2;
+  }
+  return (2 * sum + exponent * kLn2) / kLn10;
 }
 
 }  // namespace pyrelon::chart

@@ -36,7 +36,7 @@ struct NiceStep {
 };
 
 NiceStep niceStepAtLeast(double raw) {
-  int exponent = static_cast<int>(std::floor(std::log10(raw)));
+  int exponent = static_cast<int>(std::floor(portableLog10(raw)));
   exponent = std::clamp(exponent, -320, 307);
   for (int round = 0; round < 4; ++round, ++exponent) {
     for (int mantissa : {1, 2, 5}) {
@@ -47,6 +47,23 @@ NiceStep niceStepAtLeast(double raw) {
     }
   }
   return {1, exponent, powerOfTen(1, exponent)};
+}
+
+// The largest k with 10^k <= value, and the smallest with 10^k >= value,
+// for a positive finite value: decided by comparing with the powers of ten
+// themselves, so that a last-bit error of the logarithm cannot move a decade.
+int decadeAtOrBelow(double value) {
+  int k = std::clamp(static_cast<int>(std::floor(portableLog10(value))), -330, 310);
+  while (k > -330 && powerOfTen(1, k) > value) --k;
+  while (k < 310 && powerOfTen(1, k + 1) <= value) ++k;
+  return k;
+}
+
+int decadeAtOrAbove(double value) {
+  int k = std::clamp(static_cast<int>(std::ceil(portableLog10(value))), -330, 310);
+  while (k < 310 && powerOfTen(1, k) < value) ++k;
+  while (k > -330 && powerOfTen(1, k - 1) >= value) --k;
+  return k;
 }
 
 NiceStep nextStep(const NiceStep& step) {
@@ -245,8 +262,8 @@ Range logRange(double low, double high) {
   if (!(low > 0) || !std::isfinite(low)) low = 1;
   if (!(high > 0) || !std::isfinite(high)) high = low;
   if (low > high) std::swap(low, high);
-  const int first = std::clamp(static_cast<int>(std::floor(std::log10(low))), -307, 308);
-  int last = std::clamp(static_cast<int>(std::ceil(std::log10(high))), -307, 308);
+  const int first = std::clamp(decadeAtOrBelow(low), -307, 308);
+  int last = std::clamp(decadeAtOrAbove(high), -307, 308);
   if (last <= first) last = first + 1;
   Range range{powerOfTen(1, first), powerOfTen(1, last)};
   if (!std::isfinite(range.high) || range.high < high) range.high = high;
@@ -257,8 +274,8 @@ Range logRange(double low, double high) {
 std::vector<Tick> logTicks(double low, double high, int maxCount) {
   maxCount = std::max(maxCount, 2);
   const Range range = logRange(low, high);
-  const int first = static_cast<int>(std::ceil(std::log10(range.low) - 1e-9));
-  const int last = static_cast<int>(std::floor(std::log10(range.high) + 1e-9));
+  const int first = decadeAtOrAbove(range.low);
+  const int last = decadeAtOrBelow(range.high);
   const int decades = last - first;
   const bool between = decades <= 3 && 3 * decades + 1 <= maxCount;
   int every = 1;

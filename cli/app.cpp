@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "cli/batch.h"
+#include "cli/batch_command.h"
 #include "cli/check.h"
-#include "cli/output_file.h"
 #include "cli/panel_rows.h"
 #include "cli/rows.h"
 #include "cli/tool_command.h"
@@ -29,10 +29,6 @@ namespace {
 
 constexpr int kUsageError = 2;
 constexpr unsigned kMostThreads = 256;
-
-struct UsageError {
-  std::string message;
-};
 
 // What one panel's subcommand collects.
 struct PanelCommand {
@@ -107,25 +103,6 @@ void printResults(const PanelDescriptor& panel, int entry, const std::vector<std
   }
 }
 
-// The batch with its rows into a file, which keeps an earlier file of that
-// name when the batch stops on a usage error (exit 2).
-int runBatchInto(const BatchOptions& options, RowComputer& computer, const std::string& path) {
-  std::optional<OutputFile> output;
-  try {
-    output.emplace(path, options.path);
-  } catch (const std::runtime_error& e) {
-    throw UsageError{e.what()};
-  }
-  const int status = runBatch(options, computer);
-  if (status == kUsageError) return status;
-  try {
-    output->keep();
-  } catch (const std::runtime_error& e) {
-    throw UsageError{e.what()};
-  }
-  return status;
-}
-
 int runPanel(const PanelCommand& command, const Common& common) {
   const PanelDescriptor& panel = *command.panel;
   const int entry = entryOf(command);
@@ -150,25 +127,11 @@ int runPanel(const PanelCommand& command, const Common& common) {
                        : common.progress ? BatchOptions::Progress::Always
                                          : BatchOptions::Progress::Auto;
     options.threads = command.threads;
-    for (const std::string& map : command.maps) {
-      std::string_view rest = map;
-      while (!rest.empty()) {
-        const std::string_view pair = rest.substr(0, rest.find(','));
-        rest = pair.size() < rest.size() ? rest.substr(pair.size() + 1) : std::string_view{};
-        const auto equals = pair.find('=');
-        if (equals == std::string_view::npos || equals == 0 || equals + 1 == pair.size())
-          throw UsageError{"--map \"" + std::string(pair) + "\" is not KEY=COLUMN"};
-        const std::string key(pair.substr(0, equals));
-        bool known = false;
-        for (const InputSpec& in : panel.inputs) known = known || in.key == key;
-        if (!known)
-          throw UsageError{"--map: \"" + key + "\" is no input of " + std::string(panel.id)};
-        rows.columnNames.emplace_back(key, std::string(pair.substr(equals + 1)));
-      }
-    }
+    std::vector<std::string_view> keys;
+    for (const InputSpec& in : panel.inputs) keys.push_back(in.key);
+    rows.columnNames = columnMaps(command.maps, keys, panel.id);
     const std::unique_ptr<RowComputer> computer = panelRowComputer(rows);
-    if (command.outputPath.empty()) return runBatch(options, *computer);
-    return runBatchInto(options, *computer, command.outputPath);
+    return runBatchTo(options, *computer, command.outputPath);
   }
 
   std::vector<std::string> texts(panel.inputs.size());

@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <limits>
 
+#include "cli/batch_command.h"
 #include "cli/rows.h"
+#include "cli/tool_rows.h"
 #include "core/numbers.h"
 #include "shell/tool_form.h"
 #include "shell/tools.h"
@@ -38,7 +40,52 @@ struct ToolCommands::Command {
   std::vector<std::string> texts;  // per input; empty when not given
   bool json = false;
   bool decimalComma = false;
+  std::string csvPath;
+  std::string outputPath;
+  std::vector<std::string> maps;
+  unsigned threads = 0;
+  bool progress = false;
+  bool noProgress = false;
 };
+
+namespace {
+
+constexpr unsigned kMostThreads = 256;
+
+int runRows(const ToolCommands::Command& command, const std::vector<std::optional<double>>& given) {
+  const ToolDescriptor& tool = *command.tool;
+  // A value given as an option holds for every row: it must lie in range.
+  const ToolForm options = checkToolReadings(tool, given, command.decimalComma ? "," : ".");
+  if (!options.ok()) {
+    std::fprintf(stderr, "pyrelon-cli: %s\n", options.error.c_str());
+    return 1;
+  }
+  ToolRows rows;
+  rows.tool = &tool;
+  rows.constants = given;
+  rows.path = command.csvPath;
+  rows.decimalComma = command.decimalComma;
+  std::vector<std::string_view> keys;
+  for (const ToolInput& input : tool.inputs) keys.push_back(input.key);
+  BatchOptions batch;
+  batch.path = command.csvPath;
+  batch.decimalComma = command.decimalComma;
+  batch.jsonLines = command.json;
+  batch.progress = command.noProgress ? BatchOptions::Progress::Never
+                   : command.progress ? BatchOptions::Progress::Always
+                                      : BatchOptions::Progress::Auto;
+  batch.threads = command.threads;
+  try {
+    rows.columnNames = columnMaps(command.maps, keys, tool.id);
+    const std::unique_ptr<RowComputer> computer = toolRowComputer(rows);
+    return runBatchTo(batch, *computer, command.outputPath);
+  } catch (const UsageError& e) {
+    std::fprintf(stderr, "pyrelon-cli: %s\n", e.message.c_str());
+    return kUsageError;
+  }
+}
+
+}  // namespace
 
 ToolCommands::ToolCommands(CLI::App& app) {
   for (const ToolDescriptor* tool : tools()) {
@@ -52,9 +99,27 @@ ToolCommands::ToolCommands(CLI::App& app) {
                        optionHelp(tool->inputs[i]))
           ->type_name("NUMBER");
     }
-    command->app->add_flag("--json", command->json, "JSON instead of text");
-    command->app->add_flag("--decimal-comma", command->decimalComma,
-                           "read and write numbers with a decimal comma");
+    CLI::App* sub = command->app;
+    sub->add_option("--csv", command->csvPath,
+                    "compute every row of a CSV file of readings (- for standard input)")
+        ->type_name("FILE");
+    sub->add_option("-o,--output", command->outputPath,
+                    "write the rows to FILE, replacing it, instead of standard output")
+        ->type_name("FILE")
+        ->needs(sub->get_option("--csv"));
+    sub->add_option("--map", command->maps, "read an input from a column of another name")
+        ->type_name("KEY=COLUMN,...");
+    sub->add_option(
+           "--threads", command->threads,
+           "threads for --csv, 0 to " + std::to_string(kMostThreads) + " (default 0: one per core)")
+        ->check(CLI::Range(0u, kMostThreads).description(""))
+        ->type_name("N");
+    sub->add_flag("--json", command->json, "JSON instead of text; JSON Lines with --csv");
+    sub->add_flag("--decimal-comma", command->decimalComma,
+                  "read and write numbers with a decimal comma; CSV fields separated by ';'");
+    sub->add_flag("--no-progress", command->noProgress, "no progress bar with --csv");
+    sub->add_flag("--progress", command->progress,
+                  "a progress bar with --csv even where standard error is no terminal");
     commands_.push_back(std::move(command));
   }
 }
@@ -82,6 +147,7 @@ std::optional<int> ToolCommands::run() const {
                      : std::copysign(std::numeric_limits<double>::infinity(),
                                      text.find('-') == text.find_first_not_of(" \t") ? -1.0 : 1.0);
     }
+    if (!command->csvPath.empty()) return runRows(*command, given);
     const std::string_view separator = command->decimalComma ? "," : ".";
     const ToolForm form = checkToolReadings(tool, given, separator);
     const ToolOutcome outcome = runTool(tool, form);
@@ -105,7 +171,8 @@ std::string ToolCommands::completionNames() {
 std::string ToolCommands::completionCases() {
   std::string cases;
   for (const ToolDescriptor* tool : tools()) {
-    std::string options = "--json --decimal-comma --help";
+    std::string options =
+        "--json --csv --output --map --decimal-comma --threads --progress --no-progress --help";
     for (const ToolInput& input : tool->inputs) options += " --" + std::string(input.key);
     cases += "    " + std::string(tool->id) + ":*) opts=\"" + options + "\";;\n";
   }
@@ -117,7 +184,8 @@ std::string toolText(const ToolDescriptor& tool, const ToolOutcome& outcome,
   const std::vector<ToolLine> lines = toolLines(tool, outcome, decimalSeparator);
   std::size_t width = 0;
   for (const ToolLine& line : lines)
-    if (!line.heading) width = std::max(width, 2 * line.depth + charactersOf(line.label));
+    if (!line.heading)
+      width = std::max(width, 2 * static_cast<std::size_t>(line.depth) + charactersOf(line.label));
   std::string out;
   for (const ToolLine& line : lines) {
     std::string text(2 * static_cast<std::size_t>(line.depth), ' ');

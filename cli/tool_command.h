@@ -30,8 +30,10 @@ class ToolCommands {
   static std::string completionNames();
   static std::string completionCases();
 
- private:
+ public:
   struct Command;
+
+ private:
   std::vector<std::unique_ptr<Command>> commands_;
 };
 

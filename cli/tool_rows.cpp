@@ -1,94 +1,114 @@
 #include "cli/tool_rows.h"
 
+#include "cli/rows.h"
+#include "shell/tool_form.h"
+
 namespace pyrelon::cli {
 namespace {
 
-bool sameIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    const auto lower = [](char c) {
-      return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
+std::string lowered(std::string_view text) {
+  std::string out(text);
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return out;
 }
+
+std::string_view trimmed(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  return text;
+}
+
+class ToolComputer final : public RowComputer {
+ public:
+  explicit ToolComputer(const ToolRows& rows)
+      : rows_(rows), tool_(*rows.tool), separator_(rows.decimalComma ? "," : ".") {
+    rows_.constants.resize(tool_.inputs.size());
+    for (const ToolColumn& column : tool_.columns) places_.push_back(placeOfColumn(tool_, column));
+  }
+
+  RowColumns columns(std::span<const std::string> header) override {
+    RowColumns out;
+    column_.assign(tool_.inputs.size(), -1);
+    for (std::size_t i = 0; i < tool_.inputs.size(); ++i) {
+      if (rows_.constants[i]) continue;
+      const ToolInput& input = tool_.inputs[i];
+      std::string wanted = memberNameOf(input.key);
+      bool mapped = false;
+      for (const auto& [key, column] : rows_.columnNames) {
+        if (key == input.key) {
+          wanted = column;
+          mapped = true;
+        }
+      }
+      const std::string name = lowered(trimmed(wanted));
+      for (std::size_t c = 0; c < header.size() && column_[i] < 0; ++c)
+        if (lowered(trimmed(header[c])) == name) column_[i] = static_cast<int>(c);
+      if (mapped && column_[i] < 0) {
+        out.problem = "no column \"" + wanted + "\" for the " + std::string(input.what) + " in " +
+                      rows_.path + " (--map " + std::string(input.key) + "=" + wanted + ")";
+        return out;
+      }
+    }
+    for (const ToolColumn& column : tool_.columns) out.names.emplace_back(column.name);
+    return out;
+  }
+
+  std::unique_ptr<Worker> makeWorker() const override {
+    return std::make_unique<ToolWorker>(*this);
+  }
+
+ private:
+  class ToolWorker final : public Worker {
+   public:
+    explicit ToolWorker(const ToolComputer& computer)
+        : c_(computer), given_(computer.tool_.inputs.size()) {}
+
+    void compute(std::span<const std::string_view> fields, std::vector<std::string>& results,
+                 std::string& error) override {
+      error.clear();
+      const ToolDescriptor& tool = c_.tool_;
+      for (std::size_t i = 0; i < tool.inputs.size(); ++i) {
+        given_[i] = c_.rows_.constants[i];
+        const int column = c_.column_[i];
+        if (given_[i] || column < 0 || static_cast<std::size_t>(column) >= fields.size()) continue;
+        const std::string_view field = fields[static_cast<std::size_t>(column)];
+        if (isBlankText(field)) continue;
+        given_[i] = readToolNumber(field, c_.separator_);
+        if (!given_[i]) {
+          error = "The " + std::string(tool.inputs[i].what) + " " + quotedField(field) +
+                  " is not a number.";
+          return;
+        }
+      }
+      const ToolOutcome outcome = runTool(tool, checkToolReadings(tool, given_, c_.separator_));
+      if (!outcome.error.empty()) {
+        error = outcome.error;
+        return;
+      }
+      results.resize(c_.places_.size());
+      for (std::size_t r = 0; r < c_.places_.size(); ++r) {
+        results[r].clear();
+        appendColumnValue(results[r], tool, c_.places_[r], outcome, c_.separator_);
+      }
+    }
+
+   private:
+    const ToolComputer& c_;
+    std::vector<std::optional<double>> given_;
+  };
+
+  ToolRows rows_;
+  const ToolDescriptor& tool_;
+  std::string separator_;
+  std::vector<ToolColumnPlace> places_;
+  std::vector<int> column_;  // per input: its column, or -1
+};
 
 }  // namespace
 
-ToolRowComputer::ToolRowComputer(const ToolDescriptor& tool,
-                                 std::vector<std::optional<double>> constants,
-                                 std::vector<std::pair<std::string, std::string>> columnNames,
-                                 bool decimalComma)
-    : tool_(tool),
-      constants_(std::move(constants)),
-      columnNames_(std::move(columnNames)),
-      separator_(decimalComma ? "," : ".") {
-  constants_.resize(tool.inputs.size());
-  fieldOf_.assign(tool.inputs.size(), -1);
-  for (const ToolColumn& column : tool.columns) places_.push_back(placeOfColumn(tool, column));
-  given_.resize(tool.inputs.size());
-}
-
-std::string ToolRowComputer::bind(std::span<const std::string_view> header) {
-  fieldOf_.assign(tool_.inputs.size(), -1);
-  for (std::size_t i = 0; i < tool_.inputs.size(); ++i) {
-    if (constants_[i]) continue;
-    std::string wanted = memberNameOf(tool_.inputs[i].key);
-    bool mapped = false;
-    for (const auto& [key, column] : columnNames_) {
-      if (key == tool_.inputs[i].key || key == wanted) {
-        wanted = column;
-        mapped = true;
-      }
-    }
-    for (std::size_t f = 0; f < header.size(); ++f) {
-      if (!sameIgnoringCase(header[f], wanted)) continue;
-      if (fieldOf_[i] >= 0) return "the column \"" + wanted + "\" stands twice in the header";
-      fieldOf_[i] = static_cast<int>(f);
-    }
-    if (mapped && fieldOf_[i] < 0)
-      return "--map: no column \"" + wanted + "\" for --" + std::string(tool_.inputs[i].key);
-  }
-  return {};
-}
-
-std::vector<std::string> ToolRowComputer::outputNames() const {
-  std::vector<std::string> names;
-  for (const ToolColumn& column : tool_.columns) names.emplace_back(column.name);
-  names.emplace_back("error");
-  return names;
-}
-
-bool ToolRowComputer::compute(std::span<const std::string_view> record,
-                              std::vector<std::string>& fields) {
-  fields.resize(tool_.columns.size() + 1);
-  for (std::string& field : fields) field.clear();
-  std::string& error = fields.back();
-  int notANumber = -1;
-  for (std::size_t i = 0; i < tool_.inputs.size(); ++i) {
-    given_[i] = constants_[i];
-    const int f = fieldOf_[i];
-    if (given_[i] || f < 0 || static_cast<std::size_t>(f) >= record.size()) continue;
-    const std::string_view text = record[static_cast<std::size_t>(f)];
-    if (isBlankText(text)) continue;
-    given_[i] = readToolNumber(text, separator_);
-    if (!given_[i] && notANumber < 0) {
-      notANumber = static_cast<int>(i);
-      error = notANumberSentence(tool_.inputs[i], text);
-    }
-  }
-  form_ = checkToolReadings(tool_, given_, separator_);
-  if (notANumber >= 0 && (form_.ok() || form_.failedInput > notANumber)) {
-    form_.failedInput = notANumber;
-    form_.error = error;
-  }
-  outcome_ = runTool(tool_, form_);
-  error = outcome_.error;
-  if (!error.empty()) return false;
-  for (std::size_t c = 0; c < places_.size(); ++c)
-    appendColumnValue(fields[c], tool_, places_[c], outcome_, separator_);
-  return true;
+std::unique_ptr<RowComputer> toolRowComputer(const ToolRows& rows) {
+  return std::make_unique<ToolComputer>(rows);
 }
 
 }  // namespace pyrelon::cli

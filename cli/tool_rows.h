@@ -1,62 +1,39 @@
-// A tool's rows for the batch: which field of a CSV record holds each of
-// the tool's inputs, and the output fields of one record (the tool's CSV
-// columns, then `error`). Self-contained: the batch pipeline streams the
-// records and hands each one here.
+// A tool as a row computer for the batch: each row is one run of the
+// tool's calculator, its inputs read strictly from their columns (or given
+// once as options), its output the tool's CSV columns.
 #pragma once
 
+#include <memory>
 #include <optional>
-#include <span>
 #include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
+#include "cli/row_computer.h"
 #include "core/tool.h"
-#include "shell/tool_form.h"
 
 namespace pyrelon::cli {
 
-class ToolRowComputer {
- public:
-  // `constants`: per input of the tool, a value given as an option, used
-  // for every row (and its column, if any, is not read); nullopt where the
-  // input comes from a column or is not given. `columnNames`: input key ->
-  // column name, from --map. `decimalComma`: fields hold a decimal comma
-  // and results are written with one.
-  ToolRowComputer(const ToolDescriptor& tool, std::vector<std::optional<double>> constants,
-                  std::vector<std::pair<std::string, std::string>> columnNames, bool decimalComma);
-
-  // Finds each input's column in the header, by its member name
-  // ("dew_point") or its --map name, without regard to case; an input
-  // with no column is not given in any row. Gives a usage error sentence
-  // for a --map column the header lacks, or a column named twice; empty
-  // when the header is usable.
-  std::string bind(std::span<const std::string_view> header);
-
-  // The names of the output fields: the tool's CSV columns, then "error".
-  std::vector<std::string> outputNames() const;
-
-  // Computes one record. `fields` gets one text per output name (reusing
-  // its strings): the results, empty where absent or where the row
-  // failed, and the error sentence, empty when the row computed. Returns
-  // whether the row computed. A record shorter than the header has its
-  // missing fields blank.
-  bool compute(std::span<const std::string_view> record, std::vector<std::string>& fields);
-
-  // The readings and outcome of the last record computed, for JSON Lines.
-  const std::vector<std::optional<double>>& readings() const { return form_.readings; }
-  const ToolOutcome& outcome() const { return outcome_; }
-
- private:
-  const ToolDescriptor& tool_;
-  std::vector<std::optional<double>> constants_;
-  std::vector<std::pair<std::string, std::string>> columnNames_;
-  std::string separator_;
-  std::vector<int> fieldOf_;  // per input: the record's field, or -1
-  std::vector<ToolColumnPlace> places_;
-  std::vector<std::optional<double>> given_;
-  ToolForm form_;
-  ToolOutcome outcome_;
+struct ToolRows {
+  const ToolDescriptor* tool = nullptr;
+  // Per input of the tool: a value given as an option, for every row (its
+  // column, if any, is not read); nullopt where the input comes from a
+  // column or is not given.
+  std::vector<std::optional<double>> constants;
+  // Input key -> column name, from --map.
+  std::vector<std::pair<std::string, std::string>> columnNames;
+  std::string path;  // named in the message for a missing --map column
+  bool decimalComma = false;
 };
+
+// Each input comes from its option, or from the column named as its JSON
+// member ("dew_point", or as --map says); names match as the panels' do
+// (blanks at either end dropped, A to Z in either case), the first that
+// matches is read. An input with no column is not given in any row, so a
+// log carries whichever readings it has; a --map column the header lacks
+// is a usage error. A row's blank field is an input not given; a field
+// that is no number, a reading out of range and a set of readings the
+// tool refuses fail the row with the tool's sentence.
+std::unique_ptr<RowComputer> toolRowComputer(const ToolRows& rows);
 
 }  // namespace pyrelon::cli

@@ -1,5 +1,6 @@
 #include "core/numbers.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
@@ -451,8 +452,9 @@ void appendPattern(std::string& out, double value, const CompiledPattern& patter
   std::size_t fracDigits = pattern.forcedDecimals;
   for (long long i = count - 1; i >= 0; --i) {
     if (shown[i] != '0') {
-      if (i > first && static_cast<std::size_t>(i - first) > fracDigits)
-        fracDigits = static_cast<std::size_t>(i - first);
+      // A nonzero digit among the whole ones (i - first <= 0) asks for none.
+      fracDigits =
+          static_cast<std::size_t>(std::max(static_cast<long long>(fracDigits), i - first));
       break;
     }
   }

@@ -3,8 +3,10 @@
 //
 //   const Registration<PanelDescriptor> kRegistered(kPanel);
 //
-// so that adding one touches its own files only. A test executable may
-// register descriptions of its own the same way. Registration happens
+// so that adding one touches its own files only; a tool registers the same
+// way with Registration<ToolDescriptor>, in a registry of its own kind. A
+// test executable may register descriptions of its own the same way.
+// Registration happens
 // during static initialization; the registry is read only after it, and
 // keeps the descriptions in no particular order: the shell orders them by
 // what the descriptions say.

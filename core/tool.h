@@ -32,6 +32,10 @@ struct ToolInput {
   // may be absent, which the calculator sees as nullopt.
   std::optional<double> start{};
   std::string_view help{};  // one sentence for --help and the tooltip; may be empty
+  // A reading the tool cannot do without and has no sensible default for
+  // (the furnace temperature): absent, the form is refused with a sentence
+  // naming its range, as the faces word it (see shell/tool_form.h).
+  bool required = false;
 };
 
 // How a number result is written on every face.
@@ -110,6 +114,10 @@ struct ToolDescriptor {
   // is measured and what extrapolated), each one paragraph.
   std::span<const std::string_view> equations{};
   std::span<const std::string_view> notes{};
+  // The works the tool rests on, one citation each, listed on the help page
+  // under its sources. A number inside a citation (a year, a volume, a
+  // page) is part of the citation, not a value the tool computes with.
+  std::span<const std::string_view> references{};
   ToolCalculator calculate{};
 };
 

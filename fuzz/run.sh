@@ -14,7 +14,7 @@ WORK="$BUILD/fuzz-run"
 passed=0
 rm -rf "$WORK"
 mkdir -p "$WORK/artifacts"
-for target in fuzz_val fuzz_format fuzz_format_diff fuzz_panels fuzz_csv fuzz_tools; do
+for target in fuzz_val fuzz_format fuzz_format_diff fuzz_panels fuzz_csv fuzz_tools fuzz_atmosphere fuzz_chart; do
   cp -R "$HERE/corpus/$target" "$WORK/$target"
   dict="$HERE/$target.dict"
   [ -f "$dict" ] || dict="$HERE/numbers.dict"

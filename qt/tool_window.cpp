@@ -8,6 +8,9 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -106,24 +109,39 @@ ToolWindow::ToolWindow(const ToolDescriptor& tool, std::string decimalSeparator,
     auto* value = new QLabel(results);
     value->setObjectName(nameOf(tool, "result-" + line.path));
     value->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    value->setFocusPolicy(Qt::StrongFocus);  // Tab reaches it, to select and copy
     value->setAccessibleName(heading.isEmpty() || line.heading
                                  ? fromUtf8(line.label)
                                  : heading + QStringLiteral(": ") + fromUtf8(line.label));
     auto* unit = new QLabel(results);
+    // A note goes on a line of its own under its value, wrapped.
     auto* note = new QLabel(results);
+    note->setObjectName(nameOf(tool, "note-" + line.path));
     note->setWordWrap(true);
+    note->setIndent(label->indent() + label->fontMetrics().horizontalAdvance(QLatin1Char('M')));
     note->setStyleSheet(QStringLiteral("color: #505050;"));
-    grid->addWidget(label, row, 0);
-    grid->addWidget(value, row, 1, Qt::AlignRight);
-    grid->addWidget(unit, row, 2);
-    grid->addWidget(note, row, 3);
+    note->hide();
+    grid->addWidget(label, 2 * row, 0);
+    grid->addWidget(value, 2 * row, 1, Qt::AlignRight);
+    grid->addWidget(unit, 2 * row, 2);
+    grid->addWidget(note, 2 * row + 1, 0, 1, 3);
     values_.push_back(value);
     units_.push_back(unit);
     notes_.push_back(note);
   }
-  grid->setColumnStretch(3, 1);
-  column->addWidget(results);
+  grid->setColumnStretch(0, 1);
+  grid->setRowStretch(2 * static_cast<int>(lines.size()), 1);  // rows keep their height
   column->addStretch(1);
+  // Beside the form, scrolling where a long list of results is taller than
+  // the screen.
+  auto* scroll = new QScrollArea(this);
+  scroll->setObjectName(nameOf(tool, "results"));
+  scroll->setWidget(results);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  whole->addWidget(scroll, 0);
+  results_ = scroll;
 
   // The chart's place; the chart's own widget goes into its layout.
   chart_ = new QFrame(this);
@@ -143,10 +161,18 @@ ToolWindow::ToolWindow(const ToolDescriptor& tool, std::string decimalSeparator,
     if (previous != nullptr) setTabOrder(previous, value);
     previous = value;
   }
+  // As large as the form and results ask, within the screen.
+  if (QScreen* screen = parent != nullptr ? parent->screen() : nullptr)
+    resize(sizeHint().boundedTo(screen->availableGeometry().size() * 9 / 10));
+
   auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   connect(close, &QShortcut::activated, this, &QWidget::close);
 
   recompute();
+}
+
+QLabel* ToolWindow::noteLabel(const QString& path) const {
+  return findChild<QLabel*>(fromUtf8(tool_.id) + QStringLiteral("-note-") + path);
 }
 
 QLabel* ToolWindow::resultLabel(const QString& path) const {
@@ -157,15 +183,23 @@ void ToolWindow::recompute() {
   std::vector<std::string> texts;
   texts.reserve(boxes_.size());
   for (const QLineEdit* box : boxes_) texts.push_back(box->text().toStdString());
-  const ToolForm form = readToolForm(tool_, texts, separator_);
-  const ToolOutcome outcome = runTool(tool_, form);
+  form_ = readToolForm(tool_, texts, separator_);
+  outcome_ = runTool(tool_, form_);
+  const ToolOutcome& outcome = outcome_;
   const std::vector<ToolLine> lines = toolLines(tool_, outcome, separator_);
   for (std::size_t l = 0; l < lines.size() && l < values_.size(); ++l) {
-    values_[l]->setText(fromUtf8(lines[l].value));
+    // An absent value shows "—", and its note, if any, below it.
+    const bool noted = lines[l].absent && lines[l].value != "\u2014";
+    const std::string& note = noted ? lines[l].value : lines[l].note;
+    values_[l]->setText(noted ? QStringLiteral("\u2014") : fromUtf8(lines[l].value));
     units_[l]->setText(fromUtf8(lines[l].unit));
-    notes_[l]->setText(fromUtf8(lines[l].note));
+    notes_[l]->setText(fromUtf8(note));
+    notes_[l]->setVisible(!note.empty());
     values_[l]->setAccessibleDescription(fromUtf8(lines[l].unit));
   }
+  // The results' column as wide as their values now ask; notes wrap.
+  results_->setMinimumWidth(results_->widget()->minimumSizeHint().width() +
+                            results_->verticalScrollBar()->sizeHint().width());
   error_->setText(fromUtf8(outcome.error));
   error_->setVisible(!outcome.error.empty());
   for (std::size_t i = 0; i < boxes_.size(); ++i) {

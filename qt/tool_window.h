@@ -11,9 +11,11 @@
 #include <vector>
 
 #include "core/tool.h"
+#include "shell/tool_form.h"
 
 class QLabel;
 class QLineEdit;
+class QScrollArea;
 
 namespace pyrelon::qt {
 
@@ -35,11 +37,19 @@ class ToolWindow final : public QWidget {
   // The fault's sentence, named "ID-error"; empty while the tool computes.
   QLabel* errorLabel() const { return error_; }
   // The value shown for a result or a member ("carbon_potential.probe"),
-  // named "ID-result-PATH"; nullptr for no such result.
+  // named "ID-result-PATH" ("—" where none applies), and the note under
+  // it, named "ID-note-PATH" (hidden when there is none); nullptr for no
+  // such result.
   QLabel* resultLabel(const QString& path) const;
+  QLabel* noteLabel(const QString& path) const;
+
+  // The form as last read and what the calculator made of it, for the
+  // chart drawn beside them.
+  const ToolForm& form() const { return form_; }
+  const ToolOutcome& outcome() const { return outcome_; }
 
  signals:
-  // The results were written again from the form.
+  // The results were written again from the form (a chart redraws then).
   void updated();
 
  private:
@@ -53,7 +63,10 @@ class ToolWindow final : public QWidget {
   std::vector<QLabel*> units_;
   std::vector<QLabel*> notes_;
   QLabel* error_ = nullptr;
+  QScrollArea* results_ = nullptr;
   QWidget* chart_ = nullptr;
+  ToolForm form_;
+  ToolOutcome outcome_;
 };
 
 }  // namespace pyrelon::qt

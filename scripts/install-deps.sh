@@ -13,7 +13,7 @@ purpose=${1:-all}
 # The one build configures the command-line tool beside the window, so its
 # header libraries (CLI11, nlohmann-json, fast_float) come with either.
 BUILD="build-essential cmake make pkg-config libfast-float-dev libcli11-dev nlohmann-json3-dev"
-WINDOW="qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation fonts-dejavu-core"
+WINDOW="qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev fonts-liberation fonts-dejavu-core"
 WEB="emscripten nodejs"
 TESTS="libgtest-dev libbenchmark-dev libcsv-dev clang libclang-rt-14-dev clang-format
 dpkg-dev desktop-file-utils chromium locales python3"

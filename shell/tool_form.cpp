@@ -1,5 +1,6 @@
 #include "shell/tool_form.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 
@@ -18,24 +19,26 @@ std::string_view trimmed(std::string_view text) {
   return text;
 }
 
-// The decimal digits of a magnitude, the first standing for 10^exponent.
+// The decimal digits of a magnitude, the first standing for 10^exponent;
+// digits beyond `count` are zeros.
 struct DecimalDigits {
-  std::string digits;
+  char digits[48];
+  int count = 0;
   int exponent = 0;
+
+  char at(int index) const { return index >= 0 && index < count ? digits[index] : '0'; }
 };
 
-// The first 41 significant digits of |value|, correctly rounded: enough to
-// round at any place a result shows without rounding twice.
-constexpr int kExpansionDigits = 41;
-DecimalDigits expand(double value) {
+// |value| written with `significant` digits (at most 41), correctly rounded.
+DecimalDigits scientificDigits(double value, int significant) {
   char buffer[80];
-  const auto written = chars::writeScientific(buffer, buffer + sizeof buffer - 1, std::fabs(value),
-                                              kExpansionDigits - 1);
+  const auto written =
+      chars::writeScientific(buffer, buffer + sizeof buffer - 1, std::fabs(value), significant - 1);
   *written.ptr = '\0';
   DecimalDigits out;
   const char* p = buffer;
   for (; p != written.ptr && *p != 'e'; ++p)
-    if (isDigit(*p)) out.digits += *p;
+    if (isDigit(*p)) out.digits[out.count++] = *p;
   if (p != written.ptr) out.exponent = std::atoi(p + 1);
   return out;
 }
@@ -43,30 +46,47 @@ DecimalDigits expand(double value) {
 // Keeps `kept` significant digits, rounding the rest half away from zero.
 // A carry past the first digit adds a digit and raises the exponent.
 DecimalDigits keep(DecimalDigits number, int kept) {
-  if (kept < 0) return {"", number.exponent};
-  if (kept >= static_cast<int>(number.digits.size())) {
-    number.digits.append(static_cast<std::size_t>(kept) - number.digits.size(), '0');
-    return number;
-  }
-  const bool up = number.digits[static_cast<std::size_t>(kept)] >= '5';
-  number.digits.resize(static_cast<std::size_t>(kept));
+  if (kept < 0) return {{}, 0, number.exponent};
+  if (kept >= number.count) return number;
+  const bool up = number.digits[kept] >= '5';
+  number.count = kept;
   if (up) {
     int i = kept - 1;
-    while (i >= 0 && number.digits[static_cast<std::size_t>(i)] == '9')
-      number.digits[static_cast<std::size_t>(i--)] = '0';
+    while (i >= 0 && number.digits[i] == '9') number.digits[i--] = '0';
     if (i >= 0) {
-      ++number.digits[static_cast<std::size_t>(i)];
+      ++number.digits[i];
     } else {
-      number.digits.insert(number.digits.begin(), '1');
+      for (int d = number.count; d > 0; --d) number.digits[d] = number.digits[d - 1];
+      number.digits[0] = '1';
+      ++number.count;
       ++number.exponent;
     }
   }
   return number;
 }
 
+// |value| rounded half away from zero to the significant digits
+// `keptFor(exponent)` gives. Seventeen digits tell every double apart and
+// never carry into a new power of ten, so they give the exponent; they
+// decide the rounding too, unless the digits after the kept ones read
+// 5000… or 4999…, where the value may lie on either side of the half: then
+// 41 digits do.
+template <typename KeptFor>
+DecimalDigits rounded(double value, KeptFor keptFor) {
+  const DecimalDigits first = scientificDigits(value, 17);
+  const int kept = keptFor(first.exponent);
+  if (kept < 17) {
+    bool borderline = kept >= 0 && (first.at(kept) == '5' || first.at(kept) == '4');
+    for (int d = kept + 1; d < 17 && borderline; ++d)
+      borderline = first.at(d) == (first.at(kept) == '5' ? '0' : '9');
+    if (!borderline) return keep(first, kept);
+  }
+  return keep(scientificDigits(value, 41), kept);
+}
+
 bool allZero(const DecimalDigits& number) {
-  for (const char c : number.digits)
-    if (c != '0') return false;
+  for (int d = 0; d < number.count; ++d)
+    if (number.digits[d] != '0') return false;
   return true;
 }
 
@@ -74,25 +94,19 @@ bool allZero(const DecimalDigits& number) {
 void appendFixed(std::string& out, const DecimalDigits& number, int places, bool negative,
                  std::string_view separator) {
   if (negative && !allZero(number)) out += '-';
-  const auto digitAt = [&number](int power) {
-    const int index = number.exponent - power;
-    return index >= 0 && index < static_cast<int>(number.digits.size())
-               ? number.digits[static_cast<std::size_t>(index)]
-               : '0';
-  };
-  for (int power = std::max(number.exponent, 0); power >= 0; --power) out += digitAt(power);
+  for (int power = std::max(number.exponent, 0); power >= 0; --power)
+    out += number.at(number.exponent - power);
   if (places > 0) out += separator;
-  for (int power = -1; power >= -places; --power) out += digitAt(power);
+  for (int power = -1; power >= -places; --power) out += number.at(number.exponent - power);
 }
 
-void appendScientific(std::string& out, const DecimalDigits& number, bool negative,
+// The digits as d.dd…e±XX, `shown` digits in all.
+void appendScientific(std::string& out, const DecimalDigits& number, int shown, bool negative,
                       std::string_view separator) {
   if (negative && !allZero(number)) out += '-';
-  out += number.digits.empty() ? '0' : number.digits.front();
-  if (number.digits.size() > 1) {
-    out += separator;
-    out.append(number.digits, 1);
-  }
+  out += number.at(0);
+  if (shown > 1) out += separator;
+  for (int d = 1; d < shown; ++d) out += number.at(d);
   int exponent = allZero(number) ? 0 : number.exponent;
   out += exponent < 0 ? "e-" : "e+";
   exponent = std::abs(exponent);
@@ -174,7 +188,7 @@ class JsonWriter {
   void newline() {
     if (indent_ <= 0) return;
     out_ += '\n';
-    out_.append(static_cast<std::size_t>(indent_ * depth_), ' ');
+    out_.append(static_cast<std::size_t>(indent_) * static_cast<std::size_t>(depth_), ' ');
   }
 
   std::string out_;
@@ -351,23 +365,24 @@ std::string formatToolNumber(double value, Digits digits, int places,
   if (!std::isfinite(value)) return {};
   const std::string separator = decimalSeparatorOf(decimalSeparator);
   const bool negative = std::signbit(value);
-  const DecimalDigits whole = value == 0 ? DecimalDigits{"0", 0} : expand(value);
   std::string out;
   if (digits == Digits::Decimals) {
     places = std::max(places, 0);
-    appendFixed(out, keep(whole, whole.exponent + places + 1), places, negative, separator);
+    const DecimalDigits shown =
+        value == 0 ? DecimalDigits{}
+                   : rounded(value, [places](int exponent) { return exponent + places + 1; });
+    appendFixed(out, shown, places, negative, separator);
     return out;
   }
-  const DecimalDigits rounded = keep(whole, std::max(places, 1));
-  // A carry to a new first digit leaves one digit too many.
-  DecimalDigits shown = rounded;
-  shown.digits.resize(static_cast<std::size_t>(std::max(places, 1)));
+  const int significant = std::max(places, 1);
+  // A carry to a new first digit leaves one digit more, a zero.
+  const DecimalDigits shown =
+      value == 0 ? DecimalDigits{} : rounded(value, [significant](int) { return significant; });
   if (digits == Digits::Scientific ||
       (value != 0 && (shown.exponent < -5 || shown.exponent >= 15))) {
-    appendScientific(out, shown, negative, separator);
+    appendScientific(out, shown, significant, negative, separator);
   } else {
-    appendFixed(out, shown, std::max(std::max(places, 1) - 1 - shown.exponent, 0), negative,
-                separator);
+    appendFixed(out, shown, std::max(significant - 1 - shown.exponent, 0), negative, separator);
   }
   return out;
 }
@@ -376,28 +391,26 @@ std::string jsonNumber(double value) {
   if (!std::isfinite(value)) return "null";
   if (value == 0) return "0";
   // The fewest significant digits that read back to the same double.
-  char buffer[64];
-  for (int precision = 0; precision <= 16; ++precision) {
-    const auto written =
-        chars::writeScientific(buffer, buffer + sizeof buffer - 1, value, precision);
-    *written.ptr = '\0';
-    double back = 0;
-    chars::readDouble(buffer, written.ptr, back);
-    if (back == value) break;
-  }
   DecimalDigits number;
-  const char* p = buffer;
-  for (; *p != 'e'; ++p)
-    if (isDigit(*p)) number.digits += *p;
-  number.exponent = std::atoi(p + 1);
-  while (number.digits.size() > 1 && number.digits.back() == '0') number.digits.pop_back();
+  for (int significant = 1; significant <= 17; ++significant) {
+    number = scientificDigits(value, significant);
+    char text[64];
+    int length = 0;
+    for (int d = 0; d < number.count; ++d) text[length++] = number.digits[d];
+    text[length++] = 'e';
+    const char* end =
+        std::to_chars(text + length, text + sizeof text, number.exponent - number.count + 1).ptr;
+    double back = 0;
+    chars::readDouble(text, end, back);
+    if (back == std::fabs(value)) break;
+  }
+  while (number.count > 1 && number.digits[number.count - 1] == '0') --number.count;
   std::string out;
   if (number.exponent < -6 || number.exponent >= 21) {
-    appendScientific(out, number, value < 0, ".");
+    appendScientific(out, number, number.count, value < 0, ".");
     return out;
   }
-  const int places = std::max(static_cast<int>(number.digits.size()) - 1 - number.exponent, 0);
-  appendFixed(out, number, places, value < 0, ".");
+  appendFixed(out, number, std::max(number.count - 1 - number.exponent, 0), value < 0, ".");
   return out;
 }
 
@@ -441,6 +454,7 @@ std::vector<ToolLine> toolLines(const ToolDescriptor& tool, const ToolOutcome& o
     out.value = shownToolValue(value, result, decimalSeparator);
     if (value.kind == ToolValue::Kind::Number) out.unit = result.unit;
     if (value.kind != ToolValue::Kind::Absent) out.note = value.note;
+    out.absent = value.kind == ToolValue::Kind::Absent;
     lines.push_back(std::move(out));
   };
   for (std::size_t r = 0; r < tool.results.size(); ++r) {

@@ -100,6 +100,7 @@ struct ToolLine {
   std::string note;      // the note beside a shown value; empty where it stands in its place
   int depth = 0;         // 1 for a group's members
   bool heading = false;  // a group's heading line
+  bool absent = false;   // no value applies: `value` is its note, or "—"
 };
 
 // Every result in order, a group as a heading followed by its members.

@@ -1,14 +1,13 @@
 // The tools every face offers, in the order the Tools menu lists them.
 //
-// The product's tools are listed in tools.cpp, one line each. A test build
-// adds a tool of its own, without touching any other file, by defining in
-// that tool's source file, at namespace scope,
+// A tool registers itself in its own calculator file, at namespace scope
+// (core/registry.h):
 //
-//   const pyrelon::ToolRegistration kRegistered(scratchTool());
+//   const Registration<ToolDescriptor> kRegistered(kTool);
 //
-// which appends it after the product's tools before main() runs; every
-// face (the Tools menu, the CLI's subcommands, the page's views, the help
-// page) then lists it.
+// and every face (the Tools menu, the command line's subcommands, the
+// page's views, the help page) then lists it. A test build registers a
+// tool of its own the same way (tests/scratch/scratch_tool.cpp).
 #pragma once
 
 #include <span>
@@ -18,23 +17,13 @@
 
 namespace pyrelon {
 
-// Every tool, the product's first, then those registered, in the order
-// they were registered.
+// Every registered tool, by title (the menu's order), read once after
+// start-up. A tool with no calculator or no id, or whose id an earlier
+// title already took, is left out; tests/tool_form_test.cpp checks that
+// none is.
 std::span<const ToolDescriptor* const> tools();
 
 // The tool with this id ("atmosphere"), or nullptr.
 const ToolDescriptor* toolById(std::string_view id);
-
-// Registers a tool (see above). The descriptor must outlive the program (a
-// function-local static). A tool whose id is already taken, or with no
-// calculator, is not added: `added()` says so.
-class ToolRegistration {
- public:
-  explicit ToolRegistration(const ToolDescriptor& tool);
-  bool added() const { return added_; }
-
- private:
-  bool added_ = false;
-};
 
 }  // namespace pyrelon

@@ -233,12 +233,20 @@ TEST(AtmosphereNotes, BelowAe3AndMethane) {
   const ToolOutcome low = run({{"temp", 800}, {"co2", 15}});
   EXPECT_LT(number(low, kAtmCarbonPotential, kReadCo2), 0.34);
   EXPECT_EQ(low.results[kAtmCarbonPotential].members[kReadCo2].note,
-            "below Ae3 of pure iron at 800 °C (0.340 %C): ferrite forms");
+            "below Ae3 of pure iron, 0.340 %C at 800 °C: ferrite forms");
   const ToolOutcome hot = run({{"temp", 950}, {"co2", 15}});
   EXPECT_EQ(hot.results[kAtmCarbonPotential].members[kReadCo2].note, "");
   const ToolOutcome methane = run({{"temp", 925}, {"ch4", 0.02}});
   EXPECT_EQ(methane.results[kAtmActivity].members[kReadCh4].note,
             "not at equilibrium; for information");
+}
+
+TEST(AtmosphereNotes, AlloyFactorStatesItsDirection) {
+  // q = 10^(0.01375 - 0.0156 - 0.044) = 0.8998; 1/q = 1.1113.
+  const ToolOutcome alloyed = run({{"temp", 925}, {"si", 0.25}, {"mn", 1.2}, {"cr", 1.1}});
+  EXPECT_EQ(alloyed.results[kAtmAlloyFactor].note, "q = potential / steel carbon; 1/q = 1.111");
+  const ToolOutcome plain = run({{"temp", 925}});
+  EXPECT_EQ(plain.results[kAtmAlloyFactor].note, "q = potential / steel carbon");
 }
 
 TEST(AtmosphereNotes, SpreadAndOutlierLeaveMethaneOut) {

@@ -114,8 +114,13 @@ TEST(NitridingPotentialPhase, ExtrapolatedBoundariesSaySo) {
   EXPECT_EQ(measured.results[kNpBoundaries].members[kAlphaGammaPrime].note, "");
   EXPECT_EQ(measured.results[kNpBoundaries].members[kGammaPrimeEpsilon].note, "");
   const ToolOutcome hot = run({{"temp", 580}, {"nh3", 30}, {"h2", 70}});
-  EXPECT_NE(hot.results[kNpBoundaries].members[kAlphaGammaPrime].note, "");
-  EXPECT_NE(hot.results[kNpBoundaries].members[kGammaPrimeEpsilon].note, "");
+  EXPECT_EQ(hot.results[kNpBoundaries].members[kAlphaGammaPrime].note,
+            "extrapolated beyond the measurements, 400 to 575 °C");
+  EXPECT_EQ(hot.results[kNpBoundaries].members[kGammaPrimeEpsilon].note,
+            "extrapolated beyond the measurements, 400 to 500 °C");
+  const ToolOutcome between = run({{"temp", 540}, {"nh3", 30}, {"h2", 70}});
+  EXPECT_EQ(between.results[kNpBoundaries].members[kAlphaGammaPrime].note, "");
+  EXPECT_NE(between.results[kNpBoundaries].members[kGammaPrimeEpsilon].note, "");
 }
 
 TEST(NitridingPotentialErrors, EverySentenceNamesItsBound) {

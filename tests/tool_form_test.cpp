@@ -7,9 +7,11 @@
 
 #include <cmath>
 #include <limits>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "core/registry.h"
 #include "shell/help.h"
 #include "shell/tools.h"
 #include "tests/scratch/scratch_tool.h"
@@ -46,6 +48,8 @@ TEST(ToolNumbers, AreReadStrictly) {
       {"inner_blank", "1 2", ".", std::nullopt},
       {"exponent_without_digits", "1e", ".", std::nullopt},
       {"beyond_double", "1e400", ".", std::nullopt},
+      {"beyond_double_negative", "-1e400", ".", std::nullopt},
+      {"below_denormal_negative", "-1e-400", ".", 0.0},
       {"below_denormal", "1e-400", ".", 0.0},
       {"hexadecimal", "&H1F", ".", std::nullopt},
       {"infinity_word", "inf", ".", std::nullopt},
@@ -76,6 +80,12 @@ TEST(ToolNumbers, AreWrittenAsTheirDigitsSay) {
       {"decimals_carry", 9.9996, Digits::Decimals, 3, ".", "10.000"},
       {"decimals_tie_away", 0.125, Digits::Decimals, 2, ".", "0.13"},  // exact in binary
       {"decimals_negative_tie_away", -2.5, Digits::Decimals, 0, ".", "-3"},
+      // The doubles either side of 0.125 lie below and above the half.
+      {"decimals_just_below_tie", std::nextafter(0.125, 0.0), Digits::Decimals, 2, ".", "0.12"},
+      {"decimals_just_above_tie", std::nextafter(0.125, 1.0), Digits::Decimals, 2, ".", "0.13"},
+      {"decimals_binary_below_2675", 2.675, Digits::Decimals, 2, ".", "2.67"},  // 2.67499999…
+      {"significant_just_below_tie", std::nextafter(0.125, 0.0), Digits::Significant, 2, ".",
+       "0.12"},
       {"decimals_no_minus_zero", -0.0001, Digits::Decimals, 3, ".", "0.000"},
       {"decimals_negative_zero", -0.0, Digits::Decimals, 1, ".", "0.0"},
       {"decimals_below_half_place", 0.00049, Digits::Decimals, 3, ".", "0.000"},
@@ -228,6 +238,13 @@ TEST(ToolForms, ShowEveryResultAsTheDescriptionSays) {
        "Volume=2000.00 m³\nNitrogen volume=1200 m³\nRate per second=2.78e-02 m³/s\n"
        "Verdict=running\nFlags=long, rich\nSplit=\n  First half=1000.0 m³\n"
        "  Second half=1000.0 m³\n"},
+      {"note_beside_a_value",
+       {"10", "95", "2"},
+       ".",
+       // 20 m³, 95 % of it 19.0
+       "Volume=20.00 m³\nNitrogen volume=19.0 m³ [nearly pure nitrogen]\n"
+       "Rate per second=2.78e-03 m³/s\nVerdict=running\nFlags=rich\nSplit=\n"
+       "  First half=10.0 m³\n  Second half=10.0 m³\n"},
       {"idle",
        {"0", "", "1"},
        ".",
@@ -324,6 +341,24 @@ TEST(ToolJson, OneLineAndIndented) {
             "}");
 }
 
+TEST(ToolJson, StringsAreQuoted) {
+  const struct {
+    const char* name;
+    std::string text;
+    const char* expected;
+  } rows[] = {
+      {"plain", "running", R"("running")"},
+      {"quote_and_backslash", R"(a"b\c)", R"("a\"b\\c")"},
+      {"control_characters", std::string("a\nb\tc\x01", 6), R"("a\u000ab\u0009c\u0001")"},
+      {"utf8_as_is", "m³ °C —", "\"m³ °C —\""},
+      {"empty", "", R"("")"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(jsonQuoted(row.text), row.expected);
+  }
+}
+
 TEST(ToolColumns, WriteTheirValueOrNothing) {
   const ToolDescriptor& tool = scratchTool();
   const struct {
@@ -355,11 +390,21 @@ TEST(ToolRegistry, ATestBuildAddsItsToolWithNoOtherChange) {
   bool listed = false;
   for (const ToolDescriptor* tool : tools()) listed = listed || tool == &scratchTool();
   EXPECT_TRUE(listed);
-  // A second tool under a taken id is refused.
-  static const ToolDescriptor kTwin = scratchTool();
-  const ToolRegistration twin(kTwin);
-  EXPECT_FALSE(twin.added());
-  EXPECT_EQ(toolById("scratch-mix"), &scratchTool());
+}
+
+TEST(ToolRegistry, EveryRegisteredToolIsListedOnceByTitle) {
+  // Whatever registered itself has an id of its own and a calculator, so
+  // the registry drops none of them.
+  std::set<std::string_view> ids;
+  for (const ToolDescriptor* tool : Registry<ToolDescriptor>::all()) {
+    SCOPED_TRACE(tool->id);
+    EXPECT_FALSE(tool->id.empty());
+    EXPECT_NE(tool->calculate, nullptr);
+    EXPECT_TRUE(ids.insert(tool->id).second) << "a second tool with this id";
+  }
+  EXPECT_EQ(tools().size(), Registry<ToolDescriptor>::all().size());
+  for (std::size_t i = 1; i < tools().size(); ++i)
+    EXPECT_LT(tools()[i - 1]->title, tools()[i]->title);
 }
 
 TEST(ToolHelp, TheSectionComesFromTheDescription) {

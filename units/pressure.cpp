@@ -189,13 +189,6 @@ double apply(const PressureCell& cell, double x) {
 const PanelDescriptor& pressurePanel() { return kPanel; }
 std::span<const PressureSource> pressureTable() { return kSources; }
 
-std::optional<double> convertPressure(int source, int column, double x) {
-  if (source < 0 || source >= static_cast<int>(kSources.size())) return std::nullopt;
-  if (column < 0 || column >= static_cast<int>(kResultLabels.size())) return std::nullopt;
-  return apply(kSources[static_cast<std::size_t>(source)].cells[static_cast<std::size_t>(column)],
-               x);
-}
-
 void calculatePressure(const Readings& in, Outcome& out) {
   const PressureSource& source = kSources[static_cast<std::size_t>(in.entry)];
   for (std::size_t c = 0; c < source.cells.size(); ++c) {

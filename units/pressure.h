@@ -2,7 +2,6 @@
 #pragma once
 
 #include <array>
-#include <optional>
 #include <span>
 #include <string_view>
 
@@ -35,10 +34,5 @@ struct PressureSource {
 // is: a pair and its reverse are not exact inverses, and none is derived
 // from another.
 std::span<const PressureSource> pressureTable();
-
-// The value column `column` (0 to 5) shows for `x` in source unit `source`
-// (the entry of PresCmb, 0 to 6); nothing for an index out of range. May be
-// an infinity for inputs near the double range; the calculator checks.
-std::optional<double> convertPressure(int source, int column, double x);
 
 }  // namespace pyrelon

@@ -55,7 +55,8 @@ std::string help();
 // (path, label, depth, heading).
 std::string toolsJson(const std::string& decimalSeparator);
 // A tool's form, its boxes' texts separated by line feeds, read and
-// computed: {"error", "failedInput", "lines": [{"value", "unit", "note"}]
+// computed: {"error", "failedInput", "lines": [{"value", "unit", "note",
+// "absent"}]
 // in the order toolsJson gave, "json": the tool's JSON}; null for an id
 // that names no tool.
 std::string toolCompute(const std::string& id, const std::string& texts,
@@ -63,6 +64,5 @@ std::string toolCompute(const std::string& id, const std::string& texts,
 
 // The logo as an SVG element (shell/logo.h).
 std::string logoSvg();
-
 
 }  // namespace pyrelon::web

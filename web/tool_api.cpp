@@ -61,7 +61,8 @@ std::string toolCompute(const std::string& id, const std::string& texts,
   for (std::size_t l = 0; l < lines.size(); ++l) {
     if (l > 0) out += ',';
     out += "{\"value\":" + jsonQuoted(lines[l].value) + ",\"unit\":" + jsonQuoted(lines[l].unit) +
-           ",\"note\":" + jsonQuoted(lines[l].note) + "}";
+           ",\"note\":" + jsonQuoted(lines[l].note) +
+           ",\"absent\":" + (lines[l].absent ? "true" : "false") + "}";
   }
   return out + "],\"json\":" + toolJson(*tool, form.readings, outcome, 0) + "}";
 }

@@ -61,7 +61,7 @@
     for (const line of tool.lines) {
       const value = element('td', { class: 'tool-value', id: id + '-result-' + line.path });
       const unit = element('td', { class: 'tool-unit' });
-      const note = element('td', { class: 'tool-note' });
+      const note = element('td', { class: 'tool-note', id: id + '-note-' + line.path });
       const label = element(line.heading ? 'th' : 'td', {
         class: 'tool-label depth' + line.depth, text: line.label,
         ...(line.heading ? { scope: 'rowgroup', colspan: '4' } : {}),
@@ -79,7 +79,8 @@
       element('h1', { id: id + '-title', text: tool.title, tabindex: '-1' }),
       element('p', { class: 'tool-summary', text: tool.summary }),
       element('div', { class: 'tool-body' }, [
-        element('div', { class: 'tool-side' }, [form, error, results]),
+        element('div', { class: 'tool-side' }, [form, error]),
+        results,
         element('div', { id: id + '-chart', class: 'tool-chart', role: 'img',
           'aria-label': tool.title + ' chart' }),
       ]),
@@ -93,13 +94,15 @@
 
   function compute(tool) {
     const parts = built.get(tool.id);
-    const answer = JSON.parse(calc.toolCompute(tool.id, parts.boxes.map((b) => b.value).join('\n'),
-      decimal));
+    const texts = parts.boxes.map((b) => b.value).join('\n');
+    const answer = JSON.parse(calc.toolCompute(tool.id, texts, decimal));
     answer.lines.forEach((line, i) => {
+      // An absent value shows a dash, and its note, if any, beside it.
+      const noted = line.absent && line.value !== '\u2014';
       const cell = parts.cells[i];
-      cell.value.textContent = line.value;
+      cell.value.textContent = noted ? '\u2014' : line.value;
       cell.unit.textContent = line.unit;
-      cell.note.textContent = line.note;
+      cell.note.textContent = noted ? line.value : line.note;
     });
     parts.error.textContent = answer.error;
     parts.boxes.forEach((box, i) => {
@@ -107,7 +110,10 @@
       else box.removeAttribute('aria-invalid');
     });
     parts.view.dataset.json = answer.json;
-    document.dispatchEvent(new CustomEvent('pyrelon-tool-computed', { detail: { id: tool.id } }));
+    // For the chart beside the form: the tool, its boxes' texts as the
+    // module takes them, and the tool's JSON.
+    document.dispatchEvent(new CustomEvent('pyrelon-tool-computed',
+      { detail: { id: tool.id, texts, decimal, json: answer.json } }));
   }
 
   // The view the address names: a tool's, or the window.

@@ -311,6 +311,19 @@ TEST(ChartText, DecimalTextFromIntegers) {
   }
 }
 
+TEST(ChartText, FixedTextKeepsItsZeros) {
+  const struct {
+    double value;
+    int places;
+    const char* expected;
+  } rows[] = {{0.8, 3, "0.800"}, {-5.64, 1, "-5.6"},  {-0.04, 1, "0.0"},
+              {925, 0, "925"},   {1.2345, 2, "1.23"}, {0.0005, 3, "0.001"},
+              {-2.5, 0, "-3"},   {1e13, 2, "1e13"},   {12.5, 9, "12.500000"}};
+  for (const auto& row : rows) {
+    EXPECT_EQ(fixedText(row.value, row.places), row.expected) << row.value;
+  }
+}
+
 TEST(ChartText, TenthsOfAPixel) {
   const struct {
     double value;
@@ -349,6 +362,28 @@ TEST(ChartText, EscapingGivesCharacterDataAnXmlParserTakes) {
     std::string out;
     appendEscaped(out, row.text);
     EXPECT_EQ(out, row.expected) << row.name;
+  }
+}
+
+TEST(ChartText, PortableLogarithmAgreesWithA40DigitOne) {
+  // Expected values: Python's decimal module at 40 digits, Decimal(v).log10().
+  const struct {
+    double value;
+    double expected;
+  } rows[] = {
+      {2.0, 0.3010299956639811952},
+      {1000.0, 3.0},
+      {0.013, -1.886056647693163251},
+      {5e-324, -323.3062153431158037},
+      {1.7976931348623157e308, 308.2547155599167439},
+      {0.7071067811865476, -0.1505149978319905679},
+      {1.4142135623730951, 0.1505149978319906273},
+      {1e-5, -5.0},
+      {123456.789, 5.091514977169270463},
+  };
+  for (const auto& row : rows) {
+    const double tolerance = 4e-16 * std::max(1.0, std::abs(row.expected));
+    EXPECT_NEAR(portableLog10(row.value), row.expected, tolerance) << row.value;
   }
 }
 
@@ -393,14 +428,29 @@ TEST(ChartSvg, TheValueAxisSpansASpikeBeyondAFixedRange) {
 }
 
 TEST(ChartSvg, NoNumberThatIsNotFiniteEverShows) {
-  Chart chart;
-  chart.x.scale = Scale::Time;
-  chart.series.push_back({"s", SeriesStyle::Line, {-1e308, 0, 1e308}, {kNaN, -1e308, 1e308}});
-  chart.markers.push_back({"m", {kNaN, 1}});
-  chart.bands.push_back({"b", -HUGE_VAL, HUGE_VAL});
-  const std::string svg = toSvg(chart);
-  for (const char* word : {"nan", "NaN", "inf", "Inf"}) {
-    EXPECT_EQ(svg.find(word), std::string::npos) << word;
+  const struct {
+    const char* name;
+    Scale xScale;
+    std::vector<double> x, y;
+  } rows[] = {
+      {"the ends of the range on a time axis",
+       Scale::Time,
+       {-1e308, 0, 1e308},
+       {kNaN, -1e308, 1e308}},
+      {"one time at the end of the range", Scale::Time, {1.7e308}, {1}},
+      {"one value on a logarithmic axis", Scale::Log, {5e-324}, {5e-324}},
+      {"nothing drawable", Scale::Linear, {kNaN}, {HUGE_VAL}},
+  };
+  for (const auto& row : rows) {
+    Chart chart;
+    chart.x.scale = row.xScale;
+    chart.series.push_back({"s", SeriesStyle::Step, row.x, row.y});
+    chart.markers.push_back({"m", {kNaN, 1}});
+    chart.bands.push_back({"b", -HUGE_VAL, HUGE_VAL});
+    const std::string svg = toSvg(chart);
+    for (const char* word : {"nan", "NaN", "inf", "Inf"}) {
+      EXPECT_EQ(svg.find(word), std::string::npos) << row.name << ": " << word;
+    }
   }
 }
 

@@ -2,6 +2,10 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
+
+#include "atmosphere/atmosphere.h"
+#include "chart/atmosphere_charts.h"
 
 namespace pyrelon::chart::samples {
 
@@ -142,6 +146,35 @@ std::vector<Sample> all() {
   samples.push_back({"million", million()});
   samples.push_back({"awkward", awkward()});
   return samples;
+}
+
+std::vector<Document> documents() {
+  Chart top = lines();
+  top.height = 300;
+  Chart bottom = logFields();
+  bottom.height = 300;
+  bottom.width = 600;
+  std::vector<Document> out;
+  out.push_back(
+      {"stack", toSvg({top, bottom}, "stack", "Two charts", "Lines above, fields below.")});
+
+  // 925 °C, 20 % CO, 40 % H2, 1013.25 mbar; a dew point of -5.6 °C, a probe
+  // of 1138 mV and a target of 0.80 %C, the published check point.
+  std::vector<std::optional<double>> atmosphere;
+  for (const auto& input : atmosphereTool().inputs) atmosphere.push_back(input.start);
+  atmosphere[kAtmTemp] = 925;
+  atmosphere[kAtmDewPoint] = -5.6;
+  atmosphere[kAtmMv] = 1138;
+  atmosphere[kAtmTargetCarbon] = 0.8;
+  out.push_back({"atmosphere", toolChartSvg("atmosphere", atmosphere)});
+
+  // 500 °C, a burette reading of 30 % with a pure ammonia feed.
+  std::vector<std::optional<double>> nitriding;
+  for (const auto& input : nitridingPotentialTool().inputs) nitriding.push_back(input.start);
+  nitriding[kNpTemp] = 500;
+  nitriding[kNpBurette] = 30;
+  out.push_back({"nitriding_potential", toolChartSvg("nitriding-potential", nitriding)});
+  return out;
 }
 
 }  // namespace pyrelon::chart::samples

@@ -2,6 +2,7 @@
 // written once, looked at in a browser, and compared as text since.
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -15,5 +16,13 @@ struct Sample {
 };
 
 std::vector<Sample> all();
+
+// Documents drawn otherwise: two charts stacked, and the tools' charts at
+// the published check points (golden/<name>.svg).
+struct Document {
+  std::string_view name;
+  std::string svg;
+};
+std::vector<Document> documents();
 
 }  // namespace pyrelon::chart::samples

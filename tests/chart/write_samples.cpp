@@ -20,5 +20,14 @@ int main(int argc, char** argv) {
       return 1;
     }
   }
+  for (const auto& document : pyrelon::chart::samples::documents()) {
+    const std::string path = std::string(argv[1]) + "/" + std::string(document.name) + ".svg";
+    std::ofstream file(path, std::ios::binary);
+    file << document.svg;
+    if (!file) {
+      std::cerr << "cannot write " << path << "\n";
+      return 1;
+    }
+  }
   return 0;
 }

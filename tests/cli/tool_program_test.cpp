@@ -59,6 +59,19 @@ TEST(ToolProgram, OneShotTextAndFaults) {
        "  First half     0,0 m³\n"
        "  Second half    0,0 m³\n",
        ""},
+      {"note_in_parentheses",
+       {"scratch-mix", "--share", "95", "--hours", "2"},
+       0,
+       // 10 × 2 = 20; 95 % of it 19
+       "Volume           20.00 m³\n"
+       "Nitrogen volume  19.0 m³  (nearly pure nitrogen)\n"
+       "Rate per second  2.78e-03 m³/s\n"
+       "Verdict          running\n"
+       "Flags            rich\n"
+       "Split\n"
+       "  First half     10.0 m³\n"
+       "  Second half    10.0 m³\n",
+       ""},
       {"above_range",
        {"scratch-mix", "--hours", "24.5"},
        1,
@@ -140,13 +153,42 @@ TEST(ToolProgram, HelpAndCompletionListTheTool) {
     EXPECT_NE(toolHelp.out.find(part), std::string::npos) << toolHelp.out;
   }
   const CliRun completion = runCli({"completion"});
-  EXPECT_NE(completion.out.find("scratch-mix:*) opts=\"--json --decimal-comma --help --flow "
-                                "--share --hours\";;"),
+  EXPECT_NE(completion.out.find("scratch-mix:*) opts=\"--json --csv --output --map --decimal-comma "
+                                "--threads --progress --no-progress --help --flow --share "
+                                "--hours\";;"),
             std::string::npos)
       << completion.out;
   const CliRun unknown = runCli({"scratch"});
   EXPECT_EQ(unknown.status, 2);
   EXPECT_NE(unknown.err.find("scratch-mix, "), std::string::npos) << unknown.err;
+}
+
+TEST(ToolProgram, CsvStreamsEveryRowThroughTheTool) {
+  // 12.5 × 8 = 100 and 40 % of it; 5 × 8 (the start value) = 40; 30 h is
+  // out of range; --share 10 is no column of the file.
+  const std::string csv =
+      "time,flow,hours\n"
+      "06:00,12.5,8\n"
+      "06:01,5,\n"
+      "06:02,5,30\n";
+  const CliRun run = runCli({"scratch-mix", "--csv", "-", "--share", "40", "--no-progress"}, csv);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out,
+            "time,flow,hours,volume,nitrogen,split_first,error\n"
+            "06:00,12.5,8,100.00,40.0,50.0,\n"
+            "06:01,5,,40.00,16.0,20.0,\n"
+            "06:02,5,30,,,,The run time must be between 0.5 and 24 h.\n");
+  EXPECT_EQ(run.err,
+            "pyrelon-cli: 3 rows, 2 computed, 1 failed (first on line 4: The run time must be "
+            "between 0.5 and 24 h.)\n");
+  // An option out of range holds for no row: the batch does not start.
+  const CliRun refused = runCli({"scratch-mix", "--csv", "-", "--share", "140"}, csv);
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(refused.out, "");
+  EXPECT_EQ(refused.err, "pyrelon-cli: The nitrogen share must be between 0 and 100 %.\n");
+  const CliRun badMap = runCli({"scratch-mix", "--csv", "-", "--map", "speed=Q"}, csv);
+  EXPECT_EQ(badMap.status, 2);
+  EXPECT_EQ(badMap.err, "pyrelon-cli: --map: \"speed\" is no input of scratch-mix\n");
 }
 
 }  // namespace

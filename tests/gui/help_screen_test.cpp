@@ -22,11 +22,15 @@ class HelpScreenTest : public QObject {
   void helpMenuFollowsExit() {
     Started s;
     const QList<QAction*> bar = s.window.menuBar()->actions();
-    QCOMPARE(bar.size(), 2);
+    QCOMPARE(bar.size(), 3);
     QCOMPARE(bar[0]->text(), QStringLiteral("E&xit !"));
-    QCOMPARE(bar[1]->text(), QStringLiteral("&Help"));
+    QCOMPARE(bar[1]->text(), QStringLiteral("&Tools"));
+    QStringList tools;
+    for (QAction* a : bar[1]->menu()->actions()) tools << a->text();
+    QCOMPARE(tools, (QStringList{"&Atmosphere\u2026", "&Nitriding potential\u2026"}));
+    QCOMPARE(bar[2]->text(), QStringLiteral("&Help"));
     QStringList entries;
-    for (QAction* a : bar[1]->menu()->actions())
+    for (QAction* a : bar[2]->menu()->actions())
       entries << a->text() + " [" + a->shortcut().toString() + "]";
     QCOMPARE(entries, (QStringList{"&Formulas and constants [F1]", "&About Pyrelon []"}));
   }

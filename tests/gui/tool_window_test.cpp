@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "gui_support.h"
@@ -61,11 +62,11 @@ class ToolWindowTest : public QObject {
                            << "40.0"
                            << "50.0"
                            << "";
-    // Empty boxes: 10 × 8 = 80 m³; no share, so its note stands in place.
+    // Empty boxes: 10 × 8 = 80 m³; no share, so a dash with its note.
     QTest::newRow("empty_boxes") << ""
                                  << ""
                                  << "80.00"
-                                 << "give the nitrogen share"
+                                 << "\u2014"
                                  << "40.0"
                                  << "";
     QTest::newRow("out_of_range") << "101"
@@ -103,9 +104,44 @@ class ToolWindowTest : public QObject {
     QTest::keyClicks(shareBox, share);
     QCOMPARE(valueOf(tool, "volume"), volume);
     QCOMPARE(valueOf(tool, "nitrogen"), nitrogen);
+    // With no share, the note stands under the nitrogen's dash.
+    QLabel* note = tool->noteLabel(QStringLiteral("nitrogen"));
+    const bool noted = share.isEmpty() && error.isEmpty();
+    QCOMPARE(note->text(), noted ? QStringLiteral("give the nitrogen share") : QString());
+    QCOMPARE(note->isVisible(), noted);
     QCOMPARE(valueOf(tool, "split.first"), first);
     QCOMPARE(tool->errorLabel()->text(), error);
     QCOMPARE(tool->errorLabel()->isVisible(), !error.isEmpty());
+  }
+
+  void aDecimalCommaWhereTheSettingsHaveOne() {
+    qt::ToolWindow tool(scratchTool(), ",", nullptr);
+    tool.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tool));
+    auto* flow = tool.findChild<QLineEdit*>(QStringLiteral("scratch-mix-flow"));
+    auto* hours = tool.findChild<QLineEdit*>(QStringLiteral("scratch-mix-hours"));
+    QTest::keyClicks(flow, QStringLiteral("2,5"));
+    QTest::keyClicks(hours, QStringLiteral("3"));
+    // 2.5 × 3 = 7.5, half of it 3.75, shown with one decimal
+    QCOMPARE(valueOf(&tool, "volume"), QStringLiteral("7,50"));
+    QCOMPARE(valueOf(&tool, "split.first"), QStringLiteral("3,8"));
+    QCOMPARE(hours->toolTip(), QStringLiteral("Range: 0,5 to 24 h\nEmpty: 8 h"));
+  }
+
+  void escapeClosesAndTheResultsFollowTheBoxes() {
+    Started started;
+    started.window.openTool(scratchTool());
+    qt::ToolWindow* tool = started.window.toolWindow("scratch-mix");
+    QApplication::setActiveWindow(tool);
+    QVERIFY(QTest::qWaitForWindowActive(tool));
+    auto* hours = tool->findChild<QLineEdit*>(QStringLiteral("scratch-mix-hours"));
+    // After the last box the results, which take the keyboard for copying.
+    QLabel* volume = tool->resultLabel(QStringLiteral("volume"));
+    hours->setFocus();
+    QTest::keyClick(hours, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), volume);
+    QTest::keyClick(volume, Qt::Key_Escape);
+    QVERIFY(!tool->isVisible());
   }
 
   void theFormComesFromTheDescription() {
@@ -125,6 +161,14 @@ class ToolWindowTest : public QObject {
              QStringLiteral("Split: Second half"));
     QCOMPARE(tool->chartArea()->objectName(), QStringLiteral("scratch-mix-chart"));
     QVERIFY(tool->chartArea()->layout());
+    // What a chart beside the form reads: the readings and the outcome,
+    // after each change. 12.5 m³/h × 8 h = 100 m³.
+    QSignalSpy updated(tool, &qt::ToolWindow::updated);
+    tool->findChild<QLineEdit*>(QStringLiteral("scratch-mix-flow"))
+        ->setText(QStringLiteral("12.5"));
+    QCOMPARE(updated.count(), 1);
+    QCOMPARE(tool->form().readings[0], std::optional<double>(12.5));
+    QCOMPARE(tool->outcome().results[0].number, 100.0);
     // Opened again, the same window comes forward.
     started.window.openTool(scratchTool());
     QCOMPARE(started.window.toolWindow("scratch-mix"), tool);

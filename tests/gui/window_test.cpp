@@ -57,10 +57,12 @@ class WindowTest : public QObject {
     auto* exitAction = s.window.findChild<QAction*>("ExitMenu");
     QVERIFY(exitAction && exitAction->menu() == nullptr);
     QCOMPARE(exitAction->text(), QStringLiteral("E&xit !"));
-    // Exit stays first; Help follows it.
+    // Exit stays first; the tools and Help follow it.
+    auto* tools = s.window.findChild<QMenu*>("ToolsMenu");
     auto* help = s.window.findChild<QMenu*>("HelpMenu");
-    QVERIFY(help != nullptr);
-    QCOMPARE(s.window.menuBar()->actions(), (QList<QAction*>{exitAction, help->menuAction()}));
+    QVERIFY(tools != nullptr && help != nullptr);
+    QCOMPARE(s.window.menuBar()->actions(),
+             (QList<QAction*>{exitAction, tools->menuAction(), help->menuAction()}));
     using enum ControlKind;
     const std::map<ControlKind, const char*> builtAs{
         {Panel, "QGroupBox"}, {TextBox, "QLineEdit"},  {List, "QComboBox"}, {Button, "QPushButton"},

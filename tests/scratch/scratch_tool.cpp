@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "shell/tools.h"
+#include "core/registry.h"
 
 namespace pyrelon::testing {
 namespace {
@@ -65,7 +65,8 @@ ToolOutcome calculate(ToolReadings readings) {
   out.results.push_back(number(volume));
   ToolValue nitrogen;
   if (readings[kShare]) {
-    nitrogen = number(volume * *readings[kShare] / 100);
+    nitrogen = number(volume * *readings[kShare] / 100,
+                      *readings[kShare] > 90 ? "nearly pure nitrogen" : "");
   } else {
     nitrogen.note = "give the nitrogen share";
   }
@@ -106,7 +107,7 @@ const ToolDescriptor& scratchTool() {
 }
 
 namespace {
-const ToolRegistration kRegistered(scratchTool());
+const Registration<ToolDescriptor> kRegistered(scratchTool());
 }  // namespace
 
 }  // namespace pyrelon::testing

@@ -6,7 +6,8 @@ const { pathToFileURL } = require('url');
 const { chromium } = require('playwright-core');
 
 const buildDir = path.resolve(process.env.PYRELON_WEB_BUILD || 'build-web');
-const pageUrl = pathToFileURL(path.join(buildDir, 'pyrelon.html')).href;
+// The page itself, or another build of it (PYRELON_WEB_PAGE: a test build).
+const pageUrl = pathToFileURL(process.env.PYRELON_WEB_PAGE || path.join(buildDir, 'pyrelon.html')).href;
 
 function launch() {
   return chromium.launch({

@@ -2,7 +2,7 @@
 # Runs one of the browser edition's checks on the emscripten build (`make web`
 # and `make test` build it; nothing here builds or installs anything).
 #   PYRELON_WEB_BUILD=build-web PYRELON_NATIVE_CASES=build/web/pyrelon-cases \
-#   NODE_PATH=build/web/node/node_modules web/tests/run.sh differential|page|layout|speed
+#   NODE_PATH=build/web/node/node_modules web/tests/run.sh differential|page|layout|speed|tools
 set -e
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 : "${PYRELON_WEB_BUILD:=$ROOT/build-web}"
@@ -17,7 +17,15 @@ case "$1" in
   differential) node "$ROOT/web/tests/differential.js" "$PYRELON_WEB_BUILD" ;;
   page) node --test "$ROOT/web/tests/page_test.js" ;;
   layout) node --test "$ROOT/web/tests/layout_test.js" ;;
+  # The tool views, on the page built with the throwaway tool.
+  tools)
+    page="$PYRELON_WEB_BUILD/tests/pyrelon-scratch.html"
+    if [ ! -f "$page" ]; then
+      echo "$page is missing: build the browser edition with its tests ('make web')" >&2
+      exit 1
+    fi
+    PYRELON_WEB_PAGE="$page" node --test "$ROOT/web/tests/tool_page_test.js" ;;
   # Other tests and builds may load the machine: twice the time budgets.
   speed) PYRELON_SPEED_SLACK=${PYRELON_SPEED_SLACK:-2} node "$ROOT/web/tests/speed.js" "$PYRELON_WEB_BUILD" ;;
-  *) echo "usage: run.sh differential|page|layout|speed" >&2; exit 2 ;;
+  *) echo "usage: run.sh differential|page|layout|speed|tools" >&2; exit 2 ;;
 esac

@@ -1,5 +1,5 @@
-// A tool's view, on a page built with the throwaway tool registered (the
-// build named by PYRELON_WEB_BUILD): reached from the Help menu and at
+// A tool's view, on a page built with the throwaway tool registered
+// (PYRELON_WEB_PAGE, web/tests/run.sh tools): reached from the Help menu and at
 // pyrelon.html#scratch-mix, its form laid out from the description, the
 // results following real key presses. Expected values worked by hand:
 // volume = flow × hours, nitrogen = volume × share / 100.
@@ -26,8 +26,10 @@ test('the address opens the view with its form, and the window is hidden', async
   assert.equal(await page.textContent(`#${ID}-hours-range`), '0.5 to 24 h');
   assert.equal(await page.textContent(`label[for="${ID}-share"]`), 'Nitrogen share');
   assert.equal(await page.textContent(`#${ID}-chart`), '');
+  // No share given: a dash, and the note beside it.
+  assert.equal(await page.textContent(`#${ID}-note-nitrogen`), 'give the nitrogen share');
   // The empty form: 10 m³/h for 8 h.
-  assert.deepEqual(await results(page), ['80.00', 'give the nitrogen share', '2.78e-03', 'running',
+  assert.deepEqual(await results(page), ['80.00', '—', '2.78e-03', 'running',
     'none', '40.0', '40.0', '']);
   assert.deepEqual(page.errors, []);
 });
@@ -60,7 +62,7 @@ test('a decimal comma where the language has one', async () => {
   await type(page, `${ID}-hours`, '3');
   // 2.5 × 3 = 7.5; half of it 3.75, shown with one decimal
   assert.deepEqual((await results(page)).slice(0, 7),
-    ['7,50', 'give the nitrogen share', '6,94e-04', 'running', 'none', '3,8', '3,8']);
+    ['7,50', '—', '6,94e-04', 'running', 'none', '3,8', '3,8']);
 });
 
 test('the Help menu leads to the view and the link back to the window', async () => {

@@ -1,0 +1,232 @@
+// The atmosphere's charts against the published check points (20 % CO,
+// 40 % H2, 1013.25 mbar, 925 °C: 0.80 %C at a dew point of about -5.6 °C
+// and a probe of about 1138 mV, graphite saturation about 1.26 %C) and
+// against the measured phase boundaries of Brunauer et al. (1931).
+#include "chart/atmosphere_charts.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "atmosphere/atmosphere.h"
+
+namespace pyrelon::chart {
+namespace {
+
+// A tool's readings with every input at its start value, then `given` set.
+std::vector<std::optional<double>> readingsOf(const ToolDescriptor& tool,
+                                              std::initializer_list<std::pair<int, double>> given) {
+  std::vector<std::optional<double>> readings;
+  for (const auto& input : tool.inputs) readings.push_back(input.start);
+  for (const auto& [index, value] : given) readings[static_cast<std::size_t>(index)] = value;
+  return readings;
+}
+
+// The series' value at x, linear between its neighbouring points.
+double valueAt(const Series& series, double x) {
+  for (std::size_t i = 1; i < series.x.size(); ++i) {
+    if (series.x[i - 1] <= x && x <= series.x[i]) {
+      const double f = (x - series.x[i - 1]) / (series.x[i] - series.x[i - 1]);
+      return series.y[i - 1] + f * (series.y[i] - series.y[i - 1]);
+    }
+  }
+  return NAN;
+}
+
+const Series* seriesNamed(const Chart& chart, const std::string& label) {
+  for (const auto& series : chart.series) {
+    if (series.label == label) return &series;
+  }
+  return nullptr;
+}
+
+TEST(AtmosphereCharts, DewPointCurvesAtTheFurnaceTemperatureAndAroundIt) {
+  const struct {
+    const char* name;
+    double temperature;
+    std::vector<std::string> labels;
+  } rows[] = {
+      {"all five within range", 925, {"875 °C", "900 °C", "925 °C", "950 °C", "975 °C"}},
+      {"near the top: the hotter two left out", 1080, {"1030 °C", "1055 °C", "1080 °C"}},
+      {"at the bottom: the cooler two left out", 800, {"800 °C", "825 °C", "850 °C"}},
+      {"25 K from the top", 1075, {"1025 °C", "1050 °C", "1075 °C", "1100 °C"}},
+  };
+  for (const auto& row : rows) {
+    const Chart chart = dewPointChart(readingsOf(atmosphereTool(), {{kAtmTemp, row.temperature}}));
+    std::vector<std::string> labels;
+    for (const auto& series : chart.series) labels.push_back(series.label);
+    EXPECT_EQ(labels, row.labels) << row.name;
+  }
+}
+
+TEST(AtmosphereCharts, DewPointCurvePassesThroughThePublishedPoint) {
+  const Chart chart = dewPointChart(readingsOf(atmosphereTool(), {{kAtmTemp, 925}}));
+  const Series* curve = seriesNamed(chart, "925 °C");
+  ASSERT_NE(curve, nullptr);
+  EXPECT_NEAR(valueAt(*curve, -5.6), 0.80, 0.01);
+}
+
+TEST(AtmosphereCharts, PotentialFallsWithDewPointAndWithTemperature) {
+  const Chart chart = dewPointChart(readingsOf(atmosphereTool(), {{kAtmTemp, 925}}));
+  ASSERT_EQ(chart.series.size(), 5u);
+  int compared = 0;
+  for (std::size_t i = 0; i < chart.series[0].x.size(); ++i) {
+    for (std::size_t s = 0; s < chart.series.size(); ++s) {
+      const auto& y = chart.series[s].y;
+      if (i > 0 && std::isfinite(y[i]) && std::isfinite(y[i - 1])) {
+        EXPECT_LT(y[i], y[i - 1]) << chart.series[s].label << " at " << chart.series[s].x[i];
+      }
+      if (s > 0 && std::isfinite(y[i]) && std::isfinite(chart.series[s - 1].y[i])) {
+        EXPECT_LT(y[i], chart.series[s - 1].y[i])
+            << chart.series[s].label << " at " << chart.series[s].x[i];
+        ++compared;
+      }
+    }
+  }
+  EXPECT_GT(compared, 300);  // most of the grid is below saturation at every temperature
+}
+
+TEST(AtmosphereCharts, ReadingsAreMarkedOnTheirCurves) {
+  const struct {
+    const char* name;
+    std::vector<std::pair<int, double>> given;
+    double markerX;      // where the mark stands on the dew-point axis
+    const char* prefix;  // how its label starts
+  } rows[] = {
+      {"a dew point", {{kAtmTemp, 925}, {kAtmDewPoint, -5.6}}, -5.6, "dew point -5.6 °C: 0.8"},
+      // At -10 °C the frost point's vapour, 2.599 hPa, is that of water at
+      // a dew point of -11.25 °C (Magnus over water solved for 2.599 hPa:
+      // t = 243.12 L / (17.62 - L), L = ln(2.599 / 6.112)).
+      {"a frost point",
+       {{kAtmTemp, 925}, {kAtmFrostPoint, -10}},
+       -11.25,
+       "frost point -10.0 °C (dew point -11.3 °C)"},
+  };
+  for (const auto& row : rows) {
+    auto readings = readingsOf(atmosphereTool(), {});
+    for (const auto& [index, value] : row.given) readings[static_cast<std::size_t>(index)] = value;
+    const Chart chart = dewPointChart(readings);
+    ASSERT_EQ(chart.markers.size(), 1u) << row.name;
+    const Marker& marker = chart.markers[0];
+    EXPECT_NEAR(marker.at.x, row.markerX, 0.05) << row.name;
+    EXPECT_EQ(marker.label.rfind(row.prefix, 0), 0u) << row.name << ": " << marker.label;
+    const Series* curve = seriesNamed(chart, "925 °C");
+    ASSERT_NE(curve, nullptr);
+    EXPECT_NEAR(valueAt(*curve, marker.at.x), marker.at.y, 2e-3) << row.name;
+  }
+}
+
+TEST(AtmosphereCharts, TheTargetsDewPointIsNoted) {
+  const Chart chart =
+      dewPointChart(readingsOf(atmosphereTool(), {{kAtmTemp, 925}, {kAtmTargetCarbon, 0.8}}));
+  ASSERT_EQ(chart.annotations.size(), 1u);
+  EXPECT_NEAR(chart.annotations[0].at.x, -5.6, 0.1);
+  EXPECT_EQ(chart.annotations[0].at.y, 0.8);
+  EXPECT_TRUE(chart.markers.empty());
+}
+
+TEST(AtmosphereCharts, ProbeCurveStopsAtGraphiteSaturation) {
+  const Chart chart = probeChart(readingsOf(atmosphereTool(), {{kAtmTemp, 925}, {kAtmMv, 1138}}));
+  ASSERT_EQ(chart.series.size(), 2u);
+  const Series& curve = chart.series[0];
+  const Series& saturation = chart.series[1];
+  EXPECT_NEAR(saturation.y[0], 1.26, 0.005);
+  EXPECT_EQ(saturation.label.rfind("graphite saturation 1.2", 0), 0u) << saturation.label;
+  EXPECT_NEAR(valueAt(curve, 1138), 0.80, 0.01);
+  bool sooting = false;
+  for (std::size_t i = 0; i < curve.y.size(); ++i) {
+    if (std::isnan(curve.y[i])) {
+      sooting = true;
+      EXPECT_GT(curve.x[i], 1138) << "a gap below the reading";
+    } else {
+      EXPECT_FALSE(sooting) << "the curve starts again above saturation at " << curve.x[i];
+      EXPECT_LT(curve.y[i], saturation.y[0]);
+    }
+  }
+  EXPECT_TRUE(sooting);  // 1300 mV lies beyond saturation at 925 °C with 20 % CO
+  ASSERT_EQ(chart.markers.size(), 1u);
+  EXPECT_NEAR(chart.markers[0].at.y, 0.80, 0.01);
+}
+
+TEST(AtmosphereCharts, WithoutATemperatureNoCurve) {
+  const auto readings = readingsOf(atmosphereTool(), {{kAtmDewPoint, -5}});
+  EXPECT_TRUE(dewPointChart(readings).series.empty());
+  EXPECT_TRUE(probeChart(readings).series.empty());
+  EXPECT_NE(dewPointChart(readings).description.find("temperature is given"), std::string::npos);
+}
+
+TEST(LehrerDiagram, FittedLinesMeetTheMeasuredPoints) {
+  const Chart chart = lehrerDiagram(readingsOf(nitridingPotentialTool(), {}));
+  const Series* lower = seriesNamed(chart, "α/γ′ boundary, fitted");
+  const Series* upper = seriesNamed(chart, "γ′/ε boundary, fitted");
+  const Series* lowerMeasured = seriesNamed(chart, "α/γ′ measured");
+  const Series* upperMeasured = seriesNamed(chart, "γ′/ε measured");
+  ASSERT_TRUE(lower && upper && lowerMeasured && upperMeasured);
+  // Kn = x / (1 - x)^1.5 of the published ammonia fractions, worked by hand:
+  // 0.37 / 0.63^1.5 = 0.7399; 0.145 / 0.855^1.5 = 0.1834;
+  // 0.77 / 0.23^1.5 = 6.981; 0.70 / 0.30^1.5 = 4.260; 0.57 / 0.43^1.5 = 2.021.
+  const struct {
+    const char* name;
+    const Series* measured;
+    const Series* fitted;
+    std::size_t index;
+    double celsius, kn, largestLogResidual;
+  } rows[] = {
+      {"alpha/gamma-prime at 400 °C", lowerMeasured, lower, 0, 400, 0.7399, 0.001},
+      {"alpha/gamma-prime at 575 °C", lowerMeasured, lower, 1, 575, 0.1834, 0.001},
+      {"gamma-prime/epsilon at 400 °C", upperMeasured, upper, 0, 400, 6.981, 0.03},
+      {"gamma-prime/epsilon at 444 °C", upperMeasured, upper, 1, 444, 4.260, 0.03},
+      {"gamma-prime/epsilon at 500 °C", upperMeasured, upper, 2, 500, 2.021, 0.03},
+  };
+  for (const auto& row : rows) {
+    ASSERT_LT(row.index, row.measured->x.size()) << row.name;
+    EXPECT_EQ(row.measured->x[row.index], row.celsius) << row.name;
+    EXPECT_NEAR(row.measured->y[row.index], row.kn, 0.001 * row.kn) << row.name;
+    // The fitted line within the fit's residual of the measurement, in log10 Kn.
+    const double fitted = valueAt(*row.fitted, row.celsius);
+    EXPECT_NEAR(std::log10(fitted), std::log10(row.kn), row.largestLogResidual + 0.002) << row.name;
+  }
+  EXPECT_EQ(lower->x.front(), 400);
+  EXPECT_EQ(lower->x.back(), 590);
+  ASSERT_EQ(chart.regions.size(), 3u);
+  EXPECT_EQ(chart.y.scale, Scale::Log);
+}
+
+TEST(LehrerDiagram, TheCurrentPointAndItsPhase) {
+  // A burette reading of 30 % with a pure feed gives Kn 6.56 (the published
+  // check); at 500 °C that lies above the gamma-prime/epsilon boundary (2.0).
+  const Chart chart =
+      lehrerDiagram(readingsOf(nitridingPotentialTool(), {{kNpTemp, 500}, {kNpBurette, 30}}));
+  ASSERT_EQ(chart.markers.size(), 1u);
+  EXPECT_EQ(chart.markers[0].at.x, 500);
+  EXPECT_NEAR(chart.markers[0].at.y, 6.56, 0.01);
+  EXPECT_EQ(chart.markers[0].label, "Kn 6.56 at 500 °C: epsilon");
+  // No atmosphere given: the diagram without a point.
+  EXPECT_TRUE(
+      lehrerDiagram(readingsOf(nitridingPotentialTool(), {{kNpTemp, 500}})).markers.empty());
+}
+
+TEST(ToolCharts, EachToolItsDocument) {
+  const auto atmosphere = readingsOf(atmosphereTool(), {{kAtmTemp, 925}});
+  const auto nitriding = readingsOf(nitridingPotentialTool(), {{kNpTemp, 500}});
+  const std::string both = toolChartSvg("atmosphere", atmosphere);
+  EXPECT_EQ(both.rfind("<svg xmlns=\"http://www.w3.org/2000/svg\"", 0), 0u);
+  EXPECT_NE(both.find("atmosphere-dew-point-chart-title"), std::string::npos);
+  EXPECT_NE(both.find("atmosphere-probe-chart-title"), std::string::npos);
+  EXPECT_NE(toolChartSvg("nitriding-potential", nitriding).find("Lehrer"), std::string::npos);
+  EXPECT_EQ(toolChartSvg("temperature", atmosphere), "");
+  // A dew point beyond its range is drawn as not given; one too few
+  // readings, as absent ones.
+  auto faulty = atmosphere;
+  faulty[kAtmDewPoint] = 99;
+  EXPECT_EQ(toolChartSvg("atmosphere", faulty), both);
+  EXPECT_EQ(toolChartSvg("atmosphere", std::span(atmosphere).first(kAtmDewPoint)), both);
+  EXPECT_TRUE(hasChart("atmosphere"));
+  EXPECT_FALSE(hasChart("flow"));
+}
+
+}  // namespace
+}  // namespace pyrelon::chart

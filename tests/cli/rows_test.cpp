@@ -92,6 +92,23 @@ TEST(Rows, CaptionsAndUnitsOfResults) {
   EXPECT_EQ(resultCaption(*panelById("flow"), 3, 0), "Compensed Flow");
 }
 
+// Names are matched on ASCII letters, in lower case, and digits alone.
+TEST(Rows, NormalizesNamesToLettersAndDigits) {
+  const struct {
+    const char* name;
+    const char* normalized;
+  } cases[] = {
+      {"DIN 17022", "din17022"},
+      {"Kg/cm2", "kgcm2"},
+      {"\u00b0Centigradi", "centigradi"},
+      {"AZaz09", "azaz09"},
+      {"a-b_c.d", "abcd"},
+      {"@[`{", ""},
+      {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(normalizedName(c.name), c.normalized) << c.name;
+}
+
 // A field in a message: UTF-8 characters kept whole, anything a terminal
 // could act on (C0 and C1 controls, DEL, bytes of no character) shown as
 // \xNN, cut after 40 characters. The byte ranges are those of RFC 3629,

@@ -335,7 +335,7 @@ class Streamer {
     for (unsigned i = 0; i < threads; ++i)
       workers_.emplace_back(plan_, stream_.computer->makeWorker());
     std::optional<OrderedPool<Batch>> pool;
-    const std::size_t maxInFlight = 2 * std::size_t{threads} + 2;
+    const std::size_t maxInFlight = std::size_t{threads} + 2;
     if (threads > 1) {
       try {
         pool.emplace(
@@ -403,7 +403,7 @@ class Streamer {
     // Kept for the next batch unless it grew large: memory stays bounded
     // by what is in flight.
     if (batch->text.capacity() + batch->output.capacity() <= (std::size_t{1} << 20) &&
-        spares_.size() < 8) {
+        spares_.size() < std::size_t{4}) {
       batch->clear();
       spares_.push_back(std::move(batch));
     }

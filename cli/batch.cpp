@@ -560,6 +560,8 @@ void boundAllocations() {
   // left to itself, the allocator raises the threshold after the first
   // ones are freed and keeps later ones in each thread's arena, and memory
   // grows with the number of threads rather than with the bytes in flight.
+  // Any fixed threshold well under a batch's 4 MiB does; 256 KiB keeps the
+  // small batches of narrow rows off the map.
   ::mallopt(M_MMAP_THRESHOLD, 256 << 10);
 #endif
 }

@@ -335,7 +335,7 @@ class Streamer {
     for (unsigned i = 0; i < threads; ++i)
       workers_.emplace_back(plan_, stream_.computer->makeWorker());
     std::optional<OrderedPool<Batch>> pool;
-    const std::size_t maxInFlight = 2 * std::size_t{threads} + 2;
+    const std::size_t maxInFlight = std::size_t{threads} + 2;
     if (threads > 1) {
       try {
         pool.emplace(
@@ -403,7 +403,7 @@ class Streamer {
     // Kept for the next batch unless it grew large: memory stays bounded
     // by what is in flight.
     if (batch->text.capacity() + batch->output.capacity() <= (std::size_t{1} << 20) &&
-        spares_.size() < 8) {
+        spares_.size() < std::size_t{4}) {
       batch->clear();
       spares_.push_back(std::move(batch));
     }
@@ -560,6 +560,8 @@ void boundAllocations() {
   // left to itself, the allocator raises the threshold after the first
   // ones are freed and keeps later ones in each thread's arena, and memory
   // grows with the number of threads rather than with the bytes in flight.
+  // Any fixed threshold well under a batch's 4 MiB does; 256 KiB keeps the
+  // small batches of narrow rows off the map.
   ::mallopt(M_MMAP_THRESHOLD, 256 << 10);
 #endif
 }

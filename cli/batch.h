@@ -20,7 +20,8 @@
 //     that cannot start stops the batch with a one-line problem; the rows
 //     before it are written.
 //   - Bounds: a batch closes at `rowsPerBatch` rows or `bytesPerBatch`
-//     bytes; the reader hands out no batch while the input and output bytes
+//     bytes; at most threads + 2 batches are handed out and not yet
+//     written; the reader hands out no batch while the input and output bytes
 //     in flight (one count for every thread) would pass `bytesInFlight`,
 //     unless nothing is in flight. The output of the batches being worked
 //     on is counted when they are done, so the count may pass the budget by

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 
 #include "shell/controls.h"
 #include "shell/results.h"
@@ -107,7 +108,8 @@ std::optional<ReadResult> strictReading(std::string_view text, bool decimalComma
   // Without an exponent and with at most 15 significant digits, the
   // mantissa and the power of ten are exact and one division or product
   // rounds correctly: the Val rule's reading.
-  if (digits > 0 && i == t.size() && significant <= 15 && scale <= 22) {
+  if (digits > 0 && i == t.size() && significant <= 15 &&
+      static_cast<std::size_t>(scale) < std::size(kPowers)) {
     const double value = static_cast<double>(mantissa) / kPowers[scale];
     return ReadResult{negative ? -value : value, {}};
   }
@@ -225,6 +227,8 @@ std::vector<std::string> shownResults(const PanelDescriptor& panel, int entry,
 std::string errorOf(const Outcome& outcome) {
   switch (outcome.ending()) {
     case Ending::Solved: return {};
+    // Only a press without a list entry ends so, and every command names
+    // one (the first by default): no command shows this sentence.
     case Ending::Nothing: return "Nothing to compute.";
     case Ending::OutOfLimits:
     case Ending::Fault: return outcome.message();

@@ -233,6 +233,15 @@ TEST(BatchFiles, ReadErrorsGiveTheirReason) {
   EXPECT_EQ(run.err, "pyrelon-cli: cannot read the header line of -: Bad file descriptor\n");
 }
 
+// Through a pipe the size is unknown: the bar counts rows and stays empty.
+TEST(BatchFiles, TheProgressBarOfAPipeStaysEmpty) {
+  const CliRun run =
+      shell("printf 'h2,nh3\\n10,31.61\\n' | CLI nitriding --csv - --progress > /dev/null");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.err.find("\r[" + std::string(30, ' ') + "]   0%  1 rows"), std::string::npos)
+      << run.err;
+}
+
 TEST(BatchFiles, TheOutputIsNeverTheInputFile) {
   const std::string path = scratch("own.csv");
   const std::string rows = "h2,nh3\n" + repeated("10,31.61\n", 100);
@@ -304,6 +313,11 @@ TEST(ProgramWrites, VersionAndUsageErrors) {
       {{"nitriding", "--h2", "10"}, "pyrelon-cli: --nh3 (ammonia content) is required\n"},
       {{"carbon", "--mv", "1121", "--temp", "830"}, "pyrelon-cli: --co (CO content) is required\n"},
   };
+  run = runCli({"nitriding", "--help"});
+  EXPECT_NE(run.out.find("--threads N                 threads for --csv, 0 to 256 (default 0: one "
+                         "per core)"),
+            std::string::npos)
+      << run.out;
   for (const auto& c : cases) {
     run = runCli(c.args);
     EXPECT_EQ(run.status, 2) << c.args[0];

@@ -191,7 +191,11 @@ TEST(BatchLimits, BytesInFlightStayWithinTheBudget) {
     open.bytesInFlight = SIZE_MAX / 4;
     const Streamed unbounded = stream(input, threads, open);
     EXPECT_EQ(unbounded.out, bounded.out);
-    EXPECT_GT(unbounded.report.peakBytesInFlight, 3 * limits.bytesInFlight) << threads;
+    // Without the budget only the count of batches (threads + 2) bounds
+    // them: with 8 threads and more that is well past the budget.
+    if (threads >= 8) {
+      EXPECT_GT(unbounded.report.peakBytesInFlight, 3 * limits.bytesInFlight) << threads;
+    }
   }
 }
 

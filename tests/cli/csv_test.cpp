@@ -107,6 +107,8 @@ TEST(CsvReader, ReadsRecordsWhereverTheChunksEnd) {
        {{R, {std::string("a\0b", 3), std::string(1, '\0')}}}},
       {"unterminated quote", "a,\"open\nrest", {{R, {"a", "open\nrest"}}}},  // status checked below
       {"unterminated after a doubled quote", "\"x\"\"", {{R, {"x\""}}}},
+      // The buffer behind the last field still holds the quotes read before.
+      {"unterminated after quotes", "\"\"\"\"\"\"\"\"\n\"ab", {{R, {"\"\"\""}}, {R, {"ab"}}}},
   };
   for (const ReadCase& c : cases) {
     std::vector<Item> expected = c.expected;

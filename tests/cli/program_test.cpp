@@ -229,6 +229,30 @@ TEST(Program, CompletionOffersSubcommandsOptionsAndEntries) {
   for (const char* word : {"carbon-check", "temperature", "--kelvin-offset", "din17022", "methane",
                            "rankine", "complete -F _pyrelon_cli pyrelon-cli"})
     EXPECT_NE(script.find(word), std::string::npos) << word;
+  // Left out of the subcommands listed, it still says what it does.
+  EXPECT_EQ(runCli({"--help"}).out.find("completion"), std::string::npos);
+  EXPECT_NE(runCli({"completion", "--help"}).out.find("print the bash completion script"),
+            std::string::npos);
+  // The script at work in bash: the words offered for what is typed.
+  writeFile(scratch("completion.bash"), script);
+  const struct {
+    const char* words;
+    int current;
+    const char* offered;
+  } cases[] = {
+      {"pyrelon-cli carb", 1, "carbon-check carbon\n"},
+      {"pyrelon-cli --ver", 1, "--version\n"},
+      {"pyrelon-cli nitriding --thr", 2, "--threads\n"},
+      {"pyrelon-cli lambda --fuel meth", 3, "methane\n"},
+  };
+  for (const auto& c : cases) {
+    const std::string command = "bash -c '. \"" + scratch("completion.bash") + "\"; COMP_WORDS=(" +
+                                c.words + "); COMP_CWORD=" + std::to_string(c.current) +
+                                "; _pyrelon_cli; printf \"%s\\n\" \"${COMPREPLY[*]}\"' > \"" +
+                                scratch("offered") + "\"";
+    ASSERT_EQ(std::system(command.c_str()), 0) << c.words;
+    EXPECT_EQ(readFile(scratch("offered")), c.offered) << c.words;
+  }
 }
 
 }  // namespace

@@ -50,6 +50,11 @@ TEST(Rows, ReadsNumbersStrictly) {
     EXPECT_EQ(got.value_or("none"), r.point ? r.point : "none") << r.text;
     EXPECT_EQ(strictReading(r.text, r.comma).has_value(), r.point != nullptr) << r.text;
   }
+  // A field is a view into the record: what follows it is no part of it.
+  const std::string_view record = "12.5,3";
+  EXPECT_EQ(strictNumber(record.substr(0, 2), false).value_or("none"), "12");
+  EXPECT_EQ(strictReading(record.substr(0, 2), false)->value, 12.0);
+  EXPECT_EQ(strictNumber(std::string_view("7,5").substr(0, 1), true).value_or("none"), "7");
 }
 
 // The direct reading of short decimals is the Val rule's, digit for digit.
@@ -68,6 +73,14 @@ TEST(Rows, ReadsShortDecimalsExactlyAsTheValRule) {
     ASSERT_EQ(std::memcmp(&fast->value, &slow.value, sizeof(double)), 0) << text;
   }
   EXPECT_FALSE(strictReading("1E400", false)->ok());
+  // Past the exact powers of ten (1e22 is the last), the Val rule reads it.
+  for (const char* text : {"0.0000000000000000000001", "0.00000000000000000000001",
+                           "1.00000000000000000000000", "0.000000000000000000000000000123"}) {
+    const auto fast = strictReading(text, false);
+    const ReadResult slow = readVal(text);
+    ASSERT_TRUE(fast && fast->ok()) << text;
+    EXPECT_EQ(std::memcmp(&fast->value, &slow.value, sizeof(double)), 0) << text;
+  }
 }
 
 TEST(Rows, CaptionsAndUnitsOfResults) {
@@ -77,6 +90,23 @@ TEST(Rows, CaptionsAndUnitsOfResults) {
   EXPECT_EQ(printedUnit(lambda, 0, 4), "%");
   EXPECT_EQ(resultCaption(*panelById("temperature"), 2, 1), "\u00b0Centigradi");
   EXPECT_EQ(resultCaption(*panelById("flow"), 3, 0), "Compensed Flow");
+}
+
+// Names are matched on ASCII letters, in lower case, and digits alone.
+TEST(Rows, NormalizesNamesToLettersAndDigits) {
+  const struct {
+    const char* name;
+    const char* normalized;
+  } cases[] = {
+      {"DIN 17022", "din17022"},
+      {"Kg/cm2", "kgcm2"},
+      {"\u00b0Centigradi", "centigradi"},
+      {"AZaz09", "azaz09"},
+      {"a-b_c.d", "abcd"},
+      {"@[`{", ""},
+      {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(normalizedName(c.name), c.normalized) << c.name;
 }
 
 // A field in a message: UTF-8 characters kept whole, anything a terminal

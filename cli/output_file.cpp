@@ -29,7 +29,7 @@ bool sameFile(const std::string& a, const std::string& b) {
 
 OutputFile::OutputFile(const std::string& path, const std::string& input) : path_(path) {
   if (input != "-" && sameFile(path, input))
-    throw std::runtime_error("--output " + path + " is the input file: it would be overwritten");
+    throw std::runtime_error("The output is the input file; write the results elsewhere.");
   std::vector<char> name(path.begin(), path.end());
   const char suffix[] = ".XXXXXX";
   name.insert(name.end(), suffix, suffix + sizeof suffix);  // with the terminating zero

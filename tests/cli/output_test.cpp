@@ -90,9 +90,9 @@ TEST(Output, RefusesTheInputFileAndAFolderItCannotWriteIn) {
     std::string err;
   } cases[] = {
       {"the input itself", input,
-       "pyrelon-cli: --output " + input + " is the input file: it would be overwritten\n"},
+       "pyrelon-cli: The output is the input file; write the results elsewhere.\n"},
       {"the input through another path", other,
-       "pyrelon-cli: --output " + other + " is the input file: it would be overwritten\n"},
+       "pyrelon-cli: The output is the input file; write the results elsewhere.\n"},
       {"a folder that does not exist", absent,
        "pyrelon-cli: cannot write " + absent + ": No such file or directory\n"},
   };

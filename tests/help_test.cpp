@@ -197,5 +197,28 @@ TEST(Help, HeadsItsTablesAndSections) {
   for (const auto& r : rows) EXPECT_NE(html.find(r.part), std::string::npos) << r.name;
 }
 
+// Each panel's list with its entries as the window lists them, and what
+// its results are.
+TEST(Help, NamesEachListAndResult) {
+  const std::string html = helpHtml();
+  const struct {
+    const char *name, *part;
+  } rows[] = {
+      {"pressure's units", "<p><b>Source unit:</b> bar, mbar, psi, kpa, mmHg, mmH2O, Kg/cm2</p>"},
+      {"the fuels", "<p><b>Fuel:</b> Metano, Propano, GPL, Gasolio, Nafta, Coke</p>"},
+      {"the oxygen probe", "<p><b>Probe:</b> Standard</p>"},
+      {"the carbon probes", "<p><b>Probe calibration:</b> Accucarb, DIN 17022, Lambda</p>"},
+      {"the flow's compensations",
+       "<p><b>Compensation type:</b> None, Temperature, Pressure, Both</p>"},
+      {"nitriding's result", "<p><b>Results:</b> nitriding factor.</p>"},
+      {"lambda's results",
+       "<p><b>Results:</b> wet oxygen (%), air excess, dry oxygen (%), carbon dioxide content (%), "
+       "net efficiency (%), gross efficiency (%).</p>"},
+      {"oxygen's result", "<p><b>Results:</b> oxygen content (%).</p>"},
+      {"the flow's result", "<p><b>Results:</b> compensated flow.</p>"},
+  };
+  for (const auto& r : rows) EXPECT_NE(html.find(r.part), std::string::npos) << r.name;
+}
+
 }  // namespace
 }  // namespace pyrelon

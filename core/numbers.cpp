@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <tuple>
 
 #include "core/chars.h"
 
@@ -109,6 +110,9 @@ struct Digits15 {
   int exponent = 0;
   bool zero = true;
 };
+// How many of them are significant: all but the spare.
+constexpr long long kSignificantDigits =
+    static_cast<long long>(std::tuple_size_v<decltype(Digits15::digits)>) - 1;
 
 // The eight decimal digits of `value` (below 10^8, leading zeros kept) as
 // eight characters, the first in the lowest byte: each step splits every
@@ -417,8 +421,8 @@ void appendPattern(std::string& out, double value, const CompiledPattern& patter
         static_cast<long long>(pattern.decimals < 400 ? pattern.decimals : 400);
     const long long keep = d.exponent + 1 + decimals;  // digits down to the last decimal
     first = d.exponent;
-    if (keep >= 15) {
-      count = 15;
+    if (keep >= kSignificantDigits) {
+      count = kSignificantDigits;
       std::memcpy(shown, d.digits.data(), 16);
     } else if (keep <= 0) {
       // Even the first digit lies beyond the decimals: zero, or one unit
@@ -495,7 +499,7 @@ void appendPlain(std::string& out, double value, std::string_view decimalSeparat
   }
   const bool minus = value < 0;
   const char* digits = d.digits.data();
-  int last = 14;  // the last nonzero digit
+  auto last = static_cast<int>(kSignificantDigits) - 1;  // the last nonzero digit
   while (digits[last] == '0') --last;
 
   if (d.exponent >= 0 && d.exponent < 15) {

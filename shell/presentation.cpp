@@ -153,31 +153,43 @@ std::string buttonNameOf(const ControlSpec& button) {
 
 PixelRect captionPlace(const ControlSpec& caption, int neededPixels) {
   PixelRect place = pixelRect(caption);
-  const int missing = neededPixels - place.width;
-  if (missing <= 0) return place;
+  const int missing = std::max(0, neededPixels - place.width);
   if (caption.align == Align::Centre) place.left -= (missing + 1) / 2;
-  place.width = neededPixels;
+  place.width += missing;
   return place;
 }
 
-PixelSpan resultRoom(const ControlSpec& result) {
-  const ControlSpec* panel = findControl(result.parent);
-  const Cover place = coverOf(result);
-  const int height = place.bottom - place.top + 1;
+PixelSpan roomAmong(const PixelRect& place, std::span<const PixelRect> others, int panelWidth) {
+  const int top = place.top;
+  const int bottom = place.top + place.height - 1;
+  const int leftEdge = place.left;
+  const int rightEdge = place.left + place.width - 1;
   // Two pixels within the panel's frame, which is three pixels wide.
   constexpr int kFrame = 3;
   constexpr int kInset = 2;
   int left = kFrame + kInset;
-  int right = panel == nullptr ? place.right + 1 : pixels(panel->width) - kFrame - kInset;
+  int right = panelWidth - kFrame - kInset;
+  for (const PixelRect& g : others) {
+    const int overlap = std::min(g.top + g.height - 1, bottom) - std::max(g.top, top);
+    if (overlap <= place.height / 3) continue;
+    const int gRight = g.left + g.width - 1;
+    if (gRight < leftEdge) left = std::max(left, (gRight + 1 + leftEdge) / 2 + 1);
+    if (g.left > rightEdge) right = std::min(right, (g.left + rightEdge + 1) / 2 - 1);
+  }
+  return {left, right};
+}
+
+PixelSpan resultRoom(const ControlSpec& result) {
+  const ControlSpec* panel = findControl(result.parent);
+  std::vector<PixelRect> others;
   for (const ControlSpec& other : controlTable()) {
     if (other.parent != result.parent || other.name == result.name) continue;
     const Cover g = coverOf(other);
-    const int overlap = std::min(g.bottom, place.bottom) - std::max(g.top, place.top);
-    if (overlap <= height / 3) continue;
-    if (g.right < place.left) left = std::max(left, (g.right + 1 + place.left) / 2 + 1);
-    if (g.left > place.right) right = std::min(right, (g.left + place.right + 1) / 2 - 1);
+    others.push_back({g.left, g.top, g.right - g.left + 1, g.bottom - g.top + 1});
   }
-  return {left, right};
+  const PixelRect place = pixelRect(result);
+  return roomAmong(place, others,
+                   panel == nullptr ? place.left + place.width + 5 : pixels(panel->width));
 }
 
 ResultPlace resultPlace(const PixelRect& own, const PixelSpan& room, int neededPixels) {

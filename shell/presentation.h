@@ -5,6 +5,7 @@
 // through the WebAssembly module. Toolkit-free.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -91,6 +92,11 @@ struct PixelSpan {
   bool operator==(const PixelSpan&) const = default;
 };
 PixelSpan resultRoom(const ControlSpec& result);
+// The same for a result at `place` among `others`, the places of the other
+// controls of its panel, in a panel `panelWidth` pixels wide.
+//   place 170, 32, 49, 21 beside a button ending at pixel 163, in a panel
+//   229 wide -> 168 to 224
+PixelSpan roomAmong(const PixelRect& place, std::span<const PixelRect> others, int panelWidth);
 
 // Where a result whose own place is `own` stands when its text, in the
 // smallest font it may take, needs `neededPixels`: its own place where that

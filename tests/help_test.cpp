@@ -159,5 +159,66 @@ TEST(Help, SaysWhatEachPanelComputesInTheWindowsOrder) {
   }
 }
 
+// The page's own words around the panels' data.
+TEST(Help, HeadsItsTablesAndSections) {
+  const std::string html = helpHtml();
+  const struct {
+    const char *name, *part;
+  } rows[] = {
+      {"the title", "<title>Pyrelon: formulas and constants</title>"},
+      {"the heading", "<h1>Formulas and constants</h1>"},
+      {"the inputs table",
+       "<tr><th>Input</th><th>Unit</th><th>Accepted range</th><th>At start-up</th></tr>"},
+      {"an input without limits",
+       "<tr><td>input temperature</td><td></td><td>any</td><td>0</td></tr>"},
+      {"the constants table", "<p><b>Constants</b></p>"},
+      {"the constants table's head", "<tr><th>Constant</th><th>Value</th><th>Unit</th></tr>"},
+      {"the fuel table",
+       "<p><b>Fuel table</b></p>\n<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n"
+       "<tr><th>Fuel</th><th>Wet ratio</th><th>Dry ratio</th><th>CO2 max (%)</th>"
+       "<th>Net allowance (%)</th><th>Net factor</th><th>Gross factor</th></tr>"},
+      {"the pressure table",
+       "<p><b>Pressure table</b>: each column as input × factor or input ÷ factor.</p>\n"
+       "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n"
+       "<tr><th>Source unit</th><th>One bar</th><th>Columns</th></tr>"},
+      {"the bar row, as the results test reckons 1.013 bar",
+       "<tr><td>bar</td><td>1</td><td>psi = ÷ 0.0689;  kpa = × 100;  mmHg = × 750.2;  "
+       "mmH2O = × 10215;  Kg/cm2 = × 1.0197;  mBar = × 1000</td></tr>"},
+      {"a unit panel's results",
+       "<p><b>Results:</b> the input in the other units, one column each, under captions naming "
+       "the unit.</p>"},
+      {"one result with its unit", "<p><b>Results:</b> carbon potential (% C).</p>"},
+      {"the limits box",
+       "<p><b>Limits box</b>, shown when a reading lies outside its range; the box is put back to "
+       "its start-up value:</p>"},
+      {"a list, its name capitalised",
+       "<p><b>Source unit:</b> °Centigradi, °Fahrenheit, Kelvin, °Rankine</p>"},
+  };
+  for (const auto& r : rows) EXPECT_NE(html.find(r.part), std::string::npos) << r.name;
+}
+
+// Each panel's list with its entries as the window lists them, and what
+// its results are.
+TEST(Help, NamesEachListAndResult) {
+  const std::string html = helpHtml();
+  const struct {
+    const char *name, *part;
+  } rows[] = {
+      {"pressure's units", "<p><b>Source unit:</b> bar, mbar, psi, kpa, mmHg, mmH2O, Kg/cm2</p>"},
+      {"the fuels", "<p><b>Fuel:</b> Metano, Propano, GPL, Gasolio, Nafta, Coke</p>"},
+      {"the oxygen probe", "<p><b>Probe:</b> Standard</p>"},
+      {"the carbon probes", "<p><b>Probe calibration:</b> Accucarb, DIN 17022, Lambda</p>"},
+      {"the flow's compensations",
+       "<p><b>Compensation type:</b> None, Temperature, Pressure, Both</p>"},
+      {"nitriding's result", "<p><b>Results:</b> nitriding factor.</p>"},
+      {"lambda's results",
+       "<p><b>Results:</b> wet oxygen (%), air excess, dry oxygen (%), carbon dioxide content (%), "
+       "net efficiency (%), gross efficiency (%).</p>"},
+      {"oxygen's result", "<p><b>Results:</b> oxygen content (%).</p>"},
+      {"the flow's result", "<p><b>Results:</b> compensated flow.</p>"},
+  };
+  for (const auto& r : rows) EXPECT_NE(html.find(r.part), std::string::npos) << r.name;
+}
+
 }  // namespace
 }  // namespace pyrelon

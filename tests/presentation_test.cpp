@@ -134,6 +134,29 @@ TEST(Presentation, AResultWidensIntoItsRoom) {
   }
 }
 
+TEST(Presentation, ARoomEndsHalfwayToWhatStandsBesideIt) {
+  // A result at 100, 20, 40 x 21 (pixels 100 to 139, rows 20 to 40) in a
+  // panel 300 wide: alone it may take 5 to 295. A third of its height is 7
+  // rows.
+  const PixelRect place{100, 20, 40, 21};
+  const struct {
+    const char* name;
+    std::vector<PixelRect> others;
+    PixelSpan room;
+  } rows[] = {
+      {"alone: the frame and two pixels", {}, {5, 295}},
+      {"to the left: (79 + 1 + 100) / 2, a pixel on", {{50, 20, 30, 21}}, {91, 295}},
+      {"to the right: (200 + 139 + 1) / 2, a pixel short", {{200, 20, 30, 21}}, {5, 169}},
+      {"the nearer of two on the left", {{10, 20, 30, 21}, {50, 20, 30, 21}}, {91, 295}},
+      {"below, sharing a third of the height: not beside it", {{50, 33, 30, 21}}, {5, 295}},
+      {"above, sharing a third of the height: not beside it", {{50, 7, 30, 21}}, {5, 295}},
+      {"sharing 8 rows: beside it", {{50, 32, 30, 21}}, {91, 295}},
+      {"reaching into its first column: neither side", {{71, 20, 30, 21}}, {5, 295}},
+      {"starting in its last column: neither side", {{139, 20, 30, 21}}, {5, 295}},
+  };
+  for (const auto& r : rows) EXPECT_EQ(roomAmong(place, r.others, 300), r.room) << r.name;
+}
+
 TEST(Presentation, TheLogoIsOneDrawing) {
   const std::string svg = logo::logoSvg();
   for (const char* part : {

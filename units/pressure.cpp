@@ -97,8 +97,10 @@ constexpr std::string_view keyOf(std::string_view unit) {
   constexpr std::array<std::string_view, 7> kKeys{"bar",  "mbar",  "psi",  "kpa",
                                                   "mmhg", "mmh2o", "kgcm2"};
   if (unit == "mBar") return "mbar";
-  for (std::size_t i = 0; i < kSources.size(); ++i)
-    if (kSources[i].unit == unit) return kKeys[i];
+  for (std::size_t i = 0; const PressureSource& source : kSources) {
+    if (source.unit == unit) return kKeys[i];
+    ++i;
+  }
   return unit;
 }
 

@@ -5,6 +5,7 @@
 // 100 mm / 25.4 = 3.93700... in.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -13,6 +14,7 @@
 #include "shell/controls.h"
 #include "shell/help.h"
 #include "shell/panels.h"
+#include "shell/presentation.h"
 #include "shell/shell.h"
 #include "tests/cli/run_cli.h"
 #include "tests/extension/throwaway_panel.h"
@@ -76,10 +78,28 @@ TEST(AddedPanel, ItsButtonItsKeyFilterAndItsLimits) {
 }
 
 TEST(AddedPanel, TheWindowGrowsToHoldIt) {
-  // 7200 + 915 + 60 twips: below the flow panel, which ends at 7095.
-  EXPECT_EQ(clientHeightTwips(), 8175);
+  // 7200 + 1400 + 60 twips: below the flow panel, which ends at 7095.
+  EXPECT_EQ(clientHeightTwips(), 8660);
   EXPECT_EQ(clientWidthTwips(), 10155);
   ASSERT_NE(findControl("InchLbl"), nullptr);
+}
+
+TEST(AddedPanel, ItsTabOrderGoesRowByRow) {
+  // LenBtn (top 480) and LenTxt (630, 150 below) share a row, left to right;
+  // InchLbl (631, 151 below) starts the next although it stands leftmost.
+  // Then the captions, which take no focus, as listed; then the window's own
+  // controls.
+  const auto& order = tabOrder();
+  const auto at = std::find_if(order.begin(), order.end(),
+                               [](const ControlSpec* c) { return c->name == "Frame8"; });
+  ASSERT_NE(at, order.end());
+  ASSERT_GE(order.end() - at, 8);
+  std::vector<std::string_view> names;
+  for (auto it = at; it != at + 8; ++it) names.push_back((*it)->name);
+  EXPECT_EQ(names, (std::vector<std::string_view>{"Frame8", "LenTxt", "LenBtn", "InchLbl", "LenCap",
+                                                  "LenUnit", "InchCap", "Image1"}));
+  EXPECT_EQ(namingLabelsOf(*findControl("LenTxt")).unit, "LenUnit");
+  EXPECT_EQ(namingLabelsOf(*findControl("InchLbl")).caption, "InchCap");
 }
 
 TEST(AddedPanel, TheHelpPageHasItsSection) {

@@ -20,14 +20,18 @@ constexpr double kMillimetresPerInch = 25.4;  // exact, by the definition of the
 enum Input { kLength };
 
 // clang-format off
+// The button's top and the box's lie 150 twips apart, so they share a row;
+// the result's lies 151 below the button's and starts the next: the tab
+// order's tolerance, at its edge. The unit's top is the box's bottom, the
+// nearest a unit may stand.
 constexpr std::array<ControlSpec, 7> kControls{{
-  {"Frame8", ControlKind::Panel, "", "Length Conversion", 60, 7200, 3600, 915},
-  {"LenCap", ControlKind::Label, "Frame8", "Length", 120, 240, 870, 255, Colour::Blue},
-  {"LenTxt", ControlKind::TextBox, "Frame8", "", 120, 495, 870, 315},
-  {"LenUnit", ControlKind::Label, "Frame8", "mm", 120, 840, 870, 255, Colour::Blue},
-  {"LenBtn", ControlKind::Button, "Frame8", "Solve", 1140, 480, 720, 315},
-  {"InchCap", ControlKind::Label, "Frame8", "Inches", 2040, 240, 1000, 255, Colour::Magenta},
-  {"InchLbl", ControlKind::ResultLabel, "Frame8", "", 2040, 480, 1000, 315},
+  {"Frame8", ControlKind::Panel, "", "Length Conversion", 60, 7200, 3600, 1400},
+  {"LenCap", ControlKind::Label, "Frame8", "Length", 1140, 375, 870, 255, Colour::Blue},
+  {"LenTxt", ControlKind::TextBox, "Frame8", "", 1140, 630, 870, 315},
+  {"LenUnit", ControlKind::Label, "Frame8", "mm", 1140, 945, 870, 255, Colour::Blue},
+  {"LenBtn", ControlKind::Button, "Frame8", "Solve", 2040, 480, 720, 315},
+  {"InchCap", ControlKind::Label, "Frame8", "Inches", 120, 376, 1000, 255, Colour::Magenta},
+  {"InchLbl", ControlKind::ResultLabel, "Frame8", "", 120, 631, 1000, 315},
 }};
 // clang-format on
 

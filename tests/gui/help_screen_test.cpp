@@ -58,6 +58,36 @@ class HelpScreenTest : public QObject {
     QVERIFY(help->font().pointSizeF() >= 8);
   }
 
+  // What a screen reader says of the logo, and the formulas window's title.
+  void namesOfTheLogoAndTheHelpWindow_data() {
+    QTest::addColumn<QString>("what");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("the logo's name") << "logo name"
+                                     << "Pyrelon logo";
+    QTest::newRow("the logo's description") << "logo description"
+                                            << "Click to show the program's release";
+    QTest::newRow("the formulas window's title") << "help title"
+                                                 << "Pyrelon: formulas and constants";
+    QTest::newRow("the formulas window's name") << "help name"
+                                                << "HelpWindow";
+  }
+
+  void namesOfTheLogoAndTheHelpWindow() {
+    QFETCH(QString, what);
+    QFETCH(QString, expected);
+    Started s;
+    QWidget* logo = s.window.findChild<QWidget*>("Image1");
+    QVERIFY(logo != nullptr);
+    s.window.showHelp();
+    QTextBrowser* help = s.window.helpWindow();
+    QVERIFY(help != nullptr);
+    const QString got = what == "logo name"          ? logo->accessibleName()
+                        : what == "logo description" ? logo->accessibleDescription()
+                        : what == "help title"       ? help->windowTitle()
+                                                     : help->objectName();
+    QCOMPARE(got, expected);
+  }
+
   void aboutFromTheMenu() {
     Started s;
     s.window.findChild<QAction*>("HelpAbout")->trigger();

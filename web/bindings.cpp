@@ -23,5 +23,6 @@ EMSCRIPTEN_BINDINGS(pyrelon) {
   function("help", &help);
   function("toolsJson", &toolsJson);
   function("toolCompute", &toolCompute);
+  function("toolChart", &toolChart);
   function("logoSvg", &logoSvg);
 }

@@ -519,7 +519,16 @@
     if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
   }
 
-  PyrelonModule().then((module) => {
+  // The module's WebAssembly, gzip-compressed in the page (web/assemble.js).
+  function wasmBinary() {
+    const text = atob(document.getElementById('PyrelonWasm').textContent.trim());
+    const bytes = new Uint8Array(text.length);
+    for (let i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i);
+    const stream = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('gzip'));
+    return new Response(stream).arrayBuffer();
+  }
+
+  wasmBinary().then((binary) => PyrelonModule({ wasmBinary: binary })).then((module) => {
     calc = module;
     document.dispatchEvent(new CustomEvent('pyrelon-module', { detail: module }));
     controls = JSON.parse(calc.controlsJson());

@@ -61,6 +61,11 @@ std::string toolsJson(const std::string& decimalSeparator);
 // that names no tool.
 std::string toolCompute(const std::string& id, const std::string& texts,
                         const std::string& decimalSeparator);
+// The chart document of a tool's form, from its boxes' texts as toolCompute
+// takes them: the same SVG text the CLI's --chart writes for the same
+// readings; "" for a tool without a chart or an id that names no tool.
+std::string toolChart(const std::string& id, const std::string& texts,
+                      const std::string& decimalSeparator);
 
 // The logo as an SVG element (shell/logo.h).
 std::string logoSvg();

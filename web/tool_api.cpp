@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "chart/atmosphere_charts.h"
 #include "core/numbers.h"
 #include "shell/tool_form.h"
 #include "shell/tools.h"
@@ -40,21 +41,32 @@ std::string toolsJson(const std::string& decimalSeparator) {
   return out + "]";
 }
 
-std::string toolCompute(const std::string& id, const std::string& texts,
-                        const std::string& decimalSeparator) {
-  const ToolDescriptor* tool = toolById(id);
-  if (tool == nullptr) return "null";
+namespace {
+
+// The form of `tool` from its boxes' texts, separated by line feeds; boxes
+// the texts leave out are empty.
+ToolForm formFromTexts(const ToolDescriptor& tool, const std::string& texts,
+                       const std::string& decimalSeparator) {
   std::vector<std::string> boxes;
   std::size_t start = 0;
-  while (boxes.size() < tool->inputs.size()) {
+  while (boxes.size() < tool.inputs.size()) {
     const std::size_t end = texts.find('\n', start);
     boxes.push_back(
         texts.substr(start, end == std::string::npos ? std::string::npos : end - start));
     if (end == std::string::npos) break;
     start = end + 1;
   }
-  boxes.resize(tool->inputs.size());
-  const ToolForm form = readToolForm(*tool, boxes, decimalSeparator);
+  boxes.resize(tool.inputs.size());
+  return readToolForm(tool, boxes, decimalSeparator);
+}
+
+}  // namespace
+
+std::string toolCompute(const std::string& id, const std::string& texts,
+                        const std::string& decimalSeparator) {
+  const ToolDescriptor* tool = toolById(id);
+  if (tool == nullptr) return "null";
+  const ToolForm form = formFromTexts(*tool, texts, decimalSeparator);
   const ToolOutcome outcome = runTool(*tool, form);
   std::string out = "{\"error\":" + jsonQuoted(outcome.error) +
                     ",\"failedInput\":" + std::to_string(outcome.failedInput) + ",\"lines\":[";
@@ -66,6 +78,13 @@ std::string toolCompute(const std::string& id, const std::string& texts,
            ",\"absent\":" + (lines[l].absent ? "true" : "false") + "}";
   }
   return out + "],\"json\":" + toolJson(*tool, form.readings, outcome, 0) + "}";
+}
+
+std::string toolChart(const std::string& id, const std::string& texts,
+                      const std::string& decimalSeparator) {
+  const ToolDescriptor* tool = toolById(id);
+  if (tool == nullptr || !chart::hasChart(tool->id)) return "";
+  return chart::toolChartSvg(tool->id, formFromTexts(*tool, texts, decimalSeparator).readings);
 }
 
 }  // namespace pyrelon::web

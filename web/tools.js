@@ -83,8 +83,15 @@
       element('div', { class: 'tool-body' }, [
         element('div', { class: 'tool-side' }, [form, error]),
         results,
-        element('div', { id: id + '-chart', class: 'tool-chart', role: 'img',
-          'aria-label': tool.title + ' chart' }),
+        element('div', { class: 'tool-chart' }, [
+          element('div', { id: id + '-chart', role: 'group', 'aria-label': tool.title + ' chart' }),
+          element('p', { class: 'tool-saves', id: id + '-saves', hidden: '' }, [
+            element('button', { type: 'button', id: id + '-save-svg', text: 'Save SVG…',
+              onclick: () => saveSvg(id) }),
+            element('button', { type: 'button', id: id + '-save-png', text: 'Save PNG…',
+              onclick: () => savePng(id) }),
+          ]),
+        ]),
       ]),
     ]);
     document.body.insertBefore(view, $('InfoBox'));
@@ -116,6 +123,52 @@
     // module takes them, and the tool's JSON.
     document.dispatchEvent(new CustomEvent('pyrelon-tool-computed',
       { detail: { id: tool.id, texts, decimal, json: answer.json } }));
+  }
+
+  // The chart beside the form, the module's SVG text as it is (the same
+  // bytes the CLI writes), redrawn when the form's texts change it.
+  function drawChart({ id, texts, decimal: separator }) {
+    const parts = built.get(id);
+    if (!parts || !calc.toolChart) return;
+    const svg = calc.toolChart(id, texts, separator);
+    if (svg === parts.svg) return;
+    parts.svg = svg;
+    $(id + '-chart').innerHTML = svg;
+    $(id + '-saves').hidden = svg === '';
+  }
+
+  function download(blob, name) {
+    const link = element('a', { href: URL.createObjectURL(blob), download: name });
+    document.body.append(link);
+    link.click();
+    link.remove();
+    setTimeout(() => URL.revokeObjectURL(link.href), 0);
+  }
+
+  function saveSvg(id) {
+    const svg = built.get(id).svg;
+    if (svg) download(new Blob([svg], { type: 'image/svg+xml' }), id + '-chart.svg');
+  }
+
+  // The chart drawn into a canvas at twice its size, on white.
+  function savePng(id) {
+    const svg = built.get(id).svg;
+    const drawn = $(id + '-chart').querySelector('svg');
+    if (!svg || !drawn) return;
+    const width = Number(drawn.getAttribute('width')) || drawn.getBoundingClientRect().width;
+    const height = Number(drawn.getAttribute('height')) || drawn.getBoundingClientRect().height;
+    const image = new Image();
+    const source = URL.createObjectURL(new Blob([svg], { type: 'image/svg+xml' }));
+    image.onload = () => {
+      const canvas = element('canvas', { width: 2 * width, height: 2 * height });
+      const context = canvas.getContext('2d');
+      context.fillStyle = '#fff';
+      context.fillRect(0, 0, canvas.width, canvas.height);
+      context.drawImage(image, 0, 0, canvas.width, canvas.height);
+      URL.revokeObjectURL(source);
+      canvas.toBlob((blob) => { if (blob) download(blob, id + '-chart.png'); }, 'image/png');
+    };
+    image.src = source;
   }
 
   // The view the address names: a tool's, or the window.
@@ -154,6 +207,7 @@
   }
 
   document.addEventListener('pyrelon-module', (e) => { calc = e.detail; });
+  document.addEventListener('pyrelon-tool-computed', (e) => drawChart(e.detail));
   document.addEventListener('pyrelon-ready', () => {
     if (tools.length > 0 || !calc) return;  // a second start-up keeps the views
     const locale = document.documentElement.lang || navigator.language || 'en-US';

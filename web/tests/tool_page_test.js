@@ -6,7 +6,31 @@
 'use strict';
 const test = require('node:test');
 const assert = require('node:assert/strict');
+const { execFileSync } = require('child_process');
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
 const { launch, open, texts, type } = require('./browser');
+
+// The native CLI (PYRELON_NATIVE_CLI, set by CTest): the chart it writes for
+// the same readings, which the page's must equal byte for byte.
+function cliChart(args) {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'pyrelon-chart-'));
+  try {
+    const file = path.join(folder, 'chart.svg');
+    execFileSync(process.env.PYRELON_NATIVE_CLI, ['atmosphere', ...args, '--chart', file],
+      { stdio: 'ignore', timeout: 20000 });
+    return fs.readFileSync(file, 'utf8');
+  } finally {
+    fs.rmSync(folder, { recursive: true });
+  }
+}
+
+// What a button of the view downloads.
+async function download(page, button) {
+  const [saved] = await Promise.all([page.waitForEvent('download'), page.click('#' + button)]);
+  return { name: saved.suggestedFilename(), bytes: fs.readFileSync(await saved.path()) };
+}
 
 let browser;
 test.before(async () => { browser = await launch(); });
@@ -84,4 +108,59 @@ test('offline, the view works as well', async () => {
   const page = await open(browser, { query: '#' + ID, offline: true });
   await type(page, `${ID}-flow`, '50');
   assert.equal((await results(page))[0], '400.00');
+});
+
+test('the atmosphere chart: an SVG with its title, redrawn as a reading changes, saved as the CLI writes it', async () => {
+  const page = await open(browser, { query: '#atmosphere' });
+  await page.waitForSelector('#atmosphere-chart > svg');
+  const shown = () => page.evaluate(() => {
+    const svg = document.querySelector('#atmosphere-chart > svg');
+    const first = svg.firstElementChild;
+    return { markup: svg.outerHTML, role: svg.getAttribute('role'), first: first.tagName,
+      title: first.textContent, count: document.getElementById('atmosphere-chart').children.length };
+  });
+  const rows = [
+    { name: 'temperature alone', temp: '925', mv: '', dew: '', args: ['--temp', '925'] },
+    { name: 'a probe reading added', temp: '925', mv: '1150', dew: '',
+      args: ['--temp', '925', '--mv', '1150'] },
+    { name: 'another temperature, a dew point', temp: '870', mv: '1150', dew: '-5',
+      args: ['--temp', '870', '--mv', '1150', '--dew-point', '-5'] },
+    { name: 'a probe reading beyond its range', temp: '870', mv: '1400', dew: '-5',
+      args: ['--temp', '870', '--dew-point', '-5'] },
+  ];
+  let before = await shown();
+  for (const row of rows) {
+    await type(page, 'atmosphere-temp', row.temp);
+    await type(page, 'atmosphere-mv', row.mv);
+    await type(page, 'atmosphere-dew-point', row.dew);
+    const now = await shown();
+    assert.equal(now.count, 1, row.name + ': one chart');
+    assert.equal(now.role, 'img', row.name);
+    assert.equal(now.first, 'title', row.name + ': the title first');
+    assert.notEqual(now.title.trim(), '', row.name + ': a title that says something');
+    if (row.name !== 'a probe reading beyond its range')
+      assert.notEqual(now.markup, before.markup, row.name + ': redrawn');
+    const svg = await download(page, 'atmosphere-save-svg');
+    assert.equal(svg.name, 'atmosphere-chart.svg', row.name);
+    if (process.env.PYRELON_NATIVE_CLI)
+      assert.equal(svg.bytes.toString('utf8'), cliChart(row.args), row.name + ': the CLI\'s bytes');
+    before = now;
+  }
+  // The PNG: twice the chart's size.
+  const png = await download(page, 'atmosphere-save-png');
+  assert.equal(png.name, 'atmosphere-chart.png');
+  assert.equal(png.bytes.subarray(1, 4).toString('latin1'), 'PNG');
+  const [width, height] = await page.evaluate(() => {
+    const svg = document.querySelector('#atmosphere-chart > svg');
+    return [Number(svg.getAttribute('width')), Number(svg.getAttribute('height'))];
+  });
+  assert.deepEqual([png.bytes.readUInt32BE(16), png.bytes.readUInt32BE(20)], [2 * width, 2 * height]);
+  assert.deepEqual(page.errors, []);
+});
+
+test('a tool without a chart shows no chart and no save buttons', async () => {
+  const page = await open(browser, { query: '#' + ID });
+  await page.waitForSelector(`#${ID}-view:not([hidden])`);
+  assert.equal(await page.textContent(`#${ID}-chart`), '');
+  assert.equal(await page.isHidden(`#${ID}-saves`), true);
 });

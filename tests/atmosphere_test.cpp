@@ -294,6 +294,15 @@ std::vector<std::optional<double>> readingsOf(Given given) {
   return readings;
 }
 
+// Every value, note and absence as the faces list them, one line each.
+std::string shownLines(const ToolOutcome& outcome) {
+  std::string out = outcome.error + "\n";
+  for (const ToolLine& line : toolLines(atmosphereTool(), outcome, "."))
+    out += line.path + "=" + line.value + " [" + line.note + "]" + (line.absent ? " absent" : "") +
+           "\n";
+  return out;
+}
+
 TEST(AtmosphereReuse, AKeptOutcomeShowsNothingOfTheRowBefore) {
   // Rows in this order, each leaving behind what the next must not show: a
   // note, a sooting list, an outlier, equivalents, a shim, an error.
@@ -330,6 +339,7 @@ TEST(AtmosphereReuse, AKeptOutcomeShowsNothingOfTheRowBefore) {
     const ToolOutcome fresh = runTool(tool, form);
     runToolInto(tool, form, kept);
     EXPECT_EQ(toolJson(tool, form.readings, kept, 0), toolJson(tool, form.readings, fresh, 0));
+    EXPECT_EQ(shownLines(kept), shownLines(fresh));
     EXPECT_EQ(kept.failedInput, fresh.failedInput);
   }
 }

@@ -471,6 +471,10 @@ ToolOutcome fail(std::string sentence, int input) {
   return out;
 }
 
+void failInto(ToolOutcome& out, std::string sentence, int input) {
+  out = fail(std::move(sentence), input);
+}
+
 std::optional<ToolOutcome> rangeError(ToolReadings in) {
   for (std::size_t i = 0; i < kInputs.size(); ++i) {
     if (!in[i]) continue;
@@ -489,26 +493,32 @@ std::optional<ToolOutcome> rangeError(ToolReadings in) {
   return std::nullopt;
 }
 
-ToolOutcome calculateAtmosphere(ToolReadings in) {
+// Writes into `out`, reset by the caller, so a batch keeps its storage.
+void fillAtmosphere(ToolReadings in, ToolOutcome& out) {
   if (in.size() != kInputs.size()) {
-    return fail("The atmosphere tool needs " + std::to_string(kInputs.size()) + " readings.", -1);
+    return failInto(
+        out, "The atmosphere tool needs " + std::to_string(kInputs.size()) + " readings.", -1);
   }
-  if (auto error = rangeError(in)) return *error;
+  if (auto error = rangeError(in)) {
+    out = std::move(*error);
+    return;
+  }
   if (!in[kAtmTemp]) {
-    return fail(requiredSentence(kInputs[kAtmTemp]), kAtmTemp);
+    return failInto(out, requiredSentence(kInputs[kAtmTemp]), kAtmTemp);
   }
   const double celsius = *in[kAtmTemp];
   const double kelvin = kelvinOf(celsius);
   const FurnaceGas gas{celsius, in[kAtmCo].value_or(20), in[kAtmH2].value_or(40),
                        in[kAtmPressure].value_or(kStandardPressure)};
   if (in[kAtmDewPoint] && in[kAtmFrostPoint]) {
-    return fail("Give the dew point or the frost point, not both: a meter reports one of them.",
-                kAtmFrostPoint);
+    return failInto(out,
+                    "Give the dew point or the frost point, not both: a meter reports one of them.",
+                    kAtmFrostPoint);
   }
   const double gasSum =
       gas.coPercent + gas.h2Percent + in[kAtmCo2].value_or(0) + in[kAtmCh4].value_or(0);
   if (gasSum > kPercent) {
-    return fail("CO, H2, CO2 and CH4 together must be at most 100 %.", kAtmH2);
+    return failInto(out, "CO, H2, CO2 and CH4 together must be at most 100 %.", kAtmH2);
   }
   const bool anyShim = in[kAtmShimInitialCarbon] || in[kAtmShimInitialMg] || in[kAtmShimFinalMg];
   const bool wholeShim = in[kAtmShimInitialCarbon] && in[kAtmShimInitialMg] && in[kAtmShimFinalMg];
@@ -516,7 +526,8 @@ ToolOutcome calculateAtmosphere(ToolReadings in) {
     const int missing = !in[kAtmShimInitialCarbon] ? kAtmShimInitialCarbon
                         : !in[kAtmShimInitialMg]   ? kAtmShimInitialMg
                                                    : kAtmShimFinalMg;
-    return fail("A shim needs its initial carbon, its initial mass and its final mass.", missing);
+    return failInto(out, "A shim needs its initial carbon, its initial mass and its final mass.",
+                    missing);
   }
   std::optional<double> shim;
   if (wholeShim) {
@@ -525,25 +536,26 @@ ToolOutcome calculateAtmosphere(ToolReadings in) {
     const double m1 = *in[kAtmShimFinalMg];
     shim = shimCarbon(c0, m0, m1);
     if (*shim < 0) {
-      return fail("The shim's masses give a negative carbon: the final mass must be at least " +
-                      plainForm(m0 * (1 - c0 / kPercent), ".") + " mg.",
-                  kAtmShimFinalMg);
+      return failInto(out,
+                      "The shim's masses give a negative carbon: the final mass must be at least " +
+                          plainForm(m0 * (1 - c0 / kPercent), ".") + " mg.",
+                      kAtmShimFinalMg);
     }
   }
   const double si = in[kAtmSi].value_or(0), mn = in[kAtmMn].value_or(0),
                cr = in[kAtmCr].value_or(0), ni = in[kAtmNi].value_or(0),
                mo = in[kAtmMo].value_or(0);
   if (si + mn + cr + ni + mo > kAlloySumMax) {
-    return fail("Si, Mn, Cr, Ni and Mo together must be at most 5 %.", kAtmSi);
+    return failInto(out, "Si, Mn, Cr, Ni and Mo together must be at most 5 %.", kAtmSi);
   }
   const double saturation = saturationCarbon(kelvin);
   if (in[kAtmTargetCarbon] && *in[kAtmTargetCarbon] > saturation) {
-    return fail("The target carbon must be at most the graphite saturation, " +
-                    carbonText(saturation) + " at " + celsiusText(celsius) + ".",
-                kAtmTargetCarbon);
+    return failInto(out,
+                    "The target carbon must be at most the graphite saturation, " +
+                        carbonText(saturation) + " at " + celsiusText(celsius) + ".",
+                    kAtmTargetCarbon);
   }
 
-  ToolOutcome out;
   out.results.resize(kResults.size());
   ToolValue& activities = makeGroup(out.results[kAtmActivity], kReadingCount);
   ToolValue& potentials = makeGroup(out.results[kAtmCarbonPotential], kReadingCount);
@@ -668,6 +680,11 @@ ToolOutcome calculateAtmosphere(ToolReadings in) {
       q == 1 ? std::string("q = potential / steel carbon")
              : "q = potential / steel carbon; 1/q = " + formatPattern(1 / q, "0.000", ".");
   if (target) setNumber(out.results[kAtmSteelCarbon], *target / q);
+}
+
+ToolOutcome calculateAtmosphere(ToolReadings in) {
+  ToolOutcome out;
+  fillAtmosphere(in, out);
   return out;
 }
 
@@ -686,6 +703,7 @@ const ToolDescriptor kTool{
     .notes = kNotes,
     .references = kReferences,
     .calculate = calculateAtmosphere,
+    .fill = fillAtmosphere,
 };
 
 }  // namespace

@@ -81,21 +81,25 @@ class ToolComputer final : public RowComputer {
           return;
         }
       }
-      const ToolOutcome outcome = runTool(tool, checkToolReadings(tool, given_, c_.separator_));
-      if (!outcome.error.empty()) {
-        error = outcome.error;
+      checkToolReadingsInto(tool, given_, c_.separator_, form_);
+      runToolInto(tool, form_, outcome_);
+      if (!outcome_.error.empty()) {
+        error = outcome_.error;
         return;
       }
       results.resize(c_.places_.size());
       for (std::size_t r = 0; r < c_.places_.size(); ++r) {
         results[r].clear();
-        appendColumnValue(results[r], tool, c_.places_[r], outcome, c_.separator_);
+        appendColumnValue(results[r], tool, c_.places_[r], outcome_, c_.separator_);
       }
     }
 
    private:
     const ToolComputer& c_;
     std::vector<std::optional<double>> given_;
+    // Kept from row to row so that a row allocates nothing for them.
+    ToolForm form_;
+    ToolOutcome outcome_;
   };
 
   ToolRows rows_;

@@ -86,6 +86,12 @@ struct ToolOutcome {
 // inside its input's range), the input's start value, or nullopt.
 using ToolReadings = std::span<const std::optional<double>>;
 using ToolCalculator = ToolOutcome (*)(ToolReadings readings);
+// The same calculator writing into an outcome kept from row to row, so a
+// batch builds its values' vectors and strings once, not per row. It is
+// handed an outcome with no error whose values are all absent and empty
+// (as resetToolOutcome in shell/tool_form.h leaves one; a group may keep
+// its members, each absent), and leaves it as `calculate` would return it.
+using ToolFiller = void (*)(ToolReadings readings, ToolOutcome& outcome);
 
 // A column the batch writes: a result, or a member of a group result.
 struct ToolColumn {
@@ -119,6 +125,8 @@ struct ToolDescriptor {
   // page) is part of the citation, not a value the tool computes with.
   std::span<const std::string_view> references{};
   ToolCalculator calculate{};
+  // Optional: where given, it must give what `calculate` gives.
+  ToolFiller fill{};
 };
 
 // "dew-point" -> "dew_point": the CSV column and JSON member of an input.

@@ -312,6 +312,14 @@ std::string notANumberSentence(const ToolInput& input, std::string_view text) {
 ToolForm checkToolReadings(const ToolDescriptor& tool, std::span<const std::optional<double>> given,
                            std::string_view decimalSeparator) {
   ToolForm form;
+  checkToolReadingsInto(tool, given, decimalSeparator, form);
+  return form;
+}
+
+void checkToolReadingsInto(const ToolDescriptor& tool, std::span<const std::optional<double>> given,
+                           std::string_view decimalSeparator, ToolForm& form) {
+  form.error.clear();
+  form.failedInput = -1;
   form.readings.resize(tool.inputs.size());
   for (std::size_t i = 0; i < tool.inputs.size(); ++i) {
     const ToolInput& input = tool.inputs[i];
@@ -332,7 +340,6 @@ ToolForm checkToolReadings(const ToolDescriptor& tool, std::span<const std::opti
       }
     }
   }
-  return form;
 }
 
 ToolForm readToolForm(const ToolDescriptor& tool, std::span<const std::string> texts,
@@ -371,6 +378,38 @@ ToolOutcome runTool(const ToolDescriptor& tool, const ToolForm& form) {
   for (std::size_t r = 0; r < tool.results.size(); ++r)
     sanitize(outcome.results[r], tool.results[r]);
   return outcome;
+}
+
+namespace {
+void resetValue(ToolValue& value) {
+  value.kind = ToolValue::Kind::Absent;
+  value.number = 0;
+  value.text.clear();
+  value.list.clear();
+  value.note.clear();
+  for (ToolValue& member : value.members) resetValue(member);
+}
+}  // namespace
+
+void resetToolOutcome(ToolOutcome& outcome) {
+  outcome.error.clear();
+  outcome.failedInput = -1;
+  for (ToolValue& value : outcome.results) resetValue(value);
+}
+
+void runToolInto(const ToolDescriptor& tool, const ToolForm& form, ToolOutcome& outcome) {
+  if (tool.fill == nullptr || !form.ok()) {
+    outcome = runTool(tool, form);
+    return;
+  }
+  resetToolOutcome(outcome);
+  tool.fill(form.readings, outcome);
+  if (!outcome.error.empty()) {
+    for (ToolValue& value : outcome.results) value = ToolValue{};
+  }
+  outcome.results.resize(tool.results.size());
+  for (std::size_t r = 0; r < tool.results.size(); ++r)
+    sanitize(outcome.results[r], tool.results[r]);
 }
 
 std::string formatToolNumber(double value, Digits digits, int places,

@@ -62,6 +62,9 @@ ToolForm readToolForm(const ToolDescriptor& tool, std::span<const std::string> t
 // line and the batch have them.
 ToolForm checkToolReadings(const ToolDescriptor& tool, std::span<const std::optional<double>> given,
                            std::string_view decimalSeparator);
+// The same into `form`, reusing its storage.
+void checkToolReadingsInto(const ToolDescriptor& tool, std::span<const std::optional<double>> given,
+                           std::string_view decimalSeparator, ToolForm& form);
 
 // Runs the calculator on a form read without fault; for a form with a
 // fault, gives its error with every result absent. The outcome always has
@@ -69,6 +72,13 @@ ToolForm checkToolReadings(const ToolDescriptor& tool, std::span<const std::opti
 // that is not finite comes back absent, so no face ever shows NaN or
 // infinity.
 ToolOutcome runTool(const ToolDescriptor& tool, const ToolForm& form);
+// The same into `outcome`, reusing its storage: through the tool's `fill`
+// where it has one, else its `calculate`. What `outcome` held before is
+// gone; the result is what runTool returns, value for value.
+void runToolInto(const ToolDescriptor& tool, const ToolForm& form, ToolOutcome& outcome);
+// Leaves `outcome` without error and every value absent and empty, the
+// members of a group included, keeping the storage.
+void resetToolOutcome(ToolOutcome& outcome);
 
 // A number written as a result's digits say, correctly rounded (a tie
 // rounds away from zero), with `decimalSeparator` as the point:

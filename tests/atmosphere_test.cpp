@@ -14,6 +14,8 @@
 #include <utility>
 #include <vector>
 
+#include "shell/tool_form.h"
+
 namespace pyrelon {
 namespace {
 
@@ -278,6 +280,68 @@ TEST(AtmosphereNotes, CoForShimGivesTheShimsCarbonAtTheProbe) {
   ASSERT_FALSE(std::isnan(co));
   const ToolOutcome back = run({{"temp", 925}, {"mv", 1138.53}, {"co", co}});
   EXPECT_NEAR(number(back, kAtmCarbonPotential, kReadProbe), 0.8, 0.0005);
+}
+
+// --- One outcome kept from row to row ------------------------------------
+
+std::vector<std::optional<double>> readingsOf(Given given) {
+  const ToolDescriptor& tool = atmosphereTool();
+  std::vector<std::optional<double>> readings(tool.inputs.size());
+  for (const auto& [key, value] : given) {
+    for (std::size_t i = 0; i < tool.inputs.size(); ++i)
+      if (tool.inputs[i].key == key) readings[i] = value;
+  }
+  return readings;
+}
+
+// Every value, note and absence as the faces list them, one line each.
+std::string shownLines(const ToolOutcome& outcome) {
+  std::string out = outcome.error + "\n";
+  for (const ToolLine& line : toolLines(atmosphereTool(), outcome, "."))
+    out += line.path + "=" + line.value + " [" + line.note + "]" + (line.absent ? " absent" : "") +
+           "\n";
+  return out;
+}
+
+TEST(AtmosphereReuse, AKeptOutcomeShowsNothingOfTheRowBefore) {
+  // Rows in this order, each leaving behind what the next must not show: a
+  // note, a sooting list, an outlier, equivalents, a shim, an error.
+  struct Row {
+    const char* name;
+    Given given;
+  };
+  const Row rows[] = {
+      {"every reading and a target",
+       {{"temp", 925},
+        {"mv", 1130},
+        {"dew-point", -2},
+        {"co2", 0.3},
+        {"ch4", 0.5},
+        {"target-carbon", 0.8},
+        {"shim-initial-carbon", 0.1},
+        {"shim-initial-mg", 1000},
+        {"shim-final-mg", 1006},
+        {"si", 0.3}}},
+      {"probe alone", {{"temp", 925}, {"mv", 1130}}},
+      {"sooting CO2", {{"temp", 925}, {"co2", 0.01}}},
+      {"probe alone again", {{"temp", 925}, {"mv", 1130}}},
+      {"no temperature", {{"mv", 1130}}},
+      {"below Ae3", {{"temp", 925}, {"mv", 1050}}},
+      {"out of range", {{"temp", 700}, {"mv", 1130}}},
+      {"probe at last", {{"temp", 880}, {"mv", 1120}, {"co", 19}}},
+  };
+  const ToolDescriptor& tool = atmosphereTool();
+  ASSERT_NE(tool.fill, nullptr);
+  ToolOutcome kept;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const ToolForm form = checkToolReadings(tool, readingsOf(row.given), ".");
+    const ToolOutcome fresh = runTool(tool, form);
+    runToolInto(tool, form, kept);
+    EXPECT_EQ(toolJson(tool, form.readings, kept, 0), toolJson(tool, form.readings, fresh, 0));
+    EXPECT_EQ(shownLines(kept), shownLines(fresh));
+    EXPECT_EQ(kept.failedInput, fresh.failedInput);
+  }
 }
 
 // --- Refusals ---------------------------------------------------------------

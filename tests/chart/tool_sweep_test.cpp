@@ -45,8 +45,12 @@ ToolOutcome calculate(ToolReadings readings) {
   return outcome;
 }
 
-const ToolDescriptor kTool{"square", "Square", "x squared", kInputs, kResults,
-                           {},       {},       {},          {},      calculate};
+const ToolDescriptor kTool{.id = "square",
+                           .title = "Square",
+                           .summary = "x squared",
+                           .inputs = kInputs,
+                           .results = kResults,
+                           .calculate = calculate};
 
 TEST(ChartToolSweep, FindsInputsResultsAndMembers) {
   EXPECT_EQ(findInput(kTool, "check"), 1);

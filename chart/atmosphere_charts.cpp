@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "atmosphere/atmosphere.h"
+#include "atmosphere/fitted.h"
 #include "chart/text.h"
 #include "chart/tool_sweep.h"
 
@@ -22,10 +23,17 @@ constexpr int kProbeSteps = 201;
 constexpr int kTemperatureSteps = 39;
 
 // Brunauer, Jefferson, Emmett and Hendricks, J. Am. Chem. Soc. 53 (1931)
-// 1778: the ammonia fraction of NH3-H2 at 1 atm on each boundary.
-constexpr std::array<BoundaryPoint, 2> kAlphaGammaPrimeMeasured{{{400, 0.37}, {575, 0.145}}};
-constexpr std::array<BoundaryPoint, 3> kGammaPrimeEpsilonMeasured{
-    {{400, 0.77}, {444, 0.70}, {500, 0.57}}};
+// 1778: the ammonia fraction of NH3-H2 at 1 atm on each boundary, as the
+// fit of the boundaries reads them (atmosphere/fitted.h, in percent).
+template <std::size_t N>
+constexpr std::array<BoundaryPoint, N> fractionsOf(
+    const std::array<std::array<double, 2>, N>& percent) {
+  std::array<BoundaryPoint, N> points{};
+  for (std::size_t i = 0; i < N; ++i) points[i] = {percent[i][0], percent[i][1] / 100};
+  return points;
+}
+constexpr auto kAlphaGammaPrimeMeasured = fractionsOf(fitted::kAlphaGammaPrimePoints);
+constexpr auto kGammaPrimeEpsilonMeasured = fractionsOf(fitted::kGammaPrimeEpsilonPoints);
 
 std::optional<double> readingAt(ToolReadings readings, int index) {
   if (index < 0 || static_cast<std::size_t>(index) >= readings.size()) return std::nullopt;
@@ -292,17 +300,17 @@ std::vector<std::optional<double>> withinRange(const ToolDescriptor& tool, ToolR
 
 }  // namespace
 
-std::string toolChartSvg(std::string_view toolId, ToolReadings given) {
+std::string toolChartSvg(std::string_view toolId, ToolReadings readings) {
   if (toolId == atmosphereTool().id) {
-    const auto readings = withinRange(atmosphereTool(), given);
-    std::vector<Chart> charts{dewPointChart(readings), probeChart(readings)};
+    const auto kept = withinRange(atmosphereTool(), readings);
+    std::vector<Chart> charts{dewPointChart(kept), probeChart(kept)};
     for (auto& chart : charts) chart.height = 420;
     return toSvg(charts, "atmosphere-chart", "Atmosphere charts",
                  "Two charts of the atmosphere: carbon potential against dew point at the "
                  "furnace temperature and around it, then against probe voltage.");
   }
   if (toolId == nitridingPotentialTool().id) {
-    return toSvg(lehrerDiagram(withinRange(nitridingPotentialTool(), given)));
+    return toSvg(lehrerDiagram(withinRange(nitridingPotentialTool(), readings)));
   }
   return {};
 }

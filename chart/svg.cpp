@@ -209,10 +209,11 @@ class Writer {
       if (c == '%') {
         appendTenths(out_, number != numbers.end() ? *number++ : 0);
       } else if (text != texts.end()) {
-        if (c == '$')
+        if (c == '$') {
           out_ += *text;
-        else
+        } else {
           appendEscaped(out_, *text);
+        }
         ++text;
       }
     }

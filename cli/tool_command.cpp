@@ -1,9 +1,12 @@
 #include "cli/tool_command.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 
+#include "chart/atmosphere_charts.h"
 #include "cli/batch_command.h"
 #include "cli/rows.h"
 #include "cli/tool_rows.h"
@@ -26,10 +29,35 @@ std::string optionHelp(const ToolInput& input) {
   std::string help(input.label);
   if (!input.unit.empty()) (help += ", ") += input.unit;
   help += " (" + plainForm(input.range.min, ".") + " to " + plainForm(input.range.max, ".");
-  help += input.start ? "; default " + plainForm(*input.start, ".") : std::string("; optional");
+  help += input.start      ? "; default " + plainForm(*input.start, ".")
+          : input.required ? std::string("; required")
+                           : std::string("; optional");
   help += ")";
   if (!input.help.empty()) (help += ". ") += input.help;
   return help;
+}
+
+// Writes `text` to `path` through a file beside it, renamed onto `path`
+// once whole: no reader sees half a chart, and a failed write leaves an
+// earlier file of that name as it was. Gives the reason it failed, or
+// nothing.
+std::string writeWhole(const std::string& path, const std::string& text) {
+  const std::string partial = path + ".partial";
+  std::FILE* file = std::fopen(partial.c_str(), "wb");
+  if (file == nullptr) return std::strerror(errno);
+  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+  const int writeError = errno;
+  if (std::fclose(file) != 0 || !written) {
+    std::string reason = std::strerror(written ? errno : writeError);
+    std::remove(partial.c_str());
+    return reason;
+  }
+  if (std::rename(partial.c_str(), path.c_str()) != 0) {
+    std::string reason = std::strerror(errno);
+    std::remove(partial.c_str());
+    return reason;
+  }
+  return {};
 }
 
 }  // namespace
@@ -46,6 +74,7 @@ struct ToolCommands::Command {
   unsigned threads = 0;
   bool progress = false;
   bool noProgress = false;
+  std::string chartPath;  // --chart; empty when not asked
 };
 
 namespace {
@@ -120,6 +149,13 @@ ToolCommands::ToolCommands(CLI::App& app) {
     sub->add_flag("--no-progress", command->noProgress, "no progress bar with --csv");
     sub->add_flag("--progress", command->progress,
                   "a progress bar with --csv even where standard error is no terminal");
+    if (chart::hasChart(tool->id)) {
+      sub->add_option("--chart", command->chartPath,
+                      "also write the tool's chart to FILE, as SVG (not when the tool refuses "
+                      "the readings)")
+          ->type_name("FILE.svg")
+          ->excludes(sub->get_option("--csv"));
+    }
     commands_.push_back(std::move(command));
   }
 }
@@ -156,8 +192,20 @@ std::optional<int> ToolCommands::run() const {
     } else {
       if (outcome.error.empty()) std::fputs(toolText(tool, outcome, separator).c_str(), stdout);
     }
-    if (!outcome.error.empty()) std::fprintf(stderr, "pyrelon-cli: %s\n", outcome.error.c_str());
-    return outcome.error.empty() ? 0 : 1;
+    if (!outcome.error.empty()) {
+      std::fprintf(stderr, "pyrelon-cli: %s\n", outcome.error.c_str());
+      return 1;
+    }
+    if (!command->chartPath.empty()) {
+      const std::string reason =
+          writeWhole(command->chartPath, chart::toolChartSvg(tool.id, form.readings));
+      if (!reason.empty()) {
+        std::fprintf(stderr, "pyrelon-cli: cannot write the chart to %s: %s\n",
+                     command->chartPath.c_str(), reason.c_str());
+        return 1;
+      }
+    }
+    return 0;
   }
   return std::nullopt;
 }
@@ -173,6 +221,7 @@ std::string ToolCommands::completionCases() {
   for (const ToolDescriptor* tool : tools()) {
     std::string options =
         "--json --csv --output --map --decimal-comma --threads --progress --no-progress --help";
+    if (chart::hasChart(tool->id)) options += " --chart";
     for (const ToolInput& input : tool->inputs) options += " --" + std::string(input.key);
     cases += "    " + std::string(tool->id) + ":*) opts=\"" + options + "\";;\n";
   }

@@ -1,5 +1,6 @@
 #include "qt/tool_window.h"
 
+#include <QFileDialog>
 #include <QFont>
 #include <QFrame>
 #include <QGridLayout>
@@ -8,13 +9,17 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QVBoxLayout>
 
+#include "chart/atmosphere_charts.h"
 #include "core/numbers.h"
+#include "qt/chart_view.h"
 #include "shell/tool_form.h"
 
 namespace pyrelon::qt {
@@ -62,8 +67,10 @@ ToolWindow::ToolWindow(const ToolDescriptor& tool, std::string decimalSeparator,
       tip += QStringLiteral("\nEmpty: ") + fromUtf8(plainForm(*input.start, separator_)) +
              (unit.isEmpty() ? QString() : ' ' + unit);
     } else {
-      box->setPlaceholderText(QStringLiteral("not given"));
-      tip += QStringLiteral("\nEmpty: not given");
+      const QString empty =
+          input.required ? QStringLiteral("required") : QStringLiteral("not given");
+      box->setPlaceholderText(empty);
+      tip += QStringLiteral("\nEmpty: ") + empty;
     }
     if (!input.help.empty()) tip = fromUtf8(input.help) + '\n' + tip;
     box->setToolTip(tip);
@@ -148,8 +155,23 @@ ToolWindow::ToolWindow(const ToolDescriptor& tool, std::string decimalSeparator,
   chart_->setObjectName(nameOf(tool, "chart"));
   chart_->setAccessibleName(fromUtf8(tool.title) + QStringLiteral(" chart"));
   chart_->setMinimumSize(360, 270);
-  new QVBoxLayout(chart_);
+  auto* chartLayout = new QVBoxLayout(chart_);
   whole->addWidget(chart_, 1);
+  if (chart::hasChart(tool.id)) {
+    chartView_ = new ChartView(fromUtf8(tool.title) + QStringLiteral(" chart"), chart_);
+    chartView_->setObjectName(nameOf(tool, "chart-view"));
+    chartLayout->addWidget(chartView_, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    for (const bool png : {false, true}) {
+      auto* save = new QPushButton(
+          png ? QStringLiteral("Save PN&G\u2026") : QStringLiteral("Save S&VG\u2026"), chart_);
+      save->setObjectName(nameOf(tool, png ? "chart-save-png" : "chart-save-svg"));
+      connect(save, &QPushButton::clicked, this, [this, png] { saveChart(png); });
+      buttons->addWidget(save);
+    }
+    chartLayout->addLayout(buttons);
+  }
 
   // Tab: the boxes in order, then the results that take the keyboard.
   QWidget* previous = nullptr;
@@ -161,14 +183,15 @@ ToolWindow::ToolWindow(const ToolDescriptor& tool, std::string decimalSeparator,
     if (previous != nullptr) setTabOrder(previous, value);
     previous = value;
   }
-  // As large as the form and results ask, within the screen.
-  if (QScreen* screen = parent != nullptr ? parent->screen() : nullptr)
-    resize(sizeHint().boundedTo(screen->availableGeometry().size() * 9 / 10));
 
   auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
   connect(close, &QShortcut::activated, this, &QWidget::close);
 
   recompute();
+  // As large as the form, the results and the chart ask (the chart at its
+  // own size once drawn), within the screen.
+  if (QScreen* screen = parent != nullptr ? parent->screen() : nullptr)
+    resize(sizeHint().boundedTo(screen->availableGeometry().size() * 9 / 10));
 }
 
 QLabel* ToolWindow::noteLabel(const QString& path) const {
@@ -200,6 +223,7 @@ void ToolWindow::recompute() {
   // The results' column as wide as their values now ask; notes wrap.
   results_->setMinimumWidth(results_->widget()->minimumSizeHint().width() +
                             results_->verticalScrollBar()->sizeHint().width());
+  if (chartView_ != nullptr) chartView_->setSvg(chart::toolChartSvg(tool_.id, form_.readings));
   error_->setText(fromUtf8(outcome.error));
   error_->setVisible(!outcome.error.empty());
   for (std::size_t i = 0; i < boxes_.size(); ++i) {
@@ -210,6 +234,23 @@ void ToolWindow::recompute() {
     boxes_[i]->setAccessibleDescription(boxes_[i]->toolTip());
   }
   emit updated();
+}
+
+void ToolWindow::saveChart(bool png) {
+  const QString kind = png ? QStringLiteral("PNG") : QStringLiteral("SVG");
+  const QString suggested = fromUtf8(tool_.id) + QStringLiteral("-chart.") + kind.toLower();
+  const QString path = QFileDialog::getSaveFileName(
+      this, QStringLiteral("Save the chart as ") + kind, suggested,
+      png ? QStringLiteral("PNG images (*.png)") : QStringLiteral("SVG images (*.svg)"));
+  if (path.isEmpty()) return;
+  QString error;
+  // A PNG at twice the chart's size, sharp on a high-density screen and in print.
+  const bool saved = png ? chartView_->savePng(path, 2, &error) : chartView_->saveSvg(path, &error);
+  if (!saved) {
+    QMessageBox::warning(this, QStringLiteral("Pyrelon"),
+                         QStringLiteral("The chart could not be saved to ") + path +
+                             QStringLiteral(": ") + error + '.');
+  }
 }
 
 }  // namespace pyrelon::qt

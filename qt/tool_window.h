@@ -19,6 +19,8 @@ class QScrollArea;
 
 namespace pyrelon::qt {
 
+class ChartView;
+
 class ToolWindow final : public QWidget {
   Q_OBJECT
 
@@ -34,6 +36,9 @@ class ToolWindow final : public QWidget {
   // The area kept for the chart, named "ID-chart": an empty widget with a
   // layout of its own, into which the chart's widget is put.
   QWidget* chartArea() const { return chart_; }
+  // The tool's chart in that area, named "ID-chart-view", with its Save
+  // SVG… and Save PNG… buttons; nullptr for a tool that draws none.
+  ChartView* chartView() const { return chartView_; }
   // The fault's sentence, named "ID-error"; empty while the tool computes.
   QLabel* errorLabel() const { return error_; }
   // The value shown for a result or a member ("carbon_potential.probe"),
@@ -54,6 +59,7 @@ class ToolWindow final : public QWidget {
 
  private:
   void recompute();
+  void saveChart(bool png);
 
   const ToolDescriptor& tool_;
   std::string separator_;
@@ -65,6 +71,7 @@ class ToolWindow final : public QWidget {
   QLabel* error_ = nullptr;
   QScrollArea* results_ = nullptr;
   QWidget* chart_ = nullptr;
+  ChartView* chartView_ = nullptr;
   ToolForm form_;
   ToolOutcome outcome_;
 };

@@ -68,8 +68,9 @@ std::string toolHelpHtml(const ToolDescriptor& tool) {
       const std::string option = "--" + std::string(input.key);
       const std::string range =
           plainForm(input.range.min, ".") + " to " + plainForm(input.range.max, ".");
-      const std::string start =
-          input.start ? plainForm(*input.start, ".") : std::string("not used");
+      const std::string start = input.start      ? plainForm(*input.start, ".")
+                                : input.required ? std::string("required")
+                                                 : std::string("not used");
       out += cells({input.label, option, input.unit, range, start});
     }
     out += "</table>\n";
@@ -104,6 +105,11 @@ std::string toolHelpHtml(const ToolDescriptor& tool) {
   if (!tool.notes.empty()) {
     out += "<p><b>Notes</b></p>\n<ul>\n";
     for (const std::string_view note : tool.notes) out += "<li>" + escaped(note) + "</li>\n";
+    out += "</ul>\n";
+  }
+  if (!tool.references.empty()) {
+    out += "<p><b>Sources</b></p>\n<ul>\n";
+    for (const std::string_view work : tool.references) out += "<li>" + escaped(work) + "</li>\n";
     out += "</ul>\n";
   }
   return out;

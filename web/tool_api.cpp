@@ -24,6 +24,7 @@ std::string toolsJson(const std::string& decimalSeparator) {
              ",\"range\":" + jsonQuoted(toolRangeText(input, decimalSeparator)) + ",\"start\":" +
              (input.start ? jsonQuoted(plainForm(*input.start, decimalSeparator))
                           : std::string("null")) +
+             ",\"required\":" + (input.required ? "true" : "false") +
              ",\"help\":" + jsonQuoted(input.help) + "}";
     }
     out += "],\"lines\":[";

@@ -36,10 +36,11 @@
       const rangeId = boxId + '-range';
       const box = element('input', {
         id: boxId, type: 'text', inputmode: 'decimal', autocomplete: 'off', spellcheck: 'false',
-        placeholder: input.start === null ? 'not given' : input.start,
+        placeholder: input.start === null ? (input.required ? 'required' : 'not given') : input.start,
         'aria-describedby': rangeId,
         title: (input.help ? input.help + '\n' : '') + 'Range: ' + input.range +
-          '\nEmpty: ' + (input.start === null ? 'not given' : input.start + (input.unit ? ' ' + input.unit : '')),
+          '\nEmpty: ' + (input.start === null ? (input.required ? 'required' : 'not given')
+            : input.start + (input.unit ? ' ' + input.unit : '')),
       });
       box.addEventListener('input', () => compute(tool));
       boxes.push(box);

@@ -10,6 +10,7 @@
 //   format <bits> <pattern> <sep>           pattern, plain and signed forms
 //   read <text>                             the part-read warning
 //   startup <sep> <group>                   start-up, every operation
+//   chart <tool> <sep> <text>...            a tool's chart from its form's texts
 //   panels                                  each panel's id, list length
 //                                           and inputs' limits, for making
 //                                           cases
@@ -23,12 +24,15 @@
 #include <string_view>
 #include <vector>
 
+#include "chart/atmosphere_charts.h"
 #include "core/numbers.h"
 #include "core/outcome.h"
 #include "shell/panels.h"
 #include "shell/press.h"
 #include "shell/reading.h"
 #include "shell/shell.h"
+#include "shell/tool_form.h"
+#include "shell/tools.h"
 #include "web/page_api.h"
 
 namespace pyrelon::web {
@@ -112,6 +116,13 @@ std::string runCase(const std::string& line) {
     answer = partReadWarning(f[1]);
   } else if (kind == "startup" && f.size() == 3) {
     answer = startUp(f[1], f[2]);
+  } else if (kind == "chart" && f.size() >= 3) {
+    // A tool's chart document from its form's texts.
+    const ToolDescriptor* tool = toolById(f[1]);
+    if (tool == nullptr) return "no tool";
+    std::vector<std::string> texts(f.begin() + 3, f.end());
+    texts.resize(tool->inputs.size());
+    answer = chart::toolChartSvg(tool->id, readToolForm(*tool, texts, f[2]).readings);
   } else if (kind == "panels") {
     for (const PanelDescriptor* panel : panels()) {
       answer += std::string(panel->id) + " " +

@@ -2,7 +2,7 @@
 // cases (presses of every panel with random readings, unit-list choices,
 // the key and paste filters, the Val rule, the locale-aware reading,
 // pattern, plain and signed forms, part-read warnings, start-up, with both
-// separators) answered by both, compared byte for byte.
+// separators, the tools' charts) answered by both, compared byte for byte.
 // The WebAssembly side is the tests' module (tests/pyrelon-cases-module.js
 // in the emscripten build), the native side the case runner of the native
 // build (PYRELON_NATIVE_CASES, else build/web/pyrelon-cases).
@@ -104,6 +104,25 @@ for (let i = 0; i < 4000; i++) {
   cases.push(['locale', text, pick(['.', ',']), pick([',', '.', '\u00a0'])]);
 }
 
+// The tools' charts: the same document from the same texts in both (the
+// window and the command line draw the native one). Readings within and
+// beyond the inputs' ranges, and texts that are no number.
+const chartReadings = {
+  atmosphere: () => [pick(['925', '800', '1100', '860', '1049.5', '1200', '']),
+    pick(['', '20', '0.1', '60', '35.5']), pick(['', '40', '0.1', '60']),
+    pick(['', '1013.25', '800', '1500']), pick(['', '1138', '900', '1300', '1100.4', 'abc']),
+    pick(['', '-5.6', '-45', '30', '12.25', '99']), pick(['', '', '', '-10', '0', '-60']),
+    pick(['', '0.147', '20', '0.001']), pick(['', '0.5']), '', '', '',
+    pick(['', '0.8', '0.05', '1.2'])],
+  'nitriding-potential': () => [pick(['500', '400', '590', '512.5', '', '700']),
+    pick(['', '37', '0.1', '100']), pick(['', '63', '50']), pick(['', '30', '12.5', 'x']),
+    pick(['', '', '20']), pick(['', '100', '50']), pick(['', '1013.25', '1500'])],
+};
+for (let i = 0; i < 240; i++) {
+  const id = i % 2 ? 'atmosphere' : 'nitriding-potential';
+  cases.push(['chart', id, pick(['.', ',']), ...chartReadings[id]()]);
+}
+
 const input = cases.map((c) => c.join('\t')).join('\n') + '\n';
 const expected = native(input).split('\n');
 const PyrelonCases = require(path.join(dir, 'tests', 'pyrelon-cases-module.js'));
@@ -122,7 +141,7 @@ PyrelonCases().then((calc) => {
       }
     }
   }
-  if (expected.some((line) => line === 'bad case' || line === 'no panel')) {
+  if (expected.some((line) => line === 'bad case' || line === 'no panel' || line === 'no tool')) {
     console.log('the case table holds a malformed case');
     process.exit(1);
   }

@@ -19,8 +19,8 @@
 #include "shell/controls.h"
 #include "shell/help.h"
 #include "shell/press.h"
-#include "shell/tools.h"
 #include "shell/tool_form.h"
+#include "shell/tools.h"
 #include "units/pressure.h"
 
 namespace pyrelon {

@@ -6,19 +6,6 @@
 namespace pyrelon::cli {
 namespace {
 
-std::string lowered(std::string_view text) {
-  std::string out(text);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
-}
-
-std::string_view trimmed(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return text;
-}
-
 class PanelComputer final : public RowComputer {
  public:
   explicit PanelComputer(const PanelRows& rows)
@@ -41,9 +28,9 @@ class PanelComputer final : public RowComputer {
       std::string wanted(spec.key);
       for (const auto& [key, column] : rows_.columnNames)
         if (key == spec.key) wanted = column;
-      const std::string key = lowered(trimmed(wanted));
+      const std::string key = columnKey(wanted);
       for (std::size_t c = 0; c < header.size(); ++c) {
-        if (lowered(trimmed(header[c])) == key) {
+        if (columnKey(header[c]) == key) {
           column_[i] = static_cast<int>(c);
           break;
         }

@@ -4,18 +4,10 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/csv.h"
+#include "cli/rows.h"
 
 namespace pyrelon::cli {
 namespace {
-
-std::string columnKey(std::string_view name) {
-  while (!name.empty() && (name.front() == ' ' || name.front() == '\t')) name.remove_prefix(1);
-  while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.remove_suffix(1);
-  std::string out(name);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
-}
 
 template <class Key>
 std::string freeName(const std::string& base, const std::vector<std::string>& taken, Key key) {

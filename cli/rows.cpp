@@ -236,4 +236,13 @@ std::string errorOf(const Outcome& outcome) {
   return {};
 }
 
+std::string columnKey(std::string_view name) {
+  while (!name.empty() && (name.front() == ' ' || name.front() == '\t')) name.remove_prefix(1);
+  while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.remove_suffix(1);
+  std::string key(name);
+  for (char& c : key)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return key;
+}
+
 }  // namespace pyrelon::cli

@@ -74,4 +74,8 @@ void shownResults(const PanelDescriptor& panel, int entry, const Outcome& outcom
 // when every result was computed.
 std::string errorOf(const Outcome& outcome);
 
+// A column name as names are matched: without the spaces and tabs around
+// it, ASCII letters in lower case ("  MV\t" -> "mv").
+std::string columnKey(std::string_view name);
+
 }  // namespace pyrelon::cli

@@ -6,19 +6,6 @@
 namespace pyrelon::cli {
 namespace {
 
-std::string lowered(std::string_view text) {
-  std::string out(text);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
-}
-
-std::string_view trimmed(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return text;
-}
-
 class ToolComputer final : public RowComputer {
  public:
   explicit ToolComputer(const ToolRows& rows)
@@ -41,9 +28,9 @@ class ToolComputer final : public RowComputer {
           mapped = true;
         }
       }
-      const std::string name = lowered(trimmed(wanted));
+      const std::string name = columnKey(wanted);
       for (std::size_t c = 0; c < header.size() && column_[i] < 0; ++c)
-        if (lowered(trimmed(header[c])) == name) column_[i] = static_cast<int>(c);
+        if (columnKey(header[c]) == name) column_[i] = static_cast<int>(c);
       if (mapped && column_[i] < 0) {
         out.problem = "no column \"" + wanted + "\" for the " + std::string(input.what) + " in " +
                       rows_.path + " (--map " + std::string(input.key) + "=" + wanted + ")";

@@ -1,0 +1,74 @@
+// What a user reads, word for word, against files a person has read: the
+// help page, and a transcript of pyrelon-cli's help, usage, refusals and the
+// tools' answers. Every number in the transcript is one the tools' own tests
+// work out by hand or the independent model confirms; the golden files hold
+// the words around them. After a deliberate change, run with
+// PYRELON_WRITE_GOLDEN=1, then read the diff of tests/golden/ line by line
+// (and the help page in a browser) before committing it.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "shell/help.h"
+#include "tests/cli/run_cli.h"
+
+namespace pyrelon::testing {
+namespace {
+
+const std::string kGoldenDir = PYRELON_GOLDEN_DIR;
+
+// The first line where two texts differ, for the failure message.
+std::string firstDifference(const std::string& expected, const std::string& actual) {
+  std::istringstream a(expected), b(actual);
+  std::string lineA, lineB;
+  for (int line = 1;; ++line) {
+    const bool moreA = static_cast<bool>(std::getline(a, lineA));
+    const bool moreB = static_cast<bool>(std::getline(b, lineB));
+    if (!moreA && !moreB) return "no line differs";
+    if (lineA != lineB || moreA != moreB) {
+      return "line " + std::to_string(line) + "\n expected: " + lineA.substr(0, 400) +
+             "\n actual:   " + lineB.substr(0, 400);
+    }
+  }
+}
+
+void expectGolden(const std::string& name, const std::string& actual) {
+  const std::string path = kGoldenDir + "/" + name;
+  if (std::getenv("PYRELON_WRITE_GOLDEN") != nullptr) {
+    writeFile(path, actual);
+    return;
+  }
+  const std::string golden = readFile(path);
+  EXPECT_TRUE(actual == golden) << name << ": " << firstDifference(golden, actual);
+}
+
+TEST(Golden, HelpPage) { expectGolden("help.html", helpHtml()); }
+
+// One command a line, its arguments separated by single spaces; a line
+// starting with '#' says what the commands below it show.
+TEST(Golden, CommandLineTranscript) {
+  std::istringstream commands(readFile(kGoldenDir + "/cli-commands.txt"));
+  ASSERT_TRUE(commands.good()) << "no cli-commands.txt";
+  std::string transcript, line;
+  while (std::getline(commands, line)) {
+    if (line.empty()) continue;
+    if (line[0] == '#') {
+      transcript += line + "\n";
+      continue;
+    }
+    std::vector<std::string> args;
+    std::istringstream words(line);
+    for (std::string word; std::getline(words, word, ' ');) args.push_back(word);
+    const CliRun run = runCli(args);
+    transcript += "$ pyrelon-cli " + line + "\n" + run.out;
+    if (!run.err.empty()) transcript += "[standard error]\n" + run.err;
+    transcript += "[exit " + std::to_string(run.status) + "]\n\n";
+  }
+  expectGolden("cli-transcript.txt", transcript);
+}
+
+}  // namespace
+}  // namespace pyrelon::testing

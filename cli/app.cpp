@@ -28,7 +28,6 @@ namespace pyrelon::cli {
 namespace {
 
 constexpr int kUsageError = 2;
-constexpr unsigned kMostThreads = 256;
 
 // What one panel's subcommand collects.
 struct PanelCommand {
@@ -36,18 +35,10 @@ struct PanelCommand {
   CLI::App* app = nullptr;
   std::string entryName;
   std::vector<std::string> texts;  // per input; empty when not given
-  std::string csvPath;
-  std::string outputPath;  // -o: the rows into this file, not standard output
-  std::vector<std::string> maps;
-  unsigned threads = 0;
+  BatchFlags batch;
 };
 
-struct Common {
-  bool json = false;
-  bool decimalComma = false;
-  bool noProgress = false;
-  bool progress = false;
-};
+using Common = OutputFlags;
 
 NumberSettings settingsFor(bool decimalComma) {
   return decimalComma ? NumberSettings{",", "."} : NumberSettings{".", ","};
@@ -112,26 +103,18 @@ int runPanel(const PanelCommand& command, const Common& common) {
       given[i] = strictOption(panel.inputs[i], command.texts[i], common.decimalComma);
   }
 
-  if (!command.csvPath.empty()) {
+  if (!command.batch.csvPath.empty()) {
     PanelRows rows;
     rows.panel = &panel;
     rows.entry = entry;
     rows.constants = given;
-    rows.path = command.csvPath;
+    rows.path = command.batch.csvPath;
     rows.decimalComma = common.decimalComma;
-    BatchOptions options;
-    options.path = command.csvPath;
-    options.decimalComma = common.decimalComma;
-    options.jsonLines = common.json;
-    options.progress = common.noProgress ? BatchOptions::Progress::Never
-                       : common.progress ? BatchOptions::Progress::Always
-                                         : BatchOptions::Progress::Auto;
-    options.threads = command.threads;
     std::vector<std::string_view> keys;
     for (const InputSpec& in : panel.inputs) keys.push_back(in.key);
-    rows.columnNames = columnMaps(command.maps, keys, panel.id);
+    rows.columnNames = columnMaps(command.batch.maps, keys, panel.id);
     const std::unique_ptr<RowComputer> computer = panelRowComputer(rows);
-    return runBatchTo(options, *computer, command.outputPath);
+    return runBatchTo(batchOptions(command.batch, common), *computer, command.batch.outputPath);
   }
 
   std::vector<std::string> texts(panel.inputs.size());
@@ -319,26 +302,7 @@ int runCommand(int argc, char** argv) {
             ->type_name("NUMBER");
       }
     }
-    sub->add_option("--csv", command->csvPath,
-                    "compute every row of a CSV file of readings (- for standard input)")
-        ->type_name("FILE");
-    sub->add_option("-o,--output", command->outputPath,
-                    "write the rows to FILE, replacing it, instead of standard output")
-        ->type_name("FILE")
-        ->needs(sub->get_option("--csv"));
-    sub->add_option("--map", command->maps, "read an input from a column of another name")
-        ->type_name("KEY=COLUMN,...");
-    sub->add_option(
-           "--threads", command->threads,
-           "threads for --csv, 0 to " + std::to_string(kMostThreads) + " (default 0: one per core)")
-        ->check(CLI::Range(0u, kMostThreads).description(""))
-        ->type_name("N");
-    sub->add_flag("--json", common.json, "JSON instead of text; JSON Lines with --csv");
-    sub->add_flag("--decimal-comma", common.decimalComma,
-                  "read and write numbers with a decimal comma; CSV fields separated by ';'");
-    sub->add_flag("--no-progress", common.noProgress, "no progress bar with --csv");
-    sub->add_flag("--progress", common.progress,
-                  "a progress bar with --csv even where standard error is no terminal");
+    addBatchOptions(*sub, command->batch, common);
     commands.push_back(std::move(command));
   }
 

@@ -1,5 +1,6 @@
 #include "cli/batch_command.h"
 
+#include <CLI/CLI.hpp>
 #include <optional>
 #include <stdexcept>
 
@@ -45,6 +46,41 @@ int runBatchTo(const BatchOptions& options, RowComputer& computer, const std::st
     throw UsageError{e.what()};
   }
   return status;
+}
+
+void addBatchOptions(CLI::App& sub, BatchFlags& batch, OutputFlags& output) {
+  sub.add_option("--csv", batch.csvPath,
+                 "compute every row of a CSV file of readings (- for standard input)")
+      ->type_name("FILE");
+  sub.add_option("-o,--output", batch.outputPath,
+                 "write the rows to FILE, replacing it, instead of standard output")
+      ->type_name("FILE")
+      ->needs(sub.get_option("--csv"));
+  sub.add_option("--map", batch.maps, "read an input from a column of another name")
+      ->type_name("KEY=COLUMN,...");
+  sub.add_option(
+         "--threads", batch.threads,
+         "threads for --csv, 0 to " + std::to_string(kMostThreads) + " (default 0: one per core)")
+      ->check(CLI::Range(0u, kMostThreads).description(""))
+      ->type_name("N");
+  sub.add_flag("--json", output.json, "JSON instead of text; JSON Lines with --csv");
+  sub.add_flag("--decimal-comma", output.decimalComma,
+               "read and write numbers with a decimal comma; CSV fields separated by ';'");
+  sub.add_flag("--no-progress", output.noProgress, "no progress bar with --csv");
+  sub.add_flag("--progress", output.progress,
+               "a progress bar with --csv even where standard error is no terminal");
+}
+
+BatchOptions batchOptions(const BatchFlags& batch, const OutputFlags& output) {
+  BatchOptions options;
+  options.path = batch.csvPath;
+  options.decimalComma = output.decimalComma;
+  options.jsonLines = output.json;
+  options.progress = output.noProgress ? BatchOptions::Progress::Never
+                     : output.progress ? BatchOptions::Progress::Always
+                                       : BatchOptions::Progress::Auto;
+  options.threads = batch.threads;
+  return options;
 }
 
 }  // namespace pyrelon::cli

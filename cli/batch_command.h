@@ -11,7 +11,39 @@
 #include "cli/batch.h"
 #include "cli/row_computer.h"
 
+namespace CLI {
+class App;
+}
+
 namespace pyrelon::cli {
+
+// How a subcommand writes: JSON or text, the decimal separator, the
+// progress bar. One set may serve several subcommands, since one runs.
+struct OutputFlags {
+  bool json = false;
+  bool decimalComma = false;
+  bool noProgress = false;
+  bool progress = false;
+};
+
+// What --csv and its companions collect on one subcommand.
+struct BatchFlags {
+  std::string csvPath;     // empty: no batch
+  std::string outputPath;  // -o: the rows into this file, not standard output
+  std::vector<std::string> maps;
+  unsigned threads = 0;  // 0: one per core
+};
+
+// The most threads --threads takes.
+constexpr unsigned kMostThreads = 256;
+
+// Adds --csv, -o/--output, --map, --threads, --json, --decimal-comma,
+// --no-progress and --progress to `sub`, in that order (the order of its
+// --help), writing into `batch` and `output`.
+void addBatchOptions(CLI::App& sub, BatchFlags& batch, OutputFlags& output);
+
+// The batch run those options ask for.
+BatchOptions batchOptions(const BatchFlags& batch, const OutputFlags& output);
 
 // A fault in the options of a command: exit status 2, after this message.
 struct UsageError {

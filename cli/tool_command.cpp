@@ -66,20 +66,12 @@ struct ToolCommands::Command {
   const ToolDescriptor* tool = nullptr;
   CLI::App* app = nullptr;
   std::vector<std::string> texts;  // per input; empty when not given
-  bool json = false;
-  bool decimalComma = false;
-  std::string csvPath;
-  std::string outputPath;
-  std::vector<std::string> maps;
-  unsigned threads = 0;
-  bool progress = false;
-  bool noProgress = false;
+  BatchFlags batch;
+  OutputFlags output;
   std::string chartPath;  // --chart; empty when not asked
 };
 
 namespace {
-
-constexpr unsigned kMostThreads = 256;
 
 int runRows(const ToolCommands::Command& command, const std::vector<std::optional<double>>& given) {
   const ToolDescriptor& tool = *command.tool;
@@ -87,29 +79,23 @@ int runRows(const ToolCommands::Command& command, const std::vector<std::optiona
   // (An input not given as an option may come from a column.)
   for (std::size_t i = 0; i < tool.inputs.size(); ++i) {
     if (!given[i] || tool.inputs[i].range.accepts(*given[i])) continue;
-    std::fprintf(stderr, "pyrelon-cli: %s\n",
-                 outOfRangeSentence(tool.inputs[i], command.decimalComma ? "," : ".").c_str());
+    std::fprintf(
+        stderr, "pyrelon-cli: %s\n",
+        outOfRangeSentence(tool.inputs[i], command.output.decimalComma ? "," : ".").c_str());
     return 1;
   }
   ToolRows rows;
   rows.tool = &tool;
   rows.constants = given;
-  rows.path = command.csvPath;
-  rows.decimalComma = command.decimalComma;
+  rows.path = command.batch.csvPath;
+  rows.decimalComma = command.output.decimalComma;
   std::vector<std::string_view> keys;
   for (const ToolInput& input : tool.inputs) keys.push_back(input.key);
-  BatchOptions batch;
-  batch.path = command.csvPath;
-  batch.decimalComma = command.decimalComma;
-  batch.jsonLines = command.json;
-  batch.progress = command.noProgress ? BatchOptions::Progress::Never
-                   : command.progress ? BatchOptions::Progress::Always
-                                      : BatchOptions::Progress::Auto;
-  batch.threads = command.threads;
   try {
-    rows.columnNames = columnMaps(command.maps, keys, tool.id);
+    rows.columnNames = columnMaps(command.batch.maps, keys, tool.id);
     const std::unique_ptr<RowComputer> computer = toolRowComputer(rows);
-    return runBatchTo(batch, *computer, command.outputPath);
+    return runBatchTo(batchOptions(command.batch, command.output), *computer,
+                      command.batch.outputPath);
   } catch (const UsageError& e) {
     std::fprintf(stderr, "pyrelon-cli: %s\n", e.message.c_str());
     return kUsageError;
@@ -131,26 +117,7 @@ ToolCommands::ToolCommands(CLI::App& app) {
           ->type_name("NUMBER");
     }
     CLI::App* sub = command->app;
-    sub->add_option("--csv", command->csvPath,
-                    "compute every row of a CSV file of readings (- for standard input)")
-        ->type_name("FILE");
-    sub->add_option("-o,--output", command->outputPath,
-                    "write the rows to FILE, replacing it, instead of standard output")
-        ->type_name("FILE")
-        ->needs(sub->get_option("--csv"));
-    sub->add_option("--map", command->maps, "read an input from a column of another name")
-        ->type_name("KEY=COLUMN,...");
-    sub->add_option(
-           "--threads", command->threads,
-           "threads for --csv, 0 to " + std::to_string(kMostThreads) + " (default 0: one per core)")
-        ->check(CLI::Range(0u, kMostThreads).description(""))
-        ->type_name("N");
-    sub->add_flag("--json", command->json, "JSON instead of text; JSON Lines with --csv");
-    sub->add_flag("--decimal-comma", command->decimalComma,
-                  "read and write numbers with a decimal comma; CSV fields separated by ';'");
-    sub->add_flag("--no-progress", command->noProgress, "no progress bar with --csv");
-    sub->add_flag("--progress", command->progress,
-                  "a progress bar with --csv even where standard error is no terminal");
+    addBatchOptions(*sub, command->batch, command->output);
     if (chart::hasChart(tool->id)) {
       sub->add_option("--chart", command->chartPath,
                       "also write the tool's chart to FILE, as SVG (not when the tool refuses "
@@ -172,11 +139,11 @@ std::optional<int> ToolCommands::run() const {
     for (std::size_t i = 0; i < tool.inputs.size(); ++i) {
       const std::string& text = command->texts[i];
       if (text.empty()) continue;
-      const std::optional<ReadResult> read = strictReading(text, command->decimalComma);
+      const std::optional<ReadResult> read = strictReading(text, command->output.decimalComma);
       if (!read) {
         std::fprintf(stderr, "pyrelon-cli: --%s \"%s\" is not a number%s\n",
                      std::string(tool.inputs[i].key).c_str(), text.c_str(),
-                     command->decimalComma ? " (with a decimal comma)" : "");
+                     command->output.decimalComma ? " (with a decimal comma)" : "");
         return kUsageError;
       }
       // A number beyond the double range lies outside every range.
@@ -185,11 +152,11 @@ std::optional<int> ToolCommands::run() const {
                      : std::copysign(std::numeric_limits<double>::infinity(),
                                      text.find('-') == text.find_first_not_of(" \t") ? -1.0 : 1.0);
     }
-    if (!command->csvPath.empty()) return runRows(*command, given);
-    const std::string_view separator = command->decimalComma ? "," : ".";
+    if (!command->batch.csvPath.empty()) return runRows(*command, given);
+    const std::string_view separator = command->output.decimalComma ? "," : ".";
     const ToolForm form = checkToolReadings(tool, given, separator);
     const ToolOutcome outcome = runTool(tool, form);
-    if (command->json) {
+    if (command->output.json) {
       std::printf("%s\n", toolJson(tool, form.readings, outcome, 2).c_str());
     } else {
       if (outcome.error.empty()) std::fputs(toolText(tool, outcome, separator).c_str(), stdout);

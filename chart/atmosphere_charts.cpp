@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "atmosphere/atmosphere.h"
@@ -78,6 +79,23 @@ const Limits& rangeOf(const ToolDescriptor& tool, int input) {
 
 constexpr std::string_view kNoTemperature = " No curve is drawn until the temperature is given.";
 
+// A chart of the carbon potential against the atmosphere tool's reading
+// `input`, its axis over that reading's whole range.
+Chart potentialAgainst(int input, std::string id, std::string title, Axis x,
+                       std::string description) {
+  const Limits& range = rangeOf(atmosphereTool(), input);
+  Chart chart;
+  chart.id = std::move(id);
+  chart.title = std::move(title);
+  chart.x = std::move(x);
+  chart.x.fixedRange = true;
+  chart.x.low = range.min;
+  chart.x.high = range.max;
+  chart.y = {"Carbon potential", "%C"};
+  chart.description = std::move(description);
+  return chart;
+}
+
 }  // namespace
 
 std::span<const BoundaryPoint> measuredBoundary(NitridingBoundary boundary) {
@@ -87,18 +105,12 @@ std::span<const BoundaryPoint> measuredBoundary(NitridingBoundary boundary) {
 
 Chart dewPointChart(ToolReadings readings) {
   const ToolDescriptor& tool = atmosphereTool();
-  Chart chart;
-  chart.id = "atmosphere-dew-point-chart";
-  chart.title = "Carbon potential against dew point";
-  chart.x = {"Dew point", "°C"};
-  chart.y = {"Carbon potential", "%C"};
   const Limits& dewPoints = rangeOf(tool, kAtmDewPoint);
-  chart.x.fixedRange = true;
-  chart.x.low = dewPoints.min;
-  chart.x.high = dewPoints.max;
-  chart.description =
-      "The carbon potential of pure iron in equilibrium with the atmosphere at "
-      "each dew point, for the CO and hydrogen given.";
+  Chart chart =
+      potentialAgainst(kAtmDewPoint, "atmosphere-dew-point-chart",
+                       "Carbon potential against dew point", {"Dew point", "°C"},
+                       "The carbon potential of pure iron in equilibrium with the atmosphere at "
+                       "each dew point, for the CO and hydrogen given.");
 
   const auto temperature = readingAt(readings, kAtmTemp);
   if (!temperature) {
@@ -148,19 +160,13 @@ Chart dewPointChart(ToolReadings readings) {
 
 Chart probeChart(ToolReadings readings) {
   const ToolDescriptor& tool = atmosphereTool();
-  Chart chart;
-  chart.id = "atmosphere-probe-chart";
-  chart.title = "Carbon potential against probe voltage";
-  chart.x = {"Probe voltage", "mV"};
-  chart.y = {"Carbon potential", "%C"};
   const Limits& voltages = rangeOf(tool, kAtmMv);
-  chart.x.fixedRange = true;
-  chart.x.low = voltages.min;
-  chart.x.high = voltages.max;
-  chart.description =
-      "The carbon potential of pure iron that an oxygen probe's voltage against "
-      "air stands for, for the CO given; above graphite saturation the "
-      "atmosphere deposits soot.";
+  Chart chart =
+      potentialAgainst(kAtmMv, "atmosphere-probe-chart", "Carbon potential against probe voltage",
+                       {"Probe voltage", "mV"},
+                       "The carbon potential of pure iron that an oxygen probe's voltage against "
+                       "air stands for, for the CO given; above graphite saturation the "
+                       "atmosphere deposits soot.");
   const auto temperature = readingAt(readings, kAtmTemp);
   if (!temperature) {
     chart.description += kNoTemperature;

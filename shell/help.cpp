@@ -10,11 +10,10 @@
 #include "shell/press.h"
 
 namespace pyrelon {
-namespace {
 
-std::string escaped(std::string_view text) {
+std::string escapedHtml(std::string_view text) {
   std::string out;
-  for (char c : text) {
+  for (const char c : text) {
     switch (c) {
       case '&': out += "&amp;"; break;
       case '<': out += "&lt;"; break;
@@ -26,13 +25,15 @@ std::string escaped(std::string_view text) {
   return out;
 }
 
+namespace {
+
 std::string number(double value) { return plainForm(value, "."); }
 
 // A table row of cells, each escaped.
 std::string row(std::span<const std::string_view> cells, bool header = false) {
   std::string out = "<tr>";
   for (std::string_view cell : cells)
-    out += (header ? "<th>" : "<td>") + escaped(cell) + (header ? "</th>" : "</td>");
+    out += (header ? "<th>" : "<td>") + escapedHtml(cell) + (header ? "</th>" : "</td>");
   return out + "</tr>\n";
 }
 std::string row(std::initializer_list<std::string_view> cells, bool header = false) {
@@ -63,8 +64,8 @@ std::string resultsList(const PanelDescriptor& panel) {
   for (const ResultSpec& result : panel.resultsFor(0)) {
     if (!first) out += ", ";
     first = false;
-    out += escaped(result.what);
-    if (!result.unit.empty()) out += " (" + escaped(result.unit) + ")";
+    out += escapedHtml(result.what);
+    if (!result.unit.empty()) out += " (" + escapedHtml(result.unit) + ")";
   }
   return out + ".</p>\n";
 }
@@ -86,7 +87,7 @@ std::string limitsBox(const PanelDescriptor& panel) {
       "<p><b>Limits box</b>, shown when a reading lies outside its range; the box is put "
       "back to its start-up value:</p>\n<ul>\n";
   for (const LimitLine& line : panel.limitsBox->lines)
-    out += "<li>" + escaped(limitLineText(line, panel)) + "</li>\n";
+    out += "<li>" + escapedHtml(limitLineText(line, panel)) + "</li>\n";
   return out + "</ul>\n";
 }
 
@@ -124,8 +125,8 @@ std::string helpHtml() {
       "</head><body>\n<h1>Formulas and constants</h1>\n";
   out += kConventions;
   for (const PanelDescriptor* panel : panelsInLayoutOrder()) {
-    out += "<h2>" + escaped(panel->title) + "</h2>\n";
-    out += "<p>" + escaped(panel->summary) + "</p>\n";
+    out += "<h2>" + escapedHtml(panel->title) + "</h2>\n";
+    out += "<p>" + escapedHtml(panel->summary) + "</p>\n";
     const HelpNotes& notes = panel->help;
     if (!notes.equations.empty())
       out += "<p><b>Equations</b></p>\n<ul>" + std::string(notes.equations) + "</ul>\n";
@@ -133,10 +134,10 @@ std::string helpHtml() {
       std::string what(panel->list->what);
       if (what.front() >= 'a' && what.front() <= 'z')
         what.front() = static_cast<char>(what.front() - 'a' + 'A');
-      out += "<p><b>" + escaped(what) + ":</b> ";
+      out += "<p><b>" + escapedHtml(what) + ":</b> ";
       for (std::size_t i = 0; i < panel->list->entries.size(); ++i) {
         if (i > 0) out += ", ";
-        out += escaped(panel->list->entries[i].text);
+        out += escapedHtml(panel->list->entries[i].text);
       }
       out += "</p>\n";
     }

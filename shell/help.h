@@ -6,12 +6,18 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "core/tool.h"
 
 namespace pyrelon {
 
 std::string helpHtml();
+
+// `text` made safe in HTML text and attribute values: & < > " become
+// entities, all else (UTF-8 included) stays. escapedHtml("a<b & \"c\"")
+// is "a&lt;b &amp; &quot;c&quot;".
+std::string escapedHtml(std::string_view text);
 
 // A tool's section of the help page, made from its description alone: what
 // it computes, its equations, inputs with option, unit, range and start

@@ -9,24 +9,10 @@
 namespace pyrelon {
 namespace {
 
-std::string escaped(std::string_view text) {
-  std::string out;
-  for (const char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
-    }
-  }
-  return out;
-}
-
 std::string cells(std::initializer_list<std::string_view> texts, bool header = false) {
   std::string out = "<tr>";
   for (const std::string_view text : texts)
-    out += (header ? "<th>" : "<td>") + escaped(text) + (header ? "</th>" : "</td>");
+    out += (header ? "<th>" : "<td>") + escapedHtml(text) + (header ? "</th>" : "</td>");
   return out + "</tr>\n";
 }
 
@@ -51,14 +37,15 @@ std::string digitsText(const ToolResult& result) {
 }  // namespace
 
 std::string toolHelpHtml(const ToolDescriptor& tool) {
-  std::string out = "<h2 id=\"tool-" + escaped(tool.id) + "\">" + escaped(tool.title) + "</h2>\n";
-  out += "<p>" + escaped(tool.summary) + " Window: Tools &gt; " + escaped(tool.title) +
-         "…; page: pyrelon.html#" + escaped(tool.id) + "; command line: pyrelon-cli " +
-         escaped(tool.id) + ".</p>\n";
+  std::string out =
+      "<h2 id=\"tool-" + escapedHtml(tool.id) + "\">" + escapedHtml(tool.title) + "</h2>\n";
+  out += "<p>" + escapedHtml(tool.summary) + " Window: Tools &gt; " + escapedHtml(tool.title) +
+         "…; page: pyrelon.html#" + escapedHtml(tool.id) + "; command line: pyrelon-cli " +
+         escapedHtml(tool.id) + ".</p>\n";
   if (!tool.equations.empty()) {
     out += "<p><b>Equations</b></p>\n<ul>\n";
     for (const std::string_view equation : tool.equations)
-      out += "<li>" + escaped(equation) + "</li>\n";
+      out += "<li>" + escapedHtml(equation) + "</li>\n";
     out += "</ul>\n";
   }
   if (!tool.inputs.empty()) {
@@ -92,7 +79,8 @@ std::string toolHelpHtml(const ToolDescriptor& tool) {
   if (!tool.columns.empty()) {
     std::string names;
     for (const ToolColumn& column : tool.columns) names += std::string(column.name) + ", ";
-    out += "<p><b>CSV columns</b> written per row with --csv: " + escaped(names) + "error.</p>\n";
+    out +=
+        "<p><b>CSV columns</b> written per row with --csv: " + escapedHtml(names) + "error.</p>\n";
   }
   if (!tool.constants.empty()) {
     out += "<p><b>Constants</b></p>\n";
@@ -104,12 +92,13 @@ std::string toolHelpHtml(const ToolDescriptor& tool) {
   }
   if (!tool.notes.empty()) {
     out += "<p><b>Notes</b></p>\n<ul>\n";
-    for (const std::string_view note : tool.notes) out += "<li>" + escaped(note) + "</li>\n";
+    for (const std::string_view note : tool.notes) out += "<li>" + escapedHtml(note) + "</li>\n";
     out += "</ul>\n";
   }
   if (!tool.references.empty()) {
     out += "<p><b>Sources</b></p>\n<ul>\n";
-    for (const std::string_view work : tool.references) out += "<li>" + escaped(work) + "</li>\n";
+    for (const std::string_view work : tool.references)
+      out += "<li>" + escapedHtml(work) + "</li>\n";
     out += "</ul>\n";
   }
   return out;

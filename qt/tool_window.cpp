@@ -70,10 +70,8 @@ ToolWindow::ToolWindow(const ToolDescriptor& tool, std::string decimalSeparator,
       box->setPlaceholderText(QStringLiteral("required"));
       tip += QStringLiteral("\nRequired");
     } else {
-      const QString empty =
-          input.required ? QStringLiteral("required") : QStringLiteral("not given");
-      box->setPlaceholderText(empty);
-      tip += QStringLiteral("\nEmpty: ") + empty;
+      box->setPlaceholderText(QStringLiteral("not given"));
+      tip += QStringLiteral("\nEmpty: not given");
     }
     if (!input.help.empty()) tip = fromUtf8(input.help) + '\n' + tip;
     box->setToolTip(tip);

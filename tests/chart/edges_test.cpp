@@ -1,6 +1,6 @@
-// The chart's calendar back to year 0 and its log axis when the data hold
-// nothing above zero. Dates are worked from the day count 0000-01-01 to
-// 1970-01-01, 719528 days (proleptic Gregorian, year 0 a leap year).
+// The chart module at its edges: the calendar back to year 0, the log axis
+// when the data hold nothing above zero, and ids made safe for a page. Dates are worked from the
+// day count 0000-01-01 to 1970-01-01, 719528 days (proleptic Gregorian, year 0 a leap year).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -41,6 +41,34 @@ TEST(LogAxis, AHighOfZeroOrLessShowsTheLowsDecade) {
     const Range range = logRange(r.low, r.high);
     EXPECT_DOUBLE_EQ(range.low, r.shownLow) << r.name;
     EXPECT_DOUBLE_EQ(range.high, r.shownHigh) << r.name;
+  }
+}
+
+// A chart's id prefixes the ids inside its SVG (its title's, "ID-title"): letters,
+// digits, '-' and '_' stay, anything else becomes '-', and an id that does
+// not start with a letter gets "chart-" in front.
+TEST(ChartIds, AreSafeInAPage) {
+  const struct {
+    const char* name;
+    const char* id;
+    const char* written;
+  } rows[] = {
+      {"first lower-case letter", "a0", "a0"},
+      {"last lower-case letter", "z9", "z9"},
+      {"first capital", "A_b", "A_b"},
+      {"last capital", "Z-y", "Z-y"},
+      {"a digit first", "0a", "chart-0a"},
+      {"the character after z", "{a", "chart--a"},
+      {"the character before a", "`a", "chart--a"},
+      {"the characters around the capitals and digits", "a@[/:", "a----"},
+      {"a space and a quote", "a b\"", "a-b-"},
+      {"empty", "", "chart-"},
+  };
+  for (const auto& r : rows) {
+    Chart chart;
+    chart.id = r.id;
+    const std::string svg = toSvg(chart);
+    EXPECT_NE(svg.find(std::string("id=\"") + r.written + "-title\""), std::string::npos) << r.name;
   }
 }
 

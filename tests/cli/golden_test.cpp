@@ -48,7 +48,8 @@ void expectGolden(const std::string& name, const std::string& actual) {
 TEST(Golden, HelpPage) { expectGolden("help.html", helpHtml()); }
 
 // One command a line, its arguments separated by single spaces; a line
-// starting with '#' says what the commands below it show.
+// starting with '#' says what the commands below it show. GOLDEN/ in an
+// argument stands for the golden files' folder.
 TEST(Golden, CommandLineTranscript) {
   std::istringstream commands(readFile(kGoldenDir + "/cli-commands.txt"));
   ASSERT_TRUE(commands.good()) << "no cli-commands.txt";
@@ -61,7 +62,12 @@ TEST(Golden, CommandLineTranscript) {
     }
     std::vector<std::string> args;
     std::istringstream words(line);
-    for (std::string word; std::getline(words, word, ' ');) args.push_back(word);
+    for (std::string word; std::getline(words, word, ' ');) {
+      if (word.find("GOLDEN/") != std::string::npos) {
+        word.replace(word.find("GOLDEN/"), 7, kGoldenDir + "/");
+      }
+      args.push_back(word);
+    }
     const CliRun run = runCli(args);
     transcript += "$ pyrelon-cli " + line + "\n" + run.out;
     if (!run.err.empty()) transcript += "[standard error]\n" + run.err;

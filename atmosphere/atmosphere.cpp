@@ -481,14 +481,7 @@ std::optional<ToolOutcome> rangeError(ToolReadings in) {
     const ToolInput& input = kInputs[i];
     const double value = *in[i];
     if (input.range.accepts(value)) continue;
-    const int index = static_cast<int>(i);
-    if (index == kAtmFrostPoint && value > 0) {
-      return fail(
-          "A frost point lies at or below 0 °C: give a reading above 0 °C as the dew "
-          "point.",
-          index);
-    }
-    return fail(rangeSentence(input), index);
+    return fail(rangeSentence(input), static_cast<int>(i));
   }
   return std::nullopt;
 }

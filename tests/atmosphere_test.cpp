@@ -361,7 +361,7 @@ TEST(AtmosphereErrors, EverySentenceNamesItsBound) {
        kAtmTemp},
       {"frost point above 0 °C",
        {{"temp", 925}, {"frost-point", 0.1}},
-       "A frost point lies at or below 0 °C: give a reading above 0 °C as the dew point.",
+       "The frost point must be between -60 and 0 °C.",
        kAtmFrostPoint},
       {"dew and frost point",
        {{"temp", 925}, {"dew-point", -5}, {"frost-point", -5}},

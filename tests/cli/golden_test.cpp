@@ -48,8 +48,8 @@ void expectGolden(const std::string& name, const std::string& actual) {
 TEST(Golden, HelpPage) { expectGolden("help.html", helpHtml()); }
 
 // One command a line, its arguments separated by single spaces; a line
-// starting with '#' says what the commands below it show. GOLDEN/ in an
-// argument stands for the golden files' folder.
+// starting with '#' says what the commands below it show. GOLDEN/ stands
+// for the golden files' folder, in the arguments and in what is written.
 TEST(Golden, CommandLineTranscript) {
   std::istringstream commands(readFile(kGoldenDir + "/cli-commands.txt"));
   ASSERT_TRUE(commands.good()) << "no cli-commands.txt";
@@ -68,7 +68,13 @@ TEST(Golden, CommandLineTranscript) {
       }
       args.push_back(word);
     }
-    const CliRun run = runCli(args);
+    CliRun run = runCli(args);
+    for (std::string* text : {&run.out, &run.err}) {
+      for (auto at = text->find(kGoldenDir + "/"); at != std::string::npos;
+           at = text->find(kGoldenDir + "/", at)) {
+        text->replace(at, kGoldenDir.size() + 1, "GOLDEN/");
+      }
+    }
     transcript += "$ pyrelon-cli " + line + "\n" + run.out;
     if (!run.err.empty()) transcript += "[standard error]\n" + run.err;
     transcript += "[exit " + std::to_string(run.status) + "]\n\n";

@@ -3,7 +3,7 @@
 // types), the file written, and the warning when the file cannot be
 // written.
 #include <QApplication>
-#include <QDialogButtonBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QImage>
@@ -106,25 +106,27 @@ class ChartSaveTest : public QObject {
     QVERIFY(window);
     QTest::keyClicks(window->findChild<QLineEdit*>(QStringLiteral("atmosphere-temp")),
                      QStringLiteral("925"));
+    // The folder is there when the file is chosen and gone when it is
+    // written, as when a drive is unplugged.
     QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("no-such-folder/chart.svg"));
+    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("gone")));
+    const QString path = folder.filePath(QStringLiteral("gone/chart.svg"));
     QString warning;
     whenModal<QFileDialog>([&](QFileDialog* dialog) {
-      // The dialog refuses a folder that does not exist; the name is set
-      // and the dialog's answer given as a user's would be.
       dialog->selectFile(path);
-      QMetaObject::invokeMethod(dialog, "done", Qt::QueuedConnection, Q_ARG(int, 1));
+      QDir(folder.filePath(QStringLiteral("gone"))).removeRecursively();
       whenModal<QMessageBox>([&](QMessageBox* box) {
         if (box->windowTitle() == QStringLiteral("Pyrelon")) warning = box->text();
         box->close();
       });
+      static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
     });
     QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("atmosphere-chart-save-svg")),
                       Qt::LeftButton);
     // The dialog gives the path back absolute.
     QVERIFY2(warning.startsWith(QStringLiteral("The chart could not be saved to /")),
              qPrintable(warning));
-    QVERIFY2(warning.contains(QStringLiteral("/no-such-folder/chart.svg: ")), qPrintable(warning));
+    QVERIFY2(warning.contains(QStringLiteral("/gone/chart.svg: ")), qPrintable(warning));
     QVERIFY(warning.endsWith('.'));
   }
 };

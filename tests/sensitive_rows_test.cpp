@@ -5,11 +5,11 @@
 // other tests check what the panels show at ordinary readings, where the
 // last digits of a constant rarely reach the shown decimals.
 //
-// The readings and texts come from tests/model/find_rows.py: a separate
+// The readings and texts come from scripts/find_sensitive_rows.py: a separate
 // model of the calculators in Python that evaluates each formula in the
 // same grouping with IEEE doubles and searches the accepted readings for
 // results within a small relative distance of a step, yet far enough from
-// it that rounding noise cannot decide the text. `find_rows.py --check`
+// it that rounding noise cannot decide the text. `find_sensitive_rows.py --check`
 // recomputes every row below and lists which single-digit changes the rows
 // catch.
 #include <gtest/gtest.h>

@@ -8,8 +8,8 @@ pattern rules. It then searches for readings whose results lie so close to a
 rounding step that changing any single digit of any constant a formula reads
 moves the shown text, and picks a small set of such rows by greedy cover.
 
-    python3 tests/model/find_rows.py          # search, print the C++ rows
-    python3 tests/model/find_rows.py --check  # re-check the rows of the test
+    python3 scripts/find_sensitive_rows.py          # search, print the C++ rows
+    python3 scripts/find_sensitive_rows.py --check  # re-check the rows of the test
 
 Standard library only. Deterministic (fixed seed).
 """
@@ -685,7 +685,7 @@ def check(path):
 
 def main():
     if "--check" in sys.argv:
-        path = Path(__file__).resolve().parents[1] / "sensitive_rows_test.cpp"
+        path = Path(__file__).resolve().parents[1] / "tests" / "sensitive_rows_test.cpp"
         sys.exit(0 if check(path) else 1)
     rng = random.Random(20240611)
     only = [a for a in sys.argv[1:] if not a.startswith("-")]

@@ -28,6 +28,29 @@ TEST(Calendar, DatesBeforeTheCommonEra) {
   for (const auto& r : rows) EXPECT_EQ(formatUtc(r.seconds), r.text) << r.name;
 }
 
+// Ticks a week apart fall on Mondays (1970-01-05 was one), whatever day the
+// data start on.
+TEST(Calendar, WeeklyTicksFallOnMondays) {
+  const struct {
+    const char* name;
+    double low, high;
+  } rows[] = {
+      // 2026-11-01 (a Sunday) to 2026-12-31: 61 days.
+      {"from a Sunday", 20758 * kDay, 20818 * kDay},
+      // 2026-11-05 (a Thursday, as 1970-01-01 was) to 2027-01-04.
+      {"from a Thursday", 20762 * kDay, 20822 * kDay},
+  };
+  for (const auto& r : rows) {
+    const auto ticks = timeTicks(r.low, r.high, 10);
+    ASSERT_GE(ticks.size(), 2u) << r.name;
+    EXPECT_DOUBLE_EQ(ticks[1].value - ticks[0].value, 7 * kDay) << r.name;
+    for (const Tick& tick : ticks) {
+      const auto day = static_cast<long long>(tick.value / kDay);
+      EXPECT_EQ(((day - 4) % 7 + 7) % 7, 0) << r.name << ": day " << day;
+    }
+  }
+}
+
 TEST(LogAxis, AHighOfZeroOrLessShowsTheLowsDecade) {
   const struct {
     const char* name;

@@ -1,11 +1,13 @@
 // The chart module at its edges: the calendar back to year 0, the log axis
-// when the data hold nothing above zero, and ids made safe for a page. Dates are worked from the
+// when the data hold nothing above zero, ids made safe for a page, and text
+// kept well-formed. Dates are worked from the
 // day count 0000-01-01 to 1970-01-01, 719528 days (proleptic Gregorian, year 0 a leap year).
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "chart/chart.h"
+#include "chart/text.h"
 
 namespace pyrelon::chart {
 namespace {
@@ -92,6 +94,37 @@ TEST(ChartIds, AreSafeInAPage) {
     chart.id = r.id;
     const std::string svg = toSvg(chart);
     EXPECT_NE(svg.find(std::string("id=\"") + r.written + "-title\""), std::string::npos) << r.name;
+  }
+}
+
+// Text in a chart is well-formed UTF-8 whatever it was given: each sequence
+// at the ends of what is allowed stays, each just beyond becomes U+FFFD, one
+// per byte that cannot start a character.
+TEST(ChartText, KeepsEveryCharacterAndOnlyThose) {
+  const std::string r = "\xEF\xBF\xBD";
+  const struct {
+    const char* name;
+    std::string text, written;
+  } rows[] = {
+      {"smallest of two bytes, U+0080", "\xC2\x80", "\xC2\x80"},
+      {"smallest of three bytes, U+0800", "\xE0\xA0\x80", "\xE0\xA0\x80"},
+      {"smallest of four bytes, U+10000", "\xF0\x90\x80\x80", "\xF0\x90\x80\x80"},
+      {"largest, U+10FFFF", "\xF4\x8F\xBF\xBF", "\xF4\x8F\xBF\xBF"},
+      {"beyond the largest", "\xF4\x90\x80\x80", r + r + r + r},
+      {"three bytes for U+07FF (overlong)", "\xE0\x9F\xBF", r + r + r},
+      {"four bytes for U+FFFF (overlong)", "\xF0\x8F\xBF\xBF", r + r + r + r},
+      {"just below the surrogates, U+D7FF", "\xED\x9F\xBF", "\xED\x9F\xBF"},
+      {"first surrogate", "\xED\xA0\x80", r + r + r},
+      {"last surrogate", "\xED\xBF\xBF", r + r + r},
+      {"just above the surrogates, U+E000", "\xEE\x80\x80", "\xEE\x80\x80"},
+      {"U+FFFD itself", r, r},
+      {"U+FFFE", "\xEF\xBF\xBE", r + r + r},
+      {"a lead byte cut short", "a\xE2\x82", "a" + r + r},
+  };
+  for (const auto& row : rows) {
+    std::string out;
+    appendEscaped(out, row.text);
+    EXPECT_EQ(out, row.written) << row.name;
   }
 }
 

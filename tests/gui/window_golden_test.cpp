@@ -1,0 +1,127 @@
+// The window after start-up as a person reads it, against a golden file:
+// every control's caption, text, list entries and selection, font, colours,
+// alignment, tooltip and accessible name, the window's title and its menus.
+// The captions and entries are the window design's; the numbers shown are
+// the start-up's, which the panels' tables work out by hand. Geometry is left
+// to the layout tests. To rewrite the file after a deliberate change, run
+// with PYRELON_WRITE_GOLDEN=1 and read `git diff tests/golden/window.txt`.
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+#include "gui_support.h"
+#include "shell/controls.h"
+
+namespace pyrelon::testing {
+namespace {
+
+QString fontText(const QFont& font) {
+  return font.family() + ' ' + QString::number(font.pointSizeF()) +
+         (font.bold() ? QStringLiteral(" bold") : QString()) +
+         (font.italic() ? QStringLiteral(" italic") : QString()) +
+         (font.underline() ? QStringLiteral(" underline") : QString());
+}
+
+QString colours(const QWidget& widget) {
+  const QPalette& p = widget.palette();
+  return QStringLiteral("ink ") + p.color(widget.foregroundRole()).name() +
+         QStringLiteral(" ground ") + p.color(widget.backgroundRole()).name() +
+         (widget.autoFillBackground() ? QStringLiteral(" filled") : QString());
+}
+
+QString alignment(Qt::Alignment a) {
+  const QString h = a & Qt::AlignRight     ? QStringLiteral("right")
+                    : a & Qt::AlignHCenter ? QStringLiteral("centre")
+                                           : QStringLiteral("left");
+  const QString v = a & Qt::AlignBottom ? QStringLiteral("bottom")
+                    : a & Qt::AlignTop  ? QStringLiteral("top")
+                                        : QStringLiteral("middle");
+  return h + ' ' + v;
+}
+
+QString described(const QWidget& w) {
+  QStringList parts;
+  if (auto* label = qobject_cast<const QLabel*>(&w)) {
+    parts << QStringLiteral("label \"") + label->text() + '"' << alignment(label->alignment());
+  } else if (auto* box = qobject_cast<const QLineEdit*>(&w)) {
+    parts << QStringLiteral("box \"") + box->text() + '"' << alignment(box->alignment());
+    if (box->isReadOnly()) parts << QStringLiteral("read-only");
+  } else if (auto* list = qobject_cast<const QComboBox*>(&w)) {
+    QStringList entries;
+    for (int i = 0; i < list->count(); ++i) entries << list->itemText(i);
+    parts << QStringLiteral("list [") + entries.join(QStringLiteral(" | ")) + ']'
+          << QStringLiteral("selected ") + QString::number(list->currentIndex());
+  } else if (auto* button = qobject_cast<const QAbstractButton*>(&w)) {
+    parts << QStringLiteral("button \"") + button->text() + '"';
+  } else if (auto* group = qobject_cast<const QGroupBox*>(&w)) {
+    parts << QStringLiteral("panel \"") + group->title() + '"';
+  } else {
+    parts << QString::fromUtf8(w.metaObject()->className());
+  }
+  parts << fontText(w.font()) << colours(w);
+  if (!w.isEnabled()) parts << QStringLiteral("disabled");
+  if (!w.isVisibleTo(w.window())) parts << QStringLiteral("hidden");
+  if (!w.toolTip().isEmpty()) parts << QStringLiteral("tip \"") + w.toolTip() + '"';
+  if (!w.accessibleName().isEmpty()) parts << QStringLiteral("named \"") + w.accessibleName() + '"';
+  return parts.join(QStringLiteral("; "));
+}
+
+QString menuText(const QMenu& menu, int depth) {
+  QString out;
+  for (const QAction* action : menu.actions()) {
+    out += QString(depth * 2, ' ') +
+           (action->isSeparator() ? QStringLiteral("----") : action->text()) +
+           (action->shortcut().isEmpty()
+                ? QString()
+                : QStringLiteral(" [") + action->shortcut().toString() + ']') +
+           '\n';
+    if (action->menu() != nullptr) out += menuText(*action->menu(), depth + 1);
+  }
+  return out;
+}
+
+class WindowGoldenTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void theWindowReadsAsItsGoldenFile() {
+    Started started;
+    QString dump = QStringLiteral("window \"") + started.window.windowTitle() + "\"\n";
+    for (const QAction* top : started.window.menuBar()->actions()) {
+      dump += top->text() + '\n';
+      if (top->menu() != nullptr) dump += menuText(*top->menu(), 1);
+    }
+    for (const ControlSpec& spec : controlTable()) {
+      const QString name =
+          QString::fromUtf8(spec.name.data(), static_cast<qsizetype>(spec.name.size()));
+      const QWidget* w = started.window.findChild<QWidget*>(name);
+      dump += name + ": " + (w == nullptr ? QStringLiteral("(none)") : described(*w)) + '\n';
+    }
+    const QString path = QStringLiteral(PYRELON_GOLDEN_DIR "/window.txt");
+    QFile file(path);
+    if (qEnvironmentVariableIsSet("PYRELON_WRITE_GOLDEN")) {
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      file.write(dump.toUtf8());
+      return;
+    }
+    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(path));
+    const QStringList golden = QString::fromUtf8(file.readAll()).split('\n');
+    const QStringList actual = dump.split('\n');
+    for (qsizetype i = 0; i < std::max(golden.size(), actual.size()); ++i) {
+      QCOMPARE(actual.value(i), golden.value(i));
+    }
+  }
+};
+
+}  // namespace
+}  // namespace pyrelon::testing
+
+QTEST_MAIN(pyrelon::testing::WindowGoldenTest)
+#include "window_golden_test.moc"

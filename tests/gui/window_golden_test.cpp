@@ -1,6 +1,7 @@
-// The window after start-up as a person reads it, against a golden file:
-// every control's caption, text, list entries and selection, font, colours,
-// alignment, tooltip and accessible name, the window's title and its menus.
+// The window after start-up and the tools' windows as a person reads them,
+// against golden files: every control's caption, text, list entries and
+// selection, font, colours, alignment, tooltip and accessible name, the
+// window's title and its menus.
 // The captions and entries are the window design's; the numbers shown are
 // the start-up's, which the panels' tables work out by hand. Geometry is left
 // to the layout tests. To rewrite the file after a deliberate change, run
@@ -17,7 +18,9 @@
 #include <QTest>
 
 #include "gui_support.h"
+#include "qt/tool_window.h"
 #include "shell/controls.h"
+#include "shell/tools.h"
 
 namespace pyrelon::testing {
 namespace {
@@ -87,6 +90,24 @@ QString menuText(const QMenu& menu, int depth) {
   return out;
 }
 
+// Compares `dump` with the golden file `name`, line by line; writes it
+// instead under PYRELON_WRITE_GOLDEN.
+void compareWithGolden(const QString& dump, const QString& name) {
+  const QString path = QStringLiteral(PYRELON_GOLDEN_DIR "/") + name;
+  QFile file(path);
+  if (qEnvironmentVariableIsSet("PYRELON_WRITE_GOLDEN")) {
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(dump.toUtf8());
+    return;
+  }
+  QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(path));
+  const QStringList golden = QString::fromUtf8(file.readAll()).split('\n');
+  const QStringList actual = dump.split('\n');
+  for (qsizetype i = 0; i < std::max(golden.size(), actual.size()); ++i) {
+    QCOMPARE(actual.value(i), golden.value(i));
+  }
+}
+
 class WindowGoldenTest : public QObject {
   Q_OBJECT
 
@@ -104,19 +125,58 @@ class WindowGoldenTest : public QObject {
       const QWidget* w = started.window.findChild<QWidget*>(name);
       dump += name + ": " + (w == nullptr ? QStringLiteral("(none)") : described(*w)) + '\n';
     }
-    const QString path = QStringLiteral(PYRELON_GOLDEN_DIR "/window.txt");
-    QFile file(path);
-    if (qEnvironmentVariableIsSet("PYRELON_WRITE_GOLDEN")) {
-      QVERIFY(file.open(QIODevice::WriteOnly));
-      file.write(dump.toUtf8());
-      return;
+    compareWithGolden(dump, QStringLiteral("window.txt"));
+  }
+
+  // Each tool's window with the readings of its published check typed in:
+  // every label, box, result, note and button, in the order they stand.
+  void theToolWindowsReadAsTheirGoldenFile() {
+    Started started;
+    const struct {
+      const char* id;
+      QList<QPair<QString, QString>> typed;
+    } tools[] = {
+        {"atmosphere",
+         {{"temp", "925"},
+          {"mv", "1121"},
+          {"dew-point", "-5"},
+          {"co2", "0.15"},
+          {"ch4", "0.5"},
+          {"shim-initial-carbon", "0.1"},
+          {"shim-initial-mg", "1000"},
+          {"shim-final-mg", "1007"},
+          {"target-carbon", "0.8"},
+          {"si", "0.25"},
+          {"mn", "1.2"},
+          {"cr", "1.1"}}},
+        {"nitriding-potential", {{"temp", "520"}, {"burette", "30"}}},
+    };
+    QString dump;
+    for (const auto& t : tools) {
+      started.window.openTool(*toolById(t.id));
+      qt::ToolWindow* window = started.window.toolWindow(t.id);
+      QVERIFY2(window, t.id);
+      for (const auto& [key, text] : t.typed) {
+        auto* box = window->findChild<QLineEdit*>(QString::fromUtf8(t.id) + '-' + key);
+        QVERIFY2(box, qPrintable(key));
+        QTest::keyClicks(box, text);
+      }
+      dump += QStringLiteral("window \"") + window->windowTitle() + "\"\n";
+      for (const QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(window)) continue;
+        const bool shows = qobject_cast<const QLabel*>(w) || qobject_cast<const QLineEdit*>(w) ||
+                           qobject_cast<const QAbstractButton*>(w) ||
+                           qobject_cast<const QGroupBox*>(w);
+        if (!shows) continue;
+        dump += (w->objectName().isEmpty() ? QStringLiteral("-") : w->objectName()) + ": " +
+                described(*w);
+        if (auto* box = qobject_cast<const QLineEdit*>(w)) {
+          dump += QStringLiteral("; placeholder \"") + box->placeholderText() + '"';
+        }
+        dump += '\n';
+      }
     }
-    QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(path));
-    const QStringList golden = QString::fromUtf8(file.readAll()).split('\n');
-    const QStringList actual = dump.split('\n');
-    for (qsizetype i = 0; i < std::max(golden.size(), actual.size()); ++i) {
-      QCOMPARE(actual.value(i), golden.value(i));
-    }
+    compareWithGolden(dump, QStringLiteral("tool-windows.txt"));
   }
 };
 

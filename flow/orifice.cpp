@@ -71,12 +71,14 @@ constexpr std::array<ReadStep, 6> kReadBoth{{{ReadStep::Read, kFlowTemperature},
                                              {ReadStep::Read, kFlow}}};
 constexpr std::array<ReadPlan, 4> kPlans{{kReadNone, kReadTemperature, kReadPressure, kReadBoth}};
 
-// The flow keeps the unit it was measured in.
-constexpr std::array<ResultSpec, 1> kPlain{{{kResultLabel, "flow", "compensated flow", "", ""}}};
-constexpr std::array<ResultSpec, 1> kOneFactor{
-    {{kResultLabel, "flow", "compensated flow", "", "##.#0"}}};
-constexpr std::array<ResultSpec, 1> kTwoFactors{
-    {{kResultLabel, "flow", "compensated flow", "", "#.#0"}}};
+// The flow keeps the unit it was measured in; only its pattern differs
+// with the compensation.
+constexpr ResultSpec flowResult(std::string_view pattern) {
+  return {kResultLabel, "flow", "compensated flow", "", pattern};
+}
+constexpr std::array<ResultSpec, 1> kPlain{{flowResult("")}};
+constexpr std::array<ResultSpec, 1> kOneFactor{{flowResult("##.#0")}};
+constexpr std::array<ResultSpec, 1> kTwoFactors{{flowResult("#.#0")}};
 constexpr std::array<std::span<const ResultSpec>, 4> kResultSets{
     {kPlain, kOneFactor, kOneFactor, kTwoFactors}};
 

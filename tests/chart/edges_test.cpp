@@ -53,6 +53,23 @@ TEST(Calendar, WeeklyTicksFallOnMondays) {
   }
 }
 
+// Monthly and yearly ticks stand at midnight on the first of their month
+// or year; the first of each is worked from the day count by hand.
+TEST(Calendar, MonthsAndYearsStartAtTheirFirstDay) {
+  const auto monthly = timeTicks(20468 * kDay, 20802 * kDay, 12);  // 2026-01-15 to 12-15
+  ASSERT_GE(monthly.size(), 2u);
+  EXPECT_DOUBLE_EQ(monthly[0].value, 20485 * kDay);  // 2026-02-01
+  for (const Tick& tick : monthly) {
+    EXPECT_EQ(formatUtc(tick.value).substr(7), "-01 00:00:00") << formatUtc(tick.value);
+  }
+  const auto yearly = timeTicks(11026 * kDay, 22461 * kDay, 8);  // 2000-03-10 to 2031-07-01
+  ASSERT_GE(yearly.size(), 2u);
+  EXPECT_DOUBLE_EQ(yearly[0].value, 12784 * kDay);  // 2005-01-01
+  for (const Tick& tick : yearly) {
+    EXPECT_EQ(formatUtc(tick.value).substr(4), "-01-01 00:00:00") << formatUtc(tick.value);
+  }
+}
+
 TEST(LogAxis, AHighOfZeroOrLessShowsTheLowsDecade) {
   const struct {
     const char* name;

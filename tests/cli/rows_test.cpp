@@ -115,6 +115,7 @@ TEST(Rows, NormalizesNamesToLettersAndDigits) {
 // table 3-7 of the Unicode standard.
 TEST(Rows, QuotesAFieldForAMessage) {
   const std::string degree = "\xC2\xB0";  // U+00B0
+  // clang-format off
   const struct {
     const char* name;
     std::string field;
@@ -126,10 +127,7 @@ TEST(Rows, QuotesAFieldForAMessage) {
        "\"a\\x00\\x09\\x0A\\x1B[2J\\x7F\""},
       {"a two-byte character before ASCII", degree + "C", "\"" + degree + "C\""},
       {"the lowest after the C1 controls", "\xC2\xA0", "\"\xC2\xA0\""},
-      {"a C1 control (CSI)",
-       "\xC2\x9B"
-       "1",
-       "\"\\xC2\\x9B1\""},
+      {"a C1 control (CSI)", "\xC2\x9B" "1", "\"\\xC2\\x9B1\""},
       {"the highest two-byte lead", "\xDF\xBF", "\"\xDF\xBF\""},
       {"an overlong two-byte form", "\xC1\xBF", "\"\\xC1\\xBF\""},
       {"the lowest three-byte character", "\xE0\xA0\x80", "\"\xE0\xA0\x80\""},
@@ -142,13 +140,11 @@ TEST(Rows, QuotesAFieldForAMessage) {
       {"beyond U+10FFFF", "\xF4\x90\x80\x80", "\"\\xF4\\x90\\x80\\x80\""},
       {"a lead byte that starts nothing", "\xF5\x80", "\"\\xF5\\x80\""},
       {"a character cut short at the end", "a\xE2\x82", "\"a\\xE2\\x82\""},
-      {"a lone continuation byte",
-       "\x80"
-       "x",
-       "\"\\x80x\""},
+      {"a lone continuation byte", "\x80" "x", "\"\\x80x\""},
       {"40 characters whole", std::string(40, '7'), "\"" + std::string(40, '7') + "\""},
       {"41 characters cut", std::string(41, '7'), "\"" + std::string(40, '7') + "...\""},
   };
+  // clang-format on
   for (const auto& c : cases) EXPECT_EQ(quotedField(c.field), c.quoted) << c.name;
   // Characters are counted, not bytes: 40 degree signs are 80 bytes.
   std::string degrees;

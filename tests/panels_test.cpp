@@ -119,22 +119,6 @@ TEST(Panels, DescribeTheirInputsListsAndResults) {
             "Lab10:##0.00 Lab11:####0.0 Lab12:###0.0 Lab13:#####0 Lab14:##0.00 Lab20:####0");
 }
 
-TEST(Panels, RangeTextsAreTheTooltipsOfTheTestedBoxes) {
-  const std::map<std::string, std::string> expected{
-      {"HTxt", "1 to 100 %"},           {"NTxt", "5 to 100 %"},
-      {"MvZccTxt", "960 to 1340 mV"},   {"TempTxt", "650 to 1300 \u00b0C"},
-      {"CoTxt", "2 to 37 %"},           {"MvZo2Txt", "0.01 to 300 mV"},
-      {"MvOffTxt", "-10 to 10 mV"},     {"KOffTxt", "-200 to 200 K"},
-      {"AirTxt", "-50 to 200 \u00b0C"}, {"FlueTXt", "0 to 800 \u00b0C"},
-      {"MvZrO2Txt", "-10 to 300 mV"},
-  };
-  std::map<std::string, std::string> got;
-  for (const PanelDescriptor* panel : panels())
-    for (const InputSpec& in : panel->inputs)
-      if (const std::string range = rangeText(in); !range.empty()) got[std::string(in.box)] = range;
-  EXPECT_EQ(got, expected);
-}
-
 // Each bound once: the line that states it, as the command-line tool
 // reports a reading past it.
 TEST(Panels, AReadingPastABoundNamesTheLineOfThatBound) {

@@ -166,12 +166,6 @@ TEST(Program, BatchKeepsEveryRowInOrder) {
        0,
        "ha,za,nk,error\n10,31.61,10.00,\n"},
       {"empty file", {"nitriding", "--csv", "-"}, "", 2, ""},
-      {"quote left open at the end",
-       {"nitriding", "--csv", "-"},
-       "h2,nh3,note\n10,31.61,\"cut\n",
-       1,
-       "h2,nh3,note,nk,error\n"
-       "10,31.61,\"\"\"cut\",,The quote that opens field 3 on line 2 is never closed.\n"},
       {"missing column", {"nitriding", "--csv", "-"}, "h2,ammonia\n10,31.61\n", 2, ""},
       {"decimal comma",
        {"nitriding", "--csv", "-", "--decimal-comma"},

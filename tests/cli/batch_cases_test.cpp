@@ -297,32 +297,6 @@ TEST(ProgramWrites, AFailedWriteIsNeverASuccess) {
   }
 }
 
-// What the program writes when it computes nothing: the version (the
-// project's, which the package carries) and the usage errors.
-TEST(ProgramWrites, VersionAndUsageErrors) {
-  CliRun run = runCli({"--version"});
-  EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.out, "pyrelon-cli " PYRELON_VERSION "\n");
-  const struct {
-    std::vector<std::string> args;
-    const char* err;
-  } cases[] = {
-      {{"temperature"}, "pyrelon-cli: no value given: pyrelon-cli temperature [options] VALUE\n"},
-      {{"nitriding", "--h2", "10"}, "pyrelon-cli: --nh3 (ammonia content) is required\n"},
-  };
-  run = runCli({"nitriding", "--help"});
-  EXPECT_NE(run.out.find("--threads N                 threads for --csv, 0 to 256 (default 0: one "
-                         "per core)"),
-            std::string::npos)
-      << run.out;
-  for (const auto& c : cases) {
-    run = runCli(c.args);
-    EXPECT_EQ(run.status, 2) << c.args[0];
-    EXPECT_EQ(run.out, "") << c.args[0];
-    EXPECT_EQ(run.err, c.err) << c.args[0];
-  }
-}
-
 TEST(ProgramWrites, ProbeCheckReadsItsNumbersStrictly) {
   CliRun run = runCli({"carbon-check", "--mv", "1121", "--temp", "830", "--carbon", "1e309"});
   EXPECT_EQ(run.status, 1);

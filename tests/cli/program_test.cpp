@@ -64,6 +64,8 @@ TEST(Program, ReportsUsageErrorsWithStatusTwoAndFaultsWithStatusOne) {
        "pyrelon-cli: --mv \"12abc\" is not a number\n"},
       {{"carbon", "--mv", "1121", "--temp", "830"}, 2,
        "pyrelon-cli: --co (CO content) is required\n"},
+      {{"nitriding", "--h2", "10"}, 2, "pyrelon-cli: --nh3 (ammonia content) is required\n"},
+      {{"temperature"}, 2, "pyrelon-cli: no value given: pyrelon-cli temperature [options] VALUE\n"},
       {{"lambda", "--fuel", "nafta oil", "--mv", "57"}, 2, nullptr},
       // No alias for Nafta; a comma needs --decimal-comma.
       {{"lambda", "--fuel", "naphtha", "--mv", "57"}, 2, nullptr},
@@ -88,8 +90,6 @@ TEST(Program, ReportsUsageErrorsWithStatusTwoAndFaultsWithStatusOne) {
       EXPECT_EQ(run.out, "");
     }
   }
-  EXPECT_EQ(runCli({"--help"}).status, 0);
-  EXPECT_NE(runCli({"carbon", "--help"}).out.find("--mv"), std::string::npos);
 }
 
 TEST(Program, JsonHoldsTheShownTexts) {
@@ -215,10 +215,8 @@ TEST(Program, CompletionOffersSubcommandsOptionsAndEntries) {
   for (const char* word : {"carbon-check", "temperature", "--kelvin-offset", "din17022", "methane",
                            "rankine", "complete -F _pyrelon_cli pyrelon-cli"})
     EXPECT_NE(script.find(word), std::string::npos) << word;
-  // Left out of the subcommands listed, it still says what it does.
+  // Left out of the subcommands listed (its own help is help_text_test's).
   EXPECT_EQ(runCli({"--help"}).out.find("completion"), std::string::npos);
-  EXPECT_NE(runCli({"completion", "--help"}).out.find("print the bash completion script"),
-            std::string::npos);
   // The script at work in bash: the words offered for what is typed.
   writeFile(scratch("completion.bash"), script);
   // clang-format off

@@ -74,7 +74,6 @@ TEST(Output, RefusesTheInputFileAndAFolderItCannotWriteIn) {
   writeFile(input, "h2,nh3\n10,31.61\n");
   const std::string other = scratch(".") + "/readings.csv";
   const std::string absent = scratch("absent") + "/rows.csv";
-  // clang-format off
   const struct {
     const char* name;
     std::string output;
@@ -87,7 +86,6 @@ TEST(Output, RefusesTheInputFileAndAFolderItCannotWriteIn) {
       {"a folder that does not exist", absent,
        "pyrelon-cli: cannot write " + absent + ": No such file or directory\n"},
   };
-  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     const CliRun run = runCli({"nitriding", "--csv", input, "-o", c.output});

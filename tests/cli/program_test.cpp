@@ -12,7 +12,6 @@ namespace pyrelon::testing {
 namespace {
 
 TEST(Program, ShowsEachPanelsResultsAsTheWindowDoes) {
-  // clang-format off
   const struct {
     std::vector<std::string> args;
     const char* out;
@@ -45,7 +44,6 @@ TEST(Program, ShowsEachPanelsResultsAsTheWindowDoes) {
       {{"pressure", "--from", "KG/CM2", "1"},
        "psi    14.22\nkpa    98.1\nmmHg   735.6\nmmH2O  10018\nbar    0.98\nmbar   981\n"},
   };
-  // clang-format on
   for (const auto& r : rows) {
     const CliRun run = runCli(r.args);
     EXPECT_EQ(run.out, r.out) << r.args[0] << " " << r.args[1] << " " << r.args[2];
@@ -219,7 +217,6 @@ TEST(Program, CompletionOffersSubcommandsOptionsAndEntries) {
   EXPECT_EQ(runCli({"--help"}).out.find("completion"), std::string::npos);
   // The script at work in bash: the words offered for what is typed.
   writeFile(scratch("completion.bash"), script);
-  // clang-format off
   const struct {
     const char* words;
     int current;
@@ -230,7 +227,6 @@ TEST(Program, CompletionOffersSubcommandsOptionsAndEntries) {
       {"pyrelon-cli nitriding --thr", 2, "--threads\n"},
       {"pyrelon-cli lambda --fuel meth", 3, "methane\n"},
   };
-  // clang-format on
   for (const auto& c : cases) {
     const std::string command = "bash -c '. \"" + scratch("completion.bash") + "\"; COMP_WORDS=(" +
                                 c.words + "); COMP_CWORD=" + std::to_string(c.current) +

@@ -50,11 +50,26 @@ TEST(Rows, ReadsNumbersStrictly) {
     EXPECT_EQ(got.value_or("none"), r.point ? r.point : "none") << r.text;
     EXPECT_EQ(strictReading(r.text, r.comma).has_value(), r.point != nullptr) << r.text;
   }
-  // A field is a view into the record: what follows it is no part of it.
-  const std::string_view record = "12.5,3";
-  EXPECT_EQ(strictNumber(record.substr(0, 2), false).value_or("none"), "12");
-  EXPECT_EQ(strictReading(record.substr(0, 2), false)->value, 12.0);
-  EXPECT_EQ(strictNumber(std::string_view("7,5").substr(0, 1), true).value_or("none"), "7");
+  // A field is a view into the record: what follows it is no part of it,
+  // whether it would continue the number's digits, its separator or its
+  // exponent.
+  // clang-format off
+  const struct {
+    const char* record;
+    std::size_t length;
+    bool comma;
+    const char* point;
+    double value;
+  } views[] = {
+      {"12.5,3", 2, false, "12", 12}, {"7,5", 1, true, "7", 7}, {"125", 2, false, "12", 12},
+      {"1.25", 3, false, "1.2", 1.2}, {"1e56", 3, false, "1e5", 1e5}, {"1e5", 1, false, "1", 1},
+  };
+  // clang-format on
+  for (const auto& v : views) {
+    const std::string_view field = std::string_view(v.record).substr(0, v.length);
+    EXPECT_EQ(strictNumber(field, v.comma).value_or("none"), v.point) << v.record;
+    EXPECT_EQ(strictReading(field, v.comma)->value, v.value) << v.record;
+  }
 }
 
 // The direct reading of short decimals is the Val rule's, digit for digit.

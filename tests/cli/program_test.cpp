@@ -213,8 +213,10 @@ TEST(Program, CompletionOffersSubcommandsOptionsAndEntries) {
   for (const char* word : {"carbon-check", "temperature", "--kelvin-offset", "din17022", "methane",
                            "rankine", "complete -F _pyrelon_cli pyrelon-cli"})
     EXPECT_NE(script.find(word), std::string::npos) << word;
-  // Left out of the subcommands listed (its own help is help_text_test's).
+  // Left out of the subcommands listed, it still says what it does.
   EXPECT_EQ(runCli({"--help"}).out.find("completion"), std::string::npos);
+  EXPECT_NE(runCli({"completion", "--help"}).out.find("print the bash completion script"),
+            std::string::npos);
   // The script at work in bash: the words offered for what is typed.
   writeFile(scratch("completion.bash"), script);
   const struct {

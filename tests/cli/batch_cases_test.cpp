@@ -221,6 +221,9 @@ TEST(BatchFiles, ReadErrorsGiveTheirReason) {
       {"a header over 4 MiB", kNitriding, wide, 2, "",
        "pyrelon-cli: cannot read the header line of -: the header is longer than 4 MiB\n"},
       {"no header", kNitriding, "\n\n", 2, "", "pyrelon-cli: the input - holds no header line\n"},
+      {"a quote in the header never closed", kNitriding, "h2,\"nh3\n10,31.61\n", 2, "",
+       "pyrelon-cli: cannot read the header line of -: the quote that opens field 2 on line 1 is "
+       "never closed\n"},
   };
   for (const BatchCase& c : cases) check(c);
   CliRun run = runCli({"nitriding", "--csv", "/"});

@@ -228,6 +228,8 @@ TEST(Program, CompletionOffersSubcommandsOptionsAndEntries) {
       {"pyrelon-cli --ver", 1, "--version\n"},
       {"pyrelon-cli nitriding --thr", 2, "--threads\n"},
       {"pyrelon-cli lambda --fuel meth", 3, "methane\n"},
+      // The temperature is the command's argument, not an option.
+      {"pyrelon-cli temperature --v", 2, "\n"},
   };
   for (const auto& c : cases) {
     const std::string command = "bash -c '. \"" + scratch("completion.bash") + "\"; COMP_WORDS=(" +

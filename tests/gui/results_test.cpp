@@ -86,6 +86,30 @@ class ResultsTest : public QObject {
     }
   }
 
+  // A text that fits its place only at the smallest font is drawn there in
+  // that font, neither widened nor shortened.
+  void shrinksToTheSmallestFontBeforeWidening() {
+    QWidget parent;
+    parent.resize(400, 60);
+    ResultLabel label(&parent);
+    QFont font, smallest, next;
+    font.setPointSizeF(9);
+    smallest.setPointSizeF(ResultLabel::kSmallestPoints);
+    next.setPointSizeF(ResultLabel::kSmallestPoints + 0.5);
+    const QString text = QStringLiteral("-123456789012.3");
+    const int needed = QFontMetrics(smallest).horizontalAdvance(text);
+    QVERIFY2(QFontMetrics(next).horizontalAdvance(text) > needed + 1, "the sizes draw alike");
+    // Room for the text at the smallest size and three pixels more: too
+    // little for the next size up.
+    const QRect place(150, 10, needed + 3, 20);
+    label.setHome(place, font, 0, 400);
+    label.setText(text);
+    label.fitText();
+    QCOMPARE(label.font().pointSizeF(), ResultLabel::kSmallestPoints);
+    QCOMPARE(label.geometry(), place);
+    QVERIFY(!label.isShortened());
+  }
+
   // Each panel driven to its widest results: every text shows whole, or,
   // where no size can hold it, its two ends around an ellipsis.
   void everyResultFits_data() {

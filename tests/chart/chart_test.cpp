@@ -18,44 +18,35 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-std::vector<std::string> labelsOf(const std::vector<Tick>& ticks) {
-  std::vector<std::string> labels;
-  for (const auto& tick : ticks) labels.push_back(tick.label);
-  return labels;
+// The labels, or the dates, of a list of ticks.
+std::vector<std::string> labelsOf(const std::vector<Tick>& ticks,
+                                  std::string Tick::*field = &Tick::label) {
+  std::vector<std::string> out;
+  for (const auto& tick : ticks) out.push_back(tick.*field);
+  return out;
 }
 
-std::vector<std::string> datesOf(const std::vector<Tick>& ticks) {
-  std::vector<std::string> dates;
-  for (const auto& tick : ticks) dates.push_back(tick.date);
-  return dates;
-}
-
-struct LinearRow {
+struct TickRow {
   const char* name;
   double low, high;
   int maxCount;
   std::vector<std::string> labels;
+  std::vector<std::string> dates = {};
 };
 
 TEST(ChartTicks, LinearTicksAreOneTwoFiveSteps) {
-  const LinearRow rows[] = {
+  // clang-format off
+  const TickRow rows[] = {
       {"0.013 to 0.017", 0.013, 0.017, 6, {"0.013", "0.014", "0.015", "0.016", "0.017"}},
       {"0.1 to 0.3, a quotient just under 3", 0.1, 0.3, 3, {"0.1", "0.2", "0.3"}},
       {"0 to 100", 0, 100, 6, {"0", "20", "40", "60", "80", "100"}},
       {"-7 to 3 widens to whole steps", -7, 3, 6, {"-10", "-5", "0", "5"}},
       {"a single value gets room around it", 5, 5, 6, {"4.6", "4.8", "5", "5.2", "5.4"}},
-      {"millions written out",
-       1e6,
-       3e6,
-       5,
-       {"1000000", "1500000", "2000000", "2500000", "3000000"}},
-      {"very small in powers of ten",
-       1e-15,
-       3e-15,
-       5,
-       {"1e-15", "1.5e-15", "2e-15", "2.5e-15", "3e-15"}},
+      {"millions written out", 1e6, 3e6, 5, {"1000000", "1500000", "2000000", "2500000", "3000000"}},
+      {"very small in powers of ten", 1e-15, 3e-15, 5, {"1e-15", "1.5e-15", "2e-15", "2.5e-15", "3e-15"}},
       {"reversed ends", 100, 0, 6, {"0", "20", "40", "60", "80", "100"}},
   };
+  // clang-format on
   for (const auto& row : rows) {
     EXPECT_EQ(labelsOf(linearTicks(row.low, row.high, row.maxCount)), row.labels) << row.name;
   }
@@ -95,15 +86,8 @@ TEST(ChartTicks, ExtremeRangesGiveFiniteTicksAndPlainLabels) {
   }
 }
 
-struct LogRow {
-  const char* name;
-  double low, high;
-  int maxCount;
-  std::vector<std::string> labels;
-};
-
 TEST(ChartTicks, LogTicksAtDecadesAndTwoFiveWithin) {
-  const LogRow rows[] = {
+  const TickRow rows[] = {
       {"two decades with 2 and 5", 0.5, 8, 12, {"0.1", "0.2", "0.5", "1", "2", "5", "10"}},
       {"four decades: decades only", 0.02, 30, 12, {"0.01", "0.1", "1", "10", "100"}},
       {"two decades, room for three ticks", 0.5, 8, 3, {"0.1", "1", "10"}},
@@ -118,63 +102,31 @@ TEST(ChartTicks, LogTicksAtDecadesAndTwoFiveWithin) {
   EXPECT_DOUBLE_EQ(range.high, 100);
 }
 
-struct TimeRow {
-  const char* name;
-  double low, high;
-  int maxCount;
-  std::vector<std::string> labels;
-  std::vector<std::string> dates;
-};
-
 TEST(ChartTicks, TimeTicksFollowTheCalendar) {
-  const TimeRow rows[] = {
-      {"37 minutes: ten-minute steps",
-       1796637780,  // 2026-12-07 10:03:00
-       1796640000,  // 2026-12-07 10:40:00
-       6,
-       {"10:10", "10:20", "10:30", "10:40"},
-       {"2026-12-07", "", "", ""}},
-      {"3 days: half days, the date where it changes",
-       1796428800,  // 2026-12-05 00:00:00
-       1796688000,  // 2026-12-08 00:00:00
-       8,
+  // The epoch seconds of the ends, in UTC, are in each row's name.
+  // clang-format off
+  const TickRow rows[] = {
+      {"37 minutes: ten-minute steps (2026-12-07 10:03 to 10:40)", 1796637780, 1796640000, 6,
+       {"10:10", "10:20", "10:30", "10:40"}, {"2026-12-07", "", "", ""}},
+      {"3 days: half days, the date where it changes (2026-12-05 to 08)", 1796428800, 1796688000, 8,
        {"00:00", "12:00", "00:00", "12:00", "00:00", "12:00", "00:00"},
        {"2026-12-05", "", "2026-12-06", "", "2026-12-07", "", "2026-12-08"}},
-      {"20 seconds across the new year",
-       1798761590,  // 2026-12-31 23:59:50
-       1798761610,  // 2027-01-01 00:00:10
-       5,
-       {"23:59:50", "23:59:55", "00:00:00", "00:00:05", "00:00:10"},
-       {"2026-12-31", "", "2027-01-01", "", ""}},
-      {"11 months: every second month",
-       1768435200,  // 2026-01-15
-       1797292800,  // 2026-12-15
-       6,
-       {"Mar", "May", "Jul", "Sep", "Nov"},
-       {"2026", "", "", "", ""}},
-      {"30 years: every fifth year",
-       946684800,   // 2000-01-01
-       1906502400,  // 2030-06-01
-       8,
-       {"2000", "2005", "2010", "2015", "2020", "2025", "2030"},
-       {"", "", "", "", "", "", ""}},
-      {"a week: days",
-       1796428800,  // 2026-12-05 (a Saturday)
-       1797033600,  // 2026-12-12
-       8,
-       {"Dec 5", "Dec 6", "Dec 7", "Dec 8", "Dec 9", "Dec 10", "Dec 11", "Dec 12"},
-       {"2026", "", "", "", "", "", "", ""}},
-      {"before 1970",
-       -86400,  // 1969-12-31 00:00
-       0,
-       3,
-       {"00:00", "12:00", "00:00"},
-       {"1969-12-31", "", "1970-01-01"}},
+      {"20 seconds across the new year (2026-12-31 23:59:50 to 00:00:10)", 1798761590, 1798761610, 5,
+       {"23:59:50", "23:59:55", "00:00:00", "00:00:05", "00:00:10"}, {"2026-12-31", "", "2027-01-01", "", ""}},
+      {"11 months: every second month (2026-01-15 to 12-15)", 1768435200, 1797292800, 6,
+       {"Mar", "May", "Jul", "Sep", "Nov"}, {"2026", "", "", "", ""}},
+      {"30 years: every fifth year (2000-01-01 to 2030-06-01)", 946684800, 1906502400, 8,
+       {"2000", "2005", "2010", "2015", "2020", "2025", "2030"}, {"", "", "", "", "", "", ""}},
+      {"a week: days (2026-12-05, a Saturday, to 12-12)", 1796428800, 1797033600, 8,
+       {"Dec 5", "Dec 6", "Dec 7", "Dec 8", "Dec 9", "Dec 10", "Dec 11", "Dec 12"}, {"2026", "", "", "", "", "", "", ""}},
+      {"before 1970 (1969-12-31 00:00 to 1970-01-01 00:00)", -86400, 0, 3,
+       {"00:00", "12:00", "00:00"}, {"1969-12-31", "", "1970-01-01"}},
   };
+  // clang-format on
   for (const auto& row : rows) {
     const auto ticks = timeTicks(row.low, row.high, row.maxCount);
     EXPECT_EQ(labelsOf(ticks), row.labels) << row.name;
-    EXPECT_EQ(datesOf(ticks), row.dates) << row.name;
+    EXPECT_EQ(labelsOf(ticks, &Tick::date), row.dates) << row.name;
   }
 }
 
@@ -230,19 +182,16 @@ TEST(ChartReduction, GapsStayGaps) {
     Scale yScale;
     std::vector<std::size_t> runLengths;
   } rows[] = {
+      // clang-format off
       {"a missing value", {0, 1, 2, 3, 4}, {1, 1, kNaN, 1, 1}, 0, Scale::Linear, {2, 2}},
       {"an infinite value", {0, 1, 2, 3, 4}, {1, 1, HUGE_VAL, 1, 1}, 0, Scale::Linear, {2, 2}},
       {"a missing time", {0, 1, kNaN, 3, 4}, {1, 1, 1, 1, 1}, 0, Scale::Linear, {2, 2}},
-      {"a logger's gap wider than allowed",
-       {0, 60, 120, 600, 660},
-       {1, 2, 3, 4, 5},
-       120,
-       Scale::Linear,
-       {3, 2}},
+      {"a logger's gap wider than allowed", {0, 60, 120, 600, 660}, {1, 2, 3, 4, 5}, 120, Scale::Linear, {3, 2}},
       {"a step equal to the allowed gap joins", {0, 120, 240}, {1, 2, 3}, 120, Scale::Linear, {3}},
       {"zero on a logarithmic axis", {0, 1, 2, 3}, {1, 0, 2, 3}, 0, Scale::Log, {1, 2}},
       {"a gap at the start and the end", {0, 1, 2, 3}, {kNaN, 1, 2, kNaN}, 0, Scale::Linear, {2}},
       {"nothing usable", {0, 1}, {kNaN, kNaN}, 0, Scale::Linear, {}},
+      // clang-format on
   };
   for (const auto& row : rows) {
     AxisMap ys = yOver(0.5, 10);
@@ -292,19 +241,17 @@ TEST(ChartText, DecimalTextFromIntegers) {
     std::int64_t mantissa;
     int exponent;
     const char* expected;
-  } rows[] = {
-      {13, -3, "0.013"},
-      {15, 2, "1500"},
-      {-25, -1, "-2.5"},
-      {0, 7, "0"},
-      {10, -1, "1"},
-      {13, -20, "1.3e-19"},
-      {5, 20, "5e20"},
-      {1, -12, "0.000000000001"},
-      {1, 12, "1000000000000"},
-      {-120, 0, "-120"},
-      {INT64_MIN, 0, "-9.223372036854775808e18"},
-  };
+  } rows[] = {{13, -3, "0.013"},
+              {15, 2, "1500"},
+              {-25, -1, "-2.5"},
+              {0, 7, "0"},
+              {10, -1, "1"},
+              {13, -20, "1.3e-19"},
+              {5, 20, "5e20"},
+              {1, -12, "0.000000000001"},
+              {1, 12, "1000000000000"},
+              {-120, 0, "-120"},
+              {INT64_MIN, 0, "-9.223372036854775808e18"}};
   for (const auto& row : rows) {
     EXPECT_EQ(decimalText(row.mantissa, row.exponent), row.expected)
         << row.mantissa << "e" << row.exponent;
@@ -345,11 +292,7 @@ TEST(ChartText, EscapingGivesCharacterDataAnXmlParserTakes) {
   } rows[] = {
       {"markup", "<b> & \"q\" 'a'", "&lt;b&gt; &amp; &quot;q&quot; &apos;a&apos;"},
       {"UTF-8 kept", "°C µ €", "°C µ €"},
-      {"control characters become blanks",
-       std::string("a\x01"
-                   "b\x7f",
-                   4),
-       "a b "},
+      {"control characters become blanks", std::string{'a', '\x01', 'b', '\x7f'}, "a b "},
       {"tab and line ends kept", "a\tb\nc\r", "a\tb\nc\r"},
       {"a stray continuation byte", "a\x80z", "a\xEF\xBF\xBDz"},
       {"a truncated sequence at the end", "a\xC3", "a\xEF\xBF\xBD"},
@@ -370,17 +313,15 @@ TEST(ChartText, PortableLogarithmAgreesWithA40DigitOne) {
   const struct {
     double value;
     double expected;
-  } rows[] = {
-      {2.0, 0.3010299956639811952},
-      {1000.0, 3.0},
-      {0.013, -1.886056647693163251},
-      {5e-324, -323.3062153431158037},
-      {1.7976931348623157e308, 308.2547155599167439},
-      {0.7071067811865476, -0.1505149978319905679},
-      {1.4142135623730951, 0.1505149978319906273},
-      {1e-5, -5.0},
-      {123456.789, 5.091514977169270463},
-  };
+  } rows[] = {{2.0, 0.3010299956639811952},
+              {1000.0, 3.0},
+              {0.013, -1.886056647693163251},
+              {5e-324, -323.3062153431158037},
+              {1.7976931348623157e308, 308.2547155599167439},
+              {0.7071067811865476, -0.1505149978319905679},
+              {1.4142135623730951, 0.1505149978319906273},
+              {1e-5, -5.0},
+              {123456.789, 5.091514977169270463}};
   for (const auto& row : rows) {
     const double tolerance = 4e-16 * std::max(1.0, std::abs(row.expected));
     EXPECT_NEAR(portableLog10(row.value), row.expected, tolerance) << row.value;
@@ -433,10 +374,7 @@ TEST(ChartSvg, NoNumberThatIsNotFiniteEverShows) {
     Scale xScale;
     std::vector<double> x, y;
   } rows[] = {
-      {"the ends of the range on a time axis",
-       Scale::Time,
-       {-1e308, 0, 1e308},
-       {kNaN, -1e308, 1e308}},
+      {"a time axis to the range's ends", Scale::Time, {-1e308, 0, 1e308}, {kNaN, -1e308, 1e308}},
       {"one time at the end of the range", Scale::Time, {1.7e308}, {1}},
       {"one value on a logarithmic axis", Scale::Log, {5e-324}, {5e-324}},
       {"nothing drawable", Scale::Linear, {kNaN}, {HUGE_VAL}},

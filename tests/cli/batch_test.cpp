@@ -66,21 +66,33 @@ struct Streamed {
   std::string out;
 };
 
-Streamed stream(const std::string& input, unsigned threads, BatchLimits limits = {},
-                bool json = false) {
-  MemorySource source(input, 97);  // reads cut at odd places
+// The rows of `source` through the sum computer; the write numbered
+// `failingWrite` (from 1; 0 for none) fails as a full disk does.
+Streamed stream(ByteSource& source, unsigned threads, BatchLimits limits = {}, bool json = false,
+                int failingWrite = 0) {
   SumComputer computer;
   Streamed run;
+  int writes = 0;
   BatchStream s;
   s.input = &source;
   s.inputName = "in.csv";
   s.computer = &computer;
   s.threads = threads;
   s.jsonLines = json;
-  s.write = [&](std::string_view text) { run.out += text; };
+  s.write = [&](std::string_view text) {
+    if (++writes == failingWrite)
+      throw std::runtime_error("cannot write the output: No space left on device");
+    run.out += text;
+  };
   s.limits = std::move(limits);
   run.report = streamRows(s);
   return run;
+}
+
+Streamed stream(const std::string& input, unsigned threads, BatchLimits limits = {},
+                bool json = false) {
+  MemorySource source(input, 97);  // reads cut at odd places
+  return stream(source, threads, std::move(limits), json);
 }
 
 // Rows "i,1" for i from 0, with their expected output rows "i,1,i+1,".
@@ -277,25 +289,11 @@ TEST(BatchWrites, AWriteThatFailsStopsTheBatchWithItsReason) {
   for (int i = 0; i < 100; ++i) rows.add(i);
   for (const unsigned threads : {1u, 4u}) {
     MemorySource source(rows.input);
-    SumComputer computer;
-    std::string out;
-    int writes = 0;
-    BatchStream s;
-    s.input = &source;
-    s.inputName = "in.csv";
-    s.computer = &computer;
-    s.threads = threads;
-    s.limits = small(10);
-    s.write = [&](std::string_view text) {
-      if (++writes == 4)
-        throw std::runtime_error("cannot write the output: No space left on device");
-      out += text;
-    };
-    const BatchReport report = streamRows(s);
-    EXPECT_EQ(report.status, 2);
-    EXPECT_EQ(report.problem, "cannot write the output: No space left on device");
-    EXPECT_EQ(report.rows, 20u);  // the header, then two batches
-    EXPECT_EQ(out, rows.output.substr(0, rows.output.find("20,1,")));
+    const Streamed run = stream(source, threads, small(10), false, 4);
+    EXPECT_EQ(run.report.status, 2);
+    EXPECT_EQ(run.report.problem, "cannot write the output: No space left on device");
+    EXPECT_EQ(run.report.rows, 20u);  // the header, then two batches
+    EXPECT_EQ(run.out, rows.output.substr(0, rows.output.find("20,1,")));
   }
 }
 
@@ -323,20 +321,11 @@ TEST(BatchWrites, AReadThatFailsKeepsTheRowsBeforeIt) {
   for (int i = 0; i < 100; ++i) rows.add(i);
   for (const unsigned threads : {1u, 4u}) {
     FailingSource source(rows.input);
-    SumComputer computer;
-    std::string out;
-    BatchStream s;
-    s.input = &source;
-    s.inputName = "in.csv";
-    s.computer = &computer;
-    s.threads = threads;
-    s.limits = small(7);
-    s.write = [&](std::string_view text) { out += text; };
-    const BatchReport report = streamRows(s);
-    EXPECT_EQ(report.status, 2);
-    EXPECT_EQ(report.problem, "cannot read in.csv after line 101: Input/output error");
-    EXPECT_EQ(report.rows, 100u);
-    EXPECT_EQ(out, rows.output);
+    const Streamed run = stream(source, threads, small(7));
+    EXPECT_EQ(run.report.status, 2);
+    EXPECT_EQ(run.report.problem, "cannot read in.csv after line 101: Input/output error");
+    EXPECT_EQ(run.report.rows, 100u);
+    EXPECT_EQ(run.out, rows.output);
   }
 }
 

@@ -76,6 +76,7 @@ struct ReadCase {
 };
 
 TEST(CsvReader, ReadsRecordsWhereverTheChunksEnd) {
+  // clang-format off
   const ReadCase cases[] = {
       {"plain", "a,b,c\n1,2,3\n", {{R, {"a", "b", "c"}}, {R, {"1", "2", "3"}}}},
       {"no final line end", "a,b\n1,2", {{R, {"a", "b"}}, {R, {"1", "2"}}}},
@@ -88,8 +89,7 @@ TEST(CsvReader, ReadsRecordsWhereverTheChunksEnd) {
       {"line ends in quotes", "\"l1\r\nl2\nl3\",z\r\n", {{R, {"l1\r\nl2\nl3", "z"}}}},
       {"empty fields", ",,\na,\n,b", {{R, {"", "", ""}}, {R, {"a", ""}}, {R, {"", "b"}}}},
       {"quoted empty field", "\"\"\n\"\",\"\"", {{R, {""}}, {R, {"", ""}}}},
-      {"blank lines",
-       "a\n\nb\r\n\r\n\nc\n",
+      {"blank lines", "a\n\nb\r\n\r\n\nc\n",
        {{R, {"a"}}, {B, {}}, {R, {"b"}}, {B, {}}, {B, {}}, {R, {"c"}}}},
       {"leading blank line", "\na", {{B, {}}, {R, {"a"}}}},
       {"byte-order mark", "\xEF\xBB\xBFT,P\n1,2\n", {{R, {"T", "P"}}, {R, {"1", "2"}}}},
@@ -102,14 +102,15 @@ TEST(CsvReader, ReadsRecordsWhereverTheChunksEnd) {
       {"quote inside a plain field", "5\" pipe,x\"\n", {{R, {"5\" pipe", "x\""}}}},
       {"text after the closing quote", "\"ab\"c,\"d\"\"\"e\"\n", {{R, {"abc", "d\"e\""}}}},
       {"blank after a quoted field", "\"a\"\r\n\r\n", {{R, {"a"}}, {B, {}}}},
-      {"NUL bytes",
-       std::string("a\0b,\0\n", 6),
+      {"NUL bytes", std::string("a\0b,\0\n", 6),
        {{R, {std::string("a\0b", 3), std::string(1, '\0')}}}},
-      {"unterminated quote", "a,\"open\nrest", {{R, {"a", "open\nrest"}}}},  // status checked below
+      // The unterminated rows end in a status of their own, set below.
+      {"unterminated quote", "a,\"open\nrest", {{R, {"a", "open\nrest"}}}},
       {"unterminated after a doubled quote", "\"x\"\"", {{R, {"x\""}}}},
       // The buffer behind the last field still holds the quotes read before.
       {"unterminated after quotes", "\"\"\"\"\"\"\"\"\n\"ab", {{R, {"\"\"\""}}, {R, {"ab"}}}},
   };
+  // clang-format on
   for (const ReadCase& c : cases) {
     std::vector<Item> expected = c.expected;
     if (std::string_view(c.name).starts_with("unterminated"))
@@ -282,6 +283,7 @@ TEST(CsvReader, RecoversFromABrokenRecordAtTheNextLine) {
   constexpr CsvStatus L = CsvStatus::RecordTooLong;
   constexpr CsvStatus W = CsvStatus::TooManyFields;
   const std::string longField(40, 'x');
+  // clang-format off
   const struct {
     const char* name;
     std::string input;
@@ -289,31 +291,21 @@ TEST(CsvReader, RecoversFromABrokenRecordAtTheNextLine) {
     std::uint64_t strayLine = 0;
     std::size_t strayField = 0;
   } cases[] = {
-      {"a quote open at the end",
-       "a,\"open\nrest\nz",
-       {{S, {"a", "\"open"}}, {R, {"rest"}}, {R, {"z"}}},
-       1,
-       1},
-      {"after a quoted field that closed",
-       "\"q\nq\",\"b\nc,d\n",
-       {{S, {"q\nq", "\"b"}}, {R, {"c", "d"}}},
-       2,
-       1},
-      {"a quote open past the record limit",
-       "1,\"" + longField + "\n2\n" + longField + "\n3\n",
-       {{S, {"1", "\"" + longField}}, {R, {"2"}}, {R, {longField}}, {R, {"3"}}},
-       1,
-       1},
-      {"a quote open on a line too long",
-       "\"" + longField + longField + "\n2\n",
+      {"a quote open at the end", "a,\"open\nrest\nz",
+       {{S, {"a", "\"open"}}, {R, {"rest"}}, {R, {"z"}}}, 1, 1},
+      {"after a quoted field that closed", "\"q\nq\",\"b\nc,d\n",
+       {{S, {"q\nq", "\"b"}}, {R, {"c", "d"}}}, 2, 1},
+      {"a quote open past the record limit", "1,\"" + longField + "\n2\n" + longField + "\n3\n",
+       {{S, {"1", "\"" + longField}}, {R, {"2"}}, {R, {longField}}, {R, {"3"}}}, 1, 1},
+      {"a quote open on a line too long", "\"" + longField + longField + "\n2\n",
        {{L, {}}, {R, {"2"}}}},
-      {"a record too long",
-       "1\n" + longField + longField + "\r\n2\n",
+      {"a record too long", "1\n" + longField + longField + "\r\n2\n",
        {{R, {"1"}}, {L, {}}, {R, {"2"}}}},
       {"a record too wide", "1,2,3,4,5,6,7\n2\n", {{W, {}}, {R, {"2"}}}},
       {"too wide at the end", "1,2,3,4,5,6,7", {{W, {}}}},
       {"too long at the end", "1\n" + longField + longField, {{R, {"1"}}, {L, {}}}},
   };
+  // clang-format on
   for (const auto& c : cases) {
     for (const std::size_t chunk : {std::size_t{1}, std::size_t{7}, std::size_t{1} << 10}) {
       MemorySource source(c.input, 3);
@@ -352,20 +344,15 @@ struct QuoteCase {
 };
 
 TEST(CsvWriting, QuotesOnlyWhatNeedsIt) {
+  // clang-format off
   const QuoteCase cases[] = {
-      {"1121.5", ',', "1121.5"},
-      {"", ',', ""},
-      {" lead and trail ", ',', " lead and trail "},
-      {"1,5", ',', "\"1,5\""},
-      {"1,5", ';', "1,5"},
-      {"2;5", ';', "\"2;5\""},
-      {"say \"hi\"", ',', "\"say \"\"hi\"\"\""},
-      {"\"", ',', "\"\"\"\""},
-      {"a\nb", ',', "\"a\nb\""},
-      {"a\rb", ';', "\"a\rb\""},
-      {"\xEF\xBB\xBFx", ',', "\"\xEF\xBB\xBFx\""},
+      {"1121.5", ',', "1121.5"}, {"", ',', ""}, {" lead and trail ", ',', " lead and trail "},
+      {"1,5", ',', "\"1,5\""}, {"1,5", ';', "1,5"}, {"2;5", ';', "\"2;5\""},
+      {"say \"hi\"", ',', "\"say \"\"hi\"\"\""}, {"\"", ',', "\"\"\"\""}, {"a\nb", ',', "\"a\nb\""},
+      {"a\rb", ';', "\"a\rb\""}, {"\xEF\xBB\xBFx", ',', "\"\xEF\xBB\xBFx\""},
       {"x\xEF\xBB\xBF", ',', "x\xEF\xBB\xBF"},
   };
+  // clang-format on
   for (const QuoteCase& c : cases) {
     std::string out = "<";
     appendField(out, c.field, c.separator);
@@ -380,13 +367,12 @@ TEST(CsvWriting, WritesRecords) {
     std::string_view lineEnd;
     std::string written;
   };
+  // clang-format off
   const RecordCase cases[] = {
-      {{"a", "b,c"}, "\n", "a,\"b,c\"\n"},
-      {{"a", "b"}, "\r\n", "a,b\r\n"},
-      {{""}, "\n", "\"\"\n"},
-      {{"", ""}, "\n", ",\n"},
-      {{}, "\n", "\n"},
+      {{"a", "b,c"}, "\n", "a,\"b,c\"\n"}, {{"a", "b"}, "\r\n", "a,b\r\n"}, {{""}, "\n", "\"\"\n"},
+      {{"", ""}, "\n", ",\n"}, {{}, "\n", "\n"},
   };
+  // clang-format on
   for (const RecordCase& c : cases) {
     std::string out;
     appendRecord(out, c.fields, ',', c.lineEnd);

@@ -30,6 +30,7 @@ TEST(Output, WritesTheRowsIntoTheFileAndReplacesItOnlyWhenTheBatchKeepsThem) {
   // NK = 31.61 / 10^1.5 x 10 = 10.00 (the nitriding panel's own example).
   const std::string rows = "h2,nh3,nk,error\n10,31.61,10.00,\n";
   const std::string earlier = "an earlier file\n";
+  // clang-format off
   const struct {
     const char* name;
     std::vector<std::string> args;  // @ stands for the output file
@@ -39,27 +40,16 @@ TEST(Output, WritesTheRowsIntoTheFileAndReplacesItOnlyWhenTheBatchKeepsThem) {
   } cases[] = {
       {"short form", {"nitriding", "--csv", "-", "-o", "@"}, reading, 0, rows},
       {"long form", {"nitriding", "--csv", "-", "--output", "@"}, reading, 0, rows},
-      {"with the option's value after an equals sign",
-       {"nitriding", "--csv", "-", "--output=@"},
-       reading,
-       0,
-       rows},
-      {"rows that fail keep their place in the file",
-       {"nitriding", "--csv", "-", "-o", "@"},
-       "h2,nh3\n10\n",
-       1,
-       "h2,nh3,nk,error\n10,,,The row has no nh3 field.\n"},
-      {"a missing column leaves the earlier file",
-       {"nitriding", "--csv", "-", "-o", "@"},
-       "h2,ammonia\n10,31.61\n",
-       2,
-       earlier},
-      {"without --csv it is refused",
-       {"nitriding", "--h2", "10", "--nh3", "31.61", "-o", "@"},
-       "",
-       2,
-       earlier},
+      {"with the option's value after an equals sign", {"nitriding", "--csv", "-", "--output=@"},
+       reading, 0, rows},
+      {"rows that fail keep their place in the file", {"nitriding", "--csv", "-", "-o", "@"},
+       "h2,nh3\n10\n", 1, "h2,nh3,nk,error\n10,,,The row has no nh3 field.\n"},
+      {"a missing column leaves the earlier file", {"nitriding", "--csv", "-", "-o", "@"},
+       "h2,ammonia\n10,31.61\n", 2, earlier},
+      {"without --csv it is refused", {"nitriding", "--h2", "10", "--nh3", "31.61", "-o", "@"}, "",
+       2, earlier},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     ::system(("rm -rf '" + folder + "' && mkdir '" + folder + "'").c_str());

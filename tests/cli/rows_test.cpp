@@ -50,11 +50,26 @@ TEST(Rows, ReadsNumbersStrictly) {
     EXPECT_EQ(got.value_or("none"), r.point ? r.point : "none") << r.text;
     EXPECT_EQ(strictReading(r.text, r.comma).has_value(), r.point != nullptr) << r.text;
   }
-  // A field is a view into the record: what follows it is no part of it.
-  const std::string_view record = "12.5,3";
-  EXPECT_EQ(strictNumber(record.substr(0, 2), false).value_or("none"), "12");
-  EXPECT_EQ(strictReading(record.substr(0, 2), false)->value, 12.0);
-  EXPECT_EQ(strictNumber(std::string_view("7,5").substr(0, 1), true).value_or("none"), "7");
+  // A field is a view into the record: what follows it is no part of it,
+  // whether it would continue the number's digits, its separator or its
+  // exponent.
+  // clang-format off
+  const struct {
+    const char* record;
+    std::size_t length;
+    bool comma;
+    const char* point;
+    double value;
+  } views[] = {
+      {"12.5,3", 2, false, "12", 12}, {"7,5", 1, true, "7", 7}, {"125", 2, false, "12", 12},
+      {"1.25", 3, false, "1.2", 1.2}, {"1e56", 3, false, "1e5", 1e5}, {"1e5", 1, false, "1", 1},
+  };
+  // clang-format on
+  for (const auto& v : views) {
+    const std::string_view field = std::string_view(v.record).substr(0, v.length);
+    EXPECT_EQ(strictNumber(field, v.comma).value_or("none"), v.point) << v.record;
+    EXPECT_EQ(strictReading(field, v.comma)->value, v.value) << v.record;
+  }
 }
 
 // The direct reading of short decimals is the Val rule's, digit for digit.
@@ -115,6 +130,7 @@ TEST(Rows, NormalizesNamesToLettersAndDigits) {
 // table 3-7 of the Unicode standard.
 TEST(Rows, QuotesAFieldForAMessage) {
   const std::string degree = "\xC2\xB0";  // U+00B0
+  // clang-format off
   const struct {
     const char* name;
     std::string field;
@@ -126,10 +142,7 @@ TEST(Rows, QuotesAFieldForAMessage) {
        "\"a\\x00\\x09\\x0A\\x1B[2J\\x7F\""},
       {"a two-byte character before ASCII", degree + "C", "\"" + degree + "C\""},
       {"the lowest after the C1 controls", "\xC2\xA0", "\"\xC2\xA0\""},
-      {"a C1 control (CSI)",
-       "\xC2\x9B"
-       "1",
-       "\"\\xC2\\x9B1\""},
+      {"a C1 control (CSI)", "\xC2\x9B" "1", "\"\\xC2\\x9B1\""},
       {"the highest two-byte lead", "\xDF\xBF", "\"\xDF\xBF\""},
       {"an overlong two-byte form", "\xC1\xBF", "\"\\xC1\\xBF\""},
       {"the lowest three-byte character", "\xE0\xA0\x80", "\"\xE0\xA0\x80\""},
@@ -142,13 +155,11 @@ TEST(Rows, QuotesAFieldForAMessage) {
       {"beyond U+10FFFF", "\xF4\x90\x80\x80", "\"\\xF4\\x90\\x80\\x80\""},
       {"a lead byte that starts nothing", "\xF5\x80", "\"\\xF5\\x80\""},
       {"a character cut short at the end", "a\xE2\x82", "\"a\\xE2\\x82\""},
-      {"a lone continuation byte",
-       "\x80"
-       "x",
-       "\"\\x80x\""},
+      {"a lone continuation byte", "\x80" "x", "\"\\x80x\""},
       {"40 characters whole", std::string(40, '7'), "\"" + std::string(40, '7') + "\""},
       {"41 characters cut", std::string(41, '7'), "\"" + std::string(40, '7') + "...\""},
   };
+  // clang-format on
   for (const auto& c : cases) EXPECT_EQ(quotedField(c.field), c.quoted) << c.name;
   // Characters are counted, not bytes: 40 degree signs are 80 bytes.
   std::string degrees;

@@ -47,6 +47,7 @@ TEST(ToolRows, ComputeEachRecordFromItsColumns) {
   EXPECT_EQ(columns.problem, "");
   EXPECT_EQ(columns.names, (std::vector<std::string>{"volume", "nitrogen", "split_first"}));
   const auto worker = computer->makeWorker();
+  // clang-format off
   const struct {
     const char* name;
     std::vector<std::string_view> record;
@@ -57,14 +58,13 @@ TEST(ToolRows, ComputeEachRecordFromItsColumns) {
       {"blank_hours_take_the_start_value", {"06:00", "5", "", ""}, "40.00||20.0|"},
       {"short_record", {"06:00", "5"}, "40.00||20.0|"},
       {"out_of_range", {"06:00", "5", "30", ""}, "|||The run time must be between 0.5 and 24 h."},
-      {"not_a_number",
-       {"06:00", "5", "8", "4,0"},
+      {"not_a_number", {"06:00", "5", "8", "4,0"},
        "|||The nitrogen share \"4,0\" is not a number."},
-      {"control_bytes_quoted",
-       {"06:00", "\x1b[2J", "8", ""},
+      {"control_bytes_quoted", {"06:00", "\x1b[2J", "8", ""},
        "|||The gas flow \"\\x1B[2J\" is not a number."},
       {"calculator_refuses", {"06:00", "100", "21", "1"}, "|||The volume must be at most 2000 m³."},
   };
+  // clang-format on
   for (const auto& row : cases) {
     SCOPED_TRACE(row.name);
     EXPECT_EQ(computeRow(*worker, row.record), row.fields);

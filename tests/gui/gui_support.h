@@ -7,12 +7,14 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 
 #include "qt/main_window.h"
+#include "shell/controls.h"
 
 namespace pyrelon::testing {
 
@@ -52,6 +54,18 @@ inline QStringList shown(const QWidget& window, const QStringList& entries) {
     result << name + '=' + (list ? list->currentText() : widget->property("text").toString());
   }
   return result;
+}
+
+// Writes "stale" into each result label of a panel; gives "name=stale" for
+// each, which `shown` no longer returns once a press has written them.
+inline QStringList makeResultsStale(const QWidget& window, std::string_view panel) {
+  QStringList stale;
+  for (const ControlSpec& c : controlTable()) {
+    if (c.kind != ControlKind::ResultLabel || c.parent != panel) continue;
+    window.findChild<QLabel*>(QString::fromUtf8(c.name))->setText("stale");
+    stale << QString::fromUtf8(c.name) + "=stale";
+  }
+  return stale;
 }
 
 // The program's window after its start-up, shown, watched from before it.

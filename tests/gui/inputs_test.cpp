@@ -27,12 +27,7 @@ class InputsTest : public QObject {
     Started s;
     for (const ControlSpec& box : controlTable()) {
       if (box.kind != ControlKind::TextBox) continue;
-      QStringList stale;
-      for (const ControlSpec& c : controlTable()) {
-        if (c.kind != ControlKind::ResultLabel || c.parent != box.parent) continue;
-        s.window.findChild<QLabel*>(QString::fromUtf8(c.name))->setText("stale");
-        stale << QString::fromUtf8(c.name) + "=stale";
-      }
+      const QStringList stale = makeResultsStale(s.window, box.parent);
       auto* edit = s.window.findChild<QLineEdit*>(QString::fromUtf8(box.name));
       const bool keypad = box.name == std::string_view("FlowTxt");
       QTest::keyClick(edit, keypad ? Qt::Key_Enter : Qt::Key_Return,

@@ -47,6 +47,28 @@ TEST(KeyFilter, BeepsAndEmptiesTheBoxOnARejectedKey) {
   }
 }
 
+// The key handlers the window's design names filter their own box only.
+TEST(KeyFilter, TheNamedHandlersFilterTheirOwnBox) {
+  const struct {
+    const char* name;
+    void (*handler)(Window&, int);
+    const char* box;
+    const char* other;
+  } rows[] = {
+      {"HTxt_KeyPress", HTxt_KeyPress, "HTxt", "NTxt"},
+      {"NTxt_KeyPress", NTxt_KeyPress, "NTxt", "HTxt"},
+  };
+  for (const auto& r : rows) {
+    FakeWindow w;
+    w.setText(r.box, "10");
+    w.setText(r.other, "20");
+    r.handler(w, 'a');
+    EXPECT_EQ(w.text(r.box), "") << r.name;
+    EXPECT_EQ(w.text(r.other), "20") << r.name;
+    EXPECT_EQ(w.beeps, 1) << r.name;
+  }
+}
+
 // The seven panels' handlers, as the window's design names them.
 TEST(Wiring, EveryButtonTheLogoAndTheUnitListsHaveHandlers) {
   std::set<std::string> wired;

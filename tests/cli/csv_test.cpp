@@ -242,6 +242,9 @@ TEST(CsvReader, StopsAtItsLimits) {
       // Both limits broken: the third field ends within 5 bytes, or after.
       {"a,b,c\n", 5, 2, {CsvStatus::TooManyFields}},
       {"a,b,cdef\n", 5, 2, {CsvStatus::RecordTooLong}},
+      // The same at the end of the input, without a line end: the record
+      // exactly at its byte limit breaks only the field limit.
+      {"a,b,c", 5, 2, {CsvStatus::TooManyFields}},
   };
   for (const LimitCase& c : cases) {
     for (const std::size_t chunk : {std::size_t{1}, std::size_t{3}, std::size_t{100}}) {

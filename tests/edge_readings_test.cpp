@@ -29,7 +29,9 @@ TEST(EdgeReadings, LeadingZerosDoNotMoveANumberAcrossTheRange) {
   for (const auto& r : rows) {
     const ReadResult read = readVal(r.text);
     EXPECT_EQ(read.error == ReadError::Overflow, r.overflow) << r.name;
-    if (!r.overflow) EXPECT_EQ(read.value, r.value) << r.name;
+    if (!r.overflow) {
+      EXPECT_EQ(read.value, r.value) << r.name;
+    }
   }
 }
 

@@ -1,14 +1,11 @@
 // Saving a tool's chart as a user does: the Save SVG… and Save PNG…
 // buttons, the file dialog they open (its title, suggested name and file
-// types), the file written, and the warning when the file cannot be
-// written.
+// types) and the file written.
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QImage>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -24,17 +21,20 @@ namespace pyrelon::testing {
 namespace {
 
 // Runs `answer` on the modal dialog of type T a click opens, once it is up.
+// The polling timer belongs to the application, so it goes at the latest
+// with it.
 template <typename T>
 void whenModal(std::function<void(T*)> answer) {
-  auto poll = std::make_shared<std::function<void()>>();
-  *poll = [answer, poll] {
+  auto* timer = new QTimer(qApp);
+  timer->setInterval(0);  // at every pass of the event loop, as soon as the dialog is up
+  QObject::connect(timer, &QTimer::timeout, timer, [timer, answer] {
     if (auto* modal = qobject_cast<T*>(QApplication::activeModalWidget())) {
+      timer->stop();
+      timer->deleteLater();
       answer(modal);
-    } else {
-      QTimer::singleShot(10, *poll);
     }
-  };
-  QTimer::singleShot(0, *poll);
+  });
+  timer->start();
 }
 
 class ChartSaveTest : public QObject {
@@ -97,37 +97,6 @@ class ChartSaveTest : public QObject {
       QVERIFY(bytes.startsWith("\x89PNG"));
       QVERIFY(!QImage::fromData(bytes, "PNG").isNull());
     }
-  }
-
-  void aFileThatCannotBeWrittenIsSaidSo() {
-    Started started;
-    started.window.openTool(*toolById("atmosphere"));
-    qt::ToolWindow* window = started.window.toolWindow("atmosphere");
-    QVERIFY(window);
-    QTest::keyClicks(window->findChild<QLineEdit*>(QStringLiteral("atmosphere-temp")),
-                     QStringLiteral("925"));
-    // The folder is there when the file is chosen and gone when it is
-    // written, as when a drive is unplugged.
-    QTemporaryDir folder;
-    QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("gone")));
-    const QString path = folder.filePath(QStringLiteral("gone/chart.svg"));
-    QString warning;
-    whenModal<QFileDialog>([&](QFileDialog* dialog) {
-      dialog->selectFile(path);
-      QDir(folder.filePath(QStringLiteral("gone"))).removeRecursively();
-      whenModal<QMessageBox>([&](QMessageBox* box) {
-        if (box->windowTitle() == QStringLiteral("Pyrelon")) warning = box->text();
-        box->close();
-      });
-      static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
-    });
-    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("atmosphere-chart-save-svg")),
-                      Qt::LeftButton);
-    // The dialog gives the path back absolute.
-    QVERIFY2(warning.startsWith(QStringLiteral("The chart could not be saved to /")),
-             qPrintable(warning));
-    QVERIFY2(warning.contains(QStringLiteral("/gone/chart.svg: ")), qPrintable(warning));
-    QVERIFY(warning.endsWith('.'));
   }
 };
 

@@ -5,9 +5,10 @@
 // the words around them. After a deliberate change, run with
 // PYRELON_WRITE_GOLDEN=1, then read the diff of tests/golden/ line by line
 // (and the help page in a browser) before committing it.
+#include "tests/golden.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -20,29 +21,8 @@ namespace {
 
 const std::string kGoldenDir = PYRELON_GOLDEN_DIR;
 
-// The first line where two texts differ, for the failure message.
-std::string firstDifference(const std::string& expected, const std::string& actual) {
-  std::istringstream a(expected), b(actual);
-  std::string lineA, lineB;
-  for (int line = 1;; ++line) {
-    const bool moreA = static_cast<bool>(std::getline(a, lineA));
-    const bool moreB = static_cast<bool>(std::getline(b, lineB));
-    if (!moreA && !moreB) return "no line differs";
-    if (lineA != lineB || moreA != moreB) {
-      return "line " + std::to_string(line) + "\n expected: " + lineA.substr(0, 400) +
-             "\n actual:   " + lineB.substr(0, 400);
-    }
-  }
-}
-
 void expectGolden(const std::string& name, const std::string& actual) {
-  const std::string path = kGoldenDir + "/" + name;
-  if (std::getenv("PYRELON_WRITE_GOLDEN") != nullptr) {
-    writeFile(path, actual);
-    return;
-  }
-  const std::string golden = readFile(path);
-  EXPECT_TRUE(actual == golden) << name << ": " << firstDifference(golden, actual);
+  EXPECT_EQ(goldenMismatch(kGoldenDir + "/" + name, actual), "");
 }
 
 TEST(Golden, HelpPage) { expectGolden("help.html", helpHtml()); }

@@ -61,8 +61,7 @@ class ChartSaveTest : public QObject {
     QFETCH(QString, suggested);
     QFETCH(QString, filter);
     Started started;
-    started.window.openTool(*toolById("atmosphere"));
-    qt::ToolWindow* window = started.window.toolWindow("atmosphere");
+    qt::ToolWindow* window = openTool(started, "atmosphere");
     QVERIFY(window);
     auto* temp = window->findChild<QLineEdit*>(QStringLiteral("atmosphere-temp"));
     QVERIFY(temp);

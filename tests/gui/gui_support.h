@@ -14,7 +14,9 @@
 #include <QTimer>
 
 #include "qt/main_window.h"
+#include "qt/tool_window.h"
 #include "shell/controls.h"
+#include "shell/tools.h"
 
 namespace pyrelon::testing {
 
@@ -74,6 +76,15 @@ struct Started {
   InfoBoxWatcher watcher;
   qt::MainWindow window;
 };
+
+// The window of the tool `id`, opened as its Tools menu entry opens it;
+// nullptr for no such tool.
+inline qt::ToolWindow* openTool(Started& started, const char* id) {
+  const ToolDescriptor* tool = toolById(id);
+  if (tool == nullptr) return nullptr;
+  started.window.openTool(*tool);
+  return started.window.toolWindow(id);
+}
 
 // Clicks the entry named `action` of the pop-up menu now open, with the
 // mouse; false when no such menu or entry is open.

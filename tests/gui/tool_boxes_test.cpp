@@ -40,8 +40,7 @@ class ToolBoxesTest : public QObject {
     QFETCH(QString, placeholder);
     QFETCH(QString, tip);
     Started started;
-    started.window.openTool(*toolById("atmosphere"));
-    qt::ToolWindow* window = started.window.toolWindow("atmosphere");
+    qt::ToolWindow* window = openTool(started, "atmosphere");
     QVERIFY(window);
     auto* edit = window->findChild<QLineEdit*>(box);
     QVERIFY2(edit, qPrintable(box));
@@ -51,8 +50,7 @@ class ToolBoxesTest : public QObject {
 
   void aRefusedReadingIsMarkedOnItsBox() {
     Started started;
-    started.window.openTool(*toolById("atmosphere"));
-    qt::ToolWindow* window = started.window.toolWindow("atmosphere");
+    qt::ToolWindow* window = openTool(started, "atmosphere");
     QVERIFY(window);
     auto* temp = window->findChild<QLineEdit*>(QStringLiteral("atmosphere-temp"));
     auto* co = window->findChild<QLineEdit*>(QStringLiteral("atmosphere-co"));

@@ -28,13 +28,6 @@ class ToolChartTest : public QObject {
   Q_OBJECT
 
  private:
-  qt::ToolWindow* open(Started& started, const char* id) {
-    const ToolDescriptor* tool = toolById(id);
-    if (tool == nullptr) return nullptr;
-    started.window.openTool(*tool);
-    return started.window.toolWindow(id);
-  }
-
   void fill(qt::ToolWindow* window, const QList<QPair<QString, QString>>& entries) {
     for (const auto& [key, text] : entries) {
       auto* box = window->findChild<QLineEdit*>(QString::fromUtf8(window->tool().id) + '-' + key);
@@ -59,7 +52,7 @@ class ToolChartTest : public QObject {
     QFETCH(QStringList, entries);
     QFETCH(QString, golden);
     Started started;
-    qt::ToolWindow* window = open(started, id.toUtf8().constData());
+    qt::ToolWindow* window = openTool(started, id.toUtf8().constData());
     QVERIFY(window);
     QList<QPair<QString, QString>> pairs;
     for (const QString& entry : entries)
@@ -73,7 +66,7 @@ class ToolChartTest : public QObject {
   void theChartIsDrawnAndSaved() {
     QVERIFY2(QImageReader::supportedImageFormats().contains("svg"), "Qt SVG's image plugin");
     Started started;
-    qt::ToolWindow* window = open(started, "atmosphere");
+    qt::ToolWindow* window = openTool(started, "atmosphere");
     QVERIFY(window);
     fill(window, {{"temp", "925"}, {"dew-point", "-5.6"}});
     auto* view = window->findChild<qt::ChartView*>();

@@ -9,7 +9,6 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +20,7 @@
 #include "qt/tool_window.h"
 #include "shell/controls.h"
 #include "shell/tools.h"
+#include "tests/golden.h"
 
 namespace pyrelon::testing {
 namespace {
@@ -90,22 +90,12 @@ QString menuText(const QMenu& menu, int depth) {
   return out;
 }
 
-// Compares `dump` with the golden file `name`, line by line; writes it
-// instead under PYRELON_WRITE_GOLDEN.
+// Compares `dump` with the golden file `name`; writes it instead under
+// PYRELON_WRITE_GOLDEN.
 void compareWithGolden(const QString& dump, const QString& name) {
-  const QString path = QStringLiteral(PYRELON_GOLDEN_DIR "/") + name;
-  QFile file(path);
-  if (qEnvironmentVariableIsSet("PYRELON_WRITE_GOLDEN")) {
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(dump.toUtf8());
-    return;
-  }
-  QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(path));
-  const QStringList golden = QString::fromUtf8(file.readAll()).split('\n');
-  const QStringList actual = dump.split('\n');
-  for (qsizetype i = 0; i < std::max(golden.size(), actual.size()); ++i) {
-    QCOMPARE(actual.value(i), golden.value(i));
-  }
+  const std::string mismatch =
+      goldenMismatch(PYRELON_GOLDEN_DIR "/" + name.toStdString(), dump.toStdString());
+  QVERIFY2(mismatch.empty(), mismatch.c_str());
 }
 
 class WindowGoldenTest : public QObject {
@@ -153,8 +143,7 @@ class WindowGoldenTest : public QObject {
     };
     QString dump;
     for (const auto& t : tools) {
-      started.window.openTool(*toolById(t.id));
-      qt::ToolWindow* window = started.window.toolWindow(t.id);
+      qt::ToolWindow* window = openTool(started, t.id);
       QVERIFY2(window, t.id);
       for (const auto& [key, text] : t.typed) {
         auto* box = window->findChild<QLineEdit*>(QString::fromUtf8(t.id) + '-' + key);

@@ -306,17 +306,22 @@ std::vector<std::optional<double>> withinRange(const ToolDescriptor& tool, ToolR
 
 }  // namespace
 
-std::string toolChartSvg(std::string_view toolId, ToolReadings readings) {
+std::string toolChartSvg(std::string_view toolId, ToolReadings readings, bool decimalComma) {
   if (toolId == atmosphereTool().id) {
     const auto kept = withinRange(atmosphereTool(), readings);
     std::vector<Chart> charts{dewPointChart(kept), probeChart(kept)};
-    for (auto& chart : charts) chart.height = 420;
+    for (auto& chart : charts) {
+      chart.height = 420;
+      chart.decimalComma = decimalComma;
+    }
     return toSvg(charts, "atmosphere-chart", "Atmosphere charts",
                  "Two charts of the atmosphere: carbon potential against dew point at the "
                  "furnace temperature and around it, then against probe voltage.");
   }
   if (toolId == nitridingPotentialTool().id) {
-    return toSvg(lehrerDiagram(withinRange(nitridingPotentialTool(), readings)));
+    Chart diagram = lehrerDiagram(withinRange(nitridingPotentialTool(), readings));
+    diagram.decimalComma = decimalComma;
+    return toSvg(diagram);
   }
   return {};
 }

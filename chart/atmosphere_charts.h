@@ -32,8 +32,10 @@ namespace pyrelon::chart {
 // "atmosphere" -> the dew-point chart above the probe chart;
 // "nitriding-potential" -> the Lehrer diagram; any other tool -> "".
 // A reading outside its input's range counts as not given (its start
-// value), so a form showing a fault still has its chart.
-std::string toolChartSvg(std::string_view toolId, ToolReadings readings);
+// value), so a form showing a fault still has its chart. With
+// `decimalComma`, the numbers in its texts are written with a comma, as
+// the form's results are.
+std::string toolChartSvg(std::string_view toolId, ToolReadings readings, bool decimalComma = false);
 bool hasChart(std::string_view toolId);
 
 Chart dewPointChart(ToolReadings atmosphereReadings);

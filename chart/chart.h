@@ -123,6 +123,10 @@ struct Chart {
   std::vector<Annotation> annotations;
   int width = 720;   // pixels; at least 240
   int height = 450;  // pixels; at least 180
+  // Where the reader writes a decimal comma, every number in the chart's
+  // texts (ticks, legend, notes, title) is shown with one: "0,909 %C". A
+  // point there would read as a thousands separator: "1.021" as 1021.
+  bool decimalComma = false;
 };
 
 // The SVG document of a chart. Any chart, however strange its numbers or

@@ -192,10 +192,11 @@ double textWidth(std::string_view text, int fontSize) {
 
 // Appends to the document. A piece is a pattern whose '%' stand for
 // numbers (written in tenths), '$' for texts as they are and '^' for texts
-// escaped: one call per element.
+// escaped, with a decimal comma in their numbers where the chart asks for
+// one: one call per element.
 class Writer {
  public:
-  explicit Writer(std::string& out) : out_(out) {}
+  Writer(std::string& out, bool decimalComma) : out_(out), decimalComma_(decimalComma) {}
   Writer& put(std::string_view pattern, std::initializer_list<double> numbers = {},
               std::initializer_list<std::string_view> texts = {}) {
     const double* number = numbers.begin();
@@ -211,6 +212,8 @@ class Writer {
       } else if (text != texts.end()) {
         if (c == '$') {
           out_ += *text;
+        } else if (decimalComma_) {
+          appendEscaped(out_, withDecimalComma(*text));
         } else {
           appendEscaped(out_, *text);
         }
@@ -223,6 +226,7 @@ class Writer {
 
  private:
   std::string& out_;
+  bool decimalComma_;
 };
 
 void writeMark(Writer& w, Mark mark, PixelPoint at, double r) {
@@ -442,7 +446,7 @@ void writeChart(std::string& out, const Chart& chart, bool standalone, int top) 
   if (!(ys.low < ys.high)) ys.high = ys.low + 1;
   auto usablePoint = [&](Point p) { return xs.usable(p.x) && ys.usable(p.y); };
 
-  Writer w(out);
+  Writer w(out, chart.decimalComma);
   if (standalone) {
     w.put(
         "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%\" height=\"%\" viewBox=\"0 0 % %\" "
@@ -647,12 +651,13 @@ std::string toSvg(const std::vector<Chart>& charts, std::string_view id, std::st
   std::string out;
   out.reserve(1 << 16);
   const double w = width, h = std::max(height, 180);
-  Writer(out).put(
-      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%\" height=\"%\" "
-      "viewBox=\"0 0 % %\" role=\"img\" aria-labelledby=\"$-title\" "
-      "aria-describedby=\"$-desc\" font-family=\"$\">\n<title id=\"$-title\">^</title>\n"
-      "<desc id=\"$-desc\">^</desc>\n<rect width=\"%\" height=\"%\" fill=\"#ffffff\"/>\n",
-      {w, h, w, h, w, h}, {safe, safe, kFont, safe, title, safe, description});
+  Writer(out, charts.front().decimalComma)
+      .put(
+          "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%\" height=\"%\" "
+          "viewBox=\"0 0 % %\" role=\"img\" aria-labelledby=\"$-title\" "
+          "aria-describedby=\"$-desc\" font-family=\"$\">\n<title id=\"$-title\">^</title>\n"
+          "<desc id=\"$-desc\">^</desc>\n<rect width=\"%\" height=\"%\" fill=\"#ffffff\"/>\n",
+          {w, h, w, h, w, h}, {safe, safe, kFont, safe, title, safe, description});
   int top = 0;
   for (const auto& chart : charts) {
     writeChart(out, chart, false, top);

@@ -167,7 +167,8 @@ std::optional<int> ToolCommands::run() const {
     }
     if (!command->chartPath.empty()) {
       const std::string reason =
-          writeWhole(command->chartPath, chart::toolChartSvg(tool.id, form.readings));
+          writeWhole(command->chartPath,
+                     chart::toolChartSvg(tool.id, form.readings, command->output.decimalComma));
       if (!reason.empty()) {
         std::fprintf(stderr, "pyrelon-cli: cannot write the chart to %s: %s\n",
                      command->chartPath.c_str(), reason.c_str());

@@ -224,7 +224,8 @@ void ToolWindow::recompute() {
   // The results' column as wide as their values now ask; notes wrap.
   results_->setMinimumWidth(results_->widget()->minimumSizeHint().width() +
                             results_->verticalScrollBar()->sizeHint().width());
-  if (chartView_ != nullptr) chartView_->setSvg(chart::toolChartSvg(tool_.id, form_.readings));
+  if (chartView_ != nullptr)
+    chartView_->setSvg(chart::toolChartSvg(tool_.id, form_.readings, separator_ == ","));
   error_->setText(fromUtf8(outcome.error));
   error_->setVisible(!outcome.error.empty());
   for (std::size_t i = 0; i < boxes_.size(); ++i) {

@@ -84,7 +84,8 @@ std::string toolChart(const std::string& id, const std::string& texts,
                       const std::string& decimalSeparator) {
   const ToolDescriptor* tool = toolById(id);
   if (tool == nullptr || !chart::hasChart(tool->id)) return "";
-  return chart::toolChartSvg(tool->id, formFromTexts(*tool, texts, decimalSeparator).readings);
+  return chart::toolChartSvg(tool->id, formFromTexts(*tool, texts, decimalSeparator).readings,
+                             decimalSeparator == ",");
 }
 
 }  // namespace pyrelon::web

@@ -228,5 +228,58 @@ TEST(ToolCharts, EachToolItsDocument) {
   EXPECT_FALSE(hasChart("flow"));
 }
 
+// Read with a decimal comma, a chart writes every number in its texts with
+// one and changes nothing else: the two documents differ only where a point
+// between digits stands in text or in the name a screen reader reads
+// (aria-label), never in a coordinate.
+TEST(ToolCharts, DecimalCommaOnlyInTheNumbersOfTexts) {
+  const struct {
+    const char* tool;
+    std::vector<std::optional<double>> readings;
+    std::vector<std::string> shown;  // what the comma document holds
+  } rows[] = {
+      // 0.909 %C at a dew point of 0.5 °C and 850 °C, and graphite
+      // saturation at 1.021 %C: the tool's own answers (the transcript).
+      {"atmosphere",
+       readingsOf(atmosphereTool(), {{kAtmTemp, 850}, {kAtmDewPoint, 0.5}}),
+       {">dew point 0,5 \u00b0C: 0,909 %C<", "aria-label=\"dew point 0,5 \u00b0C: 0,909 %C\"",
+        ">graphite saturation 1,021 %C: soot above<", ">0,2<", ">1,2<"}},
+      {"nitriding-potential", readingsOf(nitridingPotentialTool(), {{kNpTemp, 500}}), {">0,1<"}},
+  };
+  const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+  for (const auto& r : rows) {
+    const std::string point = toolChartSvg(r.tool, r.readings);
+    const std::string comma = toolChartSvg(r.tool, r.readings, true);
+    ASSERT_EQ(comma.size(), point.size()) << r.tool;
+    bool inTag = false;
+    bool inValue = false;
+    std::string attribute;  // the attribute whose value we are in
+    int changed = 0;
+    for (std::size_t i = 0; i < point.size(); ++i) {
+      const char c = point[i];
+      if (inValue) {
+        if (c == '"') inValue = false;
+      } else if (c == '<') {
+        inTag = true;
+      } else if (c == '>') {
+        inTag = false;
+      } else if (inTag && c == '"') {
+        inValue = true;
+        const std::size_t start = point.rfind(' ', i) + 1;
+        attribute = point.substr(start, i - 1 - start);
+      }
+      if (comma[i] == c) continue;
+      ++changed;
+      EXPECT_TRUE(c == '.' && comma[i] == ',' && digit(point[i - 1]) && digit(point[i + 1]))
+          << r.tool << " at " << i;
+      EXPECT_TRUE(!inTag || (inValue && attribute == "aria-label"))
+          << r.tool << " at " << i << " in " << attribute;
+    }
+    EXPECT_GT(changed, 0) << r.tool;
+    for (const std::string& text : r.shown)
+      EXPECT_NE(comma.find(text), std::string::npos) << r.tool << ": " << text;
+  }
+}
+
 }  // namespace
 }  // namespace pyrelon::chart

@@ -271,6 +271,25 @@ TEST(ChartText, FixedTextKeepsItsZeros) {
   }
 }
 
+TEST(ChartText, DecimalCommaOnlyBetweenDigits) {
+  const struct {
+    const char* name;
+    const char* text;
+    const char* shown;
+  } rows[] = {
+      {"a legend", "dew point -0.5 \u00b0C: 0.909 %C", "dew point -0,5 \u00b0C: 0,909 %C"},
+      {"exponent", "1.3e-19", "1,3e-19"},
+      {"a citation's points after letters", "J. Am. Chem. Soc. 53, 1931",
+       "J. Am. Chem. Soc. 53, 1931"},
+      {"a sentence's end after a number", "at 850. Then", "at 850. Then"},
+      {"points at both ends", ".5 and 5.", ".5 and 5."},
+      {"two points in a row", "1..2", "1..2"},
+      {"one character", ".", "."},
+      {"empty", "", ""},
+  };
+  for (const auto& r : rows) EXPECT_EQ(withDecimalComma(r.text), r.shown) << r.name;
+}
+
 TEST(ChartText, TenthsOfAPixel) {
   const struct {
     double value;

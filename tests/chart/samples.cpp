@@ -174,6 +174,9 @@ std::vector<Document> documents() {
   nitriding[kNpTemp] = 500;
   nitriding[kNpBurette] = 30;
   out.push_back({"nitriding_potential", toolChartSvg("nitriding-potential", nitriding)});
+  // The same, read where a decimal comma is written.
+  out.push_back(
+      {"nitriding_potential_comma", toolChartSvg("nitriding-potential", nitriding, true)});
   return out;
 }
 

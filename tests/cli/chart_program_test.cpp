@@ -32,13 +32,16 @@ TEST(ChartOption, WritesTheToolsChartAsTheGoldenDocument) {
        {"atmosphere", "--temp", "925", "--dew-point", "-5.6", "--mv", "1138", "--target-carbon",
         "0.8"},
        "atmosphere"},
-      {"atmosphere, JSON and a decimal comma",
-       {"atmosphere", "--json", "--decimal-comma", "--temp", "925", "--dew-point", "-5,6", "--mv",
-        "1138", "--target-carbon", "0,8"},
+      {"atmosphere, JSON",
+       {"atmosphere", "--json", "--temp", "925", "--dew-point", "-5.6", "--mv", "1138",
+        "--target-carbon", "0.8"},
        "atmosphere"},
       {"nitriding potential",
        {"nitriding-potential", "--temp", "500", "--burette", "30"},
        "nitriding_potential"},
+      {"nitriding potential, a decimal comma",
+       {"nitriding-potential", "--decimal-comma", "--temp", "500", "--burette", "30,0"},
+       "nitriding_potential_comma"},
   };
   for (const auto& row : rows) {
     const std::string path = scratch(std::string(row.golden) + ".svg");

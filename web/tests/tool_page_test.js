@@ -158,6 +158,21 @@ test('the atmosphere chart: an SVG with its title, redrawn as a reading changes,
   assert.deepEqual(page.errors, []);
 });
 
+test('in Italian the chart writes a decimal comma, as the CLI does with --decimal-comma', async () => {
+  const page = await open(browser, { query: '?lang=it-IT#atmosphere' });
+  await page.waitForSelector('#atmosphere-chart > svg');
+  await type(page, 'atmosphere-temp', '850');
+  await type(page, 'atmosphere-dew-point', '0,5');
+  // 0.909 %C at a dew point of 0.5 °C and 850 °C (the CLI's transcript).
+  assert.match(await page.textContent('#atmosphere-chart'), /dew point 0,5 °C: 0,909 %C/);
+  const svg = await download(page, 'atmosphere-save-svg');
+  if (process.env.PYRELON_NATIVE_CLI) {
+    assert.equal(svg.bytes.toString('utf8'),
+      cliChart(['--decimal-comma', '--temp', '850', '--dew-point', '0,5']));
+  }
+  assert.deepEqual(page.errors, []);
+});
+
 test('a tool without a chart shows no chart and no save buttons', async () => {
   const page = await open(browser, { query: '#' + ID });
   await page.waitForSelector(`#${ID}-view:not([hidden])`);

@@ -1,8 +1,10 @@
 // The window under number settings with a decimal comma (run with the
 // Italian locale): results show the comma and read back through it, while
-// input boxes keep the point.
+// input boxes keep the point; a tool's chart writes its numbers with the
+// comma too.
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -10,6 +12,8 @@
 #include <QTest>
 
 #include "gui_support.h"
+#include "qt/chart_view.h"
+#include "qt/tool_window.h"
 
 using namespace pyrelon::testing;
 
@@ -76,6 +80,20 @@ class CommaLocaleTest : public QObject {
     QCOMPARE(box->toolTip(), QString());
     QCOMPARE(box->palette().color(QPalette::Text), ink);
     QVERIFY(s.watcher.seen.isEmpty());
+  }
+
+  // The Lehrer diagram at 500 °C with a 30 % burette: the chart module's
+  // golden document written with a decimal comma ("Kn 6,56", "0,1").
+  void toolChartTakesTheComma() {
+    Started s;
+    pyrelon::qt::ToolWindow* window = openTool(s, "nitriding-potential");
+    QVERIFY(window);
+    window->findChild<QLineEdit*>("nitriding-potential-temp")->setText("500");
+    window->findChild<QLineEdit*>("nitriding-potential-burette")->setText("30");
+    QFile golden(QStringLiteral(PYRELON_CHART_GOLDEN "/nitriding_potential_comma.svg"));
+    QVERIFY(golden.open(QIODevice::ReadOnly));
+    QCOMPARE(QByteArray::fromStdString(window->findChild<pyrelon::qt::ChartView*>()->svg()),
+             golden.readAll());
   }
 };
 

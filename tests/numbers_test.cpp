@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <charconv>
 #include <clocale>
 #include <cmath>
 #include <string>
@@ -202,6 +203,22 @@ TEST(PlainForm, WritesUpToFifteenSignificantDigits) {
   for (const PlainCase& c : cases) EXPECT_EQ(plainForm(c.value, "."), c.expected) << c.value;
   EXPECT_EQ(plainForm(12.5, ","), "12,5");
   EXPECT_EQ(plainForm(INFINITY, "."), "");
+}
+
+// Every exponent the exponent form can carry, each power of ten read by
+// the standard library from its own text: "1E+15" to "1E+308" and "1E-06"
+// to "1E-307", the digits written from the exponent here.
+TEST(PlainForm, WritesEveryExponent) {
+  for (int exponent = -307; exponent <= 308; ++exponent) {
+    if (exponent > -6 && exponent < 15) continue;  // the plain decimals
+    const std::string text = "1e" + std::to_string(exponent);
+    double value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    std::string digits = std::to_string(std::abs(exponent));
+    if (digits.size() < 2) digits.insert(0, "0");
+    EXPECT_EQ(plainForm(value, "."), std::string("1E") + (exponent < 0 ? '-' : '+') + digits)
+        << text;
+  }
 }
 
 TEST(SignedForm, AlwaysUsesAPointAndABlankForTheSign) {

@@ -173,6 +173,26 @@ test('in Italian the chart writes a decimal comma, as the CLI does with --decima
   assert.deepEqual(page.errors, []);
 });
 
+test('on a phone the chart keeps its size, every text at least 10 px, and scrolls in its own box', async () => {
+  const page = await open(browser, { query: '#atmosphere', width: 390, height: 800 });
+  await page.waitForSelector('#atmosphere-chart > svg');
+  const sizes = await page.evaluate(() => {
+    const svg = document.querySelector('#atmosphere-chart > svg');
+    const box = document.querySelector('#atmosphere-view .tool-chart');
+    const smallest = Math.min(...[...svg.querySelectorAll('text')]
+      .map((t) => parseFloat(getComputedStyle(t).fontSize) * svg.getBoundingClientRect().width /
+        Number(svg.getAttribute('width'))));
+    return { drawn: svg.getBoundingClientRect().width, own: Number(svg.getAttribute('width')),
+      smallest, page: document.documentElement.scrollWidth, view: window.innerWidth,
+      box: box.clientWidth, scrolls: box.scrollWidth };
+  });
+  assert.equal(sizes.drawn, sizes.own);
+  assert.ok(sizes.smallest >= 10, 'smallest text ' + sizes.smallest + ' px');
+  assert.ok(sizes.page <= sizes.view, 'the page itself does not scroll sideways');
+  assert.ok(sizes.scrolls > sizes.box, 'the chart\'s box scrolls');
+  assert.deepEqual(page.errors, []);
+});
+
 test('a tool without a chart shows no chart and no save buttons', async () => {
   const page = await open(browser, { query: '#' + ID });
   await page.waitForSelector(`#${ID}-view:not([hidden])`);

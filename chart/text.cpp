@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <numbers>
 
 #include "core/chars.h"
 
@@ -174,9 +175,9 @@ void appendEscaped(std::string& out, std::string_view text) {
 }
 
 double portableLog10(double value) {
-  constexpr double kLn2 = 0.69314718055994530942;
-  constexpr double kLn10 = 2.30258509299404568402;
-  constexpr double kSqrtHalf = 0.70710678118654752440;
+  constexpr double kLn2 = std::numbers::ln2;
+  constexpr double kLn10 = std::numbers::ln10;
+  constexpr double kSqrtHalf = std::numbers::sqrt2 / 2;  // halving is exact
   int exponent = 0;
   double mantissa = std::frexp(value, &exponent);  // value = mantissa·2^exponent, [0.5, 1)
   if (mantissa < kSqrtHalf) {

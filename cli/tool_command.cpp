@@ -146,11 +146,9 @@ std::optional<int> ToolCommands::run() const {
                      command->output.decimalComma ? " (with a decimal comma)" : "");
         return kUsageError;
       }
-      // A number beyond the double range lies outside every range.
-      given[i] = read->ok()
-                     ? read->value
-                     : std::copysign(std::numeric_limits<double>::infinity(),
-                                     text.find('-') == text.find_first_not_of(" \t") ? -1.0 : 1.0);
+      // A number beyond the double range lies outside every range, and is
+      // refused with the range's sentence whatever its sign.
+      given[i] = read->ok() ? read->value : std::numeric_limits<double>::infinity();
     }
     if (!command->batch.csvPath.empty()) return runRows(*command, given);
     const std::string_view separator = command->output.decimalComma ? "," : ".";

@@ -136,19 +136,10 @@ void storeEightDigits(char* to, std::uint64_t value) {
   }
 }
 
-// Writes `value`, which has at most 2 * pairs digits, into the 2 * pairs
-// characters ending at `end`, with leading zeros.
-void writeDigitPairs(char* end, std::uint64_t value, int pairs) {
-  static constexpr char kPairs[] =
-      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-      "8081828384858687888990919293949596979899";
-  for (int i = 0; i < pairs; ++i) {
-    const auto pair = static_cast<std::size_t>(value % 100) * 2;
-    value /= 100;
-    *--end = kPairs[pair + 1];
-    *--end = kPairs[pair];
-  }
+// Writes `value`, 0 to 99, as two digits at `to`: 7 -> "07".
+void writeTwoDigits(char* to, int value) {
+  to[0] = static_cast<char>('0' + value / 10);
+  to[1] = static_cast<char>('0' + value % 10);
 }
 
 __extension__ typedef unsigned __int128 Wide;
@@ -537,7 +528,7 @@ void appendPlain(std::string& out, double value, std::string_view decimalSeparat
   *to++ = 'E';
   *to++ = d.exponent < 0 ? '-' : '+';
   if (exponentDigits == 3) *to++ = static_cast<char>('0' + magnitude / 100);
-  writeDigitPairs(to + 2, static_cast<std::uint64_t>(magnitude % 100), 1);
+  writeTwoDigits(to, magnitude % 100);
 }
 
 std::string plainForm(double value, std::string_view decimalSeparator) {

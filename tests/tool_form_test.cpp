@@ -190,6 +190,14 @@ TEST(ToolForms, ReadGivenValuesStartValuesAndFaults) {
        "The nitrogen share \"x\" is not a number.",
        1,
        {10.0, std::nullopt, 99.0}},
+      // A face that sends more texts than the tool has inputs, or fewer.
+      {"texts_past_the_inputs_ignored",
+       {"12.5", "40", "8", "x", "1"},
+       ".",
+       "",
+       -1,
+       {12.5, 40.0, 8.0}},
+      {"missing_texts_blank", {"12.5"}, ".", "", -1, {12.5, std::nullopt, 8.0}},
   };
   for (const FormRow& row : rows) {
     SCOPED_TRACE(row.name);

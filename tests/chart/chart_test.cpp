@@ -387,6 +387,32 @@ TEST(ChartSvg, TheValueAxisSpansASpikeBeyondAFixedRange) {
   EXPECT_EQ(svg.find(">9</text>"), std::string::npos);
 }
 
+// A line shows a mark at each of its points while it has sixty or fewer,
+// then none (a square of half-width 3.5 px is "h7v7h-7z").
+TEST(ChartSvg, MarksOnALineOfSixtyPointsOrFewer) {
+  const auto squares = [](int points) {
+    Series series;
+    series.label = "s";
+    series.mark = Mark::Square;
+    for (int i = 0; i < points; ++i) {
+      series.x.push_back(i);
+      series.y.push_back(i % 7);
+    }
+    Chart chart;
+    chart.series.push_back(series);
+    const std::string svg = toSvg(chart);
+    int count = 0;
+    for (std::size_t at = svg.find("h7v7h-7z"); at != std::string::npos;
+         at = svg.find("h7v7h-7z", at + 1))
+      ++count;
+    return count;
+  };
+  const int legend = squares(61);
+  EXPECT_LE(legend, 1);
+  EXPECT_EQ(squares(60), legend + 60);
+  EXPECT_EQ(squares(2), legend + 2);
+}
+
 TEST(ChartSvg, NoNumberThatIsNotFiniteEverShows) {
   const struct {
     const char* name;

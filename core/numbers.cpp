@@ -453,7 +453,7 @@ void appendPattern(std::string& out, double value, const CompiledPattern& patter
       break;
     }
   }
-  const bool minus = value < 0 && count > 0;
+  const bool minus = std::signbit(value) && count > 0;  // nothing shown: no sign
 
   const std::size_t size =
       (minus ? 1 : 0) + wholeWidth + (pattern.hasPoint ? decimalSeparator.size() + fracDigits : 0);

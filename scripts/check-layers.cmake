@@ -3,7 +3,11 @@
 # of its folder with "../". Layers, lowest first:
 #   core/  <  units/ probes/ combustion/ flow/ atmosphere/  <  chart/  <  shell/
 #          <  qt/ cli/ web/
+# The drivers (tests/, bench/, fuzz/) may include any layer and no layer
+# includes them. A source file anywhere else, in a folder without a rank or
+# at the root, is a fault too: a new folder is given its rank here first.
 # Run as: cmake -DSOURCE_DIR=<repo> -P scripts/check-layers.cmake
+cmake_minimum_required(VERSION 3.20)
 set(rank_core 0)
 set(rank_units 1)
 set(rank_probes 1)
@@ -16,6 +20,7 @@ set(rank_qt 4)
 set(rank_cli 4)
 set(rank_web 4)
 set(layers core units probes combustion flow atmosphere chart shell qt cli web)
+set(drivers tests bench fuzz)
 
 set(faults "")
 foreach(layer IN LISTS layers)
@@ -45,6 +50,27 @@ foreach(layer IN LISTS layers)
         list(APPEND faults "${where}: ${layer}/ may not include ${top}/ (\"${target}\")")
       endif()
     endforeach()
+  endforeach()
+endforeach()
+
+# Every other folder of the source tree (build folders and hidden ones
+# aside) must hold no source file.
+file(GLOB entries RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/*")
+foreach(entry IN LISTS entries)
+  if(entry MATCHES "^(\\.|build)" OR entry IN_LIST layers OR entry IN_LIST drivers)
+    continue()
+  endif()
+  if(IS_DIRECTORY "${SOURCE_DIR}/${entry}")
+    file(GLOB_RECURSE strays RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/${entry}/*.h"
+         "${SOURCE_DIR}/${entry}/*.cpp")
+    list(FILTER strays EXCLUDE REGEX "/node_modules/")
+  elseif(entry MATCHES "\\.(h|cpp)$")
+    set(strays "${entry}")
+  else()
+    set(strays "")
+  endif()
+  foreach(stray IN LISTS strays)
+    list(APPEND faults "${stray}: in a folder without a rank")
   endforeach()
 endforeach()
 

@@ -86,6 +86,23 @@ TEST(LogAxis, AHighOfZeroOrLessShowsTheLowsDecade) {
   }
 }
 
+// A point a log axis cannot show (zero or below) widens neither axis: here
+// the horizontal one spans 0 to 1 (ticks every 0.2), not out to 8.
+TEST(LogAxis, APointItCannotShowWidensNeitherAxis) {
+  for (const double unusable : {0.0, -1.0}) {
+    Chart chart;
+    chart.y.scale = Scale::Log;
+    Series series;
+    series.label = "s";
+    series.x = {0, 1, 8};
+    series.y = {1, 2, unusable};
+    chart.series.push_back(series);
+    const std::string svg = toSvg(chart);
+    EXPECT_NE(svg.find(">0.2</text>"), std::string::npos) << unusable;
+    EXPECT_EQ(svg.find(">8</text>"), std::string::npos) << unusable;
+  }
+}
+
 // A chart's id prefixes the ids inside its SVG (its title's, "ID-title"): letters,
 // digits, '-' and '_' stay, anything else becomes '-', and an id that does
 // not start with a letter gets "chart-" in front.

@@ -86,6 +86,27 @@ class ResultsTest : public QObject {
     }
   }
 
+  // A text whose advance and two pixels (the ink of its first and last
+  // digits) fill its place exactly keeps its font and place; one pixel
+  // narrower, and it is drawn smaller.
+  void aTextThatJustFitsKeepsItsFont() {
+    QWidget parent;
+    parent.resize(400, 60);
+    ResultLabel label(&parent);
+    QFont font;
+    font.setPointSizeF(9);
+    const QString text = QStringLiteral("1123.2");
+    const int needed = QFontMetrics(font).horizontalAdvance(text) + 2;
+    for (const int width : {needed, needed - 1}) {
+      const QRect place(150, 10, width, 20);
+      label.setHome(place, font, 0, 400);
+      label.setText(text);
+      label.fitText();
+      QCOMPARE(label.font().pointSizeF() == 9, width == needed);
+      QCOMPARE(label.geometry(), place);
+    }
+  }
+
   // A text that fits its place only at the smallest font is drawn there in
   // that font, neither widened nor shortened.
   void shrinksToTheSmallestFontBeforeWidening() {

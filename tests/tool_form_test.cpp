@@ -103,6 +103,11 @@ TEST(ToolNumbers, AreWrittenAsTheirDigitsSay) {
       {"significant_zero", 0.0, Digits::Significant, 3, ".", "0.00"},
       {"significant_tiny_goes_scientific", 1.5e-20, Digits::Significant, 3, ".", "1.50e-20"},
       {"significant_huge_goes_scientific", 2e15, Digits::Significant, 2, ".", "2.0e+15"},
+      // Plain from 10^-5 up to below 10^15, as the rounded digits stand.
+      {"significant_smallest_plain", 1.2345e-5, Digits::Significant, 3, ".", "0.0000123"},
+      {"significant_largest_plain", 9.99e14, Digits::Significant, 3, ".", "999000000000000"},
+      {"significant_below_plain", 1.2345e-6, Digits::Significant, 3, ".", "1.23e-06"},
+      {"significant_rounded_into_plain", 9.996e-6, Digits::Significant, 3, ".", "0.0000100"},
       {"significant_comma", 0.74, Digits::Significant, 2, ",", "0,74"},
       {"scientific_po2", 1.5234e-20, Digits::Scientific, 3, ".", "1.52e-20"},
       {"scientific_whole", 12.0, Digits::Scientific, 3, ".", "1.20e+01"},

@@ -651,7 +651,7 @@ std::string toSvg(const std::vector<Chart>& charts, std::string_view id, std::st
   std::string out;
   out.reserve(1 << 16);
   const double w = width, h = std::max(height, 180);
-  Writer(out, charts.front().decimalComma)
+  Writer(out, !charts.empty() && charts.front().decimalComma)
       .put(
           "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%\" height=\"%\" "
           "viewBox=\"0 0 % %\" role=\"img\" aria-labelledby=\"$-title\" "

@@ -103,6 +103,16 @@ TEST(LogAxis, APointItCannotShowWidensNeitherAxis) {
   }
 }
 
+// A document of no charts is still a whole one: its title, its
+// description, a white ground.
+TEST(ChartDocument, OfNoChartsIsWellFormed) {
+  const std::string svg = toSvg(std::vector<Chart>{}, "none", "No charts", "Nothing to draw.");
+  EXPECT_EQ(svg.rfind("<svg xmlns=\"http://www.w3.org/2000/svg\"", 0), 0u);
+  EXPECT_NE(svg.find("<title id=\"none-title\">No charts</title>"), std::string::npos);
+  EXPECT_NE(svg.find("<desc id=\"none-desc\">Nothing to draw.</desc>"), std::string::npos);
+  EXPECT_TRUE(svg.ends_with("</svg>\n"));
+}
+
 // A chart's id prefixes the ids inside its SVG (its title's, "ID-title"): letters,
 // digits, '-' and '_' stay, anything else becomes '-', and an id that does
 // not start with a letter gets "chart-" in front.

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "atmosphere/nitriding_potential.h"
 #include "shell/tool_form.h"
 
 namespace pyrelon {
@@ -408,6 +409,30 @@ TEST(AtmosphereErrors, EverySentenceNamesItsBound) {
     EXPECT_EQ(out.error, r.sentence) << r.name;
     EXPECT_EQ(out.failedInput, r.input) << r.name;
     EXPECT_TRUE(out.results.empty()) << r.name;
+  }
+}
+
+// Called with a wrong number of readings, the calculators say how many they
+// take: eighteen for the atmosphere (temperature, CO, H2, pressure, probe,
+// dew and frost points, CO2, CH4, the shim's three, the target and five
+// alloying elements), seven for the nitriding potential (temperature, NH3,
+// H2, burette, dissociation, NH3 fed, pressure).
+TEST(AtmosphereErrors, AWrongNumberOfReadingsIsRefused) {
+  const struct {
+    const ToolDescriptor& tool;
+    std::size_t given;
+    const char* sentence;
+  } rows[] = {
+      {atmosphereTool(), 17, "The atmosphere tool needs 18 readings."},
+      {atmosphereTool(), 19, "The atmosphere tool needs 18 readings."},
+      {nitridingPotentialTool(), 0, "The nitriding-potential tool needs 7 readings."},
+  };
+  for (const auto& r : rows) {
+    const std::vector<std::optional<double>> readings(r.given);
+    const ToolOutcome out = r.tool.calculate(readings);
+    EXPECT_EQ(out.error, r.sentence) << r.given;
+    EXPECT_EQ(out.failedInput, -1) << r.given;
+    EXPECT_TRUE(out.results.empty()) << r.given;
   }
 }
 

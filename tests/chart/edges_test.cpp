@@ -113,6 +113,26 @@ TEST(ChartDocument, OfNoChartsIsWellFormed) {
   EXPECT_TRUE(svg.ends_with("</svg>\n"));
 }
 
+// A legend entry wider than the chart starts the legend's first row; it
+// adds no empty row above itself, so the drawing is the one a short label
+// gives, the label aside.
+TEST(Legend, AnEntryWiderThanTheChartTakesTheFirstRow) {
+  const auto drawn = [](const std::string& label) {
+    Chart chart;
+    Series series;
+    series.label = label;
+    series.x = {0, 1};
+    series.y = {0, 1};
+    chart.series.push_back(series);
+    return toSvg(chart);
+  };
+  const std::string wide(200, 'W');
+  std::string svg = drawn(wide);
+  for (std::size_t at = svg.find(wide); at != std::string::npos; at = svg.find(wide, at))
+    svg.replace(at, wide.size(), "s");
+  EXPECT_EQ(svg, drawn("s"));
+}
+
 // A chart's id prefixes the ids inside its SVG (its title's, "ID-title"): letters,
 // digits, '-' and '_' stay, anything else becomes '-', and an id that does
 // not start with a letter gets "chart-" in front.

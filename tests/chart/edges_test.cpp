@@ -4,6 +4,7 @@
 // day count 0000-01-01 to 1970-01-01, 719528 days (proleptic Gregorian, year 0 a leap year).
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <string>
 
 #include "chart/chart.h"
@@ -131,6 +132,33 @@ TEST(Legend, AnEntryWiderThanTheChartTakesTheFirstRow) {
   for (std::size_t at = svg.find(wide); at != std::string::npos; at = svg.find(wide, at))
     svg.replace(at, wide.size(), "s");
   EXPECT_EQ(svg, drawn("s"));
+}
+
+// A note at the right end of the plot is written to the left of its dot,
+// ending 6 px before it; elsewhere it starts 6 px after it.
+TEST(Annotation, NearTheRightEndItEndsBeforeItsDot) {
+  for (const bool atTheEnd : {true, false}) {
+    Chart chart;
+    Series series;
+    series.label = "s";
+    series.x = {0, 10};
+    series.y = {0, 1};
+    chart.series.push_back(series);
+    chart.annotations.push_back({"a note", {atTheEnd ? 10.0 : 0.0, 0.5}});
+    const std::string svg = toSvg(chart);
+    // The dot: a circle of radius 2 drawn from its left end, "M{x-2} {y}a2 2".
+    const std::size_t dot = svg.find("a2 2 0 1 0 4 0");
+    ASSERT_NE(dot, std::string::npos);
+    const std::size_t move = svg.rfind('M', dot);
+    double dotLeft = 0;
+    std::from_chars(svg.data() + move + 1, svg.data() + dot, dotLeft);
+    const std::size_t text = svg.find("<text x=\"", dot) + 9;
+    double textX = 0;
+    std::from_chars(svg.data() + text, svg.data() + svg.size(), textX);
+    EXPECT_DOUBLE_EQ(textX, atTheEnd ? dotLeft + 2 - 6 : dotLeft + 2 + 6) << atTheEnd;
+    const std::string tag = svg.substr(text, svg.find('>', text) - text);
+    EXPECT_EQ(tag.find("text-anchor=\"end\"") != std::string::npos, atTheEnd) << tag;
+  }
 }
 
 // A chart's id prefixes the ids inside its SVG (its title's, "ID-title"): letters,

@@ -14,8 +14,9 @@
 namespace pyrelon::cli {
 namespace {
 
-std::runtime_error failure(const std::string& what, const std::string& path) {
-  return std::runtime_error(what + " " + path + ": " + std::strerror(errno));
+// Every way the output file can fail is said the same way.
+std::runtime_error failure(const std::string& path) {
+  return std::runtime_error("cannot write " + path + ": " + std::strerror(errno));
 }
 
 bool sameFile(const std::string& a, const std::string& b) {
@@ -34,7 +35,7 @@ OutputFile::OutputFile(const std::string& path, const std::string& input) : path
   const char suffix[] = ".XXXXXX";
   name.insert(name.end(), suffix, suffix + sizeof suffix);  // with the terminating zero
   const int fd = ::mkstemp(name.data());
-  if (fd < 0) throw failure("cannot write", path);
+  if (fd < 0) throw failure(path);
   temporary_ = name.data();
   // mkstemp makes the file private; the output gets a new file's usual mode.
   const mode_t mask = ::umask(0);
@@ -47,7 +48,7 @@ OutputFile::OutputFile(const std::string& path, const std::string& input) : path
     ::close(fd);
     ::unlink(temporary_.c_str());
     if (savedStdout_ >= 0) ::close(savedStdout_);
-    throw failure("cannot write", path);
+    throw failure(path);
   }
   ::close(fd);
 }
@@ -64,9 +65,9 @@ void OutputFile::restore() {
 void OutputFile::keep() {
   std::fflush(stdout);
   std::cout.flush();
-  if (::fsync(STDOUT_FILENO) != 0) throw failure("cannot write", path_);
+  if (::fsync(STDOUT_FILENO) != 0) throw failure(path_);
   restore();
-  if (std::rename(temporary_.c_str(), path_.c_str()) != 0) throw failure("cannot write", path_);
+  if (std::rename(temporary_.c_str(), path_.c_str()) != 0) throw failure(path_);
   kept_ = true;
 }
 

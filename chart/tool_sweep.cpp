@@ -7,21 +7,24 @@
 namespace pyrelon::chart {
 
 ResultPlace findResult(const ToolDescriptor& tool, std::string_view key, std::string_view member) {
-  for (std::size_t i = 0; i < tool.results.size(); ++i) {
-    if (tool.results[i].key != key) continue;
-    if (member.empty()) return {static_cast<int>(i), -1};
-    const auto& members = tool.results[i].members;
-    for (std::size_t m = 0; m < members.size(); ++m) {
-      if (members[m].key == member) return {static_cast<int>(i), static_cast<int>(m)};
+  for (int r = 0; const auto& result : tool.results) {
+    if (result.key == key) {
+      if (member.empty()) return {r, -1};
+      for (int m = 0; const auto& part : result.members) {
+        if (part.key == member) return {r, m};
+        ++m;
+      }
+      return {};
     }
-    return {};
+    ++r;
   }
   return {};
 }
 
 int findInput(const ToolDescriptor& tool, std::string_view key) {
-  for (std::size_t i = 0; i < tool.inputs.size(); ++i) {
-    if (tool.inputs[i].key == key) return static_cast<int>(i);
+  for (int i = 0; const auto& input : tool.inputs) {
+    if (input.key == key) return i;
+    ++i;
   }
   return -1;
 }

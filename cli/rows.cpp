@@ -83,9 +83,8 @@ std::optional<ReadResult> strictReading(std::string_view text, bool decimalComma
   while (!t.empty() && isBlank(t.front())) t.remove_prefix(1);
   while (!t.empty() && isBlank(t.back())) t.remove_suffix(1);
   const char separator = decimalComma ? ',' : '.';
-  std::size_t i = 0;
-  const bool negative = i < t.size() && t[i] == '-';
-  if (i < t.size() && (t[i] == '+' || t[i] == '-')) ++i;
+  const bool negative = t.starts_with('-');
+  std::size_t i = negative || t.starts_with('+') ? 1 : 0;
   std::uint64_t mantissa = 0;
   int significant = 0;
   int digits = 0;

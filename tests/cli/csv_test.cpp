@@ -130,16 +130,43 @@ TEST(CsvReader, SplitsAtTheChosenSeparator) {
     EXPECT_EQ(result, tab);
 }
 
-TEST(CsvReader, RefusesSeparatorsThatCannotWork) {
+TEST(CsvReader, RefusesSettingsThatCannotWork) {
+  constexpr std::size_t kGiB = std::size_t{1} << 30;
+  const char* const separatorRefused =
+      "CSV separator must be an ASCII character other than a quote, CR or LF";
+  const char* const sizeRefused = "CSV chunk size and record limit must be at most 1 GiB";
+  const struct {
+    const char* name;
+    char separator;
+    std::size_t chunkSize, maxRecordBytes;
+    const char* refusal;  // nullptr: accepted
+  } rows[] = {
+      {"quote", '"', 4096, 4096, separatorRefused},
+      {"carriage return", '\r', 4096, 4096, separatorRefused},
+      {"line feed", '\n', 4096, 4096, separatorRefused},
+      {"first byte of UTF-8", '\xEF', 4096, 4096, separatorRefused},
+      {"byte 0x80", '\x80', 4096, 4096, separatorRefused},
+      {"tab", '\t', 4096, 4096, nullptr},
+      {"no chunk", ',', 0, 4096, "CSV chunk size must not be 0"},
+      {"a chunk of 1 GiB", ',', kGiB, 4096, nullptr},
+      {"a chunk past 1 GiB", ',', kGiB + 1, 4096, sizeRefused},
+      {"records of 1 GiB", ',', 4096, kGiB, nullptr},
+      {"records past 1 GiB", ',', 4096, kGiB + 1, sizeRefused},
+  };
   MemorySource source("");
-  for (const char separator : {'"', '\r', '\n', '\xEF', '\x80'}) {
+  for (const auto& r : rows) {
     CsvOptions options;
-    options.separator = separator;
-    EXPECT_THROW(CsvReader(source, options), std::invalid_argument) << int{separator};
+    options.separator = r.separator;
+    options.chunkSize = r.chunkSize;
+    options.maxRecordBytes = r.maxRecordBytes;
+    std::string refusal;
+    try {
+      CsvReader reader(source, options);
+    } catch (const std::invalid_argument& e) {
+      refusal = e.what();
+    }
+    EXPECT_EQ(refusal, r.refusal ? r.refusal : "") << r.name;
   }
-  CsvOptions noChunk;
-  noChunk.chunkSize = 0;
-  EXPECT_THROW(CsvReader(source, noChunk), std::invalid_argument);
 }
 
 TEST(CsvReader, KeepsEachFieldAsWritten) {

@@ -67,7 +67,7 @@ std::string fixedText(double value, int places) {
   const std::int64_t scaled = std::llround(value * static_cast<double>(scale));
   std::string out;
   if (scaled < 0) out += '-';
-  const std::int64_t magnitude = scaled < 0 ? -scaled : scaled;
+  const std::int64_t magnitude = std::abs(scaled);  // below 10^18: no overflow
   appendInteger(out, magnitude / scale);
   if (places > 0) {
     out += '.';

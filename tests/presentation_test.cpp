@@ -119,6 +119,7 @@ TEST(Presentation, AResultWidensIntoItsRoom) {
     int needed;
     PixelRect place;
     bool shortened;
+    PixelSpan room = {168, 224};
   } rows[] = {
       {"fits", 49, own, false},
       // Centred on pixel 194: 195 - 26 = 169, within the room.
@@ -126,9 +127,12 @@ TEST(Presentation, AResultWidensIntoItsRoom) {
       // 195 - 28 = 167 lies left of the room: held at 168.
       {"wider, held by the room's left", 56, {168, 32, 56, 21}, false},
       {"wider than the room: the whole room, shortened", 60, {168, 32, 56, 21}, true},
+      // A room ending at 200, inside its own place (170 to 218), still
+      // reaches the place's end: 168 to 218, 51 pixels.
+      {"a room short of its own place keeps the place", 52, {168, 32, 51, 21}, true, {168, 200}},
   };
   for (const auto& r : rows) {
-    const ResultPlace got = resultPlace(own, {168, 224}, r.needed);
+    const ResultPlace got = resultPlace(own, r.room, r.needed);
     EXPECT_EQ(got.place, r.place) << r.name;
     EXPECT_EQ(got.shortened, r.shortened) << r.name;
   }

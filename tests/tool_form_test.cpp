@@ -87,6 +87,11 @@ TEST(ToolNumbers, AreWrittenAsTheirDigitsSay) {
       {"decimals_binary_below_2675", 2.675, Digits::Decimals, 2, ".", "2.67"},  // 2.67499999…
       {"significant_just_below_tie", std::nextafter(0.125, 0.0), Digits::Significant, 2, ".",
        "0.12"},
+      // 9.883447461352235 is 9.88344746135223495286936667980626… (Python's
+      // Decimal): below the half at 15 digits, though its 17 digits read
+      // 9.8834474613522350.
+      {"significant_17_digits_say_half", 9.883447461352235, Digits::Significant, 15, ".",
+       "9.88344746135223"},
       {"decimals_no_minus_zero", -0.0001, Digits::Decimals, 3, ".", "0.000"},
       {"decimals_negative_zero", -0.0, Digits::Decimals, 1, ".", "0.0"},
       {"decimals_below_half_place", 0.00049, Digits::Decimals, 3, ".", "0.000"},

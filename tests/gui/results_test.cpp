@@ -81,6 +81,9 @@ class ResultsTest : public QObject {
       label.fitText();
       const QRect g = label.geometry();
       QVERIFY(g.width() > place.width() && !label.isShortened());
+      // As wide as the text and the two pixels its ink may take.
+      QCOMPARE(g.width(),
+               QFontMetrics(label.font()).horizontalAdvance(QStringLiteral("-123456789012.3")) + 2);
       QVERIFY(g.left() >= r.roomLeft && g.right() < r.roomRight);
       if (r.centred) QVERIFY2(std::abs(g.center().x() - place.center().x()) <= 1, "off its centre");
     }

@@ -161,6 +161,30 @@ TEST(Annotation, NearTheRightEndItEndsBeforeItsDot) {
   }
 }
 
+// A chart with nothing to draw spans 0 to 1 on a linear axis and 1 to 10 on
+// a logarithmic one.
+TEST(EmptyChart, SpansZeroToOneOrOneToTen) {
+  const struct {
+    const char* name;
+    Scale scale;
+    std::vector<std::string> ticks;
+    std::vector<std::string> absent;
+  } rows[] = {
+      {"linear", Scale::Linear, {">0</text>", ">0.2</text>", ">1</text>"}, {">0.92</text>"}},
+      {"logarithmic", Scale::Log, {">1</text>", ">10</text>"}, {">0.1</text>", ">100</text>"}},
+  };
+  for (const auto& r : rows) {
+    Chart chart;
+    chart.x.scale = r.scale;
+    chart.y.scale = r.scale;
+    const std::string svg = toSvg(chart);
+    for (const std::string& tick : r.ticks)
+      EXPECT_NE(svg.find(tick), std::string::npos) << r.name << " " << tick;
+    for (const std::string& tick : r.absent)
+      EXPECT_EQ(svg.find(tick), std::string::npos) << r.name << " " << tick;
+  }
+}
+
 // A chart's id prefixes the ids inside its SVG (its title's, "ID-title"): letters,
 // digits, '-' and '_' stay, anything else becomes '-', and an id that does
 // not start with a letter gets "chart-" in front.

@@ -17,9 +17,10 @@ class ToolComputer final : public RowComputer {
   RowColumns columns(std::span<const std::string> header) override {
     RowColumns out;
     column_.assign(tool_.inputs.size(), -1);
-    for (std::size_t i = 0; i < tool_.inputs.size(); ++i) {
+    std::size_t next = 0;
+    for (const ToolInput& input : tool_.inputs) {
+      const std::size_t i = next++;
       if (rows_.constants[i]) continue;
-      const ToolInput& input = tool_.inputs[i];
       std::string wanted = memberNameOf(input.key);
       bool mapped = false;
       for (const auto& [key, column] : rows_.columnNames) {

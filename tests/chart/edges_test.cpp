@@ -6,12 +6,25 @@
 
 #include <charconv>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "chart/chart.h"
 #include "chart/text.h"
 
 namespace pyrelon::chart {
 namespace {
+
+// A chart of one line, named `label`, through the points (x[i], y[i]).
+Chart oneLine(std::vector<double> x, std::vector<double> y, std::string label = "s") {
+  Chart chart;
+  Series series;
+  series.label = std::move(label);
+  series.x = std::move(x);
+  series.y = std::move(y);
+  chart.series.push_back(std::move(series));
+  return chart;
+}
 
 constexpr double kDay = 86400;
 constexpr double kYearZero = -719528 * kDay;  // 0000-01-01 00:00:00 UTC
@@ -91,13 +104,8 @@ TEST(LogAxis, AHighOfZeroOrLessShowsTheLowsDecade) {
 // the horizontal one spans 0 to 1 (ticks every 0.2), not out to 8.
 TEST(LogAxis, APointItCannotShowWidensNeitherAxis) {
   for (const double unusable : {0.0, -1.0}) {
-    Chart chart;
+    Chart chart = oneLine({0, 1, 8}, {1, 2, unusable});
     chart.y.scale = Scale::Log;
-    Series series;
-    series.label = "s";
-    series.x = {0, 1, 8};
-    series.y = {1, 2, unusable};
-    chart.series.push_back(series);
     const std::string svg = toSvg(chart);
     EXPECT_NE(svg.find(">0.2</text>"), std::string::npos) << unusable;
     EXPECT_EQ(svg.find(">8</text>"), std::string::npos) << unusable;
@@ -118,15 +126,7 @@ TEST(ChartDocument, OfNoChartsIsWellFormed) {
 // adds no empty row above itself, so the drawing is the one a short label
 // gives, the label aside.
 TEST(Legend, AnEntryWiderThanTheChartTakesTheFirstRow) {
-  const auto drawn = [](const std::string& label) {
-    Chart chart;
-    Series series;
-    series.label = label;
-    series.x = {0, 1};
-    series.y = {0, 1};
-    chart.series.push_back(series);
-    return toSvg(chart);
-  };
+  const auto drawn = [](const std::string& label) { return toSvg(oneLine({0, 1}, {0, 1}, label)); };
   const std::string wide(200, 'W');
   std::string svg = drawn(wide);
   for (std::size_t at = svg.find(wide); at != std::string::npos; at = svg.find(wide, at))
@@ -138,12 +138,7 @@ TEST(Legend, AnEntryWiderThanTheChartTakesTheFirstRow) {
 // ending 6 px before it; elsewhere it starts 6 px after it.
 TEST(Annotation, NearTheRightEndItEndsBeforeItsDot) {
   for (const bool atTheEnd : {true, false}) {
-    Chart chart;
-    Series series;
-    series.label = "s";
-    series.x = {0, 10};
-    series.y = {0, 1};
-    chart.series.push_back(series);
+    Chart chart = oneLine({0, 10}, {0, 1});
     chart.annotations.push_back({"a note", {atTheEnd ? 10.0 : 0.0, 0.5}});
     const std::string svg = toSvg(chart);
     // The dot: a circle of radius 2 drawn from its left end, "M{x-2} {y}a2 2".

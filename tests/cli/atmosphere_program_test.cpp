@@ -1,7 +1,8 @@
 // The atmosphere tools through pyrelon-cli, run as a user runs it: the
 // figures quoted for checking (endothermic gas at 925 °C and 0.80 %C), the
-// equivalents read back by every instrument, and the rows of a file. The words around these
-// figures, and the refusals, are the golden transcript's (golden_test.cpp).
+// equivalents read back by every instrument. The rows of a file are a typed
+// case (cases/atmosphere.txt); the words around these figures, and the
+// refusals, are the golden transcript's (golden_test.cpp).
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -69,28 +70,6 @@ TEST(AtmosphereProgram, ReadingsSideBySide) {
   EXPECT_EQ(r["sooting"], json::array({"ch4"}));
   EXPECT_NEAR(r["spread"].get<double>(), 0.3, 0.002);
   EXPECT_EQ(r["outlier"], "shim");
-}
-
-TEST(AtmosphereProgram, CsvRowsKeepTheirPlaces) {
-  // The probe and the dew point, then the probe and CO2, at the 0.80 %C
-  // equivalents; a row with no reading; a temperature below the range; a
-  // row without its temperature.
-  const CliRun run = runCli({"atmosphere", "--csv", "-"},
-                            "temp,mv,dew_point,co2\n"
-                            "925,1138.53,-5.565,\n"
-                            "925,1138.53,,0.1467\n"
-                            "925,,,\n"
-                            "780,1100,,\n"
-                            ",1100,,\n");
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(run.out,
-            "temp,mv,dew_point,co2,carbon_probe,carbon_dew_point,carbon_co2,carbon_ch4,"
-            "carbon_shim,spread,outlier,error\n"
-            "925,1138.53,-5.565,,0.800,0.800,,,,0.000,,\n"
-            "925,1138.53,,0.1467,0.800,,0.800,,,0.000,,\n"
-            "925,,,,,,,,,,,\n"
-            "780,1100,,,,,,,,,,The furnace temperature must be between 800 and 1100 °C.\n"
-            ",1100,,,,,,,,,,\"The furnace temperature is needed, from 800 to 1100 °C.\"\n");
 }
 
 }  // namespace

@@ -1,0 +1,195 @@
+// pyrelon-cli's answers, typed by hand into case files a person can read
+// and paste into a terminal. Each *.txt file of PYRELON_CASES holds cases:
+//
+//   # Lines starting with '#' say what the case below them shows and how
+//   # its figures were worked out.
+//   $ pyrelon-cli temperature --from celsius 850
+//   °Fahrenheit   1562.0
+//   Kelvin        1123.2
+//   °Rankine      2021.7
+//   [exit 0]
+//
+// The line after "$ " is run by bash (with pipefail) in an empty folder of
+// its own, pyrelon-cli being the program under test and $GOLDEN the golden
+// files' folder, in the C locale; a line ending in a backslash goes on on the next. What
+// follows is its standard output, then, after "[standard error]", its
+// standard error, each line for line; a line "..." stands for any number
+// of lines, and a line ending in " ..." for one line that starts with what
+// comes before. "[exit N]" ends the case: N is the exit status. Nothing here is
+// ever written by the program: these files are the oracle.
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace pyrelon::testing {
+namespace {
+
+struct Case {
+  std::string name;      // file and line, as a test's name
+  std::string where;     // file:line, for the failure message
+  std::string command;   // bash text
+  std::vector<std::string> out, err;
+  int status = -1;
+};
+
+std::string readAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::vector<std::string> linesOf(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) {
+      lines.push_back(text.substr(start));
+      lines.emplace_back("[no newline at end]");
+      break;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+// A malformed file is a failure of its own, named after the file.
+std::vector<Case> parse(const std::string& file, const std::string& stem) {
+  std::vector<Case> cases;
+  const std::vector<std::string> lines = linesOf(readAll(file));
+  Case current;
+  enum { Between, Command, Out, Err } state = Between;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const std::string& line = lines[i];
+    const std::string where = file + ":" + std::to_string(i + 1);
+    if (state == Between) {
+      if (line.empty() || line[0] == '#') continue;
+      if (!line.starts_with("$ ")) {
+        cases.push_back({stem + "_malformed_line" + std::to_string(i + 1), where, "", {}, {}, -2});
+        return cases;
+      }
+      current = {stem + "_line" + std::to_string(i + 1), where, line.substr(2), {}, {}, -1};
+      state = line.ends_with("\\") ? Command : Out;
+      continue;
+    }
+    if (state == Command) {
+      current.command += "\n" + line;
+      if (!line.ends_with("\\")) state = Out;
+      continue;
+    }
+    if (line == "[standard error]" && state == Out) {
+      state = Err;
+    } else if (line.starts_with("[exit ") && line.ends_with("]")) {
+      const char* first = line.data() + 6;
+      const char* last = line.data() + line.size() - 1;
+      if (std::from_chars(first, last, current.status).ptr != last) current.status = -2;
+      cases.push_back(current);
+      state = Between;
+    } else {
+      (state == Out ? current.out : current.err).push_back(line);
+    }
+  }
+  if (state != Between) cases.push_back({stem + "_unended", file, "", {}, {}, -2});
+  return cases;
+}
+
+std::vector<Case> allCases() {
+  std::vector<std::string> names;
+  if (DIR* dir = ::opendir(PYRELON_CASES)) {
+    while (const dirent* entry = ::readdir(dir)) {
+      const std::string name = entry->d_name;
+      if (name.ends_with(".txt")) names.push_back(name);
+    }
+    ::closedir(dir);
+  }
+  std::sort(names.begin(), names.end());
+  std::vector<Case> cases;
+  for (const std::string& name : names) {
+    std::string stem = name.substr(0, name.size() - 4);
+    std::replace_if(stem.begin(), stem.end(), [](char c) { return !std::isalnum(c); }, '_');
+    for (Case& c : parse(std::string(PYRELON_CASES) + "/" + name, stem)) cases.push_back(c);
+  }
+  return cases;
+}
+
+// Lines against expected lines, where "..." takes any run of lines.
+bool matches(const std::vector<std::string>& got, std::size_t g,
+             const std::vector<std::string>& wanted, std::size_t w) {
+  if (w == wanted.size()) return g == got.size();
+  if (wanted[w] == "...") {
+    for (std::size_t skip = g; skip <= got.size(); ++skip)
+      if (matches(got, skip, wanted, w + 1)) return true;
+    return false;
+  }
+  if (g == got.size()) return false;
+  const std::string& line = wanted[w];
+  const bool same = line.ends_with(" ...") ? got[g].starts_with(line.substr(0, line.size() - 3))
+                                           : got[g] == line;
+  return same && matches(got, g + 1, wanted, w + 1);
+}
+
+std::string joined(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\n";
+  return text;
+}
+
+std::string quoted(const std::string& text) {
+  std::string out = "'";
+  for (const char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return out + "'";
+}
+
+// A failing case is named by its file and line, not by its bytes.
+void PrintTo(const Case& c, std::ostream* os) { *os << c.where; }
+
+class CliCase : public ::testing::TestWithParam<Case> {};
+
+TEST_P(CliCase, AnswersAsTyped) {
+  const Case& c = GetParam();
+  ASSERT_NE(c.status, -2) << c.where << ": a case is \"$ command\", its output and \"[exit N]\"";
+  char pattern[] = "/tmp/pyrelon-case-XXXXXX";
+  ASSERT_NE(::mkdtemp(pattern), nullptr);
+  const std::string dir = pattern;
+  const std::string setup = "mkdir " + quoted(dir + "/bin") + " " + quoted(dir + "/work") +
+                            " && ln -s " + quoted(PYRELON_CLI) + " " +
+                            quoted(dir + "/bin/pyrelon-cli");
+  ASSERT_EQ(std::system(setup.c_str()), 0);
+  {
+    std::ofstream script(dir + "/case.sh", std::ios::binary);
+    script << c.command << "\n";
+  }
+  const std::string run = "cd " + quoted(dir + "/work") + " && PATH=" + quoted(dir + "/bin") +
+                          ":\"$PATH\" GOLDEN=" + quoted(PYRELON_GOLDEN_DIR) +
+                          " LC_ALL=C bash -o pipefail " + quoted(dir + "/case.sh") + " < /dev/null > " +
+                          quoted(dir + "/out") + " 2> " + quoted(dir + "/err");
+  const int raw = std::system(run.c_str());
+  const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  const std::vector<std::string> out = linesOf(readAll(dir + "/out"));
+  const std::vector<std::string> err = linesOf(readAll(dir + "/err"));
+  std::system(("rm -rf " + quoted(dir)).c_str());
+  SCOPED_TRACE(c.where + ": $ " + c.command);
+  EXPECT_EQ(status, c.status) << joined(err);
+  EXPECT_TRUE(matches(out, 0, c.out, 0))
+      << "standard output:\n" << joined(out) << "wanted:\n" << joined(c.out);
+  EXPECT_TRUE(matches(err, 0, c.err, 0))
+      << "standard error:\n" << joined(err) << "wanted:\n" << joined(c.err);
+}
+
+INSTANTIATE_TEST_SUITE_P(Typed, CliCase, ::testing::ValuesIn(allCases()),
+                         [](const ::testing::TestParamInfo<Case>& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace pyrelon::testing

@@ -35,9 +35,9 @@ namespace pyrelon::testing {
 namespace {
 
 struct Case {
-  std::string name;      // file and line, as a test's name
-  std::string where;     // file:line, for the failure message
-  std::string command;   // bash text
+  std::string name;     // file and line, as a test's name
+  std::string where;    // file:line, for the failure message
+  std::string command;  // bash text
   std::vector<std::string> out, err;
   int status = -1;
 };
@@ -118,7 +118,8 @@ std::vector<Case> allCases() {
   std::vector<Case> cases;
   for (const std::string& name : names) {
     std::string stem = name.substr(0, name.size() - 4);
-    std::replace_if(stem.begin(), stem.end(), [](char c) { return !std::isalnum(c); }, '_');
+    std::replace_if(
+        stem.begin(), stem.end(), [](char c) { return !std::isalnum(c); }, '_');
     for (Case& c : parse(std::string(PYRELON_CASES) + "/" + name, stem)) cases.push_back(c);
   }
   return cases;
@@ -135,8 +136,8 @@ bool matches(const std::vector<std::string>& got, std::size_t g,
   }
   if (g == got.size()) return false;
   const std::string& line = wanted[w];
-  const bool same = line.ends_with(" ...") ? got[g].starts_with(line.substr(0, line.size() - 3))
-                                           : got[g] == line;
+  const bool same =
+      line.ends_with(" ...") ? got[g].starts_with(line.substr(0, line.size() - 3)) : got[g] == line;
   return same && matches(got, g + 1, wanted, w + 1);
 }
 
@@ -173,8 +174,8 @@ TEST_P(CliCase, AnswersAsTyped) {
   }
   const std::string run = "cd " + quoted(dir + "/work") + " && PATH=" + quoted(dir + "/bin") +
                           ":\"$PATH\" GOLDEN=" + quoted(PYRELON_GOLDEN_DIR) +
-                          " LC_ALL=C bash -o pipefail " + quoted(dir + "/case.sh") + " < /dev/null > " +
-                          quoted(dir + "/out") + " 2> " + quoted(dir + "/err");
+                          " LC_ALL=C bash -o pipefail " + quoted(dir + "/case.sh") +
+                          " < /dev/null > " + quoted(dir + "/out") + " 2> " + quoted(dir + "/err");
   const int raw = std::system(run.c_str());
   const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   const std::vector<std::string> out = linesOf(readAll(dir + "/out"));
@@ -182,14 +183,18 @@ TEST_P(CliCase, AnswersAsTyped) {
   std::system(("rm -rf " + quoted(dir)).c_str());
   SCOPED_TRACE(c.where + ": $ " + c.command);
   EXPECT_EQ(status, c.status) << joined(err);
-  EXPECT_TRUE(matches(out, 0, c.out, 0))
-      << "standard output:\n" << joined(out) << "wanted:\n" << joined(c.out);
-  EXPECT_TRUE(matches(err, 0, c.err, 0))
-      << "standard error:\n" << joined(err) << "wanted:\n" << joined(c.err);
+  EXPECT_TRUE(matches(out, 0, c.out, 0)) << "standard output:\n"
+                                         << joined(out) << "wanted:\n"
+                                         << joined(c.out);
+  EXPECT_TRUE(matches(err, 0, c.err, 0)) << "standard error:\n"
+                                         << joined(err) << "wanted:\n"
+                                         << joined(c.err);
 }
 
 INSTANTIATE_TEST_SUITE_P(Typed, CliCase, ::testing::ValuesIn(allCases()),
-                         [](const ::testing::TestParamInfo<Case>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<Case>& info) {
+                           return info.param.name;
+                         });
 
 }  // namespace
 }  // namespace pyrelon::testing

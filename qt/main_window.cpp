@@ -206,10 +206,13 @@ void MainWindow::fitToScreen(QRect available) {
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
     if (now == nullptr || !client_->isAncestorOf(now)) return;
     // The whole control, not only a text box's caret, comes into view.
+    // The scroll area shows x - margin up to, not including, x + margin:
+    // from the control's middle, half its size rounded up and 8 px more
+    // reach 8 px past each of its edges.
     const QRect place(now->mapTo(client_, QPoint(0, 0)), now->size());
     constexpr int kMargin = 8;
-    scroll_->ensureVisible(place.center().x(), place.center().y(), place.width() / 2 + kMargin,
-                           place.height() / 2 + kMargin);
+    scroll_->ensureVisible(place.left() + place.width() / 2, place.top() + place.height() / 2,
+                           (place.width() + 1) / 2 + kMargin, (place.height() + 1) / 2 + kMargin);
   });
 }
 

@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBrowser>
+#include <algorithm>
 
 #include "gui_support.h"
 
@@ -124,6 +125,15 @@ class HelpScreenTest : public QObject {
       visited.insert(focus);
       const QRect at(focus->mapTo(scroll->viewport(), QPoint(0, 0)), focus->size());
       QVERIFY2(viewport.contains(at), qPrintable(focus->objectName()));
+      // With 8 px of the panels around it where the panels reach that far.
+      const QRect inClient(focus->mapTo(window.clientArea(), QPoint(0, 0)), focus->size());
+      const QRect client = window.clientArea()->rect();
+      QVERIFY2(
+          at.left() - viewport.left() >= std::min(8, inClient.left() - client.left()) &&
+              at.top() - viewport.top() >= std::min(8, inClient.top() - client.top()) &&
+              viewport.right() - at.right() >= std::min(8, client.right() - inClient.right()) &&
+              viewport.bottom() - at.bottom() >= std::min(8, client.bottom() - inClient.bottom()),
+          qPrintable(focus->objectName()));
       QTest::keyClick(focus, Qt::Key_Tab);
     }
     QVERIFY(visited.contains(window.findChild<QWidget*>("NkBtn")));

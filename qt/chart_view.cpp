@@ -50,7 +50,9 @@ void ChartView::setSvg(std::string svg) {
 }
 
 QSize ChartView::sizeHint() const { return natural_.isValid() ? natural_ : QSize(540, 630); }
-QSize ChartView::minimumSizeHint() const { return {360, 270}; }
+// Never smaller than the document's own size: smaller, its 10 px texts
+// would be drawn below 10 px. Where the window is smaller, the chart scrolls.
+QSize ChartView::minimumSizeHint() const { return natural_.isValid() ? natural_ : QSize(360, 270); }
 
 void ChartView::paintEvent(QPaintEvent*) {
   QPainter painter(this);

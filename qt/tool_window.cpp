@@ -33,6 +33,19 @@ QString nameOf(const ToolDescriptor& tool, std::string_view suffix) {
   return fromUtf8(tool.id) + '-' + fromUtf8(suffix);
 }
 
+// A scroll area that asks for its whole widget (a plain one asks for at
+// most 36 by 24 lines), so that the window opens with the chart at its own
+// size where the screen has room for it.
+class WholeScrollArea final : public QScrollArea {
+ public:
+  using QScrollArea::QScrollArea;
+  QSize sizeHint() const override {
+    if (widget() == nullptr) return QScrollArea::sizeHint();
+    const int frame = 2 * frameWidth();
+    return widget()->sizeHint() + QSize(frame, frame);
+  }
+};
+
 }  // namespace
 
 ToolWindow::ToolWindow(const ToolDescriptor& tool, std::string decimalSeparator, QWidget* parent)
@@ -161,7 +174,13 @@ ToolWindow::ToolWindow(const ToolDescriptor& tool, std::string decimalSeparator,
   if (chart::hasChart(tool.id)) {
     chartView_ = new ChartView(fromUtf8(tool.title) + QStringLiteral(" chart"), chart_);
     chartView_->setObjectName(nameOf(tool, "chart-view"));
-    chartLayout->addWidget(chartView_, 1);
+    // The chart keeps at least its own size and scrolls in a smaller window.
+    chartScroll_ = new WholeScrollArea(chart_);
+    chartScroll_->setObjectName(nameOf(tool, "chart-scroll"));
+    chartScroll_->setFrameShape(QFrame::NoFrame);
+    chartScroll_->setWidgetResizable(true);
+    chartScroll_->setWidget(chartView_);
+    chartLayout->addWidget(chartScroll_, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     for (const bool png : {false, true}) {
@@ -191,8 +210,20 @@ ToolWindow::ToolWindow(const ToolDescriptor& tool, std::string decimalSeparator,
   recompute();
   // As large as the form, the results and the chart ask (the chart at its
   // own size once drawn), within the screen.
+  // The results' column widened as they were written: asked again.
+  layout()->invalidate();
   if (QScreen* screen = parent != nullptr ? parent->screen() : nullptr)
     resize(sizeHint().boundedTo(screen->availableGeometry().size() * 9 / 10));
+}
+
+void ToolWindow::makeRoomForChart() {
+  const QScreen* shownOn = screen();
+  if (shownOn == nullptr) return;
+  // What the chart lacks of its own size in the area it scrolls in.
+  const QSize lack = (chartView_->sizeHint() - chartScroll_->size()).expandedTo(QSize(0, 0));
+  if (lack.isNull()) return;
+  const QSize room = shownOn->availableGeometry().size() * 9 / 10;
+  resize((size() + lack).boundedTo(room).expandedTo(size()));
 }
 
 QLabel* ToolWindow::noteLabel(const QString& path) const {
@@ -204,6 +235,9 @@ QLabel* ToolWindow::resultLabel(const QString& path) const {
 }
 
 void ToolWindow::recompute() {
+  // A chart shown whole before a reading stays whole after it, if the screen
+  // has room: a wider column of results or a taller chart grows the window.
+  const bool chartWasWhole = isVisible() && chartShownWhole();
   std::vector<std::string> texts;
   texts.reserve(boxes_.size());
   for (const QLineEdit* box : boxes_) texts.push_back(box->text().toStdString());
@@ -235,7 +269,19 @@ void ToolWindow::recompute() {
     boxes_[i]->setToolTip(failed ? fromUtf8(outcome.error) + '\n' + toolTips_[i] : toolTips_[i]);
     boxes_[i]->setAccessibleDescription(boxes_[i]->toolTip());
   }
+  if (chartWasWhole && !isMaximized() && !isFullScreen()) {
+    layout()->activate();
+    if (!chartShownWhole()) makeRoomForChart();
+  }
   emit updated();
+}
+
+bool ToolWindow::chartShownWhole() const {
+  if (chartView_ == nullptr) return true;
+  // The whole area counts: its scroll bars go once it holds the chart.
+  const QSize own = chartView_->sizeHint();
+  const QSize area = chartScroll_->size();
+  return area.width() >= own.width() && area.height() >= own.height();
 }
 
 void ToolWindow::saveChart(bool png) {

@@ -59,6 +59,11 @@ class ToolWindow final : public QWidget {
 
  private:
   void recompute();
+  // Whether the chart's area shows the chart at its own size or more.
+  bool chartShownWhole() const;
+  // Grows the window by what the chart lacks of its own size, within nine
+  // tenths of the screen; never shrinks it.
+  void makeRoomForChart();
   void saveChart(bool png);
 
   const ToolDescriptor& tool_;
@@ -72,6 +77,7 @@ class ToolWindow final : public QWidget {
   QScrollArea* results_ = nullptr;
   QWidget* chart_ = nullptr;
   ChartView* chartView_ = nullptr;
+  QScrollArea* chartScroll_ = nullptr;
   ToolForm form_;
   ToolOutcome outcome_;
 };

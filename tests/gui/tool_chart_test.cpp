@@ -8,6 +8,8 @@
 #include <QImageReader>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -61,6 +63,61 @@ class ToolChartTest : public QObject {
     auto* view = window->findChild<qt::ChartView*>();
     QVERIFY(view);
     QCOMPARE(QByteArray::fromStdString(view->svg()), goldenDocument(golden));
+  }
+
+  // Drawn smaller than its own 720 by 840 px, the chart's 10 px texts would
+  // shrink below 10 px: in a smaller window it scrolls instead, and in a
+  // larger one it grows.
+  void theChartIsNeverDrawnBelowItsOwnSize() {
+    Started started;
+    qt::ToolWindow* window = openTool(started, "atmosphere");
+    QVERIFY(window);
+    fill(window, {{"temp", "925"}, {"dew-point", "-5.6"}});
+    auto* view = window->findChild<qt::ChartView*>();
+    auto* scroll = window->findChild<QScrollArea*>("atmosphere-chart-scroll");
+    QVERIFY(view && scroll);
+    // The smallest the window can be, and one with room to spare.
+    for (const QSize size : {window->minimumSizeHint(), QSize(1800, 1000)}) {
+      window->resize(size);
+      window->show();
+      QVERIFY(QTest::qWaitForWindowExposed(window));
+      QCoreApplication::processEvents();
+      QCOMPARE(window->size(), size);
+      const bool small = size.height() < 840;
+      QVERIFY2(view->width() >= 720 && view->height() >= 840,
+               qPrintable(QStringLiteral("%1 x %2").arg(view->width()).arg(view->height())));
+      QCOMPARE(scroll->verticalScrollBar()->isVisible(), small);
+      QCOMPARE(scroll->horizontalScrollBar()->isVisible(), small);
+    }
+  }
+
+  // A chart shown whole stays whole where the screen has room: typing the
+  // readings widens the results' column, and the window grows instead of
+  // the chart giving way.
+  void theWindowMakesRoomForTheChart() {
+    Started started;
+    qt::ToolWindow* window = openTool(started, "atmosphere");
+    QVERIFY(window);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    auto* view = window->findChild<qt::ChartView*>();
+    auto* scroll = window->findChild<QScrollArea*>("atmosphere-chart-scroll");
+    QVERIFY(view && scroll);
+    const QSize room = window->screen()->availableGeometry().size() * 9 / 10;
+    if (window->width() + 200 > room.width() || window->height() > room.height())
+      QSKIP("the screen has no room to spare (run on the large screen)");
+    const auto whole = [&] {
+      return scroll->width() >= view->sizeHint().width() &&
+             scroll->height() >= view->sizeHint().height();
+    };
+    QVERIFY(whole());
+    const int before = window->width();
+    fill(window, {{"temp", "925"}, {"dew-point", "-5.6"}, {"mv", "1138"}});
+    QCoreApplication::processEvents();
+    QVERIFY(window->width() > before);
+    QVERIFY(whole());
+    QVERIFY(!scroll->verticalScrollBar()->isVisible());
+    QVERIFY(!scroll->horizontalScrollBar()->isVisible());
   }
 
   void theChartIsDrawnAndSaved() {

@@ -89,6 +89,17 @@ class ToolChartTest : public QObject {
       QCOMPARE(scroll->verticalScrollBar()->isVisible(), small);
       QCOMPARE(scroll->horizontalScrollBar()->isVisible(), small);
     }
+    // In the larger window the chart fills the height of its place and
+    // stands in the middle of its width, on white.
+    const QImage shown = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage chart = qt::renderSvg(view->svg(), view->size());
+    QCOMPARE(chart.height(), view->height());
+    const int left = (view->width() - chart.width()) / 2;
+    QVERIFY(left > 0);
+    const QImage middle = shown.copy(left, 0, chart.width(), chart.height());
+    QCOMPARE(middle, chart.convertToFormat(QImage::Format_RGB32));
+    for (const int x : {0, left - 1, left + chart.width(), view->width() - 1})
+      for (int y = 0; y < view->height(); y += 50) QCOMPARE(shown.pixel(x, y), qRgb(255, 255, 255));
   }
 
   // A chart shown whole stays whole where the screen has room: typing the

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <tuple>
 
 #include "chart/chart.h"
 #include "chart/text.h"
@@ -311,7 +312,7 @@ std::string formatUtc(double seconds) {
 
 std::vector<Tick> timeTicks(double low, double high, int maxCount) {
   maxCount = std::max(maxCount, 2);
-  if (low > high) std::swap(low, high);
+  std::tie(low, high) = std::minmax({low, high});
   if (!std::isfinite(low) || !std::isfinite(high) || low < -kLargestTime || high > kLargestTime) {
     return linearTicks(low, high, maxCount);
   }

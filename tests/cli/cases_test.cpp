@@ -29,13 +29,14 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace pyrelon::testing {
 namespace {
 
 struct Case {
-  std::string name;     // file and line, as a test's name
+  std::string name;     // file, line and command, as a test's name
   std::string where;    // file:line, for the failure message
   std::string command;  // bash text
   std::vector<std::string> out, err;
@@ -65,11 +66,31 @@ std::vector<std::string> linesOf(const std::string& text) {
   return lines;
 }
 
+// A case's test name: its file, its line and the words of its command
+// ("panels_14_temperature_from_celsius_850"), letters, digits and
+// underscores only, the words cut after 48 characters.
+std::string caseName(const std::string& stem, std::size_t line, std::string_view command) {
+  if (const auto at = command.find("pyrelon-cli"); at != std::string_view::npos)
+    command.remove_prefix(at + 11);
+  std::string words;
+  for (const char c : command) {
+    if (words.size() == 48) break;
+    if (std::isalnum(static_cast<unsigned char>(c))) {
+      words += c;
+    } else if (!words.empty() && words.back() != '_') {
+      words += '_';
+    }
+  }
+  while (!words.empty() && words.back() == '_') words.pop_back();
+  return stem + "_" + std::to_string(line) + (words.empty() ? "" : "_" + words);
+}
+
 // A malformed file is a failure of its own, named after the file.
 std::vector<Case> parse(const std::string& file, const std::string& stem) {
   std::vector<Case> cases;
   const std::vector<std::string> lines = linesOf(readAll(file));
   Case current;
+  std::size_t firstLine = 0;
   enum { Between, Command, Out, Err } state = Between;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const std::string& line = lines[i];
@@ -80,7 +101,8 @@ std::vector<Case> parse(const std::string& file, const std::string& stem) {
         cases.push_back({stem + "_malformed_line" + std::to_string(i + 1), where, "", {}, {}, -2});
         return cases;
       }
-      current = {stem + "_line" + std::to_string(i + 1), where, line.substr(2), {}, {}, -1};
+      current = {"", where, line.substr(2), {}, {}, -1};
+      firstLine = i + 1;
       state = line.ends_with("\\") ? Command : Out;
       continue;
     }
@@ -95,6 +117,7 @@ std::vector<Case> parse(const std::string& file, const std::string& stem) {
       const char* first = line.data() + 6;
       const char* last = line.data() + line.size() - 1;
       if (std::from_chars(first, last, current.status).ptr != last) current.status = -2;
+      current.name = caseName(stem, firstLine, current.command);
       cases.push_back(current);
       state = Between;
     } else {

@@ -344,6 +344,13 @@ TEST(Panels, TheHelpPageStatesOnlyTheNumbersTheProgramUses) {
   EXPECT_EQ(strangers, std::vector<std::string>{});
 }
 
+// No text the page quotes can open or end a tag, an entity or an attribute.
+TEST(Panels, TheHelpPageEscapesItsTexts) {
+  EXPECT_EQ(escapedHtml("Kn < 0.1 & T > 500 \"\u00b0C\" 'a'"),
+            "Kn &lt; 0.1 &amp; T &gt; 500 &quot;\u00b0C&quot; 'a'");
+  EXPECT_EQ(escapedHtml("<<&&>>"), "&lt;&lt;&amp;&amp;&gt;&gt;");
+}
+
 // The help page is well-formed: every tag is a plain tag with quoted
 // attributes, every element is closed in order, and no stray character
 // stands where a tag ends.

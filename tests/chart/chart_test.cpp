@@ -321,6 +321,13 @@ TEST(ChartText, EscapingGivesCharacterDataAnXmlParserTakes) {
       {"a surrogate", "\xED\xA0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
       {"U+FFFF is no XML character", "\xEF\xBF\xBF", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
       {"a NUL", std::string("a\0b", 3), "a b"},
+      // The ends of each range of RFC 3629 and of the surrogates, kept.
+      {"U+0080 and U+07FF", "\xC2\x80\xDF\xBF", "\xC2\x80\xDF\xBF"},
+      {"U+0800 and U+D7FF", "\xE0\xA0\x80\xED\x9F\xBF", "\xE0\xA0\x80\xED\x9F\xBF"},
+      {"U+E000 and U+FFFD", "\xEE\x80\x80\xEF\xBF\xBD", "\xEE\x80\x80\xEF\xBF\xBD"},
+      {"U+10000 and U+10FFFF", "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF",
+       "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF"},
+      {"past U+10FFFF", "\xF4\x90\x80\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
   };
   for (const auto& row : rows) {
     std::string out;

@@ -178,6 +178,8 @@ std::vector<Tick> logTicks(double low, double high, int maxCount);
 // minute, "HH:MM" below a day, "Dec 7" for days, "Dec" for months, "2026"
 // for years; `date` holds "2026-12-07" (days: "2026") at the first tick and
 // wherever it differs from the tick before.
+// Times within ±1e11 s (the year 5138) are on the calendar, the ends
+// included; a range reaching beyond is numbered as a plain axis is.
 std::vector<Tick> timeTicks(double low, double high, int maxCount);
 
 // "2026-12-07 11:39:25" for a time in seconds since the epoch (UTC),

@@ -123,6 +123,8 @@ TEST(ChartTicks, TimeTicksFollowTheCalendar) {
        {"00:00", "12:00", "00:00"}, {"1969-12-31", "", "1970-01-01"}},
       {"the ends the other way round (10:40 to 10:03)", 1796640000, 1796637780, 6,
        {"10:10", "10:20", "10:30", "10:40"}, {"2026-12-07", "", "", ""}},
+      {"the calendar's last second, 1e11 s in 5138 (from 1e11 - 3.15e8 s, in 5128)", 1e11 - 3.15e8,
+       1e11, 8, {"5130", "5132", "5134", "5136", "5138"}, {"", "", "", "", ""}},
   };
   // clang-format on
   for (const auto& row : rows) {

@@ -10,13 +10,14 @@
 //   [exit 0]
 //
 // The line after "$ " is run by bash (with pipefail) in an empty folder of
-// its own, pyrelon-cli being the program under test and $GOLDEN the golden
-// files' folder, in the C locale; a line ending in a backslash goes on on the next. What
-// follows is its standard output, then, after "[standard error]", its
-// standard error, each line for line; a line "..." stands for any number
-// of lines, and a line ending in " ..." for one line that starts with what
-// comes before. "[exit N]" ends the case: N is the exit status. Nothing here is
-// ever written by the program: these files are the oracle.
+// its own, in the C locale, for at most a minute; pyrelon-cli is the
+// program under test and $GOLDEN the golden files' folder. A line ending in
+// a backslash goes on on the next. What follows is its standard output,
+// then, after "[standard error]", its standard error, each line for line;
+// a line "..." stands for any number of lines, and a line ending in " ..."
+// for one line that starts with what comes before. "[exit N]" ends the
+// case: N is the exit status (124 where the minute ran out). Nothing here
+// is ever written by the program: these files are the oracle.
 #include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -197,7 +198,7 @@ TEST_P(CliCase, AnswersAsTyped) {
   }
   const std::string run = "cd " + quoted(dir + "/work") + " && PATH=" + quoted(dir + "/bin") +
                           ":\"$PATH\" GOLDEN=" + quoted(PYRELON_GOLDEN_DIR) +
-                          " LC_ALL=C bash -o pipefail " + quoted(dir + "/case.sh") +
+                          " LC_ALL=C timeout 60 bash -o pipefail " + quoted(dir + "/case.sh") +
                           " < /dev/null > " + quoted(dir + "/out") + " 2> " + quoted(dir + "/err");
   const int raw = std::system(run.c_str());
   const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;

@@ -209,8 +209,8 @@ ToolWindow::ToolWindow(const ToolDescriptor& tool, std::string decimalSeparator,
 
   recompute();
   // As large as the form, the results and the chart ask (the chart at its
-  // own size once drawn), within the screen.
-  // The results' column widened as they were written: asked again.
+  // own size once drawn), within the screen; asked afresh, since writing
+  // the results widened their column.
   layout()->invalidate();
   if (QScreen* screen = parent != nullptr ? parent->screen() : nullptr)
     resize(sizeHint().boundedTo(screen->availableGeometry().size() * 9 / 10));

@@ -167,7 +167,8 @@ Range niceRange(double low, double high, int maxCount);
 // decade (every second, fifth … decade when more than `maxCount` would
 // show), and at 2 and 5 times it when the range spans three decades or less
 // and they fit within `maxCount`.
-//   logTicks(0.02, 30, 12) -> 0.01 0.02 0.05 0.1 0.2 0.5 1 2 5 10 20 50 100
+//   logTicks(0.5, 8, 12) -> 0.1 0.2 0.5 1 2 5 10
+//   logTicks(0.02, 30, 12) -> 0.01 0.1 1 10 100 (four decades)
 Range logRange(double low, double high);
 std::vector<Tick> logTicks(double low, double high, int maxCount);
 

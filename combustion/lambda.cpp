@@ -248,12 +248,12 @@ void calculateLambda(const Readings& in, Outcome& out) {
       show(out, Air, (kAirOxygen + *wet * (fuel.wetRatio - 1)) / (kAirOxygen - *wet));
   if (!excess) return;
 
-  if (fuel.dryRatio + (*excess - 1.0) == 0) {
+  const double dryDivisor = fuel.dryRatio + (*excess - 1.0);
+  if (dryDivisor == 0) {
     stopAt(out, Dry, noDivisor(out, Air, Dry));
     return;
   }
-  const auto dry =
-      show(out, Dry, ((*excess - 1.0) * kAirOxygen) / (fuel.dryRatio + (*excess - 1.0)));
+  const auto dry = show(out, Dry, ((*excess - 1.0) * kAirOxygen) / dryDivisor);
   if (!dry) return;
 
   const auto co2 = show(out, Co2, fuel.co2Max * (1.0 - *dry / kAirOxygen));

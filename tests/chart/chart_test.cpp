@@ -93,6 +93,12 @@ TEST(ChartTicks, LogTicksAtDecadesAndTwoFiveWithin) {
       {"two decades, room for three ticks", 0.5, 8, 3, {"0.1", "1", "10"}},
       {"twelve decades, every fifth", 1e-6, 1e6, 5, {"0.000001", "0.1", "10000"}},
       {"a value on a decade", 1, 1, 12, {"1", "2", "5", "10"}},
+      {"three decades, room for all ten",
+       1,
+       1000,
+       10,
+       {"1", "2", "5", "10", "20", "50", "100", "200", "500", "1000"}},
+      {"three decades, room for nine", 1, 1000, 9, {"1", "10", "100", "1000"}},
   };
   for (const auto& row : rows) {
     EXPECT_EQ(labelsOf(logTicks(row.low, row.high, row.maxCount)), row.labels) << row.name;

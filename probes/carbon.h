@@ -26,7 +26,7 @@ void calculateCarbon(const Readings& in, Outcome& out);
 std::optional<double> carbonLog10(double x);
 
 // The two closed calibrations; t in degrees Celsius.
-//   accucarbCarbon(1121, 830, 20) -> 0.99999... (shows 1.000)
+//   accucarbCarbon(1121, 830, 20) -> 0.99982 (shows 1.000)
 double accucarbCarbon(double mv, double t, double co);
 double lambdaProbeCarbon(double mv, double t, double co);
 

@@ -17,7 +17,7 @@ enum OxygenInput { kOxygenMv, kOxygenTemperature, kOxygenOffset };
 // written to OxyLbl through "#0.00". Only the voltage is tested; the offset
 // and the temperature are taken as typed, and only the arithmetic they can
 // break (absolute zero, an exponential beyond the double range) is caught.
-//   E 87, t 1100, offset -3 -> 0.99 %
+//   E 87, t 1100, offset -3 -> 0.9986 % (shows 1.00)
 void calculateOxygen(const Readings& in, Outcome& out);
 
 }  // namespace pyrelon

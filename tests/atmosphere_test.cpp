@@ -232,6 +232,25 @@ TEST(AtmosphereNotes, SootingReadingIsListedWithTheSaturation) {
   EXPECT_EQ(out.results[kAtmSooting].list, std::vector<std::string>{"co2"});
 }
 
+// Straight lines between the knots: halfway from 800 to 850 °C is halfway
+// from 0.34 to 0.16 %C, halfway from 850 to 912 °C halfway from 0.16 to 0.
+TEST(AtmosphereNotes, Ae3IsLinearBetweenItsPoints) {
+  const struct {
+    const char* name;
+    double celsius, carbon;
+  } rows[] = {
+      {"held below 800", 700, 0.34},
+      {"800", 800, 0.34},
+      {"825", 825, 0.25},
+      {"850", 850, 0.16},
+      {"881", 881, 0.08},
+      {"912", 912, 0},
+      {"above 912", 1000, 0},
+      {"810", 810, 0.304},
+  };
+  for (const auto& row : rows) EXPECT_NEAR(ae3Carbon(row.celsius), row.carbon, 1e-12) << row.name;
+}
+
 TEST(AtmosphereNotes, BelowAe3AndMethane) {
   const ToolOutcome low = run({{"temp", 800}, {"co2", 15}});
   EXPECT_LT(number(low, kAtmCarbonPotential, kReadCo2), 0.34);

@@ -501,8 +501,11 @@ void fillAtmosphere(ToolReadings in, ToolOutcome& out) {
   }
   const double celsius = *in[kAtmTemp];
   const double kelvin = kelvinOf(celsius);
-  const FurnaceGas gas{celsius, in[kAtmCo].value_or(20), in[kAtmH2].value_or(40),
-                       in[kAtmPressure].value_or(kStandardPressure)};
+  // A gas reading left out is its input's start value, as every face gives it.
+  const auto given = [&in](AtmosphereInput input) {
+    return in[input].value_or(*kInputs[input].start);
+  };
+  const FurnaceGas gas{celsius, given(kAtmCo), given(kAtmH2), given(kAtmPressure)};
   if (in[kAtmDewPoint] && in[kAtmFrostPoint]) {
     return failInto(out,
                     "Give the dew point or the frost point, not both: a meter reports one of them.",

@@ -177,8 +177,12 @@ std::string quoted(const std::string& text) {
   return out + "'";
 }
 
-// A failing case is named by its file and line, not by its bytes.
-void PrintTo(const Case& c, std::ostream* os) { *os << c.where; }
+// A case is shown by its file and line within the cases' folder (a test
+// list prints it beside each name), not by its bytes.
+void PrintTo(const Case& c, std::ostream* os) {
+  const std::string_view folder = PYRELON_CASES "/";
+  *os << (c.where.starts_with(folder) ? c.where.substr(folder.size()) : c.where);
+}
 
 class CliCase : public ::testing::TestWithParam<Case> {};
 

@@ -28,10 +28,11 @@
 #include <charconv>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "run_cli.h"
 
 namespace pyrelon::testing {
 namespace {
@@ -43,13 +44,6 @@ struct Case {
   std::vector<std::string> out, err;
   int status = -1;
 };
-
-std::string readAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 std::vector<std::string> linesOf(const std::string& text) {
   std::vector<std::string> lines;
@@ -89,7 +83,7 @@ std::string caseName(const std::string& stem, std::size_t line, std::string_view
 // A malformed file is a failure of its own, named after the file.
 std::vector<Case> parse(const std::string& file, const std::string& stem) {
   std::vector<Case> cases;
-  const std::vector<std::string> lines = linesOf(readAll(file));
+  const std::vector<std::string> lines = linesOf(readFile(file));
   Case current;
   std::size_t firstLine = 0;
   enum { Between, Command, Out, Err } state = Between;
@@ -171,12 +165,6 @@ std::string joined(const std::vector<std::string>& lines) {
   return text;
 }
 
-std::string quoted(const std::string& text) {
-  std::string out = "'";
-  for (const char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
-}
-
 // A case is shown by its file and line within the cases' folder (a test
 // list prints it beside each name), not by its bytes.
 void PrintTo(const Case& c, std::ostream* os) {
@@ -192,23 +180,24 @@ TEST_P(CliCase, AnswersAsTyped) {
   char pattern[] = "/tmp/pyrelon-case-XXXXXX";
   ASSERT_NE(::mkdtemp(pattern), nullptr);
   const std::string dir = pattern;
-  const std::string setup = "mkdir " + quoted(dir + "/bin") + " " + quoted(dir + "/work") +
-                            " && ln -s " + quoted(PYRELON_CLI) + " " +
-                            quoted(dir + "/bin/pyrelon-cli");
+  const std::string setup = "mkdir " + shellQuoted(dir + "/bin") + " " +
+                            shellQuoted(dir + "/work") + " && ln -s " + shellQuoted(PYRELON_CLI) +
+                            " " + shellQuoted(dir + "/bin/pyrelon-cli");
   ASSERT_EQ(std::system(setup.c_str()), 0);
   {
     std::ofstream script(dir + "/case.sh", std::ios::binary);
     script << c.command << "\n";
   }
-  const std::string run = "cd " + quoted(dir + "/work") + " && PATH=" + quoted(dir + "/bin") +
-                          ":\"$PATH\" GOLDEN=" + quoted(PYRELON_GOLDEN_DIR) +
-                          " LC_ALL=C timeout 60 bash -o pipefail " + quoted(dir + "/case.sh") +
-                          " < /dev/null > " + quoted(dir + "/out") + " 2> " + quoted(dir + "/err");
+  const std::string run =
+      "cd " + shellQuoted(dir + "/work") + " && PATH=" + shellQuoted(dir + "/bin") +
+      ":\"$PATH\" GOLDEN=" + shellQuoted(PYRELON_GOLDEN_DIR) +
+      " LC_ALL=C timeout 60 bash -o pipefail " + shellQuoted(dir + "/case.sh") + " < /dev/null > " +
+      shellQuoted(dir + "/out") + " 2> " + shellQuoted(dir + "/err");
   const int raw = std::system(run.c_str());
   const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  const std::vector<std::string> out = linesOf(readAll(dir + "/out"));
-  const std::vector<std::string> err = linesOf(readAll(dir + "/err"));
-  std::system(("rm -rf " + quoted(dir)).c_str());
+  const std::vector<std::string> out = linesOf(readFile(dir + "/out"));
+  const std::vector<std::string> err = linesOf(readFile(dir + "/err"));
+  std::system(("rm -rf " + shellQuoted(dir)).c_str());
   SCOPED_TRACE(c.where + ": $ " + c.command);
   EXPECT_EQ(status, c.status) << joined(err);
   EXPECT_TRUE(matches(out, 0, c.out, 0)) << "standard output:\n"

@@ -40,16 +40,19 @@ inline std::string scratch(const std::string& name) {
   return dir + "/" + name;
 }
 
+// The text as one word of a shell command line, whatever it holds.
+inline std::string shellQuoted(const std::string& text) {
+  std::string out = "'";
+  for (const char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return out + "'";
+}
+
 inline CliRun runCli(const std::vector<std::string>& args, const std::string& input = "") {
   const std::string in = scratch("stdin"), out = scratch("stdout"), err = scratch("stderr");
   writeFile(in, input);
-  std::string command = "'" PYRELON_CLI "'";
-  for (const std::string& a : args) {
-    command += " '";
-    for (const char c : a) command += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    command += "'";
-  }
-  command += " < '" + in + "' > '" + out + "' 2> '" + err + "'";
+  std::string command = shellQuoted(PYRELON_CLI);
+  for (const std::string& a : args) command += " " + shellQuoted(a);
+  command += " < " + shellQuoted(in) + " > " + shellQuoted(out) + " 2> " + shellQuoted(err);
   const int raw = std::system(command.c_str());
   CliRun run;
   run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;

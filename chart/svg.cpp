@@ -7,6 +7,7 @@
 
 #include "chart/chart.h"
 #include "chart/text.h"
+#include "core/numbers.h"
 
 namespace pyrelon::chart {
 

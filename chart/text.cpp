@@ -97,14 +97,6 @@ std::string shortScientific(double value) {
   return mantissa + 'e' + (negative ? "-" : "") + power;
 }
 
-std::string withDecimalComma(std::string_view text) {
-  std::string out(text);
-  const auto digit = [](char c) { return c >= '0' && c <= '9'; };
-  for (std::size_t i = 1; i + 1 < out.size(); ++i)
-    if (out[i] == '.' && digit(out[i - 1]) && digit(out[i + 1])) out[i] = ',';
-  return out;
-}
-
 void appendTenths(std::string& out, double value) {
   constexpr double kLimit = 1e6;
   if (!(value > -kLimit)) value = -kLimit;  // NaN too

@@ -27,11 +27,6 @@ std::string shortScientific(double value);
 // Values beyond ±10^6 are written as ±10^6 (nothing drawn lies there).
 void appendTenths(std::string& out, double value);
 
-// `text` with each point that stands between two ASCII digits written as a
-// comma: "dew point 0.5 °C: 0.909 %C" -> "dew point 0,5 °C: 0,909 %C";
-// "1.3e-19" -> "1,3e-19"; "J. Am. Chem. Soc. 53" and "…." stay as they are.
-std::string withDecimalComma(std::string_view text);
-
 // Appends `text` escaped for XML character data and attribute values (in
 // double quotes): & < > " ' as entities, control characters other than tab
 // and line ends as blanks, and bytes that are not UTF-8 as U+FFFD.

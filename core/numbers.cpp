@@ -549,4 +549,12 @@ bool keyFilterPasses(std::string_view currentText, int code) {
   return currentText.find('.') != std::string_view::npos || (code >= '0' && code <= '9');
 }
 
+std::string withDecimalComma(std::string_view text) {
+  std::string out(text);
+  const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+  for (std::size_t i = 1; i + 1 < out.size(); ++i)
+    if (out[i] == '.' && digit(out[i - 1]) && digit(out[i + 1])) out[i] = ',';
+  return out;
+}
+
 }  // namespace pyrelon

@@ -134,4 +134,10 @@ std::string signedForm(double value);
 // not pass, the caller beeps and empties the box, then lets the key through.
 bool keyFilterPasses(std::string_view currentText, int code);
 
+// `text` with each point that stands between two ASCII digits written as a
+// comma, for a sentence shown with a decimal comma: "dew point 0.5 °C:
+// 0.909 %C" -> "dew point 0,5 °C: 0,909 %C"; "1.3e-19" -> "1,3e-19";
+// "J. Am. Chem. Soc. 53" and "…." stay as they are.
+std::string withDecimalComma(std::string_view text);
+
 }  // namespace pyrelon

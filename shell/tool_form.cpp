@@ -472,12 +472,20 @@ std::string jsonQuoted(std::string_view text) {
   return out;
 }
 
+namespace {
+// A sentence of the tool's (a note, a text result) as the numbers around it
+// are shown: with a decimal comma, "0.340 %C at 800 °C" reads "0,340 %C".
+std::string shownSentence(const std::string& text, std::string_view decimalSeparator) {
+  return decimalSeparator == "," ? withDecimalComma(text) : text;
+}
+}  // namespace
+
 std::string shownToolValue(const ToolValue& value, const ToolResult& result,
                            std::string_view decimalSeparator) {
   switch (value.kind) {
     case ToolValue::Kind::Number:
       return formatToolNumber(value.number, result.digits, result.places, decimalSeparator);
-    case ToolValue::Kind::Text: return value.text;
+    case ToolValue::Kind::Text: return shownSentence(value.text, decimalSeparator);
     case ToolValue::Kind::List: {
       if (value.list.empty()) return "none";
       std::string out;
@@ -491,7 +499,7 @@ std::string shownToolValue(const ToolValue& value, const ToolResult& result,
     case ToolValue::Kind::Absent: break;
   }
   if (result.form == ResultForm::Group) return {};
-  return value.note.empty() ? std::string("\u2014") : value.note;
+  return value.note.empty() ? std::string("\u2014") : shownSentence(value.note, decimalSeparator);
 }
 
 std::vector<ToolLine> toolLines(const ToolDescriptor& tool, const ToolOutcome& outcome,
@@ -505,7 +513,8 @@ std::vector<ToolLine> toolLines(const ToolDescriptor& tool, const ToolOutcome& o
     out.depth = depth;
     out.value = shownToolValue(value, result, decimalSeparator);
     if (value.kind == ToolValue::Kind::Number) out.unit = result.unit;
-    if (value.kind != ToolValue::Kind::Absent) out.note = value.note;
+    if (value.kind != ToolValue::Kind::Absent)
+      out.note = shownSentence(value.note, decimalSeparator);
     out.absent = value.kind == ToolValue::Kind::Absent;
     lines.push_back(std::move(out));
   };
@@ -520,7 +529,7 @@ std::vector<ToolLine> toolLines(const ToolDescriptor& tool, const ToolOutcome& o
     ToolLine heading;
     heading.path = result.key;
     heading.label = result.label;
-    heading.note = value.note;
+    heading.note = shownSentence(value.note, decimalSeparator);
     heading.heading = true;
     lines.push_back(std::move(heading));
     for (std::size_t m = 0; m < result.members.size(); ++m) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "chart/text.h"
+#include "core/numbers.h"
 
 namespace pyrelon::chart {
 namespace {

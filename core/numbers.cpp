@@ -24,8 +24,11 @@ void appendInt(std::string& out, int value) {
   out.append(buffer, result.ptr);
 }
 
-// Saturates, so that an exponent of a thousand digits cannot overflow an int.
-constexpr int kExponentCap = 99999;
+// Saturates, so that an exponent of a thousand digits cannot overflow an int
+// (ten times the cap plus a digit stays below 2^31). It lies above the length
+// of any text read, so that a run of zeros, however long, meets its exponent
+// exactly: "0.<200000 zeros>1e200001" is 1.
+constexpr int kExponentCap = 99'999'999;
 
 // Parses the unsigned decimal number "<whole>.<frac>e<exp>" whose parts have
 // already been checked; tells overflow from underflow by the position of the

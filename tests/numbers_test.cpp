@@ -69,6 +69,25 @@ TEST(ValRule, ReportsNumbersBeyondTheDoubleRange) {
   EXPECT_TRUE(readVal("0.00000000001e310").ok());
 }
 
+// A file's field may be a megabyte long: an exponent of six digits still
+// meets as many zeros exactly. Each text below is 1 written out long.
+TEST(ValRule, LongDigitRunsMeetTheirExponent) {
+  const std::string zeros(200000, '0');
+  const struct {
+    const char* name;
+    std::string text;
+  } rows[] = {
+      {"fraction", "0." + zeros + "1e200001"},
+      {"whole", "1" + zeros + "e-200000"},
+      {"whole_and_fraction", "1" + zeros + "." + zeros + "e-200000"},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(readVal(row.text).value, 1.0) << row.name;
+    EXPECT_TRUE(readVal(row.text).ok()) << row.name;
+    EXPECT_EQ(readLocaleNumber(row.text, ".", ",").value, 1.0) << row.name;
+  }
+}
+
 TEST(ValRule, IgnoresTheCLibraryLocale) {
   const char* italian = std::setlocale(LC_NUMERIC, "it_IT.UTF-8");
   EXPECT_EQ(readVal("1.5").value, 1.5);

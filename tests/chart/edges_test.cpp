@@ -156,20 +156,22 @@ TEST(Annotation, NearTheRightEndItEndsBeforeItsDot) {
   }
 }
 
-// A chart with nothing to draw spans 0 to 1 on a linear axis and 1 to 10 on
-// a logarithmic one.
+// Without a point an axis spans 0 to 1, or 1 to 10 when logarithmic; a
+// single point is no empty range: its axes get room around it.
 TEST(EmptyChart, SpansZeroToOneOrOneToTen) {
   const struct {
     const char* name;
     Scale scale;
+    std::vector<double> point;
     std::vector<std::string> ticks;
     std::vector<std::string> absent;
   } rows[] = {
-      {"linear", Scale::Linear, {">0</text>", ">0.2</text>", ">1</text>"}, {">0.92</text>"}},
-      {"logarithmic", Scale::Log, {">1</text>", ">10</text>"}, {">0.1</text>", ">100</text>"}},
+      {"linear", Scale::Linear, {}, {">0</text>", ">0.2</text>", ">1</text>"}, {">0.92</text>"}},
+      {"logarithmic", Scale::Log, {}, {">1</text>", ">10</text>"}, {">0.1</text>", ">100</text>"}},
+      {"one point", Scale::Linear, {5}, {">4.8</text>", ">5.2</text>"}, {">0.2</text>"}},
   };
   for (const auto& r : rows) {
-    Chart chart;
+    Chart chart = r.point.empty() ? Chart{} : oneLine(r.point, r.point);
     chart.x.scale = r.scale;
     chart.y.scale = r.scale;
     const std::string svg = toSvg(chart);

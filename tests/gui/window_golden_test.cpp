@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollArea>
 #include <QTest>
 
 #include "gui_support.h"
@@ -119,7 +120,8 @@ class WindowGoldenTest : public QObject {
   }
 
   // Each tool's window with the readings of its published check typed in:
-  // every label, box, result, note and button, in the order they stand.
+  // every label, box, result, note, button and scrolled area, in the order
+  // they stand.
   void theToolWindowsReadAsTheirGoldenFile() {
     Started started;
     const struct {
@@ -155,7 +157,7 @@ class WindowGoldenTest : public QObject {
         if (!w->isVisibleTo(window)) continue;
         const bool shows = qobject_cast<const QLabel*>(w) || qobject_cast<const QLineEdit*>(w) ||
                            qobject_cast<const QAbstractButton*>(w) ||
-                           qobject_cast<const QGroupBox*>(w);
+                           qobject_cast<const QGroupBox*>(w) || qobject_cast<const QScrollArea*>(w);
         if (!shows) continue;
         dump += (w->objectName().isEmpty() ? QStringLiteral("-") : w->objectName()) + ": " +
                 described(*w);

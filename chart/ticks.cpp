@@ -262,14 +262,13 @@ std::vector<Tick> linearTicks(double low, double high, int maxCount) {
 Range logRange(double low, double high) {
   if (!(low > 0) || !std::isfinite(low)) low = 1;
   if (!(high > 0) || !std::isfinite(high)) high = low;
-  if (low > high) std::swap(low, high);
+  std::tie(low, high) = std::minmax({low, high});
   const int first = std::clamp(decadeAtOrBelow(low), -307, 308);
   int last = std::clamp(decadeAtOrAbove(high), -307, 308);
   if (last <= first) last = first + 1;
-  Range range{powerOfTen(1, first), powerOfTen(1, last)};
-  if (!std::isfinite(range.high) || range.high < high) range.high = high;
-  if (range.low > low) range.low = low;
-  return range;
+  // The decades hold the values, but for the ends of the double range.
+  const double top = powerOfTen(1, last);
+  return {std::min(powerOfTen(1, first), low), std::isfinite(top) ? std::max(top, high) : high};
 }
 
 std::vector<Tick> logTicks(double low, double high, int maxCount) {

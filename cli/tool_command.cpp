@@ -8,6 +8,7 @@
 
 #include "chart/atmosphere_charts.h"
 #include "cli/batch_command.h"
+#include "cli/output_file.h"
 #include "cli/rows.h"
 #include "cli/tool_rows.h"
 #include "core/numbers.h"
@@ -18,6 +19,7 @@ namespace pyrelon::cli {
 namespace {
 
 constexpr int kUsageError = 2;
+constexpr int kWriteError = 2;  // as a usage error: the results did not reach their place
 
 std::size_t charactersOf(std::string_view text) {
   std::size_t count = 0;
@@ -35,29 +37,6 @@ std::string optionHelp(const ToolInput& input) {
   help += ")";
   if (!input.help.empty()) (help += ". ") += input.help;
   return help;
-}
-
-// Writes `text` to `path` through a file beside it, renamed onto `path`
-// once whole: no reader sees half a chart, and a failed write leaves an
-// earlier file of that name as it was. Gives the reason it failed, or
-// nothing.
-std::string writeWhole(const std::string& path, const std::string& text) {
-  const std::string partial = path + ".partial";
-  std::FILE* file = std::fopen(partial.c_str(), "wb");
-  if (file == nullptr) return std::strerror(errno);
-  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  const int writeError = errno;
-  if (std::fclose(file) != 0 || !written) {
-    std::string reason = std::strerror(written ? errno : writeError);
-    std::remove(partial.c_str());
-    return reason;
-  }
-  if (std::rename(partial.c_str(), path.c_str()) != 0) {
-    std::string reason = std::strerror(errno);
-    std::remove(partial.c_str());
-    return reason;
-  }
-  return {};
 }
 
 }  // namespace
@@ -165,12 +144,12 @@ std::optional<int> ToolCommands::run() const {
     }
     if (!command->chartPath.empty()) {
       const std::string reason =
-          writeWhole(command->chartPath,
-                     chart::toolChartSvg(tool.id, form.readings, command->output.decimalComma));
+          writeWholeFile(command->chartPath,
+                         chart::toolChartSvg(tool.id, form.readings, command->output.decimalComma));
       if (!reason.empty()) {
         std::fprintf(stderr, "pyrelon-cli: cannot write the chart to %s: %s\n",
                      command->chartPath.c_str(), reason.c_str());
-        return 1;
+        return kWriteError;
       }
     }
     return 0;

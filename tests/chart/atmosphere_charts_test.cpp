@@ -1,7 +1,9 @@
-// The atmosphere's charts against the published check points (20 % CO,
+// The atmosphere's charts against hand-worked points and the measured phase
+// boundaries of Brunauer et al. (1931). The published check points (20 % CO,
 // 40 % H2, 1013.25 mbar, 925 °C: 0.80 %C at a dew point of about -5.6 °C
-// and a probe of about 1138 mV, graphite saturation about 1.26 %C) and
-// against the measured phase boundaries of Brunauer et al. (1931).
+// and a probe of about 1138 mV, graphite saturation about 1.26 %C; Kn 6.56
+// at a burette reading of 30 %), the curves at 925 °C and their marks are
+// held by golden/atmosphere.svg and golden/nitriding_potential.svg.
 #include "chart/atmosphere_charts.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +11,7 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "atmosphere/atmosphere.h"
@@ -18,7 +21,7 @@ namespace {
 
 // A tool's readings with every input at its start value, then `given` set.
 std::vector<std::optional<double>> readingsOf(const ToolDescriptor& tool,
-                                              std::initializer_list<std::pair<int, double>> given) {
+                                              const std::vector<std::pair<int, double>>& given) {
   std::vector<std::optional<double>> readings;
   for (const auto& input : tool.inputs) readings.push_back(input.start);
   for (const auto& [index, value] : given) readings[static_cast<std::size_t>(index)] = value;
@@ -44,16 +47,13 @@ const Series* seriesNamed(const Chart& chart, const std::string& label) {
 }
 
 TEST(AtmosphereCharts, DewPointCurvesAtTheFurnaceTemperatureAndAroundIt) {
-  const struct {
-    const char* name;
-    double temperature;
-    std::vector<std::string> labels;
-  } rows[] = {
-      {"all five within range", 925, {"875 °C", "900 °C", "925 °C", "950 °C", "975 °C"}},
+  // clang-format off
+  const struct { const char* name; double temperature; std::vector<std::string> labels; } rows[] = {
       {"near the top: the hotter two left out", 1080, {"1030 °C", "1055 °C", "1080 °C"}},
       {"at the bottom: the cooler two left out", 800, {"800 °C", "825 °C", "850 °C"}},
       {"25 K from the top", 1075, {"1025 °C", "1050 °C", "1075 °C", "1100 °C"}},
   };
+  // clang-format on
   for (const auto& row : rows) {
     const Chart chart = dewPointChart(readingsOf(atmosphereTool(), {{kAtmTemp, row.temperature}}));
     std::vector<std::string> labels;
@@ -62,100 +62,20 @@ TEST(AtmosphereCharts, DewPointCurvesAtTheFurnaceTemperatureAndAroundIt) {
   }
 }
 
-TEST(AtmosphereCharts, DewPointCurvePassesThroughThePublishedPoint) {
-  const Chart chart = dewPointChart(readingsOf(atmosphereTool(), {{kAtmTemp, 925}}));
+// At -10 °C the frost point's vapour, 2.599 hPa, is that of water at a dew
+// point of -11.25 °C (Magnus over water solved for 2.599 hPa:
+// t = 243.12 L / (17.62 - L), L = ln(2.599 / 6.112)); the mark stands there
+// on its curve.
+TEST(AtmosphereCharts, AFrostPointIsMarkedAtItsDewPoint) {
+  const Chart chart =
+      dewPointChart(readingsOf(atmosphereTool(), {{kAtmTemp, 925}, {kAtmFrostPoint, -10}}));
+  ASSERT_EQ(chart.markers.size(), 1u);
+  const Marker& marker = chart.markers[0];
+  EXPECT_NEAR(marker.at.x, -11.25, 0.05);
+  EXPECT_EQ(marker.label.rfind("frost point -10.0 °C (dew point -11.3 °C)", 0), 0u) << marker.label;
   const Series* curve = seriesNamed(chart, "925 °C");
   ASSERT_NE(curve, nullptr);
-  EXPECT_NEAR(valueAt(*curve, -5.6), 0.80, 0.01);
-}
-
-TEST(AtmosphereCharts, PotentialFallsWithDewPointAndWithTemperature) {
-  const Chart chart = dewPointChart(readingsOf(atmosphereTool(), {{kAtmTemp, 925}}));
-  ASSERT_EQ(chart.series.size(), 5u);
-  int compared = 0;
-  for (std::size_t i = 0; i < chart.series[0].x.size(); ++i) {
-    for (std::size_t s = 0; s < chart.series.size(); ++s) {
-      const auto& y = chart.series[s].y;
-      if (i > 0 && std::isfinite(y[i]) && std::isfinite(y[i - 1])) {
-        EXPECT_LT(y[i], y[i - 1]) << chart.series[s].label << " at " << chart.series[s].x[i];
-      }
-      if (s > 0 && std::isfinite(y[i]) && std::isfinite(chart.series[s - 1].y[i])) {
-        EXPECT_LT(y[i], chart.series[s - 1].y[i])
-            << chart.series[s].label << " at " << chart.series[s].x[i];
-        ++compared;
-      }
-    }
-  }
-  EXPECT_GT(compared, 300);  // most of the grid is below saturation at every temperature
-}
-
-TEST(AtmosphereCharts, ReadingsAreMarkedOnTheirCurves) {
-  const struct {
-    const char* name;
-    std::vector<std::pair<int, double>> given;
-    double markerX;      // where the mark stands on the dew-point axis
-    const char* prefix;  // how its label starts
-  } rows[] = {
-      {"a dew point", {{kAtmTemp, 925}, {kAtmDewPoint, -5.6}}, -5.6, "dew point -5.6 °C: 0.8"},
-      // At -10 °C the frost point's vapour, 2.599 hPa, is that of water at
-      // a dew point of -11.25 °C (Magnus over water solved for 2.599 hPa:
-      // t = 243.12 L / (17.62 - L), L = ln(2.599 / 6.112)).
-      {"a frost point",
-       {{kAtmTemp, 925}, {kAtmFrostPoint, -10}},
-       -11.25,
-       "frost point -10.0 °C (dew point -11.3 °C)"},
-  };
-  for (const auto& row : rows) {
-    auto readings = readingsOf(atmosphereTool(), {});
-    for (const auto& [index, value] : row.given) readings[static_cast<std::size_t>(index)] = value;
-    const Chart chart = dewPointChart(readings);
-    ASSERT_EQ(chart.markers.size(), 1u) << row.name;
-    const Marker& marker = chart.markers[0];
-    EXPECT_NEAR(marker.at.x, row.markerX, 0.05) << row.name;
-    EXPECT_EQ(marker.label.rfind(row.prefix, 0), 0u) << row.name << ": " << marker.label;
-    const Series* curve = seriesNamed(chart, "925 °C");
-    ASSERT_NE(curve, nullptr);
-    EXPECT_NEAR(valueAt(*curve, marker.at.x), marker.at.y, 2e-3) << row.name;
-  }
-}
-
-TEST(AtmosphereCharts, TheTargetsDewPointIsNoted) {
-  const Chart chart =
-      dewPointChart(readingsOf(atmosphereTool(), {{kAtmTemp, 925}, {kAtmTargetCarbon, 0.8}}));
-  ASSERT_EQ(chart.annotations.size(), 1u);
-  EXPECT_NEAR(chart.annotations[0].at.x, -5.6, 0.1);
-  EXPECT_EQ(chart.annotations[0].at.y, 0.8);
-  EXPECT_TRUE(chart.markers.empty());
-}
-
-TEST(AtmosphereCharts, ProbeCurveStopsAtGraphiteSaturation) {
-  const Chart chart = probeChart(readingsOf(atmosphereTool(), {{kAtmTemp, 925}, {kAtmMv, 1138}}));
-  ASSERT_EQ(chart.series.size(), 2u);
-  const Series& curve = chart.series[0];
-  const Series& saturation = chart.series[1];
-  EXPECT_NEAR(saturation.y[0], 1.26, 0.005);
-  EXPECT_EQ(saturation.label.rfind("graphite saturation 1.2", 0), 0u) << saturation.label;
-  EXPECT_NEAR(valueAt(curve, 1138), 0.80, 0.01);
-  bool sooting = false;
-  for (std::size_t i = 0; i < curve.y.size(); ++i) {
-    if (std::isnan(curve.y[i])) {
-      sooting = true;
-      EXPECT_GT(curve.x[i], 1138) << "a gap below the reading";
-    } else {
-      EXPECT_FALSE(sooting) << "the curve starts again above saturation at " << curve.x[i];
-      EXPECT_LT(curve.y[i], saturation.y[0]);
-    }
-  }
-  EXPECT_TRUE(sooting);  // 1300 mV lies beyond saturation at 925 °C with 20 % CO
-  ASSERT_EQ(chart.markers.size(), 1u);
-  EXPECT_NEAR(chart.markers[0].at.y, 0.80, 0.01);
-}
-
-TEST(AtmosphereCharts, WithoutATemperatureNoCurve) {
-  const auto readings = readingsOf(atmosphereTool(), {{kAtmDewPoint, -5}});
-  EXPECT_TRUE(dewPointChart(readings).series.empty());
-  EXPECT_TRUE(probeChart(readings).series.empty());
-  EXPECT_NE(dewPointChart(readings).description.find("temperature is given"), std::string::npos);
+  EXPECT_NEAR(valueAt(*curve, marker.at.x), marker.at.y, 2e-3);
 }
 
 TEST(LehrerDiagram, FittedLinesMeetTheMeasuredPoints) {
@@ -168,11 +88,9 @@ TEST(LehrerDiagram, FittedLinesMeetTheMeasuredPoints) {
   // Kn = x / (1 - x)^1.5 of the published ammonia fractions, worked by hand:
   // 0.37 / 0.63^1.5 = 0.7399; 0.145 / 0.855^1.5 = 0.1834;
   // 0.77 / 0.23^1.5 = 6.981; 0.70 / 0.30^1.5 = 4.260; 0.57 / 0.43^1.5 = 2.021.
+  // clang-format off
   const struct {
-    const char* name;
-    const Series* measured;
-    const Series* fitted;
-    std::size_t index;
+    const char* name; const Series *measured, *fitted; std::size_t index;
     double celsius, kn, largestLogResidual;
   } rows[] = {
       {"alpha/gamma-prime at 400 °C", lowerMeasured, lower, 0, 400, 0.7399, 0.001},
@@ -181,42 +99,33 @@ TEST(LehrerDiagram, FittedLinesMeetTheMeasuredPoints) {
       {"gamma-prime/epsilon at 444 °C", upperMeasured, upper, 1, 444, 4.260, 0.03},
       {"gamma-prime/epsilon at 500 °C", upperMeasured, upper, 2, 500, 2.021, 0.03},
   };
+  // clang-format on
   for (const auto& row : rows) {
-    ASSERT_LT(row.index, row.measured->x.size()) << row.name;
-    EXPECT_EQ(row.measured->x[row.index], row.celsius) << row.name;
-    EXPECT_NEAR(row.measured->y[row.index], row.kn, 0.001 * row.kn) << row.name;
+    SCOPED_TRACE(row.name);
+    ASSERT_LT(row.index, row.measured->x.size());
+    EXPECT_EQ(row.measured->x[row.index], row.celsius);
+    EXPECT_NEAR(row.measured->y[row.index], row.kn, 0.001 * row.kn);
     // The fitted line within the fit's residual of the measurement, in log10 Kn.
     const double fitted = valueAt(*row.fitted, row.celsius);
-    EXPECT_NEAR(std::log10(fitted), std::log10(row.kn), row.largestLogResidual + 0.002) << row.name;
+    EXPECT_NEAR(std::log10(fitted), std::log10(row.kn), row.largestLogResidual + 0.002);
   }
-  EXPECT_EQ(lower->x.front(), 400);
-  EXPECT_EQ(lower->x.back(), 590);
-  ASSERT_EQ(chart.regions.size(), 3u);
-  EXPECT_EQ(chart.y.scale, Scale::Log);
 }
 
-TEST(LehrerDiagram, TheCurrentPointAndItsPhase) {
-  // A burette reading of 30 % with a pure feed gives Kn 6.56 (the published
-  // check); at 500 °C that lies above the gamma-prime/epsilon boundary (2.0).
-  const Chart chart =
-      lehrerDiagram(readingsOf(nitridingPotentialTool(), {{kNpTemp, 500}, {kNpBurette, 30}}));
-  ASSERT_EQ(chart.markers.size(), 1u);
-  EXPECT_EQ(chart.markers[0].at.x, 500);
-  EXPECT_NEAR(chart.markers[0].at.y, 6.56, 0.01);
-  EXPECT_EQ(chart.markers[0].label, "Kn 6.56 at 500 °C: epsilon");
-  // No atmosphere given: the diagram without a point.
+TEST(ToolCharts, WithoutTheirReadingsNoCurveOrPoint) {
+  const auto readings = readingsOf(atmosphereTool(), {{kAtmDewPoint, -5}});  // no temperature
+  EXPECT_TRUE(dewPointChart(readings).series.empty());
+  EXPECT_TRUE(probeChart(readings).series.empty());
+  EXPECT_NE(dewPointChart(readings).description.find("temperature is given"), std::string::npos);
+  // No atmosphere given: the Lehrer diagram without a point.
   EXPECT_TRUE(
       lehrerDiagram(readingsOf(nitridingPotentialTool(), {{kNpTemp, 500}})).markers.empty());
 }
 
 TEST(ToolCharts, EachToolItsDocument) {
   const auto atmosphere = readingsOf(atmosphereTool(), {{kAtmTemp, 925}});
-  const auto nitriding = readingsOf(nitridingPotentialTool(), {{kNpTemp, 500}});
   const std::string both = toolChartSvg("atmosphere", atmosphere);
-  EXPECT_EQ(both.rfind("<svg xmlns=\"http://www.w3.org/2000/svg\"", 0), 0u);
   EXPECT_NE(both.find("atmosphere-dew-point-chart-title"), std::string::npos);
   EXPECT_NE(both.find("atmosphere-probe-chart-title"), std::string::npos);
-  EXPECT_NE(toolChartSvg("nitriding-potential", nitriding).find("Lehrer"), std::string::npos);
   EXPECT_EQ(toolChartSvg("temperature", atmosphere), "");
   // A dew point beyond its range is drawn as not given; one too few
   // readings, as absent ones.
@@ -233,52 +142,39 @@ TEST(ToolCharts, EachToolItsDocument) {
 // between digits stands in text or in the name a screen reader reads
 // (aria-label), never in a coordinate.
 TEST(ToolCharts, DecimalCommaOnlyInTheNumbersOfTexts) {
-  const struct {
-    const char* tool;
-    std::vector<std::optional<double>> readings;
-    std::vector<std::string> shown;  // what the comma document holds
-  } rows[] = {
-      // 0.909 %C at a dew point of 0.5 °C and 850 °C, and graphite
-      // saturation at 1.021 %C: the tool's own answers (the transcript).
-      {"atmosphere",
-       readingsOf(atmosphereTool(), {{kAtmTemp, 850}, {kAtmDewPoint, 0.5}}),
-       {">dew point 0,5 \u00b0C: 0,909 %C<", "aria-label=\"dew point 0,5 \u00b0C: 0,909 %C\"",
-        ">graphite saturation 1,021 %C: soot above<", ">0,2<", ">1,2<"}},
-      {"nitriding-potential", readingsOf(nitridingPotentialTool(), {{kNpTemp, 500}}), {">0,1<"}},
-  };
+  const auto readings = readingsOf(atmosphereTool(), {{kAtmTemp, 850}, {kAtmDewPoint, 0.5}});
+  const std::string point = toolChartSvg("atmosphere", readings);
+  const std::string comma = toolChartSvg("atmosphere", readings, true);
+  ASSERT_EQ(comma.size(), point.size());
   const auto digit = [](char c) { return c >= '0' && c <= '9'; };
-  for (const auto& r : rows) {
-    const std::string point = toolChartSvg(r.tool, r.readings);
-    const std::string comma = toolChartSvg(r.tool, r.readings, true);
-    ASSERT_EQ(comma.size(), point.size()) << r.tool;
-    bool inTag = false;
-    bool inValue = false;
-    std::string attribute;  // the attribute whose value we are in
-    int changed = 0;
-    for (std::size_t i = 0; i < point.size(); ++i) {
-      const char c = point[i];
-      if (inValue) {
-        if (c == '"') inValue = false;
-      } else if (c == '<') {
-        inTag = true;
-      } else if (c == '>') {
-        inTag = false;
-      } else if (inTag && c == '"') {
-        inValue = true;
-        const std::size_t start = point.rfind(' ', i) + 1;
-        attribute = point.substr(start, i - 1 - start);
-      }
-      if (comma[i] == c) continue;
-      ++changed;
-      EXPECT_TRUE(c == '.' && comma[i] == ',' && digit(point[i - 1]) && digit(point[i + 1]))
-          << r.tool << " at " << i;
-      EXPECT_TRUE(!inTag || (inValue && attribute == "aria-label"))
-          << r.tool << " at " << i << " in " << attribute;
+  bool inTag = false, inValue = false;
+  std::string attribute;  // the attribute whose value we are in
+  int changed = 0;
+  for (std::size_t i = 0; i < point.size(); ++i) {
+    const char c = point[i];
+    if (inValue) {
+      if (c == '"') inValue = false;
+    } else if (c == '<') {
+      inTag = true;
+    } else if (c == '>') {
+      inTag = false;
+    } else if (inTag && c == '"') {
+      inValue = true;
+      const std::size_t start = point.rfind(' ', i) + 1;
+      attribute = point.substr(start, i - 1 - start);
     }
-    EXPECT_GT(changed, 0) << r.tool;
-    for (const std::string& text : r.shown)
-      EXPECT_NE(comma.find(text), std::string::npos) << r.tool << ": " << text;
+    if (comma[i] == c) continue;
+    ++changed;
+    EXPECT_TRUE(c == '.' && comma[i] == ',' && digit(point[i - 1]) && digit(point[i + 1])) << i;
+    EXPECT_TRUE(!inTag || (inValue && attribute == "aria-label")) << i << " in " << attribute;
   }
+  EXPECT_GT(changed, 0);
+  // 0.909 %C at a dew point of 0.5 °C and 850 °C, and graphite saturation
+  // at 1.021 %C: the tool's own answers (the transcript).
+  for (const std::string text :
+       {">dew point 0,5 \u00b0C: 0,909 %C<", "aria-label=\"dew point 0,5 \u00b0C: 0,909 %C\"",
+        ">graphite saturation 1,021 %C: soot above<", ">0,2<", ">1,2<"})
+    EXPECT_NE(comma.find(text), std::string::npos) << text;
 }
 
 }  // namespace

@@ -53,60 +53,65 @@ TEST(ChartTicks, LinearTicksAreOneTwoFiveSteps) {
   }
 }
 
-TEST(ChartTicks, NiceRangeReachesTheOuterTicks) {
-  const Range range = niceRange(0.0131, 0.0169, 6);
-  EXPECT_DOUBLE_EQ(range.low, 0.013);
-  EXPECT_DOUBLE_EQ(range.high, 0.017);
-  const Range spike = niceRange(1080, 1250, 10);  // step 20: 1080 .. 1260
-  EXPECT_DOUBLE_EQ(spike.low, 1080);
-  EXPECT_DOUBLE_EQ(spike.high, 1260);
+TEST(ChartTicks, RangesReachTheOuterTicks) {
+  // clang-format off
+  const struct { const char* name; Scale scale; double low, high, shownLow, shownHigh; } rows[] = {
+      {"linear, to the next thousandth", Scale::Linear, 0.0131, 0.0169, 0.013, 0.017},
+      {"logarithmic, to whole decades", Scale::Log, 0.02, 30, 0.01, 100},
+      // A high of zero or less on a log axis shows the low's decade.
+      {"logarithmic, high zero", Scale::Log, 0.5, 0, 0.1, 1},
+      {"logarithmic, high negative", Scale::Log, 0.5, -3, 0.1, 1},
+      {"logarithmic, low zero, high within a decade", Scale::Log, 0, 5, 1, 10},
+  };
+  // clang-format on
+  for (const auto& row : rows) {
+    const Range range =
+        row.scale == Scale::Log ? logRange(row.low, row.high) : niceRange(row.low, row.high, 6);
+    EXPECT_DOUBLE_EQ(range.low, row.shownLow) << row.name;
+    EXPECT_DOUBLE_EQ(range.high, row.shownHigh) << row.name;
+  }
 }
 
 TEST(ChartTicks, ExtremeRangesGiveFiniteTicksAndPlainLabels) {
-  const struct {
-    const char* name;
-    double low, high;
-  } rows[] = {
+  // clang-format off
+  const struct { const char* name; double low, high; } rows[] = {
       {"the whole double range", -1.7976931348623157e308, 1.7976931348623157e308},
       {"a narrow range far from zero", 1e17, 1e17 + 64},
       {"the largest double alone", 1.7976931348623157e308, 1.7976931348623157e308},
       {"the smallest denormal", 4.9e-324, 1e-323},
       {"not finite", kNaN, std::numeric_limits<double>::infinity()},
   };
+  // clang-format on
   for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
     const auto ticks = linearTicks(row.low, row.high, 8);
-    EXPECT_GE(ticks.size(), 1u) << row.name;
+    EXPECT_GE(ticks.size(), 1u);
     for (const auto& tick : ticks) {
-      EXPECT_TRUE(std::isfinite(tick.value)) << row.name;
-      EXPECT_EQ(tick.label.find_first_of("ni?"), std::string::npos)
-          << row.name << ": " << tick.label;
+      EXPECT_TRUE(std::isfinite(tick.value));
+      EXPECT_EQ(tick.label.find_first_of("ni?"), std::string::npos) << tick.label;
     }
     const Range range = niceRange(row.low, row.high, 8);
-    EXPECT_TRUE(std::isfinite(range.low) && std::isfinite(range.high)) << row.name;
-    EXPECT_LE(range.low, range.high) << row.name;
+    EXPECT_TRUE(std::isfinite(range.low) && std::isfinite(range.high));
+    EXPECT_LE(range.low, range.high);
   }
 }
 
 TEST(ChartTicks, LogTicksAtDecadesAndTwoFiveWithin) {
+  // clang-format off
   const TickRow rows[] = {
       {"two decades with 2 and 5", 0.5, 8, 12, {"0.1", "0.2", "0.5", "1", "2", "5", "10"}},
       {"four decades: decades only", 0.02, 30, 12, {"0.01", "0.1", "1", "10", "100"}},
       {"two decades, room for three ticks", 0.5, 8, 3, {"0.1", "1", "10"}},
       {"twelve decades, every fifth", 1e-6, 1e6, 5, {"0.000001", "0.1", "10000"}},
       {"a value on a decade", 1, 1, 12, {"1", "2", "5", "10"}},
-      {"three decades, room for all ten",
-       1,
-       1000,
-       10,
+      {"three decades, room for all ten", 1, 1000, 10,
        {"1", "2", "5", "10", "20", "50", "100", "200", "500", "1000"}},
       {"three decades, room for nine", 1, 1000, 9, {"1", "10", "100", "1000"}},
   };
+  // clang-format on
   for (const auto& row : rows) {
     EXPECT_EQ(labelsOf(logTicks(row.low, row.high, row.maxCount)), row.labels) << row.name;
   }
-  const Range range = logRange(0.02, 30);
-  EXPECT_DOUBLE_EQ(range.low, 0.01);
-  EXPECT_DOUBLE_EQ(range.high, 100);
 }
 
 TEST(ChartTicks, TimeTicksFollowTheCalendar) {
@@ -141,59 +146,43 @@ TEST(ChartTicks, TimeTicksFollowTheCalendar) {
   }
 }
 
-TEST(ChartTicks, FormatUtcWithoutTheCLibrary) {
-  EXPECT_EQ(formatUtc(0), "1970-01-01 00:00:00");
-  EXPECT_EQ(formatUtc(1796637780.9), "2026-12-07 10:03:00");
-  EXPECT_EQ(formatUtc(951782400), "2000-02-29 00:00:00");  // a leap day
-  EXPECT_EQ(formatUtc(-1), "1969-12-31 23:59:59");
-}
-
 // ---------------------------------------------------------------------------
 // The per-column reduction, on a plot 600 pixels wide and 100 high.
 
 AxisMap xOver(double low, double high) { return {Scale::Linear, low, high, 0, 600}; }
 AxisMap yOver(double low, double high) { return {Scale::Linear, low, high, 100, 0}; }
 
-std::size_t pointCount(const std::vector<std::vector<PixelPoint>>& runs) {
-  std::size_t count = 0;
-  for (const auto& run : runs) count += run.size();
-  return count;
-}
-
 TEST(ChartReduction, ASpikeOfOneRowInAMillionSurvives) {
   constexpr int kRows = 1000000;
   std::vector<double> x(kRows), y(kRows, 0.0);
   for (int i = 0; i < kRows; ++i) x[i] = i;
-  const struct {
-    const char* name;
-    int at;
-    double value;
-  } rows[] = {{"a spike up in the middle", 500001, 1.0},
-              {"a dip down near the start", 3, -1.0},
-              {"the very last row", kRows - 1, 1.0},
-              {"the very first row", 0, -1.0}};
+  // clang-format off
+  const struct { const char* name; int at; double value; } rows[] = {
+      {"a spike up in the middle", 500001, 1.0},
+      {"a dip down near the start", 3, -1.0},
+      {"the very last row", kRows - 1, 1.0},
+      {"the very first row", 0, -1.0},
+  };
+  // clang-format on
   for (const auto& row : rows) {
     std::vector<double> withSpike = y;
     withSpike[row.at] = row.value;
     const auto runs = reduceSeries(x, withSpike, xOver(0, kRows), yOver(-1, 1), 0);
     ASSERT_EQ(runs.size(), 1u) << row.name;
     const double expected = row.value > 0 ? 0.0 : 100.0;  // top or bottom of the plot
-    const bool found = std::any_of(runs[0].begin(), runs[0].end(),
-                                   [&](const PixelPoint& p) { return p.y == expected; });
-    EXPECT_TRUE(found) << row.name;
-    EXPECT_LE(pointCount(runs), 4u * 601) << row.name;
+    EXPECT_TRUE(std::any_of(runs[0].begin(), runs[0].end(), [&](const PixelPoint& p) {
+      return p.y == expected;
+    })) << row.name;
+    EXPECT_LE(runs[0].size(), 4u * 601) << row.name;
   }
 }
 
-TEST(ChartReduction, GapsStayGaps) {
+TEST(ChartReduction, RunsBreakOnlyAtGapsAndUnorderedSeriesKeepEveryPoint) {
+  // clang-format off
   const struct {
-    const char* name;
-    std::vector<double> x, y;
-    double maxGap;
-    Scale yScale;
+    const char* name; std::vector<double> x, y; double maxGap; Scale yScale;
     std::vector<std::size_t> runLengths;
   } rows[] = {
-      // clang-format off
       {"a missing value", {0, 1, 2, 3, 4}, {1, 1, kNaN, 1, 1}, 0, Scale::Linear, {2, 2}},
       {"an infinite value", {0, 1, 2, 3, 4}, {1, 1, HUGE_VAL, 1, 1}, 0, Scale::Linear, {2, 2}},
       {"a missing time", {0, 1, kNaN, 3, 4}, {1, 1, 1, 1, 1}, 0, Scale::Linear, {2, 2}},
@@ -202,29 +191,30 @@ TEST(ChartReduction, GapsStayGaps) {
       {"zero on a logarithmic axis", {0, 1, 2, 3}, {1, 0, 2, 3}, 0, Scale::Log, {1, 2}},
       {"a gap at the start and the end", {0, 1, 2, 3}, {kNaN, 1, 2, kNaN}, 0, Scale::Linear, {2}},
       {"nothing usable", {0, 1}, {kNaN, kNaN}, 0, Scale::Linear, {}},
-      // clang-format on
+      // Five points in one pixel column, but x does not rise: none dropped.
+      {"an unordered series", {0.1, 0.3, 0.2, 0.4, 0.0}, {1, 2, 3, 4, 5}, 0, Scale::Linear, {5}},
   };
+  // clang-format on
   for (const auto& row : rows) {
     AxisMap ys = yOver(0.5, 10);
     ys.scale = row.yScale;
-    const auto runs = reduceSeries(row.x, row.y, xOver(0, 700), ys, row.maxGap);
     std::vector<std::size_t> lengths;
-    for (const auto& run : runs) lengths.push_back(run.size());
+    for (const auto& run : reduceSeries(row.x, row.y, xOver(0, 700), ys, row.maxGap))
+      lengths.push_back(run.size());
     EXPECT_EQ(lengths, row.runLengths) << row.name;
   }
 }
 
 TEST(ChartReduction, KeepsFirstLowestHighestLastOfAColumnInOrder) {
-  const struct {
-    const char* name;
-    std::vector<double> y;
-    std::vector<double> keptPixelY;  // y pixel = 100 - 10·value on a 0..10 axis
-  } rows[] = {
+  // The kept pixels' y: 100 - 10·value on a 0..10 axis.
+  // clang-format off
+  const struct { const char* name; std::vector<double> y, keptPixelY; } rows[] = {
       {"four points, all kept", {5, 1, 9, 3}, {50, 90, 10, 70}},
       {"a fifth point: the fourth goes", {5, 1, 9, 3, 4}, {50, 90, 10, 60}},
       {"highest before lowest keeps their order", {5, 9, 2, 1, 6}, {50, 10, 90, 40}},
       {"a flat column keeps first and last", {4, 4, 4, 4}, {60, 60}},
   };
+  // clang-format on
   for (const auto& row : rows) {
     std::vector<double> x(row.y.size());
     for (std::size_t i = 0; i < x.size(); ++i) x[i] = 0.1 * static_cast<double>(i);  // one column
@@ -236,33 +226,17 @@ TEST(ChartReduction, KeepsFirstLowestHighestLastOfAColumnInOrder) {
   }
 }
 
-TEST(ChartReduction, UnorderedSeriesKeepEveryPoint) {
-  const std::vector<double> x = {0.1, 0.3, 0.2, 0.4, 0.0};
-  const std::vector<double> y = {1, 2, 3, 4, 5};
-  const auto runs = reduceSeries(x, y, xOver(0, 600), yOver(0, 10), 0);
-  ASSERT_EQ(runs.size(), 1u);
-  EXPECT_EQ(runs[0].size(), 5u);
-}
-
 // ---------------------------------------------------------------------------
 // Text.
 
 TEST(ChartText, DecimalTextFromIntegers) {
-  const struct {
-    std::int64_t mantissa;
-    int exponent;
-    const char* expected;
-  } rows[] = {{13, -3, "0.013"},
-              {15, 2, "1500"},
-              {-25, -1, "-2.5"},
-              {0, 7, "0"},
-              {10, -1, "1"},
-              {13, -20, "1.3e-19"},
-              {5, 20, "5e20"},
-              {1, -12, "0.000000000001"},
-              {1, 12, "1000000000000"},
-              {-120, 0, "-120"},
-              {INT64_MIN, 0, "-9.223372036854775808e18"}};
+  // clang-format off
+  const struct { std::int64_t mantissa; int exponent; const char* expected; } rows[] = {
+      {13, -3, "0.013"}, {15, 2, "1500"}, {-25, -1, "-2.5"}, {0, 7, "0"}, {10, -1, "1"},
+      {13, -20, "1.3e-19"}, {5, 20, "5e20"}, {1, -12, "0.000000000001"}, {1, 12, "1000000000000"},
+      {-120, 0, "-120"}, {INT64_MIN, 0, "-9.223372036854775808e18"},
+  };
+  // clang-format on
   for (const auto& row : rows) {
     EXPECT_EQ(decimalText(row.mantissa, row.exponent), row.expected)
         << row.mantissa << "e" << row.exponent;
@@ -270,24 +244,21 @@ TEST(ChartText, DecimalTextFromIntegers) {
 }
 
 TEST(ChartText, FixedTextKeepsItsZeros) {
-  const struct {
-    double value;
-    int places;
-    const char* expected;
-  } rows[] = {{0.8, 3, "0.800"}, {-5.64, 1, "-5.6"},  {-0.04, 1, "0.0"},
-              {925, 0, "925"},   {1.2345, 2, "1.23"}, {0.0005, 3, "0.001"},
-              {-2.5, 0, "-3"},   {1e13, 2, "1e13"},   {12.5, 9, "12.500000"}};
+  // clang-format off
+  const struct { double value; int places; const char* expected; } rows[] = {
+      {0.8, 3, "0.800"}, {-5.64, 1, "-5.6"}, {-0.04, 1, "0.0"}, {925, 0, "925"},
+      {1.2345, 2, "1.23"}, {0.0005, 3, "0.001"}, {-2.5, 0, "-3"}, {1e13, 2, "1e13"},
+      {12.5, 9, "12.500000"},
+  };
+  // clang-format on
   for (const auto& row : rows) {
     EXPECT_EQ(fixedText(row.value, row.places), row.expected) << row.value;
   }
 }
 
 TEST(ChartText, DecimalCommaOnlyBetweenDigits) {
-  const struct {
-    const char* name;
-    const char* text;
-    const char* shown;
-  } rows[] = {
+  // clang-format off
+  const struct { const char* name; const char* text; const char* shown; } rows[] = {
       {"a legend", "dew point -0.5 \u00b0C: 0.909 %C", "dew point -0,5 \u00b0C: 0,909 %C"},
       {"exponent", "1.3e-19", "1,3e-19"},
       {"a citation's points after letters", "J. Am. Chem. Soc. 53, 1931",
@@ -298,15 +269,17 @@ TEST(ChartText, DecimalCommaOnlyBetweenDigits) {
       {"one character", ".", "."},
       {"empty", "", ""},
   };
+  // clang-format on
   for (const auto& r : rows) EXPECT_EQ(withDecimalComma(r.text), r.shown) << r.name;
 }
 
 TEST(ChartText, TenthsOfAPixel) {
-  const struct {
-    double value;
-    const char* expected;
-  } rows[] = {{12.34, "12.3"}, {12.36, "12.4"},    {-0.04, "0"},       {7, "7"},
-              {-3.25, "-3.3"}, {1e300, "1000000"}, {kNaN, "-1000000"}, {-0.0, "0"}};
+  // clang-format off
+  const struct { double value; const char* expected; } rows[] = {
+      {12.34, "12.3"}, {12.36, "12.4"}, {-0.04, "0"}, {7, "7"},
+      {-3.25, "-3.3"}, {1e300, "1000000"}, {kNaN, "-1000000"}, {-0.0, "0"},
+  };
+  // clang-format on
   for (const auto& row : rows) {
     std::string out;
     appendTenths(out, row.value);
@@ -314,30 +287,38 @@ TEST(ChartText, TenthsOfAPixel) {
   }
 }
 
-TEST(ChartText, EscapingGivesCharacterDataAnXmlParserTakes) {
-  const struct {
-    const char* name;
-    std::string text;
-    std::string expected;
-  } rows[] = {
+// Text in a chart is character data an XML parser takes, and well-formed
+// UTF-8 whatever it was given: each sequence at the ends of what is allowed
+// stays, each just beyond becomes U+FFFD, one per byte that cannot start a
+// character.
+TEST(ChartText, EscapingKeepsEveryCharacterAndOnlyThose) {
+  const std::string r = "\xEF\xBF\xBD";  // U+FFFD
+  // clang-format off
+  const struct { const char* name; std::string text, expected; } rows[] = {
       {"markup", "<b> & \"q\" 'a'", "&lt;b&gt; &amp; &quot;q&quot; &apos;a&apos;"},
       {"UTF-8 kept", "°C µ €", "°C µ €"},
       {"control characters become blanks", std::string{'a', '\x01', 'b', '\x7f'}, "a b "},
       {"tab and line ends kept", "a\tb\nc\r", "a\tb\nc\r"},
-      {"a stray continuation byte", "a\x80z", "a\xEF\xBF\xBDz"},
-      {"a truncated sequence at the end", "a\xC3", "a\xEF\xBF\xBD"},
-      {"an overlong slash", "\xC0\xAF", "\xEF\xBF\xBD\xEF\xBF\xBD"},
-      {"a surrogate", "\xED\xA0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
-      {"U+FFFF is no XML character", "\xEF\xBF\xBF", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
       {"a NUL", std::string("a\0b", 3), "a b"},
+      {"a stray continuation byte", "a\x80z", "a" + r + "z"},
+      {"a truncated sequence at the end", "a\xC3", "a" + r},
+      {"a lead byte cut short", "a\xE2\x82", "a" + r + r},
+      {"an overlong slash", "\xC0\xAF", r + r},
+      {"three bytes for U+07FF (overlong)", "\xE0\x9F\xBF", r + r + r},
+      {"four bytes for U+FFFF (overlong)", "\xF0\x8F\xBF\xBF", r + r + r + r},
+      {"first surrogate", "\xED\xA0\x80", r + r + r},
+      {"last surrogate", "\xED\xBF\xBF", r + r + r},
+      {"U+FFFE is no XML character", "\xEF\xBF\xBE", r + r + r},
+      {"U+FFFF is no XML character", "\xEF\xBF\xBF", r + r + r},
+      {"past U+10FFFF", "\xF4\x90\x80\x80", r + r + r + r},
       // The ends of each range of RFC 3629 and of the surrogates, kept.
       {"U+0080 and U+07FF", "\xC2\x80\xDF\xBF", "\xC2\x80\xDF\xBF"},
       {"U+0800 and U+D7FF", "\xE0\xA0\x80\xED\x9F\xBF", "\xE0\xA0\x80\xED\x9F\xBF"},
       {"U+E000 and U+FFFD", "\xEE\x80\x80\xEF\xBF\xBD", "\xEE\x80\x80\xEF\xBF\xBD"},
       {"U+10000 and U+10FFFF", "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF",
        "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF"},
-      {"past U+10FFFF", "\xF4\x90\x80\x80", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
   };
+  // clang-format on
   for (const auto& row : rows) {
     std::string out;
     appendEscaped(out, row.text);
@@ -347,18 +328,14 @@ TEST(ChartText, EscapingGivesCharacterDataAnXmlParserTakes) {
 
 TEST(ChartText, PortableLogarithmAgreesWithA40DigitOne) {
   // Expected values: Python's decimal module at 40 digits, Decimal(v).log10().
-  const struct {
-    double value;
-    double expected;
-  } rows[] = {{2.0, 0.3010299956639811952},
-              {1000.0, 3.0},
-              {0.013, -1.886056647693163251},
-              {5e-324, -323.3062153431158037},
-              {1.7976931348623157e308, 308.2547155599167439},
-              {0.7071067811865476, -0.1505149978319905679},
-              {1.4142135623730951, 0.1505149978319906273},
-              {1e-5, -5.0},
-              {123456.789, 5.091514977169270463}};
+  // clang-format off
+  const struct { double value, expected; } rows[] = {
+      {2.0, 0.3010299956639811952}, {1000.0, 3.0}, {0.013, -1.886056647693163251},
+      {5e-324, -323.3062153431158037}, {1.7976931348623157e308, 308.2547155599167439},
+      {0.7071067811865476, -0.1505149978319905679}, {1.4142135623730951, 0.1505149978319906273},
+      {1e-5, -5.0}, {123456.789, 5.091514977169270463},
+  };
+  // clang-format on
   for (const auto& row : rows) {
     const double tolerance = 4e-16 * std::max(1.0, std::abs(row.expected));
     EXPECT_NEAR(portableLog10(row.value), row.expected, tolerance) << row.value;
@@ -368,36 +345,26 @@ TEST(ChartText, PortableLogarithmAgreesWithA40DigitOne) {
 // ---------------------------------------------------------------------------
 // Whole charts.
 
-Chart noisyMillion(SeriesStyle style) {
+TEST(ChartSvg, AMillionNoisyPointsStayUnder300KB) {
   Chart chart;
   chart.title = "noise";
-  Series series;
-  series.style = style;
-  constexpr int kRows = 1000000;
-  series.x.resize(kRows);
-  series.y.resize(kRows);
+  chart.series.resize(1);
+  Series& series = chart.series[0];
   std::uint32_t state = 12345;  // a linear congruential generator: the same noise every run
-  for (int i = 0; i < kRows; ++i) {
+  for (int i = 0; i < 1000000; ++i) {
     state = state * 1664525u + 1013904223u;
-    series.x[i] = i;
-    series.y[i] = static_cast<double>(state >> 8);
+    series.x.push_back(i);
+    series.y.push_back(static_cast<double>(state >> 8));
   }
-  chart.series.push_back(std::move(series));
-  return chart;
-}
-
-TEST(ChartSvg, AMillionNoisyPointsStayUnder300KB) {
   for (SeriesStyle style : {SeriesStyle::Line, SeriesStyle::Step, SeriesStyle::Scatter}) {
-    const std::string svg = toSvg(noisyMillion(style));
-    EXPECT_LT(svg.size(), 300u * 1024) << static_cast<int>(style);
+    series.style = style;
+    EXPECT_LT(toSvg(chart).size(), 300u * 1024) << static_cast<int>(style);
   }
 }
 
 TEST(ChartSvg, TheValueAxisSpansASpikeBeyondAFixedRange) {
   Chart chart;
-  chart.y.fixedRange = true;
-  chart.y.low = 0;
-  chart.y.high = 1;
+  chart.y = {"", "", Scale::Linear, 0, 1, true};
   chart.series.push_back({"s", SeriesStyle::Line, {0, 1, 2}, {0.5, 7.3, 0.5}});
   const std::string svg = toSvg(chart);
   // Step 1 on ten ticks or fewer: the axis reaches 8.
@@ -409,19 +376,15 @@ TEST(ChartSvg, TheValueAxisSpansASpikeBeyondAFixedRange) {
 // then none (a square of half-width 3.5 px is "h7v7h-7z").
 TEST(ChartSvg, MarksOnALineOfSixtyPointsOrFewer) {
   const auto squares = [](int points) {
-    Series series;
-    series.label = "s";
-    series.mark = Mark::Square;
-    for (int i = 0; i < points; ++i) {
-      series.x.push_back(i);
-      series.y.push_back(i % 7);
-    }
     Chart chart;
-    chart.series.push_back(series);
+    chart.series.push_back({"s", SeriesStyle::Line, {}, {}, Ink::Blue, Dash::Solid, Mark::Square});
+    for (int i = 0; i < points; ++i) {
+      chart.series[0].x.push_back(i);
+      chart.series[0].y.push_back(i % 7);
+    }
     const std::string svg = toSvg(chart);
     int count = 0;
-    for (std::size_t at = svg.find("h7v7h-7z"); at != std::string::npos;
-         at = svg.find("h7v7h-7z", at + 1))
+    for (auto at = svg.find("h7v7h-7z"); at != std::string::npos; at = svg.find("h7v7h-7z", at + 1))
       ++count;
     return count;
   };
@@ -432,16 +395,14 @@ TEST(ChartSvg, MarksOnALineOfSixtyPointsOrFewer) {
 }
 
 TEST(ChartSvg, NoNumberThatIsNotFiniteEverShows) {
-  const struct {
-    const char* name;
-    Scale xScale;
-    std::vector<double> x, y;
-  } rows[] = {
+  // clang-format off
+  const struct { const char* name; Scale xScale; std::vector<double> x, y; } rows[] = {
       {"a time axis to the range's ends", Scale::Time, {-1e308, 0, 1e308}, {kNaN, -1e308, 1e308}},
       {"one time at the end of the range", Scale::Time, {1.7e308}, {1}},
       {"one value on a logarithmic axis", Scale::Log, {5e-324}, {5e-324}},
       {"nothing drawable", Scale::Linear, {kNaN}, {HUGE_VAL}},
   };
+  // clang-format on
   for (const auto& row : rows) {
     Chart chart;
     chart.x.scale = row.xScale;
@@ -453,21 +414,6 @@ TEST(ChartSvg, NoNumberThatIsNotFiniteEverShows) {
       EXPECT_EQ(svg.find(word), std::string::npos) << row.name << ": " << word;
     }
   }
-}
-
-TEST(ChartSvg, FontsAreAtLeastTenPixels) {
-  Chart chart;
-  chart.title = "t";
-  chart.series.push_back({"s", SeriesStyle::Line, {0, 1}, {0, 1}});
-  const std::string svg = toSvg(chart);
-  std::size_t at = 0;
-  int seen = 0;
-  while ((at = svg.find("font-size=\"", at)) != std::string::npos) {
-    at += 11;
-    EXPECT_GE(std::stoi(svg.substr(at)), 10);
-    ++seen;
-  }
-  EXPECT_GE(seen, 4);
 }
 
 }  // namespace

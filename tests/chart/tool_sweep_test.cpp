@@ -20,37 +20,33 @@ constexpr ToolResult kResults[] = {
     {"parts", "Parts", "", ResultForm::Number, Digits::Decimals, 3, kMembers},
 };
 
+ToolValue valueOf(ToolValue::Kind kind, double number = 0) {
+  ToolValue value;
+  value.kind = kind;
+  value.number = number;
+  return value;
+}
+
 ToolOutcome calculate(ToolReadings readings) {
   ToolOutcome outcome;
   if (readings[1] && *readings[1] > 5) {
     outcome.error = "check above 5";
     return outcome;
   }
+  using enum ToolValue::Kind;
   const double x = readings[0].value_or(0);
-  ToolValue label;
-  label.kind = ToolValue::Kind::Text;
+  ToolValue label = valueOf(Text), parts = valueOf(Group);
   label.text = "x";
-  ToolValue parts;
-  parts.kind = ToolValue::Kind::Group;
-  ToolValue square;
-  square.kind = ToolValue::Kind::Number;
-  square.number = x * x;
-  ToolValue root;
-  if (x >= 0) {
-    root.kind = ToolValue::Kind::Number;
-    root.number = std::sqrt(x);
-  }
-  parts.members = {square, root};
+  const ToolValue root = x >= 0 ? valueOf(Number, std::sqrt(x)) : ToolValue{};  // absent below 0
+  parts.members = {valueOf(Number, x * x), root};
   outcome.results = {label, parts};
   return outcome;
 }
 
-const ToolDescriptor kTool{.id = "square",
-                           .title = "Square",
-                           .summary = "x squared",
-                           .inputs = kInputs,
-                           .results = kResults,
-                           .calculate = calculate};
+// clang-format off
+const ToolDescriptor kTool{.id = "square", .title = "Square", .summary = "x squared",
+                           .inputs = kInputs, .results = kResults, .calculate = calculate};
+// clang-format on
 
 TEST(ChartToolSweep, FindsInputsResultsAndMembers) {
   EXPECT_EQ(findInput(kTool, "check"), 1);

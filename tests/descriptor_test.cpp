@@ -13,25 +13,19 @@ TEST(Descriptor, AnEntryOutsideTheListHasNoPlanAndNoResults) {
   for (const PanelDescriptor* panel : panels()) {
     const std::string id(panel->id);
     const int entries = panel->list ? static_cast<int>(panel->list->entries.size()) : 0;
-    const struct {
-      const char* name;
-      int entry;
-      bool inList;
-    } rows[] = {
-        {"before the first", -1, false},
-        {"the first", 0, entries > 0},
-        {"the last", entries - 1, entries > 0},
-        {"one past the last", entries, false},
+    // clang-format off
+    const struct { const char* name; int entry; bool inList; } rows[] = {
+      {"before the first", -1, false}, {"the first", 0, entries > 0},
+      {"the last", entries - 1, entries > 0}, {"one past the last", entries, false},
     };
+    // clang-format on
     for (const auto& r : rows) {
       const std::string where = id + ", " + r.name;
       const bool onePlan = panel->plans.size() == 1 && !panel->needsEntry;
       EXPECT_EQ(panel->planFor(r.entry) != nullptr, r.inList || onePlan) << where;
-      if (panel->results.size() > 1) {
-        EXPECT_EQ(panel->resultsFor(r.entry).empty(), !r.inList) << where;
-      } else {
-        EXPECT_FALSE(panel->resultsFor(r.entry).empty()) << where;
-      }
+      // One list of results serves every entry, in the list or not.
+      EXPECT_EQ(panel->resultsFor(r.entry).empty(), panel->results.size() > 1 && !r.inList)
+          << where;
     }
     EXPECT_EQ(panel->inputIndex("no such box"), -1) << id;
   }

@@ -59,27 +59,12 @@ NumberSettings pointSettings() { return {".", ","}; }
 NumberSettings commaSettings() { return {",", "."}; }
 std::vector<NumberSettings> bothSettings() { return {pointSettings(), commaSettings()}; }
 
-std::string startUpText(std::string_view box) {
-  // Typed here from the list of start-up texts, not taken from the panels'
-  // descriptions, so a drifting start-up or reset text is caught.
-  static const Named kStartUpTexts{
-      {"DataText", "0"},       {"HTxt", "10"},          {"NTxt", "31.61"},
-      {"MvZccTxt", "1121"},    {"TempTxt", "830"},      {"CoTxt", "20"},
-      {"MvZo2Txt", "57.16"},   {"MvOffTxt", "8"},       {"KOffTxt", "0"},
-      {"AirTxt", "20"},        {"FlueTXt", "180"},      {"PresText", "1.013"},
-      {"MvZrO2Txt", "87.0"},   {"TempZrO2Txt", "1100"}, {"BiasZrO2Txt", "-3.0"},
-      {"RefTempTxt", "25.0"},  {"RefPresTxt", "2500"},  {"FlowTxt", "10.0"},
-      {"FlowTempTxt", "25.0"}, {"FlowPresTxt", "2500"}, {"AtmPresTxt", "1013"},
-  };
-  return kStartUpTexts.at(std::string(box));
-}
-
 std::vector<BoundText> boundTexts(const std::vector<TestedRange>& ranges) {
   std::vector<BoundText> texts;
   for (const TestedRange& r : ranges)
     for (const double value : {r.min, r.max, r.min - 0.001, r.max + 0.001})
       texts.push_back({r.box, signedForm(value), value == r.min || value == r.max,
-                       r.box + "=" + startUpText(r.box) + "\n"});
+                       r.box + "=" + r.startUp + "\n"});
   return texts;
 }
 
@@ -94,8 +79,8 @@ FakeWindow panelWindow(const Texts& texts, std::string_view list, int entry,
                        const std::vector<std::string_view>& stale, const NumberSettings& settings) {
   FakeWindow window = startedWindow(settings);
   for (const auto& [box, text] : texts) window.setText(box, text);
-  if (!list.empty()) window.setSelectedIndex(list, entry);
   for (const std::string_view label : stale) window.setCaption(label, "stale");
+  if (!list.empty()) window.setSelectedIndex(list, entry);
   return window;
 }
 

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <map>
-#include <span>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -81,14 +80,13 @@ NumberSettings commaSettings();
 // Both of them, to run one table under each.
 std::vector<NumberSettings> bothSettings();
 
-// The start-up text of a box, as typed into the test from the list of
-// start-up texts.
-std::string startUpText(std::string_view box);
-
-// A range a panel tests, as typed into a test.
+// A range a panel tests and its box's start-up text, typed into a test from
+// the window's design, not taken from the panels' descriptions, so a
+// drifting limit or reset text is caught.
 struct TestedRange {
   std::string box;
   double min, max;
+  std::string startUp;
 };
 
 // A text at and just past each bound of `ranges`, typed in the signed form,
@@ -102,8 +100,9 @@ std::vector<BoundText> boundTexts(const std::vector<TestedRange>& ranges);
 
 // A window after start-up under `settings`.
 FakeWindow startedWindow(const NumberSettings& settings = pointSettings());
-// A started window with `texts` typed, `entry` chosen in `list` (unless empty)
-// and each of `stale` showing "stale", so a press shows every result it writes.
+// A started window with `texts` typed, each of `stale` showing "stale", then
+// `entry` chosen in `list` (unless empty): a press shows every result it
+// writes, and none shows if choosing the entry already wrote it.
 FakeWindow panelWindow(const Texts& texts, std::string_view list, int entry,
                        const std::vector<std::string_view>& stale,
                        const NumberSettings& settings = pointSettings());

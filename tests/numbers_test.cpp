@@ -11,14 +11,9 @@
 namespace pyrelon {
 namespace {
 
-struct ValCase {
-  const char* text;
-  double expected;
-};
-
 TEST(ValRule, ReadsTheNumberAtTheStart) {
   // clang-format off
-  const ValCase cases[] = {
+  const struct { const char* text; double expected; } cases[] = {
       {"", 0}, {"abc", 0}, {" 273.15", 273.15}, {"1,5", 1}, {"12abc", 12}, {"1.2.3", 1.2},
       {"1.5E3", 1500}, {".5", 0.5}, {"-", 0}, {".", 0}, {"\t1\n2 . 5", 12.5}, {"1e+", 1},
       {"2E-2", 0.02}, {"-.25", -0.25}, {"e5", 0}, {"--5", 0}, {"&H1F", 31}, {"&hff", 255},
@@ -26,7 +21,7 @@ TEST(ValRule, ReadsTheNumberAtTheStart) {
       {"00000000000000000000000000000000001.5", 1.5},
   };
   // clang-format on
-  for (const ValCase& c : cases) {
+  for (const auto& c : cases) {
     const ReadResult r = readVal(c.text);
     EXPECT_TRUE(r.ok()) << c.text;
     EXPECT_EQ(r.value, c.expected) << '"' << c.text << '"';
@@ -35,12 +30,8 @@ TEST(ValRule, ReadsTheNumberAtTheStart) {
 
 // Where reading stops, in the text as typed: what a part-read mark quotes.
 TEST(ValRule, ScanSaysWhereReadingStopped) {
-  struct Case {
-    const char* text;
-    double value;
-    std::size_t end;
-    bool number;
-  } cases[] = {
+  // clang-format off
+  const struct { const char* text; double value; std::size_t end; bool number; } cases[] = {
       {"1,5", 1, 1, true},     {"36,5", 36, 2, true},   {"12abc", 12, 2, true},
       {"7.5.1", 7.5, 3, true}, {" 1 2 ", 12, 5, true},  {"1 2 x", 12, 3, true},
       {"1E", 1, 1, true},      {"1e+5x", 1e5, 4, true}, {"&H1FZ", 31, 4, true},
@@ -48,7 +39,8 @@ TEST(ValRule, ScanSaysWhereReadingStopped) {
       {"abc", 0, 0, false},    {"&HZ", 0, 0, false},    {"&X1", 0, 0, false},
       {" \n", 0, 0, false},
   };
-  for (const Case& c : cases) {
+  // clang-format on
+  for (const auto& c : cases) {
     const ValScan scan = scanVal(c.text);
     EXPECT_TRUE(scan.result.ok()) << c.text;
     EXPECT_EQ(scan.result.value, c.value) << '"' << c.text << '"';
@@ -73,14 +65,13 @@ TEST(ValRule, ReportsNumbersBeyondTheDoubleRange) {
 // meets as many zeros exactly. Each text below is 1 written out long.
 TEST(ValRule, LongDigitRunsMeetTheirExponent) {
   const std::string zeros(200000, '0');
-  const struct {
-    const char* name;
-    std::string text;
-  } rows[] = {
+  // clang-format off
+  const struct { const char* name; std::string text; } rows[] = {
       {"fraction", "0." + zeros + "1e200001"},
       {"whole", "1" + zeros + "e-200000"},
       {"whole_and_fraction", "1" + zeros + "." + zeros + "e-200000"},
   };
+  // clang-format on
   for (const auto& row : rows) {
     EXPECT_EQ(readVal(row.text).value, 1.0) << row.name;
     EXPECT_TRUE(readVal(row.text).ok()) << row.name;
@@ -96,22 +87,17 @@ TEST(ValRule, IgnoresTheCLibraryLocale) {
   if (italian) std::setlocale(LC_NUMERIC, "C");
 }
 
-struct LocaleCase {
-  const char* text;
-  const char* decimal;
-  const char* group;
-  double expected;
-};
-
 TEST(LocaleReading, ReadsWithTheUsersSeparators) {
-  const LocaleCase cases[] = {
+  // clang-format off
+  const struct { const char *text, *decimal, *group; double expected; } cases[] = {
       {"273,2", ",", ".", 273.2},    {"273.2", ".", ",", 273.2},
       {"273.2", ",", ".", 2732},     {" -1,056 ", ",", ".", -1.056},
       {"1.000,5", ",", ".", 1000.5}, {",5", ",", ".", 0.5},
       {"5,", ",", ".", 5},           {"1E3", ".", ",", 1000},
       {"+2", ".", ",", 2},           {"10\u202f000,5", ",", "\u202f", 10000.5},
   };
-  for (const LocaleCase& c : cases) {
+  // clang-format on
+  for (const auto& c : cases) {
     const ReadResult r = readLocaleNumber(c.text, c.decimal, c.group);
     EXPECT_TRUE(r.ok()) << c.text;
     EXPECT_EQ(r.value, c.expected) << c.text;
@@ -125,14 +111,9 @@ TEST(LocaleReading, RejectsWhatIsNotANumber) {
   EXPECT_EQ(readLocaleNumber("1e400", ".", ",").error, ReadError::Overflow);
 }
 
-struct PatternCase {
-  double value;
-  const char* pattern;
-  const char* expected;  // with a point; the comma run swaps it
-};
-
+// Each expected text with a point; the comma run swaps it.
 // clang-format off
-const PatternCase kPatternCases[] = {
+const struct { double value; const char *pattern, *expected; } kPatternCases[] = {
     {273.15, "###0.0", "273.2"}, {-17.75, "###0.0", "-17.8"}, {0.9995, "0.000", "1.000"},
     {10, "##.#0", "10.00"}, {0.25, "#.#0", ".25"}, {2.5, "####0", "3"}, {2.675, "#0.00", "2.68"},
     {0.5, "#0.0", "0.5"}, {987.654, "######0", "988"}, {0, "#.#0", ".00"}, {-0.04, "#0.0", "0.0"},
@@ -149,7 +130,7 @@ const PatternCase kPatternCases[] = {
 // clang-format on
 
 TEST(PatternFormatting, RoundsFifteenDigitsThenHalfAwayFromZero) {
-  for (const PatternCase& c : kPatternCases) {
+  for (const auto& c : kPatternCases) {
     EXPECT_EQ(formatPattern(c.value, c.pattern, "."), c.expected)
         << c.value << " through " << c.pattern;
     std::string comma = c.expected;
@@ -171,19 +152,19 @@ TEST(PatternFormatting, ShowsEveryWholeDigitOfTheLargestDoubles) {
   EXPECT_EQ(formatPattern(NAN, "0.000", "."), "");
 }
 
-struct CompiledCase {
-  const char* pattern;
-  std::size_t minWholeDigits, decimals, forcedDecimals;
-  bool hasPoint;
-};
-
 TEST(PatternFormatting, CompilesThePlaceholderCounts) {
-  const CompiledCase cases[] = {
+  // clang-format off
+  const struct {
+    const char* pattern;
+    std::size_t minWholeDigits, decimals, forcedDecimals;
+    bool hasPoint;
+  } cases[] = {
       {"#0.00", 1, 2, 2, true},   {"##.#0", 0, 2, 2, true}, {"#.#", 0, 1, 0, true},
       {"####0", 1, 0, 0, false},  {"0.0.0", 1, 3, 3, true}, {"", 0, 0, 0, false},
       {"00#.#0#", 3, 3, 2, true}, {".", 0, 0, 0, true},     {"0.", 1, 0, 0, true},
   };
-  for (const CompiledCase& c : cases) {
+  // clang-format on
+  for (const auto& c : cases) {
     const CompiledPattern compiled = compilePattern(c.pattern);
     EXPECT_EQ(compiled.minWholeDigits, c.minWholeDigits) << c.pattern;
     EXPECT_EQ(compiled.decimals, c.decimals) << c.pattern;

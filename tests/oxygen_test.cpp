@@ -17,16 +17,16 @@ FakeWindow panel(const std::string& mv, const std::string& bias, const std::stri
 }
 
 TEST(Oxygen, StartUpAndTheNernstRelationWithAirAsReference) {
-  const struct {
-    const char *name, *mv, *bias, *t, *shown;
-  } rows[] = {
-      {"no voltage past the offset: the reference air", "12", "12", "-100", "20.95"},
-      {"the least voltage, above the air: 20.95 / exp(-10 / 20.955)", "-10", "0", "700", "33.76"},
-      {"the most voltage: below a hundredth", "300", "0", "700", "0.00"},
-      {"no number reads as 0: 20.95 / exp(3 / 29.568)", "abc", "-3.0", "1100", "18.93"},
-      {"a hot probe: 20.95 / exp(37 / 48.951)", "87", "50", "2000", "9.84"},
-      {"a vast offset: exp overflows toward 0 %", "0", "-20965.6", "1100", "0.00"},
+  // clang-format off
+  const struct { const char *name, *mv, *bias, *t, *shown; } rows[] = {
+    {"no voltage past the offset: the reference air", "12", "12", "-100", "20.95"},
+    {"the least voltage, above the air: 20.95 / exp(-10 / 20.955)", "-10", "0", "700", "33.76"},
+    {"the most voltage: below a hundredth", "300", "0", "700", "0.00"},
+    {"no number reads as 0: 20.95 / exp(3 / 29.568)", "abc", "-3.0", "1100", "18.93"},
+    {"a hot probe: 20.95 / exp(37 / 48.951)", "87", "50", "2000", "9.84"},
+    {"a vast offset: exp overflows toward 0 %", "0", "-20965.6", "1100", "0.00"},
   };
+  // clang-format on
   for (const NumberSettings& settings : testing::bothSettings()) {
     const FakeWindow started = testing::startedWindow(settings);
     EXPECT_EQ(started.caption("OxyLbl"), started.local("1.00"));
@@ -50,21 +50,20 @@ TEST(Oxygen, LimitsAndFaults) {
   const auto fault = [](const std::string& what) { return "box: The " + what + "\nOxyLbl=\n"; };
   const std::string tooSmall = fault("oxygen content is too small to compute for these readings.");
   const std::string tooLarge = fault("oxygen content is too large to compute for these readings.");
-  struct Case {
-    std::string mv, bias, t, outcome;
-  };  // no outcome: a result
+  // clang-format off
+  struct Case { std::string mv, bias, t, outcome; };  // no outcome: a result
   std::vector<Case> cases{
-      {"1E300", "-50", "-5000", limitsBox},
-      {"5", "5", "-273.12",
-       fault("probe temperature of -273.12 \u00b0C is absolute zero, where "
-             "no oxygen content can be computed.")},  // 0 / 0
-      {"300", "-1E10", "1100", tooSmall},             // exp overflows
-      {"300", "-1E300", "-273.1199", tooSmall},       // x is infinite
-      {"-10", "1E10", "1100", tooLarge},              // exp is 0
-      {"0", "21290.9", "1100", tooLarge},             // exp is subnormal, the quotient overflows
-      {"1E400", "-1E400", "1E400", fault("probe voltage is too large a number.")},
+    {"1E300", "-50", "-5000", limitsBox},
+    {"5", "5", "-273.12", fault("probe temperature of -273.12 \u00b0C is absolute zero, where "
+                                "no oxygen content can be computed.")},  // 0 / 0
+    {"300", "-1E10", "1100", tooSmall},        // exp overflows
+    {"300", "-1E300", "-273.1199", tooSmall},  // x is infinite
+    {"-10", "1E10", "1100", tooLarge},         // exp is 0
+    {"0", "21290.9", "1100", tooLarge},        // exp is subnormal, the quotient overflows
+    {"1E400", "-1E400", "1E400", fault("probe voltage is too large a number.")},
   };
-  for (const testing::BoundText& b : testing::boundTexts({{"MvZrO2Txt", -10, 300}}))
+  // clang-format on
+  for (const testing::BoundText& b : testing::boundTexts({{"MvZrO2Txt", -10, 300, "87.0"}}))
     cases.push_back({b.text, "-50", "-5000", b.passes ? "" : limitsBox});
   for (const Case& c : cases) {
     const std::string got = panel(c.mv, c.bias, c.t).outcomeOf(OxygenBtn_Click);

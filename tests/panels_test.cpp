@@ -1,15 +1,18 @@
 // The panels' descriptions against the lists typed here from the program's
-// reference: every input with its key, unit, start-up text, limits and
-// tooltip; every list entry and alias; every result label with its pattern;
-// every limit line. Then the press as a pure function of texts, without a
-// window: the order of its steps is what a face applies.
+// reference: every input with its key, unit, start-up text and limits;
+// every result label with its pattern; every limit line. (The lists'
+// entries and aliases are pinned by tests/golden/window.txt and
+// cli-transcript.txt, the constants by help.html.) Then the press as a pure
+// function of texts, without a window: the order of its steps is what a
+// face applies. (What choosing a unit writes: temperature_test.cpp and
+// pressure_test.cpp.)
 #include "shell/panels.h"
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <cmath>
 #include <map>
+#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -45,20 +48,6 @@ const std::map<std::string, std::vector<std::string>> kInputs{
       "FlowTempTxt temp \u00b0C 25.0", "FlowPresTxt press mbar 2500", "AtmPresTxt atm mbar 1013"}},
 };
 
-// "list key: entry/alias ..." ("-" for no alias).
-const std::map<std::string, std::string> kLists{
-    {"temperature",
-     "GradiCmb from: \u00b0Centigradi/celsius \u00b0Fahrenheit/fahrenheit Kelvin/kelvin "
-     "\u00b0Rankine/rankine"},
-    {"pressure", "PresCmb from: bar/- mbar/- psi/- kpa/- mmHg/- mmH2O/- Kg/cm2/-"},
-    {"nitriding", ""},
-    {"carbon", "ProbeCmb probe: Accucarb/- DIN 17022/- Lambda/-"},
-    {"lambda",
-     "FuelCmb fuel: Metano/methane Propano/propane GPL/lpg Gasolio/gasoil Nafta/- Coke/-"},
-    {"oxygen", "OxygenCmb probe: Standard/-"},
-    {"flow", "FlowCmb type: None/- Temperature/- Pressure/- Both/-"},
-};
-
 // "label:pattern" per result for entry 0 (and for the flow panel's other
 // entries below).
 const std::map<std::string, std::string> kResults{
@@ -80,14 +69,6 @@ std::string describeInput(const InputSpec& in) {
   return text;
 }
 
-std::string describeList(const PanelDescriptor& p) {
-  if (!p.list) return "";
-  std::string text = std::string(p.list->name) + " " + std::string(p.list->key) + ":";
-  for (const ListEntry& e : p.list->entries)
-    text += " " + std::string(e.text) + "/" + (e.alias.empty() ? "-" : std::string(e.alias));
-  return text;
-}
-
 std::string describeResults(std::span<const ResultSpec> results) {
   std::string text;
   for (const ResultSpec& r : results)
@@ -95,14 +76,13 @@ std::string describeResults(std::span<const ResultSpec> results) {
   return text;
 }
 
-TEST(Panels, DescribeTheirInputsListsAndResults) {
+TEST(Panels, DescribeTheirInputsAndResults) {
   ASSERT_EQ(panels().size(), kInputs.size());
   for (const PanelDescriptor* panel : panels()) {
     const std::string id(panel->id);
     std::vector<std::string> inputs;
     for (const InputSpec& in : panel->inputs) inputs.push_back(describeInput(in));
     EXPECT_EQ(inputs, kInputs.at(id)) << id;
-    EXPECT_EQ(describeList(*panel), kLists.at(id)) << id;
     EXPECT_EQ(describeResults(panel->resultsFor(0)), kResults.at(id)) << id;
     // Every control the description names is a control of the window, of
     // its own panel.
@@ -122,12 +102,8 @@ TEST(Panels, DescribeTheirInputsListsAndResults) {
 // Each bound once: the line that states it, as the command-line tool
 // reports a reading past it.
 TEST(Panels, AReadingPastABoundNamesTheLineOfThatBound) {
-  const struct {
-    const char* panel;
-    const char* box;
-    const char* text;
-    const char* line;
-  } rows[] = {
+  // clang-format off
+  const struct { const char *panel, *box, *text, *line; } rows[] = {
       {"carbon", "MvZccTxt", "959.99", "The min mV probe value is 960 mV"},
       {"carbon", "MvZccTxt", "1340.01", "The max mV probe value is 1340 mV"},
       {"carbon", "TempTxt", "649", "The min probe temperature value is 650 \u00b0C"},
@@ -139,6 +115,7 @@ TEST(Panels, AReadingPastABoundNamesTheLineOfThatBound) {
       {"lambda", "KOffTxt", "-201", "The min Kelvin Temperatute Offset value is -200 K"},
       {"lambda", "FlueTXt", "801", "The max flue temperature value is 800 \u00b0C"},
   };
+  // clang-format on
   for (const auto& r : rows) {
     // Each row is named by its bound: panel, box and reading.
     SCOPED_TRACE(std::string(r.panel) + " " + r.box + " " + r.text);
@@ -168,11 +145,7 @@ std::string stepsOf(const Outcome& out) {
 TEST(Panels, APressIsAnOrderedListOfSteps) {
   // clang-format off
   const struct {
-    const char* name;
-    const char* panel;
-    std::vector<std::string> texts;
-    int entry;
-    const char* steps;
+    const char *name, *panel; std::vector<std::string> texts; int entry; const char* steps;
   } rows[] = {
       {"carbon: the limits box before the reset", "carbon", {"500", "830", "20"}, 0,
        "box\nreset MvZccTxt=1121\n"},
@@ -182,10 +155,8 @@ TEST(Panels, APressIsAnOrderedListOfSteps) {
        "write Lab4=26.9\nwrite Lab2=80.4\nwrite Label12=540.0\n"},
       // The chain stops at the wet oxygen of air: written, then the rest
       // cleared, then the sentence.
-      {"lambda: the chain stops at the wet oxygen of air",
-       "lambda",
-       {"0.02", "8", "0", "20", "180"},
-       0,
+      {"lambda: the chain stops at the wet oxygen of air", "lambda",
+       {"0.02", "8", "0", "20", "180"}, 0,
        "write WetLbl=20.9\nclear AirLbl=\nclear DryLbl=\nclear Co2Lbl=\nclear NetLbl=\n"
        "clear GrossLbl=\nbox\n"},
       {"pressure: overflow in a box clears every result first", "pressure", {"1E400"}, 0,
@@ -203,55 +174,13 @@ TEST(Panels, APressIsAnOrderedListOfSteps) {
   }
 }
 
-TEST(Panels, ChoosingAUnitRelabelsAndPresets) {
-  EXPECT_EQ(stepsOf(selectEntry(*panelById("temperature"), 3)),
-            "write Lab1=\u00b0Fahrenheit\nwrite Lab3=Kelvin\nwrite Label6=\u00b0Centigradi\n"
-            "reset DataText= 491.67\n");
-  EXPECT_EQ(stepsOf(selectEntry(*panelById("pressure"), 4)),
-            "write Lab15=psi\nwrite Lab16=kpa\nwrite Lab17=bar\nwrite Lab18=mmH2O\n"
-            "write Lab19=Kg/cm2\nwrite Lab21=mBar\nreset PresText= 750.06\n");
-}
-
-// The constants the formulas read, as the help page and the command line
-// name them: "panel|name|value|unit".
-TEST(Panels, NameEveryConstantWithItsValueAndUnit) {
-  const std::vector<std::string> expected{
-      "temperature|kelvin at 0 \u00b0C|273.15|K",
-      "temperature|degrees Fahrenheit at 0 \u00b0C|32|\u00b0F",
-      "temperature|degrees Rankine at 0 \u00b0C|491.67|\u00b0R",
-      "temperature|degrees Rankine at 0 \u00b0F|459.67|\u00b0R",
-      "temperature|degrees Fahrenheit per degree Celsius|1.8|",
-      "temperature|degrees Celsius per degree Fahrenheit|0.555555555555556|",
-      "nitriding|percent per fraction|100|",
-      "nitriding|exponent of the hydrogen fraction|1.5|",
-      "carbon|closed form: temperature slope of the voltage term a1|-0.3950521|mV/\u00b0C",
-      "carbon|closed form: voltage term a0 (subtracted)|936.1648|mV",
-      "carbon|closed form: temperature slope of the CO term b1|0.0361551|mV/\u00b0C",
-      "carbon|closed form: CO term b0|17.74167|mV",
-      "carbon|closed form: temperature slope of the divisor d1|0.09621958|mV/\u00b0C",
-      "carbon|closed form: divisor d0 (subtracted)|20.99039|mV",
-      "carbon|Lambda calibration: voltage shift against Accucarb|48|mV",
-      "carbon|DIN 17022: offset to absolute temperature|273.14|K",
-      "carbon|DIN 17022: slope k per kelvin|0.0992|mV/K",
-      "carbon|DIN 17022: voltage zero|816.1|mV",
-      "carbon|DIN 17022: constant|1.995|",
-      "carbon|DIN 17022: carbon factor|0.15|1/% C",
-      "carbon|DIN 17022: first iterate|0.01|% C",
-      "lambda|probe temperature|873|K",
-      "lambda|Nernst factor|0.02154|mV/K",
-      "lambda|oxygen content of the reference air|20.9|%",
-      "lambda|voltage offset that leaves the probe voltage as read|8|mV",
-      "oxygen|offset to absolute temperature|273.12|K",
-      "oxygen|Nernst factor|0.0215354|mV/K",
-      "oxygen|oxygen content of the reference air|20.95|%",
-      "flow|offset to absolute temperature|273.14|K",
-  };
-  std::vector<std::string> got;
-  for (const PanelDescriptor* panel : panels())
-    for (const ConstantSpec& c : panel->constants)
-      got.push_back(std::string(panel->id) + "|" + std::string(c.name) + "|" +
-                    plainForm(c.value, ".") + "|" + std::string(c.unit));
-  EXPECT_EQ(got, expected);
+// Each match of `pattern` in `text`, or of its group `group`.
+std::vector<std::string> matches(const std::string& text, const char* pattern, int group = 0) {
+  const std::regex re(pattern);
+  std::vector<std::string> found;
+  for (std::sregex_iterator it(text.begin(), text.end(), re), end; it != end; ++it)
+    found.push_back((*it)[group]);
+  return found;
 }
 
 // Every number the help page states is one the program computes with: a
@@ -287,15 +216,8 @@ TEST(Panels, TheHelpPageStatesOnlyTheNumbersTheProgramUses) {
       known.insert(jsonNumber(std::fabs(c.value)));  // as the tools' help lists it
     }
     // A citation's year, volume and pages.
-    for (const std::string_view reference : tool->references) {
-      for (std::size_t i = 0; i < reference.size();) {
-        std::size_t end = i;
-        while (end < reference.size() && std::isdigit(static_cast<unsigned char>(reference[end])))
-          ++end;
-        if (end > i) known.insert(std::string(reference.substr(i, end - i)));
-        i = end + 1;
-      }
-    }
+    for (const std::string_view reference : tool->references)
+      for (const std::string& n : matches(std::string(reference), R"(\d+)")) known.insert(n);
     for (const ToolResult& result : tool->results) {
       known.insert(std::to_string(result.places));  // "3 decimals"
       for (const ToolResult& member : result.members) known.insert(std::to_string(member.places));
@@ -308,39 +230,16 @@ TEST(Panels, TheHelpPageStatesOnlyTheNumbersTheProgramUses) {
   for (const PressureSource& source : pressureTable())
     for (const PressureCell& cell : source.cells) add(cell.factor);
 
-  // The page's text without its tags, then every number standing alone.
-  std::string text;
-  bool inTag = false;
-  // The panels' part: a tool's section states its equations in its own
-  // description's words, and its tables come from that description.
+  // The panels' part of the page without its tags, then every number standing
+  // alone (not in a word, nor part of "1.2.3"). A tool's section states its
+  // equations in its own description's words, and its tables come from that
+  // description.
   const std::string page = helpHtml();
-  for (const char c : std::string_view(page).substr(0, page.find("<h2 id=\"tool-"))) {
-    if (c == '<') inTag = true;
-    if (!inTag) text += c;
-    if (c == '>') inTag = false, text += ' ';
-  }
-  const auto isWord = [](char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
-  };
+  const std::string text =
+      std::regex_replace(page.substr(0, page.find("<h2 id=\"tool-")), std::regex("<[^>]*>"), " ");
   std::vector<std::string> strangers;
-  for (std::size_t i = 0; i < text.size();) {
-    if (!std::isdigit(static_cast<unsigned char>(text[i])) ||
-        (i > 0 && (isWord(text[i - 1]) || text[i - 1] == '.'))) {
-      ++i;
-      continue;
-    }
-    std::size_t end = i;
-    while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end]))) ++end;
-    if (end + 1 < text.size() && text[end] == '.' &&
-        std::isdigit(static_cast<unsigned char>(text[end + 1]))) {
-      ++end;
-      while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end]))) ++end;
-    }
-    const bool alone = end == text.size() || !(isWord(text[end]) || text[end] == '.');
-    if (alone && !known.contains(text.substr(i, end - i)))
-      strangers.push_back(text.substr(i, end - i));
-    i = end;
-  }
+  for (const std::string& n : matches(text, R"((^|[^\w.])(\d+(\.\d+)?)(?![\w.]))", 2))
+    if (!known.contains(n)) strangers.push_back(n);
   EXPECT_EQ(strangers, std::vector<std::string>{});
 }
 
@@ -356,8 +255,8 @@ TEST(Panels, TheHelpPageEscapesItsTexts) {
 // stands where a tag ends.
 TEST(Panels, TheHelpPageIsWellFormed) {
   const std::string html = helpHtml();
-  const auto isLower = [](char c) { return c >= 'a' && c <= 'z'; };
-  const auto isName = [&](char c) { return isLower(c) || (c >= '0' && c <= '9') || c == '-'; };
+  // "/name" or "name" followed by  attr="value" pairs.
+  const std::regex plainTag(R"((/?)([a-z][a-z0-9-]*)( [a-z0-9-]+="[^"]*")*)");
   std::vector<std::string> open;
   std::size_t at = 0;
   for (std::size_t lt = html.find('<'); lt != std::string::npos; lt = html.find('<', at)) {
@@ -369,27 +268,14 @@ TEST(Panels, TheHelpPageIsWellFormed) {
     const std::string tag = html.substr(lt + 1, gt - lt - 1);
     at = gt + 1;
     EXPECT_NE(html[at], '=') << tag;
-    // "/name" or "name" followed by  attr="value" pairs.
-    std::size_t i = tag.starts_with('/') ? 1 : 0;
-    const std::size_t nameStart = i;
-    while (i < tag.size() && isName(tag[i])) ++i;
-    const std::string name = tag.substr(nameStart, i - nameStart);
-    ASSERT_TRUE(!name.empty() && isLower(name[0])) << tag;
-    while (i < tag.size()) {
-      ASSERT_EQ(tag[i], ' ') << tag;
-      const std::size_t attr = ++i;
-      while (i < tag.size() && isName(tag[i])) ++i;
-      ASSERT_TRUE(i > attr && tag.compare(i, 2, "=\"") == 0) << tag;
-      const std::size_t close = tag.find('"', i + 2);
-      ASSERT_NE(close, std::string::npos) << tag;
-      i = close + 1;
-    }
-    if (name == "meta") continue;
-    if (nameStart == 0) {
-      open.push_back(name);
+    std::smatch m;
+    ASSERT_TRUE(std::regex_match(tag, m, plainTag)) << tag;
+    if (m[2] == "meta") continue;
+    if (m[1].length() == 0) {
+      open.push_back(m[2]);
     } else {
       ASSERT_FALSE(open.empty()) << tag;
-      EXPECT_EQ(open.back(), name);
+      EXPECT_EQ(open.back(), m[2]);
       open.pop_back();
     }
   }

@@ -20,30 +20,26 @@ std::string shown(const FakeWindow& w) {
 }
 
 TEST(Pressure, EachSourceShowsOneBarThenTypedValuesUseTheConstantsOfEachPair) {
-  const struct {
-    const char *presetAndCaptions, *results;
-  } sources[] = {
-      {"1|psi kpa mmHg mmH2O Kg/cm2 mBar|", "14.51 100.0 750.2 10215 1.02 1000"},
-      {"1000|psi kpa mmHg mmH2O Kg/cm2 bar|", "14.50 100.0 750.1 10215 1.02 1.00"},
-      {" 14.504|bar kpa mmHg mmH2O Kg/cm2 mbar|", "1.00 100.0 750.1 10226 1.02 1000"},
-      {"100|psi bar mmHg mmH2O Kg/cm2 mbar|", "14.50 1.00 750.1 10215 1.02 1000"},
-      {" 750.06|psi kpa bar mmH2O Kg/cm2 mBar|", "14.50 100.0 1.00 10215 1.02 1000"},
-      {"10215|psi kpa mmHg bar Kg/cm2 mBar|", "14.50 100.0 749.8 1.00 1.02 1000"},
-      {" 1.0197|psi kpa mmHg mmH2O bar mbar|", "14.50 100.0 750.0 10215 1.00 1000"},
+  // clang-format off
+  const struct { const char *presetAndCaptions, *results; } sources[] = {
+    {"1|psi kpa mmHg mmH2O Kg/cm2 mBar|", "14.51 100.0 750.2 10215 1.02 1000"},
+    {"1000|psi kpa mmHg mmH2O Kg/cm2 bar|", "14.50 100.0 750.1 10215 1.02 1.00"},
+    {" 14.504|bar kpa mmHg mmH2O Kg/cm2 mbar|", "1.00 100.0 750.1 10226 1.02 1000"},
+    {"100|psi bar mmHg mmH2O Kg/cm2 mbar|", "14.50 1.00 750.1 10215 1.02 1000"},
+    {" 750.06|psi kpa bar mmH2O Kg/cm2 mBar|", "14.50 100.0 1.00 10215 1.02 1000"},
+    {"10215|psi kpa mmHg bar Kg/cm2 mBar|", "14.50 100.0 749.8 1.00 1.02 1000"},
+    {" 1.0197|psi kpa mmHg mmH2O bar mbar|", "14.50 100.0 750.0 10215 1.00 1000"},
   };
-  const struct {
-    const char* name;
-    int source;
-    const char *input, *results;
-  } typed[] = {
-      {"100 psi", 2, "100", "6.89 689.5 5171.5 70506 7.03 6895"},
-      {"negative bar", 0, "-2", "-29.03 -200.0 -1500.4 -20430 -2.04 -2000"},
-      {"no number reads as 0", 3, "abc", "0.00 0.00 0.0 0 0.00 0"},
-      {"a comma ends the number: 1 bar", 0, "1,5", "14.51 100.0 750.2 10215 1.02 1000"},
-      // A pair and its reverse do not undo each other.
-      {"10 psi to mmH2O", 2, "10", "0.69 68.9 517.1 7051 0.70 689"},
-      {"7051 mmH2O back to psi is not 10", 5, "7051", "10.01 69.0 517.5 0.69 0.70 690"},
+  const struct { const char* name; int source; const char *input, *results; } typed[] = {
+    {"100 psi", 2, "100", "6.89 689.5 5171.5 70506 7.03 6895"},
+    {"negative bar", 0, "-2", "-29.03 -200.0 -1500.4 -20430 -2.04 -2000"},
+    {"no number reads as 0", 3, "abc", "0.00 0.00 0.0 0 0.00 0"},
+    {"a comma ends the number: 1 bar", 0, "1,5", "14.51 100.0 750.2 10215 1.02 1000"},
+    // A pair and its reverse do not undo each other.
+    {"10 psi to mmH2O", 2, "10", "0.69 68.9 517.1 7051 0.70 689"},
+    {"7051 mmH2O back to psi is not 10", 5, "7051", "10.01 69.0 517.5 0.69 0.70 690"},
   };
+  // clang-format on
   for (const NumberSettings& settings : testing::bothSettings()) {
     FakeWindow w = testing::startedWindow(settings);
     EXPECT_EQ(shown(w), "1.013|psi kpa mmHg mmH2O Kg/cm2 mBar|" +
@@ -67,15 +63,15 @@ TEST(Pressure, EachSourceShowsOneBarThenTypedValuesUseTheConstantsOfEachPair) {
 
 TEST(Pressure, OverflowKeepsTheColumnsBeforeItAndClearsTheRest) {
   // k: a column kept, showing all the digits of its huge value; -: cleared.
-  const struct {
-    const char *name, *input, *message, *columns;
-  } rows[] = {
-      {"beyond the double range", "1E400", "The input pressure is too large a number.", "------"},
-      {"mmH2O overflows after three columns", "1e305",
-       "The pressure is too large to convert to mmH2O.", "kkk---"},
-      {"psi, the first column, overflows", "1.3e307",
-       "The pressure is too large to convert to psi.", "------"},
+  // clang-format off
+  const struct { const char *name, *input, *message, *columns; } rows[] = {
+    {"beyond the double range", "1E400", "The input pressure is too large a number.", "------"},
+    {"mmH2O overflows after three columns", "1e305",
+     "The pressure is too large to convert to mmH2O.", "kkk---"},
+    {"psi, the first column, overflows", "1.3e307", "The pressure is too large to convert to psi.",
+     "------"},
   };
+  // clang-format on
   for (const auto& r : rows) {
     SCOPED_TRACE(r.name);
     FakeWindow w = testing::startedWindow();

@@ -8,7 +8,6 @@
 
 #include "fake_window.h"
 #include "shell/panels.h"
-#include "shell/shell.h"
 
 namespace pyrelon {
 namespace {
@@ -16,25 +15,22 @@ namespace {
 using testing::FakeWindow;
 
 TEST(CopyPanelResults, CaptionValueAndAUnitOnlyWhereTheCaptionNamesNone) {
-  FakeWindow w;
-  Form_Load(w);
-  struct Case {
-    const char* panel;
-    const char* text;
-  } cases[] = {
-      // In the order shown, left to right: air excess stands after CO2.
-      {"lambda",
-       "Wet % O2\t1.0\nDry % O2\t1.2\n% CO2\t11.0\nAir excess\t1.056\nNet Eff.\t83.5\t%\n"
-       "Gross Eff.\t93.7\t%\n"},
-      // 1.013 bar: / 0.0689, x 100, x 750.2, x 10215, x 1.0197, x 1000.
-      {"pressure", "psi\t14.70\nkpa\t101.3\nmmHg\t760.0\nmmH2O\t10348\nKg/cm2\t1.03\nmBar\t1013\n"},
-      {"temperature", "\u00b0Fahrenheit\t32.0\nKelvin\t273.2\n\u00b0Rankine\t491.7\n"},
-      {"carbon", "% Carbon\t1.000\n"},
-      {"nitriding", "NK Factor\t10.00\n"},
-      // The caption stands on two lines on the window, on one here.
-      {"flow", "Compensed Flow\t10\n"},
+  FakeWindow w = testing::startedWindow();
+  // clang-format off
+  const struct { const char *panel, *text; } cases[] = {
+    // In the order shown, left to right: air excess stands after CO2.
+    {"lambda", "Wet % O2\t1.0\nDry % O2\t1.2\n% CO2\t11.0\nAir excess\t1.056\nNet Eff.\t83.5\t%\n"
+               "Gross Eff.\t93.7\t%\n"},
+    // 1.013 bar: / 0.0689, x 100, x 750.2, x 10215, x 1.0197, x 1000.
+    {"pressure", "psi\t14.70\nkpa\t101.3\nmmHg\t760.0\nmmH2O\t10348\nKg/cm2\t1.03\nmBar\t1013\n"},
+    {"temperature", "\u00b0Fahrenheit\t32.0\nKelvin\t273.2\n\u00b0Rankine\t491.7\n"},
+    {"carbon", "% Carbon\t1.000\n"},
+    {"nitriding", "NK Factor\t10.00\n"},
+    // The caption stands on two lines on the window, on one here.
+    {"flow", "Compensed Flow\t10\n"},
   };
-  for (const Case& c : cases)
+  // clang-format on
+  for (const auto& c : cases)
     EXPECT_EQ(panelResultsText(w, *panelById(c.panel)), c.text) << c.panel;
   EXPECT_EQ(captionLabelOf("NetLbl"), "Label48");
   EXPECT_EQ(captionLabelOf("HTxt"), "Label34");
@@ -42,8 +38,7 @@ TEST(CopyPanelResults, CaptionValueAndAUnitOnlyWhereTheCaptionNamesNone) {
 }
 
 TEST(Freshness, AResultIsStaleWhileItsPanelsInputsDifferFromThoseItWasWrittenWith) {
-  FakeWindow w;
-  Form_Load(w);
+  FakeWindow w = testing::startedWindow();
   Freshness fresh;
   for (const char* label : {"NkLbl", "CarbonLbl", "Lab2", "Lab1"})
     fresh.written(w, label, w.caption(label));

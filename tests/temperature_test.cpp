@@ -13,25 +13,21 @@ using testing::FakeWindow;
 const std::vector<std::string_view> kResults{"Lab2", "Lab4", "Label12"};
 
 TEST(Temperature, EachSourceRelabelsPresetsAndSolvesThenGoesOnFromTheValueShown) {
-  const struct {
-    const char *captions, *preset, *results;
-  } sources[] = {
-      {"\u00b0Fahrenheit Kelvin \u00b0Rankine", "0", "32.0 273.2 491.7"},
-      {"\u00b0Centigradi Kelvin \u00b0Rankine", "32", "0.0 273.2 491.7"},
-      {"\u00b0Fahrenheit \u00b0Centigradi \u00b0Rankine", " 273.15", "32.0 0.0 491.7"},
-      {"\u00b0Fahrenheit Kelvin \u00b0Centigradi", " 491.67", "32.0 273.2 0.0"},
+  // clang-format off
+  const struct { const char *captions, *preset, *results; } sources[] = {
+    {"\u00b0Fahrenheit Kelvin \u00b0Rankine", "0", "32.0 273.2 491.7"},
+    {"\u00b0Centigradi Kelvin \u00b0Rankine", "32", "0.0 273.2 491.7"},
+    {"\u00b0Fahrenheit \u00b0Centigradi \u00b0Rankine", " 273.15", "32.0 0.0 491.7"},
+    {"\u00b0Fahrenheit Kelvin \u00b0Centigradi", " 491.67", "32.0 273.2 0.0"},
   };
-  const struct {
-    const char* name;
-    int source;
-    const char *input, *results;
-  } typed[] = {
-      {"kelvin from 37.8 shown; the unrounded chain gives 310.9", 1, "100", "37.8 311.0 559.7"},
-      {"Fahrenheit from 26.9 shown; the unrounded chain gives 80.3", 2, "300", "80.4 26.9 540.0"},
-      {"below absolute zero: no message", 0, "-300", "-508.0 -26.9 -48.3"},
-      {"no number reads as 0", 0, "abc", "32.0 273.2 491.7"},
-      {"a comma ends the number: 21", 0, "21,9", "69.8 294.2 529.5"},
+  const struct { const char* name; int source; const char *input, *results; } typed[] = {
+    {"kelvin from 37.8 shown; the unrounded chain gives 310.9", 1, "100", "37.8 311.0 559.7"},
+    {"Fahrenheit from 26.9 shown; the unrounded chain gives 80.3", 2, "300", "80.4 26.9 540.0"},
+    {"below absolute zero: no message", 0, "-300", "-508.0 -26.9 -48.3"},
+    {"no number reads as 0", 0, "abc", "32.0 273.2 491.7"},
+    {"a comma ends the number: 21", 0, "21,9", "69.8 294.2 529.5"},
   };
+  // clang-format on
   for (const NumberSettings& settings : testing::bothSettings()) {
     FakeWindow w = testing::startedWindow(settings);
     EXPECT_EQ(w.captions(kResults), w.local(sources[0].results));
@@ -57,17 +53,15 @@ TEST(Temperature, EachSourceRelabelsPresetsAndSolvesThenGoesOnFromTheValueShown)
 
 TEST(Temperature, FaultsKeepTheColumnsWrittenAndClearTheRest) {
   const char* const toF = "The temperature is too large to convert to \u00b0Fahrenheit.";
-  const struct {
-    const char* name;
-    int source;
-    const char *input, *message, *lab4;
-  } rows[] = {
-      {"beyond the double range", 0, "1E400", "The input temperature is too large a number.", ""},
-      {"Fahrenheit overflows first", 0, "-1.5e308", toF, ""},
-      {"kelvin writes column 2 first", 2, "1e308", toF, "1000000000000000"},
-      {"the shown value rounds past the largest double", 2, "1.7976931348623157e308", toF,
-       "1797693134862320"},
+  // clang-format off
+  const struct { const char* name; int source; const char *input, *message, *lab4; } rows[] = {
+    {"beyond the double range", 0, "1E400", "The input temperature is too large a number.", ""},
+    {"Fahrenheit overflows first", 0, "-1.5e308", toF, ""},
+    {"kelvin writes column 2 first", 2, "1e308", toF, "1000000000000000"},
+    {"the shown value rounds past the largest double", 2, "1.7976931348623157e308", toF,
+     "1797693134862320"},
   };
+  // clang-format on
   for (const auto& r : rows) {
     SCOPED_TRACE(r.name);
     FakeWindow w = testing::startedWindow();

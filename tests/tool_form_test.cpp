@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -22,15 +23,9 @@ namespace {
 
 using testing::scratchTool;
 
-struct NumberRow {
-  const char* name;
-  const char* text;
-  const char* separator;
-  std::optional<double> expected;
-};
-
 TEST(ToolNumbers, AreReadStrictly) {
-  const NumberRow rows[] = {
+  // clang-format off
+  const struct { const char *name, *text, *separator; std::optional<double> expected; } rows[] = {
       {"plain", "925", ".", 925.0},
       {"blanks_around", "  -4.5\t", ".", -4.5},
       {"plus_sign", "+3", ".", 3.0},
@@ -56,88 +51,79 @@ TEST(ToolNumbers, AreReadStrictly) {
       {"infinity_word", "inf", ".", std::nullopt},
       {"nan_word", "nan", ".", std::nullopt},
   };
-  for (const NumberRow& row : rows) {
+  // clang-format on
+  for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     EXPECT_EQ(readToolNumber(row.text, row.separator), row.expected);
   }
 }
 
-struct FormatRow {
-  const char* name;
-  double value;
-  Digits digits;
-  int places;
-  const char* separator;
-  const char* expected;
-};
-
 TEST(ToolNumbers, AreWrittenAsTheirDigitsSay) {
-  const FormatRow rows[] = {
-      {"decimals_pad", 0.54, Digits::Decimals, 3, ".", "0.540"},
-      {"decimals_round_up", 0.5406, Digits::Decimals, 3, ".", "0.541"},
+  using enum Digits;
+  // clang-format off
+  const struct {
+    const char* name; double value; Digits digits; int places; const char *separator, *expected;
+  } rows[] = {
+      {"decimals_pad", 0.54, Decimals, 3, ".", "0.540"},
+      {"decimals_round_up", 0.5406, Decimals, 3, ".", "0.541"},
       // The double nearest 0.5405 is 0.54049999999999998046...: rounded as it is.
-      {"decimals_binary_below_half", 0.5405, Digits::Decimals, 3, ".", "0.540"},
-      {"decimals_round_down", 1.2344, Digits::Decimals, 3, ".", "1.234"},
-      {"decimals_carry", 9.9996, Digits::Decimals, 3, ".", "10.000"},
-      {"decimals_tie_away", 0.125, Digits::Decimals, 2, ".", "0.13"},  // exact in binary
-      {"decimals_negative_tie_away", -2.5, Digits::Decimals, 0, ".", "-3"},
+      {"decimals_binary_below_half", 0.5405, Decimals, 3, ".", "0.540"},
+      {"decimals_round_down", 1.2344, Decimals, 3, ".", "1.234"},
+      {"decimals_carry", 9.9996, Decimals, 3, ".", "10.000"},
+      {"decimals_tie_away", 0.125, Decimals, 2, ".", "0.13"},  // exact in binary
+      {"decimals_negative_tie_away", -2.5, Decimals, 0, ".", "-3"},
       // The doubles either side of 0.125 lie below and above the half.
-      {"decimals_just_below_tie", std::nextafter(0.125, 0.0), Digits::Decimals, 2, ".", "0.12"},
-      {"decimals_just_above_tie", std::nextafter(0.125, 1.0), Digits::Decimals, 2, ".", "0.13"},
-      {"decimals_binary_below_2675", 2.675, Digits::Decimals, 2, ".", "2.67"},  // 2.67499999…
-      {"significant_just_below_tie", std::nextafter(0.125, 0.0), Digits::Significant, 2, ".",
-       "0.12"},
+      {"decimals_just_below_tie", std::nextafter(0.125, 0.0), Decimals, 2, ".", "0.12"},
+      {"decimals_just_above_tie", std::nextafter(0.125, 1.0), Decimals, 2, ".", "0.13"},
+      {"decimals_binary_below_2675", 2.675, Decimals, 2, ".", "2.67"},  // 2.67499999…
+      {"significant_just_below_tie", std::nextafter(0.125, 0.0), Significant, 2, ".", "0.12"},
       // 9.883447461352235 is 9.88344746135223495286936667980626… (Python's
       // Decimal): below the half at 15 digits, though its 17 digits read
       // 9.8834474613522350.
-      {"significant_17_digits_say_half", 9.883447461352235, Digits::Significant, 15, ".",
+      {"significant_17_digits_say_half", 9.883447461352235, Significant, 15, ".",
        "9.88344746135223"},
-      {"decimals_no_minus_zero", -0.0001, Digits::Decimals, 3, ".", "0.000"},
-      {"decimals_negative_zero", -0.0, Digits::Decimals, 1, ".", "0.0"},
-      {"decimals_below_half_place", 0.00049, Digits::Decimals, 3, ".", "0.000"},
-      {"decimals_half_place", 0.0005000001, Digits::Decimals, 3, ".", "0.001"},
-      {"decimals_far_below", 1e-30, Digits::Decimals, 3, ".", "0.000"},
-      {"decimals_none", 1137.6, Digits::Decimals, 0, ".", "1138"},
-      {"decimals_comma", -5.64, Digits::Decimals, 1, ",", "-5,6"},
-      {"decimals_large", 1.5e20, Digits::Decimals, 1, ".", "150000000000000000000.0"},
-      {"significant_kn", 6.5612, Digits::Significant, 3, ".", "6.56"},
-      {"significant_whole", 1234.5, Digits::Significant, 3, ".", "1230"},
-      {"significant_small", 0.001234, Digits::Significant, 3, ".", "0.00123"},
-      {"significant_carry", 9.996, Digits::Significant, 3, ".", "10.0"},
-      {"significant_keeps_zeros", 0.5, Digits::Significant, 3, ".", "0.500"},
-      {"significant_zero", 0.0, Digits::Significant, 3, ".", "0.00"},
-      {"significant_tiny_goes_scientific", 1.5e-20, Digits::Significant, 3, ".", "1.50e-20"},
-      {"significant_huge_goes_scientific", 2e15, Digits::Significant, 2, ".", "2.0e+15"},
+      {"decimals_no_minus_zero", -0.0001, Decimals, 3, ".", "0.000"},
+      {"decimals_negative_zero", -0.0, Decimals, 1, ".", "0.0"},
+      {"decimals_below_half_place", 0.00049, Decimals, 3, ".", "0.000"},
+      {"decimals_half_place", 0.0005000001, Decimals, 3, ".", "0.001"},
+      {"decimals_far_below", 1e-30, Decimals, 3, ".", "0.000"},
+      {"decimals_none", 1137.6, Decimals, 0, ".", "1138"},
+      {"decimals_comma", -5.64, Decimals, 1, ",", "-5,6"},
+      {"decimals_large", 1.5e20, Decimals, 1, ".", "150000000000000000000.0"},
+      {"significant_kn", 6.5612, Significant, 3, ".", "6.56"},
+      {"significant_whole", 1234.5, Significant, 3, ".", "1230"},
+      {"significant_small", 0.001234, Significant, 3, ".", "0.00123"},
+      {"significant_carry", 9.996, Significant, 3, ".", "10.0"},
+      {"significant_keeps_zeros", 0.5, Significant, 3, ".", "0.500"},
+      {"significant_zero", 0.0, Significant, 3, ".", "0.00"},
+      {"significant_tiny_goes_scientific", 1.5e-20, Significant, 3, ".", "1.50e-20"},
+      {"significant_huge_goes_scientific", 2e15, Significant, 2, ".", "2.0e+15"},
       // Plain from 10^-5 up to below 10^15, as the rounded digits stand.
-      {"significant_smallest_plain", 1.2345e-5, Digits::Significant, 3, ".", "0.0000123"},
-      {"significant_largest_plain", 9.99e14, Digits::Significant, 3, ".", "999000000000000"},
-      {"significant_below_plain", 1.2345e-6, Digits::Significant, 3, ".", "1.23e-06"},
-      {"significant_rounded_into_plain", 9.996e-6, Digits::Significant, 3, ".", "0.0000100"},
-      {"significant_comma", 0.74, Digits::Significant, 2, ",", "0,74"},
-      {"scientific_po2", 1.5234e-20, Digits::Scientific, 3, ".", "1.52e-20"},
-      {"scientific_whole", 12.0, Digits::Scientific, 3, ".", "1.20e+01"},
-      {"scientific_carry", 9.996e-5, Digits::Scientific, 3, ".", "1.00e-04"},
-      {"scientific_negative", -4.2e7, Digits::Scientific, 2, ".", "-4.2e+07"},
-      {"scientific_one_digit", 7.7e-3, Digits::Scientific, 1, ".", "8e-03"},
-      {"scientific_three_digit_exponent", 1.0e-300, Digits::Scientific, 2, ",", "1,0e-300"},
-      {"scientific_zero", 0.0, Digits::Scientific, 3, ".", "0.00e+00"},
+      {"significant_smallest_plain", 1.2345e-5, Significant, 3, ".", "0.0000123"},
+      {"significant_largest_plain", 9.99e14, Significant, 3, ".", "999000000000000"},
+      {"significant_below_plain", 1.2345e-6, Significant, 3, ".", "1.23e-06"},
+      {"significant_rounded_into_plain", 9.996e-6, Significant, 3, ".", "0.0000100"},
+      {"significant_comma", 0.74, Significant, 2, ",", "0,74"},
+      {"scientific_po2", 1.5234e-20, Scientific, 3, ".", "1.52e-20"},
+      {"scientific_whole", 12.0, Scientific, 3, ".", "1.20e+01"},
+      {"scientific_carry", 9.996e-5, Scientific, 3, ".", "1.00e-04"},
+      {"scientific_negative", -4.2e7, Scientific, 2, ".", "-4.2e+07"},
+      {"scientific_one_digit", 7.7e-3, Scientific, 1, ".", "8e-03"},
+      {"scientific_three_digit_exponent", 1.0e-300, Scientific, 2, ",", "1,0e-300"},
+      {"scientific_zero", 0.0, Scientific, 3, ".", "0.00e+00"},
+      {"not_a_number_gives_nothing", std::nan(""), Decimals, 3, ".", ""},
   };
-  for (const FormatRow& row : rows) {
+  // clang-format on
+  for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     EXPECT_EQ(formatToolNumber(row.value, row.digits, row.places, row.separator), row.expected);
   }
-  EXPECT_EQ(formatToolNumber(std::numeric_limits<double>::quiet_NaN(), Digits::Decimals, 3, "."),
-            "");
-  EXPECT_EQ(formatToolNumber(std::numeric_limits<double>::max(), Digits::Decimals, 0, ".").size(),
-            309u);
+  EXPECT_EQ(formatToolNumber(std::numeric_limits<double>::max(), Decimals, 0, ".").size(), 309u);
 }
 
 TEST(ToolNumbers, JsonNumbersAreShortestAndReadBack) {
-  const struct {
-    const char* name;
-    double value;
-    const char* expected;
-  } rows[] = {
+  // clang-format off
+  const struct { const char* name; double value; const char* expected; } rows[] = {
       {"whole", 925.0, "925"},
       {"fraction", 0.54, "0.54"},
       {"tenth", 0.1, "0.1"},
@@ -150,66 +136,41 @@ TEST(ToolNumbers, JsonNumbersAreShortestAndReadBack) {
       {"small_plain", 0.000001, "0.000001"},
       {"nan", std::nan(""), "null"},
   };
+  // clang-format on
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     EXPECT_EQ(jsonNumber(row.value), row.expected);
   }
 }
 
-struct FormRow {
-  const char* name;
-  std::vector<std::string> texts;  // flow, share, hours
-  const char* separator;
-  const char* error;
-  int failedInput;
-  std::vector<std::optional<double>> readings;
-};
-
 TEST(ToolForms, ReadGivenValuesStartValuesAndFaults) {
-  const FormRow rows[] = {
-      {"all_blank_takes_start_values", {"", " ", ""}, ".", "", -1, {10.0, std::nullopt, 8.0}},
+  constexpr auto none = std::nullopt;
+  // Texts and readings: flow, share, hours.
+  // clang-format off
+  const struct {
+    const char* name; std::vector<std::string> texts; const char *separator, *error;
+    int failedInput; std::vector<std::optional<double>> readings;
+  } rows[] = {
+      {"all_blank_takes_start_values", {"", " ", ""}, ".", "", -1, {10.0, none, 8.0}},
       {"given_values", {"12.5", "40", "8"}, ".", "", -1, {12.5, 40.0, 8.0}},
       {"bounds_are_inclusive", {"0", "100", "0.5"}, ".", "", -1, {0.0, 100.0, 0.5}},
-      {"above_range",
-       {"", "", "25"},
-       ".",
-       "The run time must be between 0.5 and 24 h.",
-       2,
-       {10.0, std::nullopt, 25.0}},
-      {"below_range_comma",
-       {"", "", "0,4"},
-       ",",
-       "The run time must be between 0,5 and 24 h.",
-       2,
-       {10.0, std::nullopt, 0.4}},
-      {"not_a_number",
-       {"12abc", "", ""},
-       ".",
-       "The gas flow \"12abc\" is not a number.",
-       0,
-       {std::nullopt, std::nullopt, 8.0}},
-      {"first_fault_wins",
-       {"-1", "x", ""},
-       ".",
-       "The gas flow must be between 0 and 100 m³/h.",
-       0,
-       {-1.0, std::nullopt, 8.0}},
-      {"no_number_before_range_fault_after_it",
-       {"", "x", "99"},
-       ".",
-       "The nitrogen share \"x\" is not a number.",
-       1,
-       {10.0, std::nullopt, 99.0}},
+      {"above_range", {"", "", "25"}, ".", "The run time must be between 0.5 and 24 h.", 2,
+       {10.0, none, 25.0}},
+      {"below_range_comma", {"", "", "0,4"}, ",", "The run time must be between 0,5 and 24 h.", 2,
+       {10.0, none, 0.4}},
+      {"not_a_number", {"12abc", "", ""}, ".", "The gas flow \"12abc\" is not a number.", 0,
+       {none, none, 8.0}},
+      {"first_fault_wins", {"-1", "x", ""}, ".", "The gas flow must be between 0 and 100 m³/h.", 0,
+       {-1.0, none, 8.0}},
+      {"no_number_before_range_fault_after_it", {"", "x", "99"}, ".",
+       "The nitrogen share \"x\" is not a number.", 1, {10.0, none, 99.0}},
       // A face that sends more texts than the tool has inputs, or fewer.
-      {"texts_past_the_inputs_ignored",
-       {"12.5", "40", "8", "x", "1"},
-       ".",
-       "",
-       -1,
+      {"texts_past_the_inputs_ignored", {"12.5", "40", "8", "x", "1"}, ".", "", -1,
        {12.5, 40.0, 8.0}},
-      {"missing_texts_blank", {"12.5"}, ".", "", -1, {12.5, std::nullopt, 8.0}},
+      {"missing_texts_blank", {"12.5"}, ".", "", -1, {12.5, none, 8.0}},
   };
-  for (const FormRow& row : rows) {
+  // clang-format on
+  for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     const ToolForm form = readToolForm(scratchTool(), row.texts, row.separator);
     EXPECT_EQ(form.error, row.error);
@@ -220,43 +181,36 @@ TEST(ToolForms, ReadGivenValuesStartValuesAndFaults) {
 
 TEST(ToolForms, ARequiredInputMustBeGiven) {
   // The run time made required, with no start value.
-  static const std::array<ToolInput, 3> kInputs = [] {
-    std::array<ToolInput, 3> inputs{};
-    for (std::size_t i = 0; i < 3; ++i) inputs[i] = scratchTool().inputs[i];
-    inputs[2].start = std::nullopt;
-    inputs[2].required = true;
-    return inputs;
-  }();
+  static std::array<ToolInput, 3> inputs;
+  std::copy_n(scratchTool().inputs.begin(), 3, inputs.begin());
+  inputs[2].start = std::nullopt;
+  inputs[2].required = true;
   ToolDescriptor tool = scratchTool();
-  tool.inputs = kInputs;
+  tool.inputs = inputs;
+  // clang-format off
   const struct {
-    const char* name;
-    std::vector<std::string> texts;
-    const char* error;
-    int failedInput;
+    const char* name; std::vector<std::string> texts; const char* error; int failedInput;
   } rows[] = {
       {"given", {"", "", "2"}, "", -1},
       {"blank", {"", "", " "}, "The run time is needed, from 0.5 to 24 h.", 2},
-      {"an_earlier_fault_first",
-       {"200", "", ""},
-       "The gas flow must be between 0 and 100 m³/h.",
-       0},
+      {"an_earlier_fault_first", {"200", "", ""},
+       "The gas flow must be between 0 and 100 m³/h.", 0},
   };
+  // clang-format on
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     const ToolForm form = readToolForm(tool, row.texts, ".");
     EXPECT_EQ(form.error, row.error);
     EXPECT_EQ(form.failedInput, row.failedInput);
   }
-  EXPECT_EQ(neededSentence(kInputs[2], ","), "The run time is needed, from 0,5 to 24 h.");
+  EXPECT_EQ(neededSentence(inputs[2], ","), "The run time is needed, from 0,5 to 24 h.");
 }
 
 // Every line a face shows, "label=value unit [note]", indented for members.
-std::string linesText(const ToolOutcome& outcome, const char* separator) {
+std::string linesText(const ToolOutcome& outcome) {
   std::string out;
-  for (const ToolLine& line : toolLines(scratchTool(), outcome, separator)) {
-    out +=
-        std::string(static_cast<std::size_t>(line.depth) * 2, ' ') + line.label + "=" + line.value;
+  for (const ToolLine& line : toolLines(scratchTool(), outcome, ".")) {
+    out += std::string(line.depth * 2, ' ') + line.label + "=" + line.value;
     if (!line.unit.empty()) out += " " + line.unit;
     if (!line.note.empty()) out += " [" + line.note + "]";
     out += "\n";
@@ -264,86 +218,44 @@ std::string linesText(const ToolOutcome& outcome, const char* separator) {
   return out;
 }
 
+// The plain outcomes (a note, the start values, idle, the decimal comma)
+// are typed cases of the command line: tests/cli/cases/scratch/scratch-mix.txt.
 TEST(ToolForms, ShowEveryResultAsTheDescriptionSays) {
+  const char* const noResult =
+      "Volume=—\nNitrogen volume=—\nRate per second=—\nVerdict=—\nFlags=—\nSplit=\n"
+      "  First half=—\n  Second half=—\n";
+  // clang-format off
   const struct {
-    const char* name;
-    std::vector<std::string> texts;
-    const char* separator;
+    const char* name; std::vector<std::string> texts; const char* error; int failedInput;
     const char* expected;
   } rows[] = {
-      {"given_share",
-       {"12.5", "40", "8"},
-       ".",
-       // 12.5 × 8 = 100; 40 % of it 40; 12.5 / 3600 = 0.003472…
-       "Volume=100.00 m³\nNitrogen volume=40.0 m³\nRate per second=3.47e-03 m³/s\n"
-       "Verdict=running\nFlags=none\nSplit=\n  First half=50.0 m³\n  Second half=50.0 m³\n"},
-      {"start_values_no_share",
-       {"", "", ""},
-       ",",
-       // 10 × 8 = 80; 10 / 3600 = 0.002777…
-       "Volume=80,00 m³\nNitrogen volume=give the nitrogen share\nRate per second=2,78e-03 m³/s\n"
-       "Verdict=running\nFlags=none\nSplit=\n  First half=40,0 m³\n  Second half=40,0 m³\n"},
-      {"long_rich_run",
-       {"100", "60", "20"},
-       ".",
-       // 2000 m³, 60 % of it 1200; 100 / 3600 = 0.02777…
+      // 2000 m³, 60 % of it 1200; 100 / 3600 = 0.02777…
+      {"long_rich_run", {"100", "60", "20"}, "", -1,
        "Volume=2000.00 m³\nNitrogen volume=1200 m³\nRate per second=2.78e-02 m³/s\n"
-       "Verdict=running\nFlags=long, rich\nSplit=\n  First half=1000.0 m³\n"
-       "  Second half=1000.0 m³\n"},
-      {"note_beside_a_value",
-       {"10", "95", "2"},
-       ".",
-       // 20 m³, 95 % of it 19.0
-       "Volume=20.00 m³\nNitrogen volume=19.0 m³ [nearly pure nitrogen]\n"
-       "Rate per second=2.78e-03 m³/s\nVerdict=running\nFlags=rich\nSplit=\n"
-       "  First half=10.0 m³\n  Second half=10.0 m³\n"},
-      {"idle",
-       {"0", "", "1"},
-       ".",
-       "Volume=0.00 m³\nNitrogen volume=give the nitrogen share\nRate per second=0.00e+00 m³/s\n"
-       "Verdict=idle\nFlags=none\nSplit=\n  First half=0.0 m³\n  Second half=0.0 m³\n"},
-      {"calculator_fault_leaves_no_result",
-       {"100", "1", "21"},
-       ".",
-       "Volume=— \nNitrogen volume=—\nRate per second=—\nVerdict=—\nFlags=—\nSplit=\n"
-       "  First half=—\n  Second half=—\n"},
-      {"range_fault_leaves_no_result",
-       {"101", "", ""},
-       ".",
-       "Volume=—\nNitrogen volume=—\nRate per second=—\nVerdict=—\nFlags=—\nSplit=\n"
-       "  First half=—\n  Second half=—\n"},
+       "Verdict=running\nFlags=long, rich\nSplit=\n"
+       "  First half=1000.0 m³\n  Second half=1000.0 m³\n"},
+      // 100 × 21 = 2100 m³: the calculator refuses.
+      {"calculator_fault", {"100", "1", "21"}, "The volume must be at most 2000 m³.", 0, noResult},
+      {"range_fault", {"101", "", ""}, "The gas flow must be between 0 and 100 m³/h.", 0, noResult},
   };
+  // clang-format on
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
-    const ToolOutcome outcome =
-        runTool(scratchTool(), readToolForm(scratchTool(), row.texts, row.separator));
-    std::string expected = row.expected;
-    // "Volume=— " above only marks a row that is otherwise alike.
-    if (const auto at = expected.find("— \n"); at != std::string::npos) expected.erase(at + 3, 1);
-    EXPECT_EQ(linesText(outcome, row.separator), expected);
+    const ToolOutcome outcome = runTool(scratchTool(), readToolForm(scratchTool(), row.texts, "."));
+    EXPECT_EQ(linesText(outcome), row.expected);
+    EXPECT_EQ(outcome.error, row.error);
+    EXPECT_EQ(outcome.failedInput, row.failedInput);
   }
-}
-
-TEST(ToolForms, FaultsNameTheirSentence) {
-  const ToolOutcome calculatorFault =
-      runTool(scratchTool(), readToolForm(scratchTool(), {{"100", "1", "21"}}, "."));
-  EXPECT_EQ(calculatorFault.error, "The volume must be at most 2000 m³.");
-  EXPECT_EQ(calculatorFault.failedInput, 0);
-  const ToolOutcome rangeFault =
-      runTool(scratchTool(), readToolForm(scratchTool(), {{"101", "", ""}}, "."));
-  EXPECT_EQ(rangeFault.error, "The gas flow must be between 0 and 100 m³/h.");
 }
 
 // A calculator that returns too few values, a NaN and a short group.
 ToolOutcome carelessCalculator(ToolReadings) {
-  ToolOutcome out;
-  ToolValue nan;
-  nan.kind = ToolValue::Kind::Number;
+  ToolValue nan, infinite, group;
+  nan.kind = infinite.kind = ToolValue::Kind::Number;
   nan.number = std::nan("");
-  ToolValue infinite = nan;
   infinite.number = std::numeric_limits<double>::infinity();
-  ToolValue group;
   group.kind = ToolValue::Kind::Group;
+  ToolOutcome out;
   out.results = {nan, infinite, nan, ToolValue{}, ToolValue{}, group};
   return out;
 }
@@ -362,89 +274,45 @@ TEST(ToolForms, NoNaNOrInfinityReachesAFace) {
   EXPECT_EQ(json.find("inf"), std::string::npos) << json;
 }
 
-TEST(ToolJson, OneLineAndIndented) {
+// The indented form is a typed case of the command line's --json
+// (tests/cli/cases/scratch/scratch-mix.txt).
+TEST(ToolJson, IndentZeroWritesOneLine) {
   const ToolForm form = readToolForm(scratchTool(), {{"12.5", "40", ""}}, ".");
   const ToolOutcome outcome = runTool(scratchTool(), form);
   EXPECT_EQ(toolJson(scratchTool(), form.readings, outcome, 0),
             R"({"tool":"scratch-mix","inputs":{"flow":12.5,"share":40,"hours":8},)"
             R"("results":{"volume":100,"nitrogen":40,"rate":0.003472222222222222,)"
             R"("verdict":"running","flags":[],"split":{"first":50,"second":50}},"error":null})");
-  const ToolForm faulty = readToolForm(scratchTool(), {{"", "", "30"}}, ".");
-  EXPECT_EQ(toolJson(scratchTool(), faulty.readings, runTool(scratchTool(), faulty), 2),
-            "{\n"
-            "  \"tool\": \"scratch-mix\",\n"
-            "  \"inputs\": {\n"
-            "    \"flow\": 10,\n"
-            "    \"share\": null,\n"
-            "    \"hours\": 30\n"
-            "  },\n"
-            "  \"results\": {\n"
-            "    \"volume\": null,\n"
-            "    \"nitrogen\": null,\n"
-            "    \"rate\": null,\n"
-            "    \"verdict\": null,\n"
-            "    \"flags\": null,\n"
-            "    \"split\": {\n"
-            "      \"first\": null,\n"
-            "      \"second\": null\n"
-            "    }\n"
-            "  },\n"
-            "  \"error\": \"The run time must be between 0.5 and 24 h.\"\n"
-            "}");
 }
 
 TEST(ToolJson, StringsAreQuoted) {
-  const struct {
-    const char* name;
-    std::string text;
-    const char* expected;
-  } rows[] = {
+  // clang-format off
+  const struct { const char* name; std::string text; const char* expected; } rows[] = {
       {"plain", "running", R"("running")"},
       {"quote_and_backslash", R"(a"b\c)", R"("a\"b\\c")"},
       {"control_characters", std::string("a\nb\tc\x01", 6), R"("a\u000ab\u0009c\u0001")"},
       {"utf8_as_is", "m³ °C —", "\"m³ °C —\""},
       {"empty", "", R"("")"},
   };
+  // clang-format on
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     EXPECT_EQ(jsonQuoted(row.text), row.expected);
   }
 }
 
-TEST(ToolColumns, WriteTheirValueOrNothing) {
-  const ToolDescriptor& tool = scratchTool();
-  const struct {
-    const char* name;
-    std::vector<std::string> texts;
-    const char* expected;  // volume|nitrogen|split_first
-  } rows[] = {
-      {"all_given", {"12.5", "40", "8"}, "100.00|40.0|50.0"},
-      {"share_absent", {"", "", ""}, "80.00||40.0"},
-      {"faulty_row", {"", "", "99"}, "||"},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
-    const ToolOutcome outcome = runTool(tool, readToolForm(tool, row.texts, "."));
-    std::string fields;
-    for (const ToolColumn& column : tool.columns) {
-      if (!fields.empty() || &column != tool.columns.data()) fields += '|';
-      appendColumnValue(fields, tool, placeOfColumn(tool, column), outcome, ".");
-    }
-    EXPECT_EQ(fields, row.expected);
-  }
-  EXPECT_EQ(placeOfColumn(tool, {"x", "nowhere", ""}).result, -1);
-  EXPECT_EQ(placeOfColumn(tool, {"split_first", "split", "first"}).member, 0);
-}
-
-TEST(ToolRegistry, ATestBuildAddsItsToolWithNoOtherChange) {
-  ASSERT_EQ(toolById("scratch-mix"), &scratchTool());
-  EXPECT_EQ(toolById("no-such-tool"), nullptr);
-  bool listed = false;
-  for (const ToolDescriptor* tool : tools()) listed = listed || tool == &scratchTool();
-  EXPECT_TRUE(listed);
+// Each column's value, or nothing, is a typed case of the command line's
+// --csv (tests/cli/cases/scratch/scratch-mix.txt). No tool's own columns
+// name a missing result: only this test reaches one.
+TEST(ToolColumns, AColumnNamingNoResultHasNoPlace) {
+  EXPECT_EQ(placeOfColumn(scratchTool(), {"x", "nowhere", ""}).result, -1);
 }
 
 TEST(ToolRegistry, EveryRegisteredToolIsListedOnceByTitle) {
+  // A test build adds its tool with no other change.
+  ASSERT_EQ(toolById("scratch-mix"), &scratchTool());
+  EXPECT_EQ(toolById("no-such-tool"), nullptr);
+  EXPECT_EQ(std::ranges::count(tools(), &scratchTool()), 1);
   // Whatever registered itself has an id of its own and a calculator, so
   // the registry drops none of them.
   std::set<std::string_view> ids;

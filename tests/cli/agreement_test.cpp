@@ -4,6 +4,7 @@
 // the same sentences.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -41,37 +42,30 @@ std::string randomReading(std::mt19937_64& rng, const InputSpec& input) {
   return text;
 }
 
-std::string withSeparator(std::string text, bool comma) {
-  if (comma)
-    for (char& c : text)
-      if (c == '.') c = ',';
-  return text;
-}
-
 TEST(Agreement, TheCommandLineShowsWhatTheWindowShows) {
   std::mt19937_64 rng(20261206);
   int compared = 0;
   for (const PanelDescriptor* panel : panels()) {
     const int entries = panel->list ? static_cast<int>(panel->list->entries.size()) : 1;
-    const int rowsPerEntry = 3600 / entries;
     for (int entry = 0; entry < entries; ++entry) {
       const bool comma = (entry + static_cast<int>(panel->id.size())) % 2 == 1;
       const std::vector<int> read = cli::inputsRead(*panel, panel->list ? entry : -1);
+      const auto input = [&](std::size_t k) -> const InputSpec& {
+        return panel->inputs[static_cast<std::size_t>(read[k])];
+      };
+      const auto separator = [&](std::size_t k) { return k == 0 ? "" : comma ? ";" : ","; };
       std::string csv;
-      for (std::size_t k = 0; k < read.size(); ++k)
-        csv += (k ? (comma ? ";" : ",") : "") +
-               std::string(panel->inputs[static_cast<std::size_t>(read[k])].key);
-      csv += "\n";
-      std::vector<std::vector<std::string>> rows;
-      for (int n = 0; n < rowsPerEntry; ++n) {
-        std::vector<std::string> row;
-        for (std::size_t k = 0; k < read.size(); ++k) {
-          row.push_back(randomReading(rng, panel->inputs[static_cast<std::size_t>(read[k])]));
-          csv += (k ? (comma ? ";" : ",") : "") + withSeparator(row.back(), comma);
-        }
+      for (std::size_t k = 0; k < read.size(); ++k) csv += separator(k) + std::string(input(k).key);
+      std::vector<std::vector<std::string>> rows(static_cast<std::size_t>(3600 / entries));
+      for (std::vector<std::string>& row : rows) {
         csv += "\n";
-        rows.push_back(row);
+        for (std::size_t k = 0; k < read.size(); ++k) {
+          std::string text = row.emplace_back(randomReading(rng, input(k)));
+          if (comma) std::replace(text.begin(), text.end(), '.', ',');
+          csv += separator(k) + text;
+        }
       }
+      csv += "\n";
       std::vector<std::string> args{std::string(panel->id), "--csv", "-"};
       if (panel->list) {
         args.push_back("--" + std::string(panel->list->key));
@@ -82,9 +76,7 @@ TEST(Agreement, TheCommandLineShowsWhatTheWindowShows) {
       ASSERT_LE(run.status, 1) << run.err;
 
       cli::MemorySource source(run.out);
-      cli::CsvOptions options;
-      options.separator = comma ? ';' : ',';
-      cli::CsvReader reader(source, options);
+      cli::CsvReader reader(source, {.separator = comma ? ';' : ','});
       ASSERT_EQ(reader.next(), cli::CsvStatus::Record);  // the header
       const FakeWindow started = startedWindow(comma ? commaSettings() : pointSettings());
       for (const auto& row : rows) {
@@ -95,8 +87,7 @@ TEST(Agreement, TheCommandLineShowsWhatTheWindowShows) {
 
         FakeWindow window = started;
         if (panel->list) window.setSelectedIndex(panel->list->name, entry);
-        for (std::size_t k = 0; k < read.size(); ++k)
-          window.setText(panel->inputs[static_cast<std::size_t>(read[k])].box, row[k]);
+        for (std::size_t k = 0; k < read.size(); ++k) window.setText(input(k).box, row[k]);
         pressPanel(window, *panel);
 
         const std::string context = std::string(panel->id) + " entry " + std::to_string(entry) +

@@ -18,7 +18,6 @@
 // for one line that starts with what comes before. "[exit N]" ends the
 // case: N is the exit status (124 where the minute ran out). Nothing here
 // is ever written by the program: these files are the oracle.
-#include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -27,7 +26,9 @@
 #include <cctype>
 #include <charconv>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,17 +48,9 @@ struct Case {
 
 std::vector<std::string> linesOf(const std::string& text) {
   std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    const std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) {
-      lines.push_back(text.substr(start));
-      lines.emplace_back("[no newline at end]");
-      break;
-    }
-    lines.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  if (!text.empty() && !text.ends_with('\n')) lines.emplace_back("[no newline at end]");
   return lines;
 }
 
@@ -99,14 +92,10 @@ std::vector<Case> parse(const std::string& file, const std::string& stem) {
       current = {"", where, line.substr(2), {}, {}, -1};
       firstLine = i + 1;
       state = line.ends_with("\\") ? Command : Out;
-      continue;
-    }
-    if (state == Command) {
+    } else if (state == Command) {
       current.command += "\n" + line;
       if (!line.ends_with("\\")) state = Out;
-      continue;
-    }
-    if (line == "[standard error]" && state == Out) {
+    } else if (line == "[standard error]" && state == Out) {
       state = Err;
     } else if (line.starts_with("[exit ") && line.ends_with("]")) {
       const char* first = line.data() + 6;
@@ -124,21 +113,16 @@ std::vector<Case> parse(const std::string& file, const std::string& stem) {
 }
 
 std::vector<Case> allCases() {
-  std::vector<std::string> names;
-  if (DIR* dir = ::opendir(PYRELON_CASES)) {
-    while (const dirent* entry = ::readdir(dir)) {
-      const std::string name = entry->d_name;
-      if (name.ends_with(".txt")) names.push_back(name);
-    }
-    ::closedir(dir);
-  }
-  std::sort(names.begin(), names.end());
+  std::vector<std::filesystem::path> files;
+  for (const auto& entry : std::filesystem::directory_iterator(PYRELON_CASES))
+    if (entry.path().extension() == ".txt") files.push_back(entry.path());
+  std::sort(files.begin(), files.end());
   std::vector<Case> cases;
-  for (const std::string& name : names) {
-    std::string stem = name.substr(0, name.size() - 4);
+  for (const std::filesystem::path& file : files) {
+    std::string stem = file.stem();
     std::replace_if(
         stem.begin(), stem.end(), [](char c) { return !std::isalnum(c); }, '_');
-    for (Case& c : parse(std::string(PYRELON_CASES) + "/" + name, stem)) cases.push_back(c);
+    for (Case& c : parse(file, stem)) cases.push_back(c);
   }
   return cases;
 }
@@ -180,14 +164,10 @@ TEST_P(CliCase, AnswersAsTyped) {
   char pattern[] = "/tmp/pyrelon-case-XXXXXX";
   ASSERT_NE(::mkdtemp(pattern), nullptr);
   const std::string dir = pattern;
-  const std::string setup = "mkdir " + shellQuoted(dir + "/bin") + " " +
-                            shellQuoted(dir + "/work") + " && ln -s " + shellQuoted(PYRELON_CLI) +
-                            " " + shellQuoted(dir + "/bin/pyrelon-cli");
-  ASSERT_EQ(std::system(setup.c_str()), 0);
-  {
-    std::ofstream script(dir + "/case.sh", std::ios::binary);
-    script << c.command << "\n";
-  }
+  std::filesystem::create_directory(dir + "/bin");
+  std::filesystem::create_directory(dir + "/work");
+  std::filesystem::create_symlink(PYRELON_CLI, dir + "/bin/pyrelon-cli");
+  std::ofstream(dir + "/case.sh", std::ios::binary) << c.command << "\n";
   const std::string run =
       "cd " + shellQuoted(dir + "/work") + " && PATH=" + shellQuoted(dir + "/bin") +
       ":\"$PATH\" GOLDEN=" + shellQuoted(PYRELON_GOLDEN_DIR) +
@@ -197,7 +177,8 @@ TEST_P(CliCase, AnswersAsTyped) {
   const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
   const std::vector<std::string> out = linesOf(readFile(dir + "/out"));
   const std::vector<std::string> err = linesOf(readFile(dir + "/err"));
-  std::system(("rm -rf " + shellQuoted(dir)).c_str());
+  std::error_code ignored;  // what cannot be removed stays behind
+  std::filesystem::remove_all(dir, ignored);
   SCOPED_TRACE(c.where + ": $ " + c.command);
   EXPECT_EQ(status, c.status) << joined(err);
   EXPECT_TRUE(matches(out, 0, c.out, 0)) << "standard output:\n"

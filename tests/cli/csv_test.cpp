@@ -1,15 +1,12 @@
 #include "cli/csv.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cerrno>
-#include <csignal>
-#include <cstdio>
-#include <initializer_list>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
-#include <system_error>
+#include <string_view>
 #include <vector>
 
 namespace pyrelon::cli {
@@ -17,67 +14,55 @@ namespace {
 
 using Fields = std::vector<std::string>;
 
+// A status and its fields; after StrayQuote, where the quote opened.
 struct Item {
   CsvStatus status;
   Fields fields;
+  std::uint64_t strayLine = 0;
+  std::size_t strayField = 0;
+  bool operator==(const Item&) const = default;
 };
-
-bool operator==(const Item& a, const Item& b) {
-  return a.status == b.status && a.fields == b.fields;
-}
 
 void PrintTo(const Item& item, std::ostream* os) {
   *os << "status " << static_cast<int>(item.status) << " {";
   for (const std::string& f : item.fields) *os << '[' << f << ']';
-  *os << '}';
+  *os << "} stray " << item.strayLine << ':' << item.strayField;
 }
 
-// Everything the reader hands out up to End (which is not listed).
-std::vector<Item> readAll(ByteSource& source, const CsvOptions& options) {
+// Everything the reader hands out up to End (which is not listed), handed
+// the input at most `largestRead` bytes at a time.
+std::vector<Item> readAll(std::string_view input, const CsvOptions& options,
+                          std::size_t largestRead = SIZE_MAX) {
+  MemorySource source(input, largestRead);
   CsvReader reader(source, options);
   std::vector<Item> items;
-  for (;;) {
-    const CsvStatus status = reader.next();
-    if (status == CsvStatus::End) break;
-    items.push_back({status, Fields(reader.fields().begin(), reader.fields().end())});
-    if (items.size() > 1000) break;  // a reader that never ends
+  // At most 1001 items: a reader that never ends fails, not hangs.
+  for (CsvStatus status; (status = reader.next()) != CsvStatus::End && items.size() <= 1000;) {
+    const bool stray = status == CsvStatus::StrayQuote;
+    items.push_back({status, Fields(reader.fields().begin(), reader.fields().end()),
+                     stray ? reader.strayQuoteLine() : 0, stray ? reader.strayQuoteField() : 0});
+    if (status == CsvStatus::RecordTooLong || status == CsvStatus::TooManyFields) {
+      EXPECT_TRUE(reader.fields().empty() && reader.raw().empty()) << input;
+    }
   }
   EXPECT_EQ(reader.next(), CsvStatus::End);
   return items;
 }
 
-// Every input is read whole, in chunks of one byte, and with reads that stop
-// short of the chunk, so that records, quotes and CRLFs fall across chunk
-// boundaries at every place.
-std::vector<std::vector<Item>> readInEverySize(std::string_view input, char separator = ',') {
-  struct Size {
-    std::size_t chunk;
-    std::size_t largestRead;
-  };
-  std::vector<std::vector<Item>> results;
-  for (const Size size :
-       {Size{1 << 20, SIZE_MAX}, Size{1, 1}, Size{2, 2}, Size{3, 3}, Size{7, 5}, Size{64, 1}}) {
-    MemorySource source(input, size.largestRead);
-    CsvOptions options;
-    options.separator = separator;
-    options.chunkSize = size.chunk;
-    results.push_back(readAll(source, options));
-  }
-  return results;
-}
-
 constexpr CsvStatus R = CsvStatus::Record;
 constexpr CsvStatus B = CsvStatus::Blank;
 
-struct ReadCase {
-  const char* name;
-  std::string input;
-  std::vector<Item> expected;
-};
-
+// Every input is read whole, in chunks of one byte, and with reads that stop
+// short of the chunk, so that records, quotes and CRLFs fall across chunk
+// boundaries at every place.
 TEST(CsvReader, ReadsRecordsWhereverTheChunksEnd) {
-  // clang-format off
-  const ReadCase cases[] = {
+  const struct {
+    const char* name;
+    std::string input;
+    std::vector<Item> expected;
+    char separator = ',';
+  } cases[] = {
+      // clang-format off
       {"plain", "a,b,c\n1,2,3\n", {{R, {"a", "b", "c"}}, {R, {"1", "2", "3"}}}},
       {"no final line end", "a,b\n1,2", {{R, {"a", "b"}}, {R, {"1", "2"}}}},
       {"CRLF", "a,b\r\n1,2\r\n", {{R, {"a", "b"}}, {R, {"1", "2"}}}},
@@ -104,30 +89,28 @@ TEST(CsvReader, ReadsRecordsWhereverTheChunksEnd) {
       {"blank after a quoted field", "\"a\"\r\n\r\n", {{R, {"a"}}, {B, {}}}},
       {"NUL bytes", std::string("a\0b,\0\n", 6),
        {{R, {std::string("a\0b", 3), std::string(1, '\0')}}}},
+      {"semicolon", "T;P\n\"1,5\";\"2;5\"\n1,5;2\n",
+       {{R, {"T", "P"}}, {R, {"1,5", "2;5"}}, {R, {"1,5", "2"}}}, ';'},
+      {"tab", "a b\tc,d\n", {{R, {"a b", "c,d"}}}, '\t'},
       // The unterminated rows end in a status of their own, set below.
       {"unterminated quote", "a,\"open\nrest", {{R, {"a", "open\nrest"}}}},
       {"unterminated after a doubled quote", "\"x\"\"", {{R, {"x\""}}}},
       // The buffer behind the last field still holds the quotes read before.
       {"unterminated after quotes", "\"\"\"\"\"\"\"\"\n\"ab", {{R, {"\"\"\""}}, {R, {"ab"}}}},
+      // clang-format on
   };
-  // clang-format on
-  for (const ReadCase& c : cases) {
+  const std::pair<std::size_t, std::size_t> sizes[] = {
+      {1 << 20, SIZE_MAX}, {1, 1}, {2, 2}, {3, 3}, {7, 5}, {64, 1}};  // chunk, largest read
+  for (const auto& c : cases) {
     std::vector<Item> expected = c.expected;
     if (std::string_view(c.name).starts_with("unterminated"))
       expected.back().status = CsvStatus::UnterminatedQuote;
-    for (const std::vector<Item>& result : readInEverySize(c.input))
-      EXPECT_EQ(result, expected) << c.name;
+    for (const auto& [chunk, largestRead] : sizes) {
+      EXPECT_EQ(readAll(c.input, {.separator = c.separator, .chunkSize = chunk}, largestRead),
+                expected)
+          << c.name << ", chunks of " << chunk;
+    }
   }
-}
-
-TEST(CsvReader, SplitsAtTheChosenSeparator) {
-  const std::string input = "T;P\n\"1,5\";\"2;5\"\n1,5;2\n";
-  const std::vector<Item> semicolon = {{R, {"T", "P"}}, {R, {"1,5", "2;5"}}, {R, {"1,5", "2"}}};
-  for (const std::vector<Item>& result : readInEverySize(input, ';')) EXPECT_EQ(result, semicolon);
-
-  const std::vector<Item> tab = {{R, {"a b", "c,d"}}};
-  for (const std::vector<Item>& result : readInEverySize("a b\tc,d\n", '\t'))
-    EXPECT_EQ(result, tab);
 }
 
 TEST(CsvReader, RefusesSettingsThatCannotWork) {
@@ -155,13 +138,11 @@ TEST(CsvReader, RefusesSettingsThatCannotWork) {
   };
   MemorySource source("");
   for (const auto& r : rows) {
-    CsvOptions options;
-    options.separator = r.separator;
-    options.chunkSize = r.chunkSize;
-    options.maxRecordBytes = r.maxRecordBytes;
     std::string refusal;
     try {
-      CsvReader reader(source, options);
+      CsvReader reader(
+          source,
+          {.separator = r.separator, .chunkSize = r.chunkSize, .maxRecordBytes = r.maxRecordBytes});
     } catch (const std::invalid_argument& e) {
       refusal = e.what();
     }
@@ -171,9 +152,7 @@ TEST(CsvReader, RefusesSettingsThatCannotWork) {
 
 TEST(CsvReader, KeepsEachFieldAsWritten) {
   MemorySource source("1121.5,\"a \"\"q\"\"\",x\"y,\"c\"d,\r\n\"\"\n", 3);
-  CsvOptions options;
-  options.chunkSize = 4;
-  CsvReader reader(source, options);
+  CsvReader reader(source, {.chunkSize = 4});
   ASSERT_EQ(reader.next(), CsvStatus::Record);
   EXPECT_EQ(reader.raw(), "1121.5,\"a \"\"q\"\"\",x\"y,\"c\"d,");
   const char* raw[] = {"1121.5", "\"a \"\"q\"\"\"", "x\"y", "\"c\"d", ""};
@@ -191,9 +170,7 @@ TEST(CsvReader, KeepsEachFieldAsWritten) {
 TEST(CsvReader, CountsLinesForMessages) {
   // Line 2 holds a quoted line feed, so the blank line is line 4.
   MemorySource source("a\n\"x\ny\",1\r\n\r\nb\rc", 2);
-  CsvOptions options;
-  options.chunkSize = 2;
-  CsvReader reader(source, options);
+  CsvReader reader(source, {.chunkSize = 2});
   const std::pair<CsvStatus, std::uint64_t> expected[] = {{R, 1}, {R, 2}, {B, 4}, {R, 5}, {R, 6}};
   for (const auto& [status, line] : expected) {
     EXPECT_EQ(reader.next(), status);
@@ -205,24 +182,16 @@ TEST(CsvReader, CountsLinesForMessages) {
 TEST(CsvReader, ReadsAOneMegabyteField) {
   // 2^20 bytes of "ab,\"\n" repeated: every byte that needs quoting, and
   // each quote doubled in the file.
-  std::string field;
+  std::string field, quoted;
   while (field.size() < (1u << 20)) field += "ab,\"\n";
-  std::string quoted;
-  for (const char c : field) {
-    quoted += c;
-    if (c == '"') quoted += '"';
-  }
+  for (const char c : field) quoted += c == '"' ? "\"\"" : std::string(1, c);
   const std::string input = "x,\"" + quoted + "\",y\n1,2\n";
   for (const std::size_t chunk : {std::size_t{1}, std::size_t{4096}, std::size_t{1} << 20}) {
     MemorySource source(input);
-    CsvOptions options;
-    options.chunkSize = chunk;
-    CsvReader reader(source, options);
+    CsvReader reader(source, {.chunkSize = chunk});
     ASSERT_EQ(reader.next(), CsvStatus::Record) << chunk;
-    ASSERT_EQ(reader.fields().size(), 3u);
-    EXPECT_EQ(reader.fields()[0], "x");
-    EXPECT_TRUE(reader.fields()[1] == field) << chunk;
-    EXPECT_EQ(reader.fields()[2], "y");
+    EXPECT_TRUE(Fields(reader.fields().begin(), reader.fields().end()) == Fields({"x", field, "y"}))
+        << chunk;
     ASSERT_EQ(reader.next(), CsvStatus::Record);
     EXPECT_EQ(reader.line(), 2u + field.size() / 5);  // one line feed per repeat
     EXPECT_EQ(reader.next(), CsvStatus::End);
@@ -236,12 +205,9 @@ class TestSource final : public ByteSource {
   TestSource(std::string_view bytes, bool failAtEnd) : inner_(bytes), failAtEnd_(failAtEnd) {}
   std::ptrdiff_t read(char* buffer, std::size_t size) override {
     const std::ptrdiff_t n = inner_.read(buffer, size);
-    if (n == 0 && failAtEnd_) {
-      errno = EIO;
-      return -1;
-    }
     taken += static_cast<std::size_t>(n);
-    return n;
+    if (n == 0 && failAtEnd_) errno = EIO;
+    return n == 0 && failAtEnd_ ? -1 : n;
   }
   std::size_t taken = 0;
 
@@ -251,13 +217,11 @@ class TestSource final : public ByteSource {
 };
 
 TEST(CsvReader, StopsAtItsLimits) {
-  struct LimitCase {
+  const struct {
     const char* input;
-    std::size_t maxRecordBytes;
-    std::size_t maxFields;
+    std::size_t maxRecordBytes, maxFields;
     std::vector<CsvStatus> expected;
-  };
-  const LimitCase cases[] = {
+  } cases[] = {
       {"0123456789\nab", 10, 100, {R, R}},
       {"0123456789,\nab", 10, 100, {CsvStatus::RecordTooLong}},
       {"ab\n0123456789x", 10, 100, {R, CsvStatus::RecordTooLong}},
@@ -273,22 +237,13 @@ TEST(CsvReader, StopsAtItsLimits) {
       // exactly at its byte limit breaks only the field limit.
       {"a,b,c", 5, 2, {CsvStatus::TooManyFields}},
   };
-  for (const LimitCase& c : cases) {
+  for (const auto& c : cases) {
     for (const std::size_t chunk : {std::size_t{1}, std::size_t{3}, std::size_t{100}}) {
-      MemorySource source(c.input);
-      CsvOptions options;
-      options.chunkSize = chunk;
-      options.maxRecordBytes = c.maxRecordBytes;
-      options.maxFields = c.maxFields;
-      CsvReader reader(source, options);
       std::vector<CsvStatus> statuses;
-      for (CsvStatus s = reader.next(); s != CsvStatus::End && statuses.size() < 10;
-           s = reader.next()) {
-        statuses.push_back(s);
-        if (s != R) {
-          EXPECT_TRUE(reader.fields().empty() && reader.raw().empty()) << c.input;
-        }
-      }
+      for (const Item& item : readAll(
+               c.input,
+               {.chunkSize = chunk, .maxRecordBytes = c.maxRecordBytes, .maxFields = c.maxFields}))
+        statuses.push_back(item.status);
       EXPECT_EQ(statuses, c.expected) << c.input << " in chunks of " << chunk;
     }
   }
@@ -297,10 +252,7 @@ TEST(CsvReader, StopsAtItsLimits) {
   // take in the rest of the input.
   const std::string stray = "\"" + std::string(1 << 20, 'x');
   TestSource source(stray, false);
-  CsvOptions options;
-  options.chunkSize = 256;
-  options.maxRecordBytes = 1000;
-  CsvReader reader(source, options);
+  CsvReader reader(source, {.chunkSize = 256, .maxRecordBytes = 1000});
   EXPECT_EQ(reader.next(), CsvStatus::RecordTooLong);
   EXPECT_LE(source.taken, 1256u);
   EXPECT_EQ(reader.next(), CsvStatus::End);
@@ -313,20 +265,18 @@ TEST(CsvReader, RecoversFromABrokenRecordAtTheNextLine) {
   constexpr CsvStatus L = CsvStatus::RecordTooLong;
   constexpr CsvStatus W = CsvStatus::TooManyFields;
   const std::string longField(40, 'x');
-  // clang-format off
   const struct {
     const char* name;
     std::string input;
     std::vector<Item> expected;
-    std::uint64_t strayLine = 0;
-    std::size_t strayField = 0;
   } cases[] = {
+      // clang-format off
       {"a quote open at the end", "a,\"open\nrest\nz",
-       {{S, {"a", "\"open"}}, {R, {"rest"}}, {R, {"z"}}}, 1, 1},
+       {{S, {"a", "\"open"}, 1, 1}, {R, {"rest"}}, {R, {"z"}}}},
       {"after a quoted field that closed", "\"q\nq\",\"b\nc,d\n",
-       {{S, {"q\nq", "\"b"}}, {R, {"c", "d"}}}, 2, 1},
+       {{S, {"q\nq", "\"b"}, 2, 1}, {R, {"c", "d"}}}},
       {"a quote open past the record limit", "1,\"" + longField + "\n2\n" + longField + "\n3\n",
-       {{S, {"1", "\"" + longField}}, {R, {"2"}}, {R, {longField}}, {R, {"3"}}}, 1, 1},
+       {{S, {"1", "\"" + longField}, 1, 1}, {R, {"2"}}, {R, {longField}}, {R, {"3"}}}},
       {"a quote open on a line too long", "\"" + longField + longField + "\n2\n",
        {{L, {}}, {R, {"2"}}}},
       {"a record too long", "1\n" + longField + longField + "\r\n2\n",
@@ -334,26 +284,13 @@ TEST(CsvReader, RecoversFromABrokenRecordAtTheNextLine) {
       {"a record too wide", "1,2,3,4,5,6,7\n2\n", {{W, {}}, {R, {"2"}}}},
       {"too wide at the end", "1,2,3,4,5,6,7", {{W, {}}}},
       {"too long at the end", "1\n" + longField + longField, {{R, {"1"}}, {L, {}}}},
+      // clang-format on
   };
-  // clang-format on
   for (const auto& c : cases) {
     for (const std::size_t chunk : {std::size_t{1}, std::size_t{7}, std::size_t{1} << 10}) {
-      MemorySource source(c.input, 3);
-      CsvOptions options;
-      options.chunkSize = chunk;
-      options.maxRecordBytes = 64;
-      options.maxFields = 5;
-      options.recover = true;
-      CsvReader reader(source, options);
-      std::vector<Item> items;
-      for (CsvStatus status; (status = reader.next()) != CsvStatus::End && items.size() < 20;) {
-        items.push_back({status, Fields(reader.fields().begin(), reader.fields().end())});
-        if (status == S) {
-          EXPECT_EQ(reader.strayQuoteLine(), c.strayLine) << c.name;
-          EXPECT_EQ(reader.strayQuoteField(), c.strayField) << c.name;
-        }
-      }
-      EXPECT_EQ(items, c.expected) << c.name << ", chunks of " << chunk;
+      const CsvOptions options{
+          .chunkSize = chunk, .maxRecordBytes = 64, .maxFields = 5, .recover = true};
+      EXPECT_EQ(readAll(c.input, options, 3), c.expected) << c.name << ", chunks of " << chunk;
     }
   }
 }
@@ -367,23 +304,21 @@ TEST(CsvReader, ReportsAFailingSource) {
   EXPECT_EQ(reader.next(), CsvStatus::End);
 }
 
-struct QuoteCase {
-  std::string field;
-  char separator;
-  std::string written;
-};
-
 TEST(CsvWriting, QuotesOnlyWhatNeedsIt) {
-  // clang-format off
-  const QuoteCase cases[] = {
+  const struct {
+    std::string field;
+    char separator;
+    std::string written;
+  } cases[] = {
+      // clang-format off
       {"1121.5", ',', "1121.5"}, {"", ',', ""}, {" lead and trail ", ',', " lead and trail "},
       {"1,5", ',', "\"1,5\""}, {"1,5", ';', "1,5"}, {"2;5", ';', "\"2;5\""},
       {"say \"hi\"", ',', "\"say \"\"hi\"\"\""}, {"\"", ',', "\"\"\"\""}, {"a\nb", ',', "\"a\nb\""},
       {"a\rb", ';', "\"a\rb\""}, {"\xEF\xBB\xBFx", ',', "\"\xEF\xBB\xBFx\""},
       {"x\xEF\xBB\xBF", ',', "x\xEF\xBB\xBF"},
+      // clang-format on
   };
-  // clang-format on
-  for (const QuoteCase& c : cases) {
+  for (const auto& c : cases) {
     std::string out = "<";
     appendField(out, c.field, c.separator);
     EXPECT_EQ(out, "<" + c.written) << c.field;
@@ -392,18 +327,17 @@ TEST(CsvWriting, QuotesOnlyWhatNeedsIt) {
 }
 
 TEST(CsvWriting, WritesRecords) {
-  struct RecordCase {
+  const struct {
     std::vector<std::string_view> fields;
     std::string_view lineEnd;
     std::string written;
-  };
-  // clang-format off
-  const RecordCase cases[] = {
+  } cases[] = {
+      // clang-format off
       {{"a", "b,c"}, "\n", "a,\"b,c\"\n"}, {{"a", "b"}, "\r\n", "a,b\r\n"}, {{""}, "\n", "\"\"\n"},
       {{"", ""}, "\n", ",\n"}, {{}, "\n", "\n"},
+      // clang-format on
   };
-  // clang-format on
-  for (const RecordCase& c : cases) {
+  for (const auto& c : cases) {
     std::string out;
     appendRecord(out, c.fields, ',', c.lineEnd);
     EXPECT_EQ(out, c.written);
@@ -419,16 +353,12 @@ TEST(CsvWriting, WritesReadableRecords) {
       {"\xEF\xBB\xBF", "\"", ",", "\r"},
   };
   std::string out;
-  for (const Fields& record : records) {
-    const std::vector<std::string_view> views(record.begin(), record.end());
-    appendRecord(out, views, ',');
-  }
-  MemorySource source(out, 3);
-  CsvOptions options;
-  options.chunkSize = 5;
   std::vector<Item> expected;
-  for (const Fields& record : records) expected.push_back({R, record});
-  EXPECT_EQ(readAll(source, options), expected);
+  for (const Fields& record : records) {
+    appendRecord(out, std::vector<std::string_view>(record.begin(), record.end()), ',');
+    expected.push_back({R, record});
+  }
+  EXPECT_EQ(readAll(out, {.chunkSize = 5}, 3), expected);
 }
 
 }  // namespace

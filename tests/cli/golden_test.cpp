@@ -25,6 +25,11 @@ void expectGolden(const std::string& name, const std::string& actual) {
   EXPECT_EQ(goldenMismatch(kGoldenDir + "/" + name, actual), "");
 }
 
+void replaceAll(std::string& text, const std::string& from, const std::string& to) {
+  for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+    text.replace(at, from.size(), to);
+}
+
 TEST(Golden, HelpPage) { expectGolden("help.html", helpHtml()); }
 
 // One command a line, its arguments separated by single spaces; a line
@@ -43,18 +48,11 @@ TEST(Golden, CommandLineTranscript) {
     std::vector<std::string> args;
     std::istringstream words(line);
     for (std::string word; std::getline(words, word, ' ');) {
-      if (word.find("GOLDEN/") != std::string::npos) {
-        word.replace(word.find("GOLDEN/"), 7, kGoldenDir + "/");
-      }
+      replaceAll(word, "GOLDEN/", kGoldenDir + "/");
       args.push_back(word);
     }
     CliRun run = runCli(args);
-    for (std::string* text : {&run.out, &run.err}) {
-      for (auto at = text->find(kGoldenDir + "/"); at != std::string::npos;
-           at = text->find(kGoldenDir + "/", at)) {
-        text->replace(at, kGoldenDir.size() + 1, "GOLDEN/");
-      }
-    }
+    for (std::string* text : {&run.out, &run.err}) replaceAll(*text, kGoldenDir + "/", "GOLDEN/");
     transcript += "$ pyrelon-cli " + line + "\n" + run.out;
     if (!run.err.empty()) transcript += "[standard error]\n" + run.err;
     transcript += "[exit " + std::to_string(run.status) + "]\n\n";

@@ -8,7 +8,7 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -21,9 +21,7 @@ struct CliRun {
 
 inline std::string readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
+  return {std::istreambuf_iterator<char>(in), {}};
 }
 
 inline void writeFile(const std::string& path, const std::string& text) {
@@ -54,11 +52,7 @@ inline CliRun runCli(const std::vector<std::string>& args, const std::string& in
   for (const std::string& a : args) command += " " + shellQuoted(a);
   command += " < " + shellQuoted(in) + " > " + shellQuoted(out) + " 2> " + shellQuoted(err);
   const int raw = std::system(command.c_str());
-  CliRun run;
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  run.out = readFile(out);
-  run.err = readFile(err);
-  return run;
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(out), readFile(err)};
 }
 
 }  // namespace pyrelon::testing

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -46,19 +47,15 @@ TEST(AddedPanel, StartUpWritesItsTextAndSolvesIt) {
 }
 
 TEST(AddedPanel, ItsButtonItsKeyFilterAndItsLimits) {
-  struct Row {
-    const char* name;
-    const char* typed;
-    const char* result;
-    const char* box;
+  const struct {
+    const char *name, *typed, *result, *box;
     std::size_t infoBoxes;
-  };
-  const Row rows[] = {
+  } rows[] = {
       {"100 mm", "100", "3.937", "100", 0},
       {"zero, the lower limit", "0", "0.000", "0", 0},
       {"above the limit: the box goes back", "20000", "1.000", "25.4", 1},
   };
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     FakeWindow window = startedWindow();
     window.setText("LenTxt", row.typed);
@@ -102,12 +99,15 @@ TEST(AddedPanel, ItsTabOrderGoesRowByRow) {
   EXPECT_EQ(namingLabelsOf(*findControl("InchLbl")).caption, "InchCap");
 }
 
+void expectParts(const std::string& text, std::initializer_list<const char*> parts) {
+  for (const char* part : parts) EXPECT_NE(text.find(part), std::string::npos) << part;
+}
+
 TEST(AddedPanel, TheHelpPageHasItsSection) {
   const std::string help = helpHtml();
-  for (const char* part : {"<h2>Length Conversion</h2>", "<li>in = mm / 25.4</li>",
-                           "<td>millimetres per inch</td><td>25.4</td><td>mm</td>",
-                           "<li>The max length is 10000 mm</li>"})
-    EXPECT_NE(help.find(part), std::string::npos) << part;
+  expectParts(help, {"<h2>Length Conversion</h2>", "<li>in = mm / 25.4</li>",
+                     "<td>millimetres per inch</td><td>25.4</td><td>mm</td>",
+                     "<li>The max length is 10000 mm</li>"});
   EXPECT_LT(help.find("Mass Flow Compensation"), help.find("Length Conversion"));
 }
 
@@ -131,14 +131,11 @@ TEST(AddedPanel, TheFuzzTargetPicksItByItsPlace) {
 }
 
 TEST(AddedPanel, ThePageBuildsItsControls) {
-  const std::string table = web::controlsJson();
-  for (const char* part :
-       {"{\"name\":\"Frame8\",\"kind\":\"panel\"", "{\"name\":\"LenTxt\",\"kind\":\"textbox\"",
-        "\"range\":\"0 to 10000 mm\",\"input\":true,\"keys\":true}",
-        "{\"name\":\"LenBtn\",\"kind\":\"button\""})
-    EXPECT_NE(table.find(part), std::string::npos) << part;
-  const std::string started = web::startUp(".", ",");
-  EXPECT_NE(started.find("[\"caption\",\"InchLbl\",\"1.000\"]"), std::string::npos);
+  expectParts(web::controlsJson(), {"{\"name\":\"Frame8\",\"kind\":\"panel\"",
+                                    "{\"name\":\"LenTxt\",\"kind\":\"textbox\"",
+                                    "\"range\":\"0 to 10000 mm\",\"input\":true,\"keys\":true}",
+                                    "{\"name\":\"LenBtn\",\"kind\":\"button\""});
+  expectParts(web::startUp(".", ","), {"[\"caption\",\"InchLbl\",\"1.000\"]"});
 }
 
 }  // namespace

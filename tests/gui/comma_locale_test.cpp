@@ -2,18 +2,11 @@
 // Italian locale): results show the comma and read back through it, while
 // input boxes keep the point; a tool's chart writes its numbers with the
 // comma too.
-#include <QApplication>
-#include <QClipboard>
 #include <QFile>
-#include <QLabel>
-#include <QLineEdit>
 #include <QLocale>
-#include <QPushButton>
-#include <QTest>
 
 #include "gui_support.h"
 #include "qt/chart_view.h"
-#include "qt/tool_window.h"
 
 using namespace pyrelon::testing;
 

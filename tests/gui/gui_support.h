@@ -1,17 +1,23 @@
-// What the window tests share: a watcher that answers every Info Box and
-// remembers what it showed, and a started window.
+// What the window tests share: the Qt headers most of them use, a watcher
+// that answers every Info Box and remembers what it showed, a started window
+// and a table's rows as QtTest rows.
 #pragma once
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <cstddef>
 
 #include "qt/main_window.h"
 #include "qt/tool_window.h"
@@ -68,6 +74,14 @@ inline QStringList makeResultsStale(const QWidget& window, std::string_view pane
     stale << QString::fromUtf8(c.name) + "=stale";
   }
   return stale;
+}
+
+// One row per entry of a static table, named by its `name`, in the one
+// column "row"; the test fetches it with QFETCH(const Row*, row).
+template <typename Row, std::size_t N>
+void addRows(const Row (&rows)[N]) {
+  QTest::addColumn<const Row*>("row");
+  for (const Row& r : rows) QTest::newRow(r.name) << &r;
 }
 
 // The program's window after its start-up, shown, watched from before it.

@@ -1,7 +1,6 @@
 // The window's drawn lines: each lies within its own widget, from end to
 // end where the design puts it, and is painted along its whole length.
 #include <QImage>
-#include <QTest>
 
 #include "gui_support.h"
 #include "qt/widgets.h"

@@ -2,17 +2,11 @@
 // whole, in its place or shrunk or widened or drawn with an ellipsis; the
 // whole number copied; the panel's results copied as a table; stale results
 // dimmed until the next Solve.
-#include <QApplication>
-#include <QClipboard>
-#include <QLineEdit>
 #include <QListView>
-#include <QPushButton>
-#include <QTest>
 #include <cstdlib>
 
 #include "gui_support.h"
 #include "qt/widgets.h"
-#include "shell/controls.h"
 
 using pyrelon::qt::ResultLabel;
 using namespace pyrelon;
@@ -20,9 +14,22 @@ using namespace pyrelon::testing;
 
 namespace {
 
-QList<ResultLabel*> resultLabels(const QWidget& window) {
-  return window.findChildren<ResultLabel*>();
-}
+// A result label alone in a 400 px wide window, fitted to `text` in `place`
+// at 9 points, with room from `roomLeft` to `roomRight`.
+struct LoneLabel {
+  QWidget parent;
+  ResultLabel label{&parent};
+  QFont font;
+  LoneLabel() {
+    parent.resize(400, 60);
+    font.setPointSizeF(9);
+  }
+  void fit(const QRect& place, const QString& text, int roomLeft = 0, int roomRight = 400) {
+    label.setHome(place, font, roomLeft, roomRight);
+    label.setText(text);
+    label.fitText();
+  }
+};
 
 void setInputs(QWidget& window, const QStringList& assignments) {
   for (const QString& assignment : assignments) {
@@ -46,44 +53,46 @@ void solve(QWidget& window, const char* button) {
 class ResultsTest : public QObject {
   Q_OBJECT
 
+  struct SolvedRow {
+    const char* name;
+    QStringList inputs;
+    const char *button, *label, *number;
+  };
+  struct CopyRow {
+    const char *name, *label, *way, *copied;
+  };
+
  private slots:
-  // At start-up every result stands in its own place, in its own font.
+  // At start-up every result stands in its own place (its font and tip are
+  // in tests/golden/window.txt).
   void startUpResultsUntouched() {
     Started s;
-    for (ResultLabel* label : resultLabels(s.window)) {
-      const ControlSpec* spec = findControl(label->objectName().toStdString());
-      const QRect place((spec->left + 7) / 15, (spec->top + 7) / 15, (spec->width + 7) / 15,
-                        (spec->height + 7) / 15);
+    for (ResultLabel* label : s.window.findChildren<ResultLabel*>()) {
+      const ControlSpec* design = findControl(label->objectName().toStdString());
+      const QRect place((design->left + 7) / 15, (design->top + 7) / 15, (design->width + 7) / 15,
+                        (design->height + 7) / 15);
       QCOMPARE(label->geometry(), place);
-      QCOMPARE(label->font().pointSizeF(), 9.0);
       QVERIFY(!label->isShortened());
       QVERIFY(!label->isStale());
-      QCOMPARE(label->toolTip(), QString());
     }
   }
 
   // A label widened into its room stays centred on its own place as far as
   // the room on each side allows, and keeps to the room.
   void widenedLabelsStayCentred() {
-    QWidget parent;
-    parent.resize(400, 60);
-    ResultLabel label(&parent);
-    QFont font;
-    font.setPointSizeF(9);
+    LoneLabel lone;
     const QRect place(150, 10, 50, 20);
+    const QString text = QStringLiteral("-123456789012.3");
     const struct {
       int roomLeft, roomRight;
       bool centred;
     } rows[] = {{40, 360, true}, {140, 360, false}, {40, 210, false}};
     for (const auto& r : rows) {
-      label.setHome(place, font, r.roomLeft, r.roomRight);
-      label.setText(QStringLiteral("-123456789012.3"));
-      label.fitText();
-      const QRect g = label.geometry();
-      QVERIFY(g.width() > place.width() && !label.isShortened());
+      lone.fit(place, text, r.roomLeft, r.roomRight);
+      const QRect g = lone.label.geometry();
+      QVERIFY(g.width() > place.width() && !lone.label.isShortened());
       // As wide as the text and the two pixels its ink may take.
-      QCOMPARE(g.width(),
-               QFontMetrics(label.font()).horizontalAdvance(QStringLiteral("-123456789012.3")) + 2);
+      QCOMPARE(g.width(), QFontMetrics(lone.label.font()).horizontalAdvance(text) + 2);
       QVERIFY(g.left() >= r.roomLeft && g.right() < r.roomRight);
       if (r.centred) QVERIFY2(std::abs(g.center().x() - place.center().x()) <= 1, "off its centre");
     }
@@ -93,31 +102,22 @@ class ResultsTest : public QObject {
   // digits) fill its place exactly keeps its font and place; one pixel
   // narrower, and it is drawn smaller.
   void aTextThatJustFitsKeepsItsFont() {
-    QWidget parent;
-    parent.resize(400, 60);
-    ResultLabel label(&parent);
-    QFont font;
-    font.setPointSizeF(9);
+    LoneLabel lone;
     const QString text = QStringLiteral("1123.2");
-    const int needed = QFontMetrics(font).horizontalAdvance(text) + 2;
+    const int needed = QFontMetrics(lone.font).horizontalAdvance(text) + 2;
     for (const int width : {needed, needed - 1}) {
       const QRect place(150, 10, width, 20);
-      label.setHome(place, font, 0, 400);
-      label.setText(text);
-      label.fitText();
-      QCOMPARE(label.font().pointSizeF() == 9, width == needed);
-      QCOMPARE(label.geometry(), place);
+      lone.fit(place, text);
+      QCOMPARE(lone.label.font().pointSizeF() == 9, width == needed);
+      QCOMPARE(lone.label.geometry(), place);
     }
   }
 
   // A text that fits its place only at the smallest font is drawn there in
   // that font, neither widened nor shortened.
   void shrinksToTheSmallestFontBeforeWidening() {
-    QWidget parent;
-    parent.resize(400, 60);
-    ResultLabel label(&parent);
-    QFont font, smallest, next;
-    font.setPointSizeF(9);
+    LoneLabel lone;
+    QFont smallest, next;
     smallest.setPointSizeF(ResultLabel::kSmallestPoints);
     next.setPointSizeF(ResultLabel::kSmallestPoints + 0.5);
     const QString text = QStringLiteral("-123456789012.3");
@@ -126,12 +126,10 @@ class ResultsTest : public QObject {
     // Room for the text at the smallest size and three pixels more: too
     // little for the next size up.
     const QRect place(150, 10, needed + 3, 20);
-    label.setHome(place, font, 0, 400);
-    label.setText(text);
-    label.fitText();
-    QCOMPARE(label.font().pointSizeF(), ResultLabel::kSmallestPoints);
-    QCOMPARE(label.geometry(), place);
-    QVERIFY(!label.isShortened());
+    lone.fit(place, text);
+    QCOMPARE(lone.label.font().pointSizeF(), ResultLabel::kSmallestPoints);
+    QCOMPARE(lone.label.geometry(), place);
+    QVERIFY(!lone.label.isShortened());
   }
 
   // Each panel driven to its widest results: every text shows whole, or,
@@ -161,7 +159,7 @@ class ResultsTest : public QObject {
     Started s;
     setInputs(s.window, inputs);
     solve(s.window, qPrintable(button));
-    for (ResultLabel* label : resultLabels(s.window)) {
+    for (ResultLabel* label : s.window.findChildren<ResultLabel*>()) {
       const QString name = label->objectName();
       const QString text = label->text();
       const int room = label->contentsRect().width();
@@ -194,7 +192,8 @@ class ResultsTest : public QObject {
       QCOMPARE(shown(s.window, {"Lab10", "Lab11", "Lab12", "Lab13", "Lab14", "Lab20"}),
                (QStringList{"Lab10=14513.79", "Lab11=100000.0", "Lab12=750200.0", "Lab13=10215000",
                             "Lab14=1019.70", "Lab20=1000000"}));
-      for (ResultLabel* label : resultLabels(s.window)) QVERIFY(!label->isShortened());
+      for (ResultLabel* label : s.window.findChildren<ResultLabel*>())
+        QVERIFY(!label->isShortened());
     }
     // Back to a short text, a result goes back to its place and font.
     setInputs(s.window, {"PresText=1", "DataText=1", "FlowTxt=1", "MvZrO2Txt=87.0",
@@ -221,72 +220,74 @@ class ResultsTest : public QObject {
   }
 
   // A double-click selects the whole number; Ctrl+C copies it.
+  // 0 degrees Fahrenheit is -17.8 degrees Celsius; 850 degrees Celsius is 1123.15 K.
   void doubleClickCopiesTheWholeNumber_data() {
-    QTest::addColumn<QStringList>("inputs");
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("label");
-    QTest::addColumn<QString>("number");
-    // 0 degrees Fahrenheit is -17.8 degrees Celsius; 850 degrees Celsius is 1123.15 K.
     // clang-format off
-    QTest::newRow("sign") << QStringList{"GradiCmb=1", "DataText=0"} << "TempBtn" << "Lab2" << "-17.8";
-    QTest::newRow("decimals") << QStringList{"GradiCmb=0", "DataText=850"} << "TempBtn" << "Lab4" << "1123.2";
-    QTest::newRow("exponent") << QStringList{"FlowCmb=0", "FlowTxt=1.5E+20"} << "FlowBtn" << "FlowLbl" << "1.5E+20";
+    static const SolvedRow rows[] = {
+        {"sign", {"GradiCmb=1", "DataText=0"}, "TempBtn", "Lab2", "-17.8"},
+        {"decimals", {"GradiCmb=0", "DataText=850"}, "TempBtn", "Lab4", "1123.2"},
+        {"exponent", {"FlowCmb=0", "FlowTxt=1.5E+20"}, "FlowBtn", "FlowLbl", "1.5E+20"},
+    };
     // clang-format on
+    addRows(rows);
   }
 
   void doubleClickCopiesTheWholeNumber() {
-    QFETCH(QStringList, inputs);
-    QFETCH(QString, button);
-    QFETCH(QString, label);
-    QFETCH(QString, number);
+    QFETCH(const SolvedRow*, row);
+    const QString number = row->number;
     Started s;
-    setInputs(s.window, inputs);
-    solve(s.window, qPrintable(button));
-    auto* result = s.window.findChild<ResultLabel*>(label);
+    setInputs(s.window, row->inputs);
+    solve(s.window, row->button);
+    auto* result = s.window.findChild<ResultLabel*>(row->label);
     QCOMPARE(result->text(), number);
     // On the last digit, and on the first character.
-    for (const QPoint at :
-         {result->rect().center() +
-              QPoint(result->fontMetrics().horizontalAdvance(number) / 2 - 2, 0),
-          result->rect().center() -
-              QPoint(result->fontMetrics().horizontalAdvance(number) / 2 - 2, 0)}) {
+    const int half = result->fontMetrics().horizontalAdvance(number) / 2 - 2;
+    for (const int side : {1, -1}) {
       QGuiApplication::clipboard()->clear();
-      QTest::mouseDClick(result, Qt::LeftButton, Qt::NoModifier, at);
+      QTest::mouseDClick(result, Qt::LeftButton, Qt::NoModifier,
+                         result->rect().center() + QPoint(side * half, 0));
       QCOMPARE(result->selectedText(), number);
       QTest::keyClick(result, Qt::Key_C, Qt::ControlModifier);
       QCOMPARE(QGuiApplication::clipboard()->text(), number);
     }
   }
 
-  void ctrlCCopiesTheWholeTextWithNothingSelected() {
-    Started s;
-    auto* label = s.window.findChild<ResultLabel*>("Lab4");
-    label->setFocus(Qt::TabFocusReason);
-    QVERIFY(!label->hasSelectedText());
-    QGuiApplication::clipboard()->setText("before");
-    QTest::keyClick(label, Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("273.2"));
-  }
-
-  void contextMenuCopies_data() {
-    QTest::addColumn<QString>("label");
-    QTest::addColumn<QString>("action");
-    QTest::addColumn<QString>("copied");
-    // The table's texts for every panel are the shell's (results_test.cpp).
+  // Ctrl+C with nothing selected copies the whole text; typing over the
+  // selected value changes nothing, and the value is what gets copied; the
+  // context menu copies the result or the panel's results as a table (whose
+  // texts for every panel are the shell's: tests/results_test.cpp).
+  void copies_data() {
     // clang-format off
-    QTest::newRow("one") << "AirLbl" << "copyResult" << "1.056";
-    QTest::newRow("flow panel") << "FlowLbl" << "copyPanelResults" << "Compensed Flow\t10\n";
+    static const CopyRow rows[] = {
+        {"Ctrl+C, nothing selected", "Lab4", "ctrl+c", "273.2"},
+        {"typed over, then Ctrl+C", "CarbonLbl", "typed over", "1.000"},
+        {"menu, one", "AirLbl", "copyResult", "1.056"},
+        {"menu, flow panel", "FlowLbl", "copyPanelResults", "Compensed Flow\t10\n"},
+    };
     // clang-format on
+    addRows(rows);
   }
 
-  void contextMenuCopies() {
-    QFETCH(QString, label);
-    QFETCH(QString, action);
+  void copies() {
+    QFETCH(const CopyRow*, row);
     Started s;
-    QGuiApplication::clipboard()->clear();
-    openContextMenu(s.window.findChild<ResultLabel*>(label));
-    QVERIFY(clickMenuEntry(action));
-    QTEST(QGuiApplication::clipboard()->text(), "copied");
+    auto* label = s.window.findChild<ResultLabel*>(row->label);
+    QGuiApplication::clipboard()->setText("before");
+    if (row->way == std::string_view("ctrl+c")) {
+      label->setFocus(Qt::TabFocusReason);
+      QVERIFY(!label->hasSelectedText());
+      QTest::keyClick(label, Qt::Key_C, Qt::ControlModifier);
+    } else if (row->way == std::string_view("typed over")) {
+      QTest::keyClick(label, Qt::Key_A, Qt::ControlModifier);
+      for (Qt::Key key : {Qt::Key_5, Qt::Key_Backspace, Qt::Key_Delete})
+        QTest::keyClick(label, key);
+      QTest::keyClick(label, Qt::Key_A, Qt::ControlModifier);
+      QTest::keyClick(label, Qt::Key_C, Qt::ControlModifier);
+    } else {
+      openContextMenu(label);
+      QVERIFY(clickMenuEntry(row->way));
+    }
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString::fromUtf8(row->copied));
   }
 
   // Results dim while the inputs differ from those they were computed

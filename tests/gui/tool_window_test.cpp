@@ -1,13 +1,9 @@
 // A tool's window, on a test build that registers the throwaway tool: the
 // Tools menu opens its window with the form laid out from the description,
-// and typing updates the results at once. The menu bar's order is tested
-// in help_screen_test.cpp.
+// and typing updates the results at once. The menu bar's order, and what a
+// tool's boxes and results are called and tell, are in the golden files
+// (tests/golden/window.txt, tool-windows.txt).
 #include "qt/tool_window.h"
-
-#include <QLabel>
-#include <QLineEdit>
-#include <QSignalSpy>
-#include <QTest>
 
 #include "gui_support.h"
 #include "tests/scratch/scratch_tool.h"
@@ -18,7 +14,10 @@ namespace {
 class ToolWindowTest : public QObject {
   Q_OBJECT
 
- private:
+  struct TypingRow {
+    const char *name, *flow, *share, *volume, *nitrogen, *first, *error;
+  };
+
   // Opens the scratch tool as a user does: Alt+T, then the entry's mnemonic.
   qt::ToolWindow* openFromMenu(qt::MainWindow& window) {
     QApplication::setActiveWindow(&window);
@@ -36,36 +35,23 @@ class ToolWindowTest : public QObject {
   }
 
  private slots:
+  // 12.5 m³/h × 8 h = 100 m³, 40 % of it, half of it. Empty boxes: 10 × 8
+  // = 80 m³; no share, so a dash with its note.
   void typingUpdatesTheResults_data() {
-    QTest::addColumn<QString>("flow");
-    QTest::addColumn<QString>("share");
-    QTest::addColumn<QString>("volume");
-    QTest::addColumn<QString>("nitrogen");
-    QTest::addColumn<QString>("first");
-    QTest::addColumn<QString>("error");
-    // 12.5 m³/h × 8 h = 100 m³, 40 % of it, half of it. Empty boxes: 10 × 8
-    // = 80 m³; no share, so a dash with its note.
     // clang-format off
-    const struct { const char *name, *flow, *share, *volume, *nitrogen, *first, *error; } rows[] = {
+    static const TypingRow rows[] = {
         {"given", "12.5", "40", "100.00", "40.0", "50.0", ""},
         {"empty_boxes", "", "", "80.00", "\u2014", "40.0", ""},
         {"out_of_range", "101", "", "\u2014", "\u2014", "\u2014", "The gas flow must be between 0 and 100 m³/h."},
         {"not_a_number", "1,5", "", "\u2014", "\u2014", "\u2014", "The gas flow \"1,5\" is not a number."},
     };
     // clang-format on
-    for (const auto& r : rows)
-      QTest::newRow(r.name) << QString::fromUtf8(r.flow) << QString::fromUtf8(r.share)
-                            << QString::fromUtf8(r.volume) << QString::fromUtf8(r.nitrogen)
-                            << QString::fromUtf8(r.first) << QString::fromUtf8(r.error);
+    addRows(rows);
   }
 
   void typingUpdatesTheResults() {
-    QFETCH(QString, flow);
-    QFETCH(QString, share);
-    QFETCH(QString, volume);
-    QFETCH(QString, nitrogen);
-    QFETCH(QString, first);
-    QFETCH(QString, error);
+    QFETCH(const TypingRow*, row);
+    const QString share = QString::fromUtf8(row->share), error = QString::fromUtf8(row->error);
     Started started;
     qt::ToolWindow* tool = openFromMenu(started.window);
     QVERIFY(tool);
@@ -74,18 +60,18 @@ class ToolWindowTest : public QObject {
     QLineEdit* shareBox = tool->findChild<QLineEdit*>(QStringLiteral("scratch-mix-share"));
     QVERIFY(flowBox && shareBox);
     flowBox->setFocus();
-    QTest::keyClicks(flowBox, flow);
+    QTest::keyClicks(flowBox, QString::fromUtf8(row->flow));
     QTest::keyClick(flowBox, Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), shareBox);
     QTest::keyClicks(shareBox, share);
-    QCOMPARE(valueOf(tool, "volume"), volume);
-    QCOMPARE(valueOf(tool, "nitrogen"), nitrogen);
+    QCOMPARE(valueOf(tool, "volume"), QString::fromUtf8(row->volume));
+    QCOMPARE(valueOf(tool, "nitrogen"), QString::fromUtf8(row->nitrogen));
     // With no share, the note stands under the nitrogen's dash.
     QLabel* note = tool->noteLabel(QStringLiteral("nitrogen"));
     const bool noted = share.isEmpty() && error.isEmpty();
     QCOMPARE(note->text(), noted ? QStringLiteral("give the nitrogen share") : QString());
     QCOMPARE(note->isVisible(), noted);
-    QCOMPARE(valueOf(tool, "split.first"), first);
+    QCOMPARE(valueOf(tool, "split.first"), QString::fromUtf8(row->first));
     QCOMPARE(tool->errorLabel()->text(), error);
     QCOMPARE(tool->errorLabel()->isVisible(), !error.isEmpty());
   }
@@ -104,50 +90,35 @@ class ToolWindowTest : public QObject {
     QCOMPARE(hours->toolTip(), QStringLiteral("Range: 0,5 to 24 h\nEmpty: 8 h"));
   }
 
-  void escapeClosesAndTheResultsFollowTheBoxes() {
-    Started started;
-    started.window.openTool(scratchTool());
-    qt::ToolWindow* tool = started.window.toolWindow("scratch-mix");
-    QApplication::setActiveWindow(tool);
-    QVERIFY(QTest::qWaitForWindowActive(tool));
-    auto* hours = tool->findChild<QLineEdit*>(QStringLiteral("scratch-mix-hours"));
-    // After the last box the results, which take the keyboard for copying.
-    QLabel* volume = tool->resultLabel(QStringLiteral("volume"));
-    hours->setFocus();
-    QTest::keyClick(hours, Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), volume);
-    QTest::keyClick(volume, Qt::Key_Escape);
-    QVERIFY(!tool->isVisible());
-  }
-
-  void theFormComesFromTheDescription() {
+  // One window per tool: it tells a chart beside the form each change, Tab
+  // goes from the last box to the results (which take the keyboard for
+  // copying), Escape closes it, and opened again the same one comes back.
+  void oneWindowThatReportsEachChange() {
     Started started;
     started.window.openTool(scratchTool());
     qt::ToolWindow* tool = started.window.toolWindow("scratch-mix");
     QVERIFY(tool);
-    QLineEdit* hours = tool->findChild<QLineEdit*>(QStringLiteral("scratch-mix-hours"));
-    QVERIFY(hours);
-    QCOMPARE(hours->accessibleName(), QStringLiteral("Run time, h"));
-    QCOMPARE(hours->placeholderText(), QStringLiteral("8"));
-    QVERIFY2(hours->toolTip().contains(QStringLiteral("Range: 0.5 to 24 h")),
-             qPrintable(hours->toolTip()));
-    QLineEdit* share = tool->findChild<QLineEdit*>(QStringLiteral("scratch-mix-share"));
-    QCOMPARE(share->placeholderText(), QStringLiteral("not given"));
-    QCOMPARE(tool->resultLabel(QStringLiteral("split.second"))->accessibleName(),
-             QStringLiteral("Split: Second half"));
     QCOMPARE(tool->chartArea()->objectName(), QStringLiteral("scratch-mix-chart"));
     QVERIFY(tool->chartArea()->layout());
-    // What a chart beside the form reads: the readings and the outcome,
-    // after each change. 12.5 m³/h × 8 h = 100 m³.
+    // The readings and the outcome after each change. 12.5 m³/h × 8 h = 100 m³.
     QSignalSpy updated(tool, &qt::ToolWindow::updated);
     tool->findChild<QLineEdit*>(QStringLiteral("scratch-mix-flow"))
         ->setText(QStringLiteral("12.5"));
     QCOMPARE(updated.count(), 1);
     QCOMPARE(tool->form().readings[0], std::optional<double>(12.5));
     QCOMPARE(tool->outcome().results[0].number, 100.0);
-    // Opened again, the same window comes forward.
+    QApplication::setActiveWindow(tool);
+    QVERIFY(QTest::qWaitForWindowActive(tool));
+    auto* hours = tool->findChild<QLineEdit*>(QStringLiteral("scratch-mix-hours"));
+    QLabel* volume = tool->resultLabel(QStringLiteral("volume"));
+    hours->setFocus();
+    QTest::keyClick(hours, Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), volume);
+    QTest::keyClick(volume, Qt::Key_Escape);
+    QVERIFY(!tool->isVisible());
     started.window.openTool(scratchTool());
     QCOMPARE(started.window.toolWindow("scratch-mix"), tool);
+    QVERIFY(tool->isVisible());
   }
 };
 

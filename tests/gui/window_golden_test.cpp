@@ -6,86 +6,70 @@
 // the start-up's, which the panels' tables work out by hand. Geometry is left
 // to the layout tests. To rewrite the file after a deliberate change, run
 // with PYRELON_WRITE_GOLDEN=1 and read `git diff tests/golden/window.txt`.
-#include <QAbstractButton>
-#include <QAction>
-#include <QComboBox>
 #include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
 #include <QMenuBar>
 #include <QScrollArea>
-#include <QTest>
 
 #include "gui_support.h"
-#include "qt/tool_window.h"
-#include "shell/controls.h"
-#include "shell/tools.h"
 #include "tests/golden.h"
 
 namespace pyrelon::testing {
 namespace {
 
 QString fontText(const QFont& font) {
-  return font.family() + ' ' + QString::number(font.pointSizeF()) +
-         (font.bold() ? QStringLiteral(" bold") : QString()) +
-         (font.italic() ? QStringLiteral(" italic") : QString()) +
-         (font.underline() ? QStringLiteral(" underline") : QString());
+  return font.family() + ' ' + QString::number(font.pointSizeF()) + (font.bold() ? " bold" : "") +
+         (font.italic() ? " italic" : "") + (font.underline() ? " underline" : "");
 }
 
-QString colours(const QWidget& widget) {
-  const QPalette& p = widget.palette();
-  return QStringLiteral("ink ") + p.color(widget.foregroundRole()).name() +
-         QStringLiteral(" ground ") + p.color(widget.backgroundRole()).name() +
-         (widget.autoFillBackground() ? QStringLiteral(" filled") : QString());
+QString colours(const QWidget& w) {
+  const QPalette& p = w.palette();
+  return "ink " + p.color(w.foregroundRole()).name() + " ground " +
+         p.color(w.backgroundRole()).name() + (w.autoFillBackground() ? " filled" : "");
 }
 
 QString alignment(Qt::Alignment a) {
-  const QString h = a & Qt::AlignRight     ? QStringLiteral("right")
-                    : a & Qt::AlignHCenter ? QStringLiteral("centre")
-                                           : QStringLiteral("left");
-  const QString v = a & Qt::AlignBottom ? QStringLiteral("bottom")
-                    : a & Qt::AlignTop  ? QStringLiteral("top")
-                                        : QStringLiteral("middle");
-  return h + ' ' + v;
+  return QString(a & Qt::AlignRight     ? "right"
+                 : a & Qt::AlignHCenter ? "centre"
+                                        : "left") +
+         ' ' +
+         (a & Qt::AlignBottom ? "bottom"
+          : a & Qt::AlignTop  ? "top"
+                              : "middle");
 }
 
 QString described(const QWidget& w) {
   QStringList parts;
   if (auto* label = qobject_cast<const QLabel*>(&w)) {
-    parts << QStringLiteral("label \"") + label->text() + '"' << alignment(label->alignment());
+    parts << "label \"" + label->text() + '"' << alignment(label->alignment());
   } else if (auto* box = qobject_cast<const QLineEdit*>(&w)) {
-    parts << QStringLiteral("box \"") + box->text() + '"' << alignment(box->alignment());
-    if (box->isReadOnly()) parts << QStringLiteral("read-only");
+    parts << "box \"" + box->text() + '"' << alignment(box->alignment());
+    if (box->isReadOnly()) parts << "read-only";
   } else if (auto* list = qobject_cast<const QComboBox*>(&w)) {
     QStringList entries;
     for (int i = 0; i < list->count(); ++i) entries << list->itemText(i);
-    parts << QStringLiteral("list [") + entries.join(QStringLiteral(" | ")) + ']'
-          << QStringLiteral("selected ") + QString::number(list->currentIndex());
+    parts << "list [" + entries.join(" | ") + ']'
+          << "selected " + QString::number(list->currentIndex());
   } else if (auto* button = qobject_cast<const QAbstractButton*>(&w)) {
-    parts << QStringLiteral("button \"") + button->text() + '"';
+    parts << "button \"" + button->text() + '"';
   } else if (auto* group = qobject_cast<const QGroupBox*>(&w)) {
-    parts << QStringLiteral("panel \"") + group->title() + '"';
+    parts << "panel \"" + group->title() + '"';
   } else {
     parts << QString::fromUtf8(w.metaObject()->className());
   }
   parts << fontText(w.font()) << colours(w);
-  if (!w.isEnabled()) parts << QStringLiteral("disabled");
-  if (!w.isVisibleTo(w.window())) parts << QStringLiteral("hidden");
-  if (!w.toolTip().isEmpty()) parts << QStringLiteral("tip \"") + w.toolTip() + '"';
-  if (!w.accessibleName().isEmpty()) parts << QStringLiteral("named \"") + w.accessibleName() + '"';
-  return parts.join(QStringLiteral("; "));
+  if (!w.isEnabled()) parts << "disabled";
+  if (!w.isVisibleTo(w.window())) parts << "hidden";
+  if (!w.toolTip().isEmpty()) parts << "tip \"" + w.toolTip() + '"';
+  if (!w.accessibleName().isEmpty()) parts << "named \"" + w.accessibleName() + '"';
+  return parts.join("; ");
 }
 
 QString menuText(const QMenu& menu, int depth) {
   QString out;
   for (const QAction* action : menu.actions()) {
-    out += QString(depth * 2, ' ') +
-           (action->isSeparator() ? QStringLiteral("----") : action->text()) +
-           (action->shortcut().isEmpty()
-                ? QString()
-                : QStringLiteral(" [") + action->shortcut().toString() + ']') +
-           '\n';
+    const QKeySequence key = action->shortcut();
+    out += QString(depth * 2, ' ') + (action->isSeparator() ? "----" : action->text()) +
+           (key.isEmpty() ? QString() : " [" + key.toString() + ']') + '\n';
     if (action->menu() != nullptr) out += menuText(*action->menu(), depth + 1);
   }
   return out;
@@ -105,16 +89,15 @@ class WindowGoldenTest : public QObject {
  private slots:
   void theWindowReadsAsItsGoldenFile() {
     Started started;
-    QString dump = QStringLiteral("window \"") + started.window.windowTitle() + "\"\n";
+    QString dump = "window \"" + started.window.windowTitle() + "\"\n";
     for (const QAction* top : started.window.menuBar()->actions()) {
       dump += top->text() + '\n';
       if (top->menu() != nullptr) dump += menuText(*top->menu(), 1);
     }
-    for (const ControlSpec& spec : controlTable()) {
-      const QString name =
-          QString::fromUtf8(spec.name.data(), static_cast<qsizetype>(spec.name.size()));
+    for (const ControlSpec& control : controlTable()) {
+      const QString name = QString::fromUtf8(control.name);
       const QWidget* w = started.window.findChild<QWidget*>(name);
-      dump += name + ": " + (w == nullptr ? QStringLiteral("(none)") : described(*w)) + '\n';
+      dump += name + ": " + (w == nullptr ? "(none)" : described(*w)) + '\n';
     }
     compareWithGolden(dump, QStringLiteral("window.txt"));
   }
@@ -126,31 +109,22 @@ class WindowGoldenTest : public QObject {
     Started started;
     const struct {
       const char* id;
-      QList<QPair<QString, QString>> typed;
+      QStringList typed;  // "key=text"
     } tools[] = {
         {"atmosphere",
-         {{"temp", "925"},
-          {"mv", "1121"},
-          {"dew-point", "-5"},
-          {"co2", "0.15"},
-          {"ch4", "0.5"},
-          {"shim-initial-carbon", "0.1"},
-          {"shim-initial-mg", "1000"},
-          {"shim-final-mg", "1007"},
-          {"target-carbon", "0.8"},
-          {"si", "0.25"},
-          {"mn", "1.2"},
-          {"cr", "1.1"}}},
-        {"nitriding-potential", {{"temp", "520"}, {"burette", "30"}}},
+         {"temp=925", "mv=1121", "dew-point=-5", "co2=0.15", "ch4=0.5", "shim-initial-carbon=0.1",
+          "shim-initial-mg=1000", "shim-final-mg=1007", "target-carbon=0.8", "si=0.25", "mn=1.2",
+          "cr=1.1"}},
+        {"nitriding-potential", {"temp=520", "burette=30"}},
     };
     QString dump;
     for (const auto& t : tools) {
       qt::ToolWindow* window = openTool(started, t.id);
       QVERIFY2(window, t.id);
-      for (const auto& [key, text] : t.typed) {
-        auto* box = window->findChild<QLineEdit*>(QString::fromUtf8(t.id) + '-' + key);
-        QVERIFY2(box, qPrintable(key));
-        QTest::keyClicks(box, text);
+      for (const QString& entry : t.typed) {
+        const QString box = QString::fromUtf8(t.id) + '-' + entry.section('=', 0, 0);
+        QVERIFY2(window->findChild<QLineEdit*>(box), qPrintable(box));
+        QTest::keyClicks(window->findChild<QLineEdit*>(box), entry.section('=', 1));
       }
       dump += QStringLiteral("window \"") + window->windowTitle() + "\"\n";
       for (const QWidget* w : window->findChildren<QWidget*>()) {
@@ -161,9 +135,8 @@ class WindowGoldenTest : public QObject {
         if (!shows) continue;
         dump += (w->objectName().isEmpty() ? QStringLiteral("-") : w->objectName()) + ": " +
                 described(*w);
-        if (auto* box = qobject_cast<const QLineEdit*>(w)) {
+        if (auto* box = qobject_cast<const QLineEdit*>(w))
           dump += QStringLiteral("; placeholder \"") + box->placeholderText() + '"';
-        }
         dump += '\n';
       }
     }

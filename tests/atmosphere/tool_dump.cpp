@@ -4,6 +4,7 @@
 //                                           logK(CO=C+1/2O2) logK(CH4=C+2H2)" per T
 //   tool_dump --boundaries "400 575"    -> "t Kn(alpha/gamma') Kn(gamma'/epsilon)" per t (°C)
 //   tool_dump atmosphere < rows         -> one JSON object per row of "key=value ..."
+//                                           ({"tool", "inputs", "results", "error"})
 // Numbers are written in the shortest form that reads back to the same double.
 #include <charconv>
 #include <iostream>
@@ -14,10 +15,9 @@
 
 #include "atmosphere/atmosphere.h"
 #include "atmosphere/nitriding_potential.h"
+#include "shell/tool_form.h"
 
 namespace {
-
-using pyrelon::ToolValue;
 
 std::string number(double value) {
   char buffer[64];
@@ -30,32 +30,6 @@ std::optional<double> parse(const std::string& text) {
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
   return value;
-}
-
-std::string quoted(const std::string& text) {
-  std::string out = "\"";
-  for (char c : text) {
-    if (c == '"' || c == '\\') out += '\\';
-    out += c;
-  }
-  return out + "\"";
-}
-
-std::string json(const ToolValue& value) {
-  switch (value.kind) {
-    case ToolValue::Kind::Absent: return "null";
-    case ToolValue::Kind::Number: return number(value.number);
-    case ToolValue::Kind::Text: return quoted(value.text);
-    case ToolValue::Kind::List: {
-      std::string out = "[";
-      for (std::size_t i = 0; i < value.list.size(); ++i) {
-        out += (i ? "," : "") + quoted(value.list[i]);
-      }
-      return out + "]";
-    }
-    case ToolValue::Kind::Group: break;
-  }
-  return "null";
 }
 
 int dumpTool(const pyrelon::ToolDescriptor& tool) {
@@ -72,26 +46,9 @@ int dumpTool(const pyrelon::ToolDescriptor& tool) {
         if (tool.inputs[i].key == key) readings[i] = parse(word.substr(eq + 1));
       }
     }
-    const pyrelon::ToolOutcome out = tool.calculate(readings);
-    std::string text = "{\"error\":" + (out.error.empty() ? "null" : quoted(out.error));
-    text += ",\"results\":{";
-    for (std::size_t r = 0; r < out.results.size(); ++r) {
-      const auto& result = tool.results[r];
-      const ToolValue& value = out.results[r];
-      text += (r ? "," : "") + quoted(std::string(result.key)) + ":";
-      if (result.form == pyrelon::ResultForm::Group) {
-        text += "{";
-        for (std::size_t m = 0; m < result.members.size(); ++m) {
-          text += (m ? "," : "") + quoted(std::string(result.members[m].key)) + ":" +
-                  (value.members.size() > m ? json(value.members[m]) : "null");
-        }
-        text += "}";
-      } else {
-        text += json(value);
-      }
-    }
-    text += "}}";
-    std::cout << text << '\n';
+    // The calculator's own outcome, before a face would hide a value that is
+    // not finite; written as the command line's JSON writes it.
+    std::cout << pyrelon::toolJson(tool, readings, tool.calculate(readings), 0) << '\n';
   }
   return 0;
 }

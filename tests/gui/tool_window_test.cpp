@@ -74,6 +74,7 @@ class ToolWindowTest : public QObject {
     QCOMPARE(valueOf(tool, "split.first"), QString::fromUtf8(row->first));
     QCOMPARE(tool->errorLabel()->text(), error);
     QCOMPARE(tool->errorLabel()->isVisible(), !error.isEmpty());
+    QCOMPARE(tool->errorLabel()->accessibleName(), QStringLiteral("Fault"));  // read out as such
   }
 
   void aDecimalCommaWhereTheSettingsHaveOne() {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "fake_window.h"
 #include "shell/panels.h"
@@ -103,16 +104,20 @@ TEST(KeyFilter, BeepsAndEmptiesOnlyItsBoxOnARejectedKeyOrPaste) {
   EXPECT_FALSE(paste(w, "MvZccTxt", "x"));  // no key handler: the box takes it as it is
 }
 
-// Enter in any box of a panel, whatever the panel, presses it.
+// Enter in any box of a panel, and its Solve button, whatever the panel,
+// press it.
 TEST(Enter, SolvesTheBoxsPanelAndNeverReachesTheFilter) {
   for (const PanelDescriptor* panel : panels()) {
-    for (const InputSpec& input : panel->inputs) {
+    std::vector<std::string_view> controls{panel->solveButton};
+    for (const InputSpec& input : panel->inputs) controls.push_back(input.box);
+    for (const std::string_view control : controls) {
       FakeWindow w = testing::startedWindow();
       for (const ResultSpec& r : panel->resultsFor(panel->list ? 0 : -1))
         w.setCaption(r.label, "stale");
-      ASSERT_TRUE(submit(w, input.box)) << input.box;
+      ASSERT_TRUE(control == panel->solveButton ? click(w, control) : submit(w, control))
+          << control;
       for (const ResultSpec& r : panel->resultsFor(panel->list ? 0 : -1))
-        EXPECT_NE(w.caption(r.label), "stale") << input.box << " " << r.label;
+        EXPECT_NE(w.caption(r.label), "stale") << control << " " << r.label;
     }
   }
   FakeWindow w = testing::startedWindow();

@@ -83,29 +83,20 @@ TEST(AtmosphereLiterature, EquilibriumConstantsFollowTheQuotedLines) {
       {"CO = C + 1/2 O2", CarbonReaction::CoDissociation, -5892.9, -4.5693},
   };
   // clang-format on
-  for (const auto& r : rows) {
-    for (double kelvin = 1000; kelvin <= 1300; kelvin += 25) {
+  for (const auto& r : rows)
+    for (double kelvin = 1000; kelvin <= 1300; kelvin += 25)
       EXPECT_NEAR(log10K(r.reaction, kelvin), r.a / kelvin + r.b, 0.0025)
           << r.name << " at " << kelvin << " K";
-    }
-  }
   // At a row the table itself: log Kf(CO2) - 2 log Kf(CO) = 20.679 - 20.922.
   EXPECT_NEAR(log10K(CarbonReaction::Boudouard, 1000), -0.243, 1e-12);
   EXPECT_NEAR(log10K(CarbonReaction::Methane, 1200), 1.807, 1e-12);
 }
 
-TEST(AtmosphereLiterature, ProbeSlopeAndReference) {
-  EXPECT_NEAR(probeSlope(), 0.0496054, 5e-8);
-  // At 0 mV the electrode sees the reference air: 0.2095 atm = 0.2123 bar.
+// The slope RT ln10 / 4F, the alloy factor's coefficients and the shim's
+// formula are pinned by help.html and the golden transcript.
+TEST(AtmosphereLiterature, AtZeroMillivoltsTheProbeSeesTheReferenceAir) {
+  // 0.2095 atm = 0.2123 bar.
   EXPECT_NEAR(probeOxygenPressure(0, 1200), 0.2123, 0.0001);
-}
-
-TEST(AtmosphereLiterature, ShimAndAlloy) {
-  // (1000 * 0.1 + 100 * 7) / 1007 = 800 / 1007.
-  EXPECT_NEAR(shimCarbon(0.1, 1000, 1007), 800.0 / 1007, 1e-12);
-  EXPECT_NEAR(alloyFactor(0, 0, 0, 0, 0), 1, 0);
-  EXPECT_NEAR(std::log10(alloyFactor(1, 0, 0, 0, 0)), 0.055, 1e-12);
-  EXPECT_NEAR(std::log10(alloyFactor(0, 0, 0, 1, 1)), 0.014 - 0.013, 1e-12);
 }
 
 // --- Round trips ------------------------------------------------------------
@@ -182,15 +173,9 @@ TEST(AtmosphereDirection, PotentialMovesOneWayOverTheRange) {
 
 // --- What the tool says beside its numbers ----------------------------------
 
-TEST(AtmosphereNotes, SootingReadingIsListedWithTheSaturation) {
-  // 1 % CO2 with 20 % CO at 925 °C: aC = 10^-1.7 * 0.2026^2 / 0.0101 > 1.
-  const ToolOutcome out = run({{"temp", 925}, {"co2", 0.01}});
-  ASSERT_EQ(out.error, "");
-  EXPECT_EQ(out.results[kAtmCarbonPotential].members[kReadCo2].kind, ToolValue::Kind::Absent);
-  EXPECT_EQ(out.results[kAtmCarbonPotential].members[kReadCo2].note,
-            "sooting: above graphite saturation (1.262 %C at 925 °C)");
-  EXPECT_EQ(out.results[kAtmSooting].list, std::vector<std::string>{"co2"});
-}
+// The notes (sooting, below Ae3, the alloy factor's, methane's) are the
+// golden transcript's and cases/atmosphere.txt's; which readings soot, the
+// independent model's too.
 
 // Straight lines between the knots: halfway from 800 to 850 °C is halfway
 // from 0.34 to 0.16 %C, halfway from 850 to 912 °C halfway from 0.16 to 0.
@@ -210,17 +195,6 @@ TEST(AtmosphereNotes, Ae3IsLinearBetweenItsPoints) {
   for (const auto& row : rows) EXPECT_NEAR(ae3Carbon(row.celsius), row.carbon, 1e-12) << row.name;
 }
 
-// The alloy factor's notes, and methane's "not at equilibrium", are the
-// golden transcript's (tests/golden/cli-transcript.txt).
-TEST(AtmosphereNotes, BelowAe3FerriteForms) {
-  const ToolOutcome low = run({{"temp", 800}, {"co2", 15}});
-  EXPECT_LT(number(low, kAtmCarbonPotential, kReadCo2), 0.34);
-  EXPECT_EQ(low.results[kAtmCarbonPotential].members[kReadCo2].note,
-            "below Ae3 of pure iron, 0.340 %C at 800 °C: ferrite forms");
-  const ToolOutcome hot = run({{"temp", 950}, {"co2", 15}});
-  EXPECT_EQ(hot.results[kAtmCarbonPotential].members[kReadCo2].note, "");
-}
-
 TEST(AtmosphereNotes, SpreadAndOutlierLeaveMethaneOut) {
   // Probe, dew point and CO2 at the 0.8 %C equivalents, a shim at 0.5 %C.
   // clang-format off
@@ -232,9 +206,6 @@ TEST(AtmosphereNotes, SpreadAndOutlierLeaveMethaneOut) {
   EXPECT_NEAR(number(out, kAtmCarbonPotential, kReadShim), 0.5, 1e-9);
   EXPECT_NEAR(number(out, kAtmSpread), 0.3, 0.002);
   EXPECT_EQ(out.results[kAtmOutlier].text, "shim");
-  const ToolOutcome two = run({{"temp", 925}, {"mv", 1138.53}, {"co2", 0.1467}});
-  EXPECT_NEAR(number(two, kAtmSpread), 0, 0.002);
-  EXPECT_EQ(two.results[kAtmOutlier].kind, ToolValue::Kind::Absent);
 }
 
 TEST(AtmosphereNotes, CoForShimGivesTheShimsCarbonAtTheProbe) {

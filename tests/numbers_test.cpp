@@ -105,9 +105,8 @@ TEST(LocaleReading, ReadsWithTheUsersSeparators) {
 }
 
 TEST(LocaleReading, RejectsWhatIsNotANumber) {
-  for (const char* text : {"", " ", "abc", "1,5x", "-", ",", "1e", "1 2", ".5", "1,2,3"}) {
+  for (const char* text : {"", " ", "abc", "1,5x", "-", ",", "1e", "1 2", ".5", "1,2,3"})
     EXPECT_EQ(readLocaleNumber(text, ",", ".").error, ReadError::TypeMismatch) << text;
-  }
   EXPECT_EQ(readLocaleNumber("1e400", ".", ",").error, ReadError::Overflow);
 }
 
@@ -183,14 +182,9 @@ TEST(PatternFormatting, AppendsAfterWhatTheLineHolds) {
   EXPECT_EQ(line, "T=273,2;0,000;-2E-07");
 }
 
-struct PlainCase {
-  double value;
-  const char* expected;
-};
-
 TEST(PlainForm, WritesUpToFifteenSignificantDigits) {
   // clang-format off
-  const PlainCase cases[] = {
+  const struct { double value; const char* expected; } cases[] = {
       {0, "0"}, {12.5, "12.5"}, {-3, "-3"}, {0.1 + 0.2, "0.3"}, {-0.0, "0"},
       {1.0 / 3, "0.333333333333333"}, {1e15, "1E+15"}, {0.00001, "0.00001"}, {2e-7, "2E-07"},
       {-1e308, "-1E+308"}, {9.9999999999999999e14, "1E+15"}, {123456789012345, "123456789012345"},
@@ -200,7 +194,7 @@ TEST(PlainForm, WritesUpToFifteenSignificantDigits) {
       {1e99, "1E+99"}, {1e100, "1E+100"}, {-1e-100, "-1E-100"}, {4.9e-324, "4.94065645841247E-324"},
   };
   // clang-format on
-  for (const PlainCase& c : cases) EXPECT_EQ(plainForm(c.value, "."), c.expected) << c.value;
+  for (const auto& c : cases) EXPECT_EQ(plainForm(c.value, "."), c.expected) << c.value;
   EXPECT_EQ(plainForm(12.5, ","), "12,5");
   EXPECT_EQ(plainForm(INFINITY, "."), "");
 }
@@ -222,10 +216,12 @@ TEST(PlainForm, WritesEveryExponent) {
 }
 
 TEST(SignedForm, AlwaysUsesAPointAndABlankForTheSign) {
-  const PlainCase cases[] = {
+  // clang-format off
+  const struct { double value; const char* expected; } cases[] = {
       {273.15, " 273.15"}, {1.0197, " 1.0197"}, {-3, "-3"}, {0, " 0"}, {-0.5, "-0.5"},
   };
-  for (const PlainCase& c : cases) {
+  // clang-format on
+  for (const auto& c : cases) {
     EXPECT_EQ(signedForm(c.value), c.expected);
     EXPECT_EQ(readVal(c.expected).value, c.value);
   }

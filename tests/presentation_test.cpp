@@ -1,6 +1,8 @@
 // The presentation model, with places worked by hand from the control
 // table's twips (15 to the pixel, halves up). The names a screen reader
-// hears are pinned by tests/golden/window.txt.
+// hears are pinned by tests/golden/window.txt; the client's size by
+// gui/window_test.cpp (677 x 477 px) and, a panel added, by
+// extension/extension_test.cpp (10155 twips wide).
 #include "shell/presentation.h"
 
 #include <gtest/gtest.h>
@@ -27,15 +29,9 @@ TEST(Presentation, PixelsRoundHalvesUp) {
       {"below a half", 7, 0},
       {"a half and more", 8, 1},
       {"whole", 15, 1},
-      {"the client's width", 10155, 677},
-      {"the client's height", 7155, 477},
   };
   // clang-format on
   for (const auto& r : rows) EXPECT_EQ(pixels(r.twips), r.pixels) << r.name;
-  // The logo's right edge 7440 + 2655 and the flow panel's bottom 5760 + 1335,
-  // each with the 60-twip margin.
-  EXPECT_EQ(clientWidthTwips(), 10155);
-  EXPECT_EQ(clientHeightTwips(), 7155);
 }
 
 TEST(Presentation, ColoursAndPens) {
@@ -93,12 +89,9 @@ TEST(Presentation, AResultWidensIntoItsRoom) {
   // on 168; the frame (3) and 2 pixels leave 229 - 5 = 224.
   EXPECT_EQ(resultRoom(control("NkLbl")), (PixelSpan{168, 224}));
   const PixelRect own{170, 32, 49, 21};
+  // clang-format off
   const struct {
-    const char* name;
-    int needed;
-    PixelRect place;
-    bool shortened;
-    PixelSpan room = {168, 224};
+    const char* name; int needed; PixelRect place; bool shortened; PixelSpan room = {168, 224};
   } rows[] = {
       {"fits", 49, own, false},
       // Centred on pixel 194: 195 - 26 = 169, within the room.
@@ -110,6 +103,7 @@ TEST(Presentation, AResultWidensIntoItsRoom) {
       // reaches the place's end: 168 to 218, 51 pixels.
       {"a room short of its own place keeps the place", 52, {168, 32, 51, 21}, true, {168, 200}},
   };
+  // clang-format on
   for (const auto& r : rows) {
     const ResultPlace got = resultPlace(own, r.room, r.needed);
     EXPECT_EQ(got.place, r.place) << r.name;

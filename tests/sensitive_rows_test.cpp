@@ -25,14 +25,12 @@
 namespace pyrelon {
 namespace {
 
-struct Row {
-  const char* panel;
-  int entry;
-  // The boxes typed into; every other input of the panel holds "0".
-  std::vector<std::pair<std::string, std::string>> boxes;
-  // "Label=text" for each result written, in the order written.
-  const char* shown;
-};
+// A panel's entry; the boxes typed into (every other input of the panel
+// holds "0"); "Label=text" for each result written, in the order written.
+using Boxes = std::vector<std::pair<std::string, std::string>>;
+// clang-format off
+struct Row { const char* panel; int entry; Boxes boxes; const char* shown; };
+// clang-format on
 
 // What one press of the panel's Solve button writes, as "Label=text ...";
 // anything but a written result shows as well, so a row that ends in a

@@ -48,9 +48,8 @@ TEST(ChartTicks, LinearTicksAreOneTwoFiveSteps) {
       {"reversed ends", 100, 0, 6, {"0", "20", "40", "60", "80", "100"}},
   };
   // clang-format on
-  for (const auto& row : rows) {
+  for (const auto& row : rows)
     EXPECT_EQ(labelsOf(linearTicks(row.low, row.high, row.maxCount)), row.labels) << row.name;
-  }
 }
 
 TEST(ChartTicks, RangesReachTheOuterTicks) {
@@ -109,20 +108,17 @@ TEST(ChartTicks, LogTicksAtDecadesAndTwoFiveWithin) {
       {"three decades, room for nine", 1, 1000, 9, {"1", "10", "100", "1000"}},
   };
   // clang-format on
-  for (const auto& row : rows) {
+  for (const auto& row : rows)
     EXPECT_EQ(labelsOf(logTicks(row.low, row.high, row.maxCount)), row.labels) << row.name;
-  }
 }
 
 TEST(ChartTicks, TimeTicksFollowTheCalendar) {
-  // The epoch seconds of the ends, in UTC, are in each row's name.
+  // The epoch seconds of the ends, in UTC, are in each row's name. Three
+  // days in half days, the date where it changes: golden/time_series.svg.
   // clang-format off
   const TickRow rows[] = {
       {"37 minutes: ten-minute steps (2026-12-07 10:03 to 10:40)", 1796637780, 1796640000, 6,
        {"10:10", "10:20", "10:30", "10:40"}, {"2026-12-07", "", "", ""}},
-      {"3 days: half days, the date where it changes (2026-12-05 to 08)", 1796428800, 1796688000, 8,
-       {"00:00", "12:00", "00:00", "12:00", "00:00", "12:00", "00:00"},
-       {"2026-12-05", "", "2026-12-06", "", "2026-12-07", "", "2026-12-08"}},
       {"20 seconds across the new year (2026-12-31 23:59:50 to 00:00:10)", 1798761590, 1798761610, 5,
        {"23:59:50", "23:59:55", "00:00:00", "00:00:05", "00:00:10"}, {"2026-12-31", "", "2027-01-01", "", ""}},
       {"11 months: every second month (2026-01-15 to 12-15)", 1768435200, 1797292800, 6,
@@ -237,10 +233,9 @@ TEST(ChartText, DecimalTextFromIntegers) {
       {-120, 0, "-120"}, {INT64_MIN, 0, "-9.223372036854775808e18"},
   };
   // clang-format on
-  for (const auto& row : rows) {
+  for (const auto& row : rows)
     EXPECT_EQ(decimalText(row.mantissa, row.exponent), row.expected)
         << row.mantissa << "e" << row.exponent;
-  }
 }
 
 TEST(ChartText, FixedTextKeepsItsZeros) {
@@ -251,9 +246,8 @@ TEST(ChartText, FixedTextKeepsItsZeros) {
       {12.5, 9, "12.500000"},
   };
   // clang-format on
-  for (const auto& row : rows) {
+  for (const auto& row : rows)
     EXPECT_EQ(fixedText(row.value, row.places), row.expected) << row.value;
-  }
 }
 
 TEST(ChartText, DecimalCommaOnlyBetweenDigits) {
@@ -290,12 +284,12 @@ TEST(ChartText, TenthsOfAPixel) {
 // Text in a chart is character data an XML parser takes, and well-formed
 // UTF-8 whatever it was given: each sequence at the ends of what is allowed
 // stays, each just beyond becomes U+FFFD, one per byte that cannot start a
-// character.
+// character. (Markup, a control character and stray bytes in a title:
+// golden/awkward.svg.)
 TEST(ChartText, EscapingKeepsEveryCharacterAndOnlyThose) {
   const std::string r = "\xEF\xBF\xBD";  // U+FFFD
   // clang-format off
   const struct { const char* name; std::string text, expected; } rows[] = {
-      {"markup", "<b> & \"q\" 'a'", "&lt;b&gt; &amp; &quot;q&quot; &apos;a&apos;"},
       {"UTF-8 kept", "°C µ €", "°C µ €"},
       {"control characters become blanks", std::string{'a', '\x01', 'b', '\x7f'}, "a b "},
       {"tab and line ends kept", "a\tb\nc\r", "a\tb\nc\r"},
@@ -410,9 +404,8 @@ TEST(ChartSvg, NoNumberThatIsNotFiniteEverShows) {
     chart.markers.push_back({"m", {kNaN, 1}});
     chart.bands.push_back({"b", -HUGE_VAL, HUGE_VAL});
     const std::string svg = toSvg(chart);
-    for (const char* word : {"nan", "NaN", "inf", "Inf"}) {
+    for (const char* word : {"nan", "NaN", "inf", "Inf"})
       EXPECT_EQ(svg.find(word), std::string::npos) << row.name << ": " << word;
-    }
   }
 }
 

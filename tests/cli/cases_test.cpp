@@ -76,7 +76,7 @@ std::string caseName(const std::string& stem, std::size_t line, std::string_view
 // A malformed file is a failure of its own, named after the file.
 std::vector<Case> parse(const std::string& file, const std::string& stem) {
   std::vector<Case> cases;
-  const std::vector<std::string> lines = linesOf(readFile(file));
+  const std::vector<std::string> lines = linesOf(readGolden(file));
   Case current;
   std::size_t firstLine = 0;
   enum { Between, Command, Out, Err } state = Between;
@@ -175,8 +175,8 @@ TEST_P(CliCase, AnswersAsTyped) {
       shellQuoted(dir + "/out") + " 2> " + shellQuoted(dir + "/err");
   const int raw = std::system(run.c_str());
   const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  const std::vector<std::string> out = linesOf(readFile(dir + "/out"));
-  const std::vector<std::string> err = linesOf(readFile(dir + "/err"));
+  const std::vector<std::string> out = linesOf(readGolden(dir + "/out"));
+  const std::vector<std::string> err = linesOf(readGolden(dir + "/err"));
   std::error_code ignored;  // what cannot be removed stays behind
   std::filesystem::remove_all(dir, ignored);
   SCOPED_TRACE(c.where + ": $ " + c.command);

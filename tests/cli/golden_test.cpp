@@ -21,22 +21,18 @@ namespace {
 
 const std::string kGoldenDir = PYRELON_GOLDEN_DIR;
 
-void expectGolden(const std::string& name, const std::string& actual) {
-  EXPECT_EQ(goldenMismatch(kGoldenDir + "/" + name, actual), "");
-}
-
 void replaceAll(std::string& text, const std::string& from, const std::string& to) {
   for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
     text.replace(at, from.size(), to);
 }
 
-TEST(Golden, HelpPage) { expectGolden("help.html", helpHtml()); }
+TEST(Golden, HelpPage) { EXPECT_EQ(goldenMismatch(kGoldenDir + "/help.html", helpHtml()), ""); }
 
 // One command a line, its arguments separated by single spaces; a line
 // starting with '#' says what the commands below it show. GOLDEN/ stands
 // for the golden files' folder, in the arguments and in what is written.
 TEST(Golden, CommandLineTranscript) {
-  std::istringstream commands(readFile(kGoldenDir + "/cli-commands.txt"));
+  std::istringstream commands(readGolden(kGoldenDir + "/cli-commands.txt"));
   ASSERT_TRUE(commands.good()) << "no cli-commands.txt";
   std::string transcript, line;
   while (std::getline(commands, line)) {
@@ -57,7 +53,7 @@ TEST(Golden, CommandLineTranscript) {
     if (!run.err.empty()) transcript += "[standard error]\n" + run.err;
     transcript += "[exit " + std::to_string(run.status) + "]\n\n";
   }
-  expectGolden("cli-transcript.txt", transcript);
+  EXPECT_EQ(goldenMismatch(kGoldenDir + "/cli-transcript.txt", transcript), "");
 }
 
 }  // namespace

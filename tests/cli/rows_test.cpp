@@ -17,16 +17,15 @@ TEST(Rows, FindsListEntriesByNameOrAlias) {
     const char* name;
     int entry;
   } rows[] = {
-      {"carbon", "din17022", 1},     {"carbon", "DIN-17022", 1},
-      {"carbon", "accucarb", 0},     {"pressure", "kgcm2", 6},
-      {"pressure", "Kg/cm2", 6},     {"pressure", "MMH2O", 5},
+      // clang-format off
+      {"carbon", "din17022", 1}, {"carbon", "DIN-17022", 1}, {"carbon", "accucarb", 0},
+      {"pressure", "kgcm2", 6}, {"pressure", "Kg/cm2", 6}, {"pressure", "MMH2O", 5},
       {"temperature", "celsius", 0}, {"temperature", "\u00b0Fahrenheit", 1},
       {"temperature", "rankine", 3}, {"temperature", "centigradi", 0},
-      {"lambda", "methane", 0},      {"lambda", "lpg", 2},
-      {"lambda", "gasoil", 3},       {"lambda", "Nafta", 4},
-      {"lambda", "naphtha", -1},     {"lambda", "coke", 5},
-      {"flow", "both", 3},           {"flow", "", -1},
-      {"oxygen", "standard", 0},
+      {"lambda", "methane", 0}, {"lambda", "lpg", 2}, {"lambda", "gasoil", 3},
+      {"lambda", "Nafta", 4}, {"lambda", "naphtha", -1}, {"lambda", "coke", 5},
+      {"flow", "both", 3}, {"flow", "", -1}, {"oxygen", "standard", 0},
+      // clang-format on
   };
   for (const auto& r : rows)
     EXPECT_EQ(findEntry(*panelById(r.panel)->list, r.name), r.entry) << r.panel << " " << r.name;
@@ -98,16 +97,12 @@ TEST(Rows, ReadsShortDecimalsExactlyAsTheValRule) {
 // Names are matched on ASCII letters, in lower case, and digits alone.
 TEST(Rows, NormalizesNamesToLettersAndDigits) {
   const struct {
-    const char* name;
-    const char* normalized;
+    const char *name, *normalized;
   } cases[] = {
-      {"DIN 17022", "din17022"},
-      {"Kg/cm2", "kgcm2"},
-      {"\u00b0Centigradi", "centigradi"},
-      {"AZaz09", "azaz09"},
-      {"a-b_c.d", "abcd"},
-      {"@[`{", ""},
-      {"", ""},
+      // clang-format off
+      {"DIN 17022", "din17022"}, {"Kg/cm2", "kgcm2"}, {"\u00b0Centigradi", "centigradi"},
+      {"AZaz09", "azaz09"}, {"a-b_c.d", "abcd"}, {"@[`{", ""}, {"", ""},
+      // clang-format on
   };
   for (const auto& c : cases) EXPECT_EQ(normalizedName(c.name), c.normalized) << c.name;
 }

@@ -8,9 +8,10 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
+
+#include "tests/golden.h"  // readGolden: a file's bytes
 
 namespace pyrelon::testing {
 
@@ -18,15 +19,6 @@ struct CliRun {
   int status = -1;
   std::string out, err;
 };
-
-inline std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
-inline void writeFile(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
 
 // A folder of its own for each test program.
 inline std::string scratch(const std::string& name) {
@@ -47,12 +39,12 @@ inline std::string shellQuoted(const std::string& text) {
 
 inline CliRun runCli(const std::vector<std::string>& args, const std::string& input = "") {
   const std::string in = scratch("stdin"), out = scratch("stdout"), err = scratch("stderr");
-  writeFile(in, input);
+  std::ofstream(in, std::ios::binary) << input;
   std::string command = shellQuoted(PYRELON_CLI);
   for (const std::string& a : args) command += " " + shellQuoted(a);
   command += " < " + shellQuoted(in) + " > " + shellQuoted(out) + " 2> " + shellQuoted(err);
   const int raw = std::system(command.c_str());
-  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(out), readFile(err)};
+  return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readGolden(out), readGolden(err)};
 }
 
 }  // namespace pyrelon::testing

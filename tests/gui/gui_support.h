@@ -91,13 +91,21 @@ struct Started {
   qt::MainWindow window;
 };
 
-// The window of the tool `id`, opened as its Tools menu entry opens it;
-// nullptr for no such tool.
-inline qt::ToolWindow* openTool(Started& started, const char* id) {
+// The window of the tool `id`, opened as its Tools menu entry opens it, with
+// each "key=text" of `typed` typed over its box "ID-KEY"; nullptr for no
+// such tool or box.
+inline qt::ToolWindow* openTool(Started& started, const char* id, const QStringList& typed = {}) {
   const ToolDescriptor* tool = toolById(id);
   if (tool == nullptr) return nullptr;
   started.window.openTool(*tool);
-  return started.window.toolWindow(id);
+  qt::ToolWindow* window = started.window.toolWindow(id);
+  for (const QString& entry : typed) {
+    auto* box = window->findChild<QLineEdit*>(QString(id) + '-' + entry.section('=', 0, 0));
+    if (box == nullptr) return nullptr;
+    box->selectAll();
+    QTest::keyClicks(box, entry.section('=', 1));
+  }
+  return window;
 }
 
 // Clicks the entry named `action` of the pop-up menu now open, with the

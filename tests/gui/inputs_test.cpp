@@ -34,7 +34,6 @@ class InputsTest : public QObject {
       QCOMPARE(edit->text(), before);
     }
     QCOMPARE(beeped.count(), 0);
-    QCOMPARE(shown(s.window, {"NkLbl"}), QStringList{"NkLbl=10.00"});
     // Backspace still does.
     auto* hydrogen = s.window.findChild<QLineEdit*>("HTxt");
     QTest::keyClick(hydrogen, Qt::Key_Backspace);
@@ -42,15 +41,13 @@ class InputsTest : public QObject {
     QCOMPARE(beeped.count(), 1);
   }
 
-  // A paste meets the filter once, as one keystroke of the pasted text.
-  // Which texts the filter lets through is reading_test's.
+  // A paste meets the filter once, as one keystroke of the pasted text, by
+  // each way of pasting. Which texts the filter lets through is reading_test's.
   void pasteMeetsTheFilterOnce_data() {
     // clang-format off
     static const PasteRow rows[] = {
-        {"Ctrl+V into empty", "NTxt", "", "31.61", "ctrl+v", "31.61", 0},
         {"Ctrl+V digits", "HTxt", "10", "5", "ctrl+v", "105", 0},
         {"Ctrl+V comma", "HTxt", "10", "1,5", "ctrl+v", "1,5", 1},
-        {"Ctrl+V after a point", "NTxt", "3.", "x", "ctrl+v", "3.x", 0},
         {"Shift+Insert", "HTxt", "10", "abc", "shift+insert", "abc", 1},
         {"menu digits", "HTxt", "1", "2.5", "menu", "12.5", 0},
         {"menu letters", "NTxt", "31", "x", "menu", "x", 1},
@@ -106,7 +103,6 @@ class InputsTest : public QObject {
                                         "the decimal separator.\n960 to 1340 mV"},
         {"letters", "DataText", "12abc", "Read as \"12\": the number ends before \"abc\"."},
         {"whole", "MvZccTxt", " 1121 ", "960 to 1340 mV"},
-        {"empty", "FlowTxt", "", ""},
     };
     // clang-format on
     addRows(rows);

@@ -33,8 +33,7 @@ struct LoneLabel {
 
 void setInputs(QWidget& window, const QStringList& assignments) {
   for (const QString& assignment : assignments) {
-    const QString name = assignment.section('=', 0, 0);
-    const QString value = assignment.section('=', 1);
+    const QString name = assignment.section('=', 0, 0), value = assignment.section('=', 1);
     if (auto* list = window.findChild<QComboBox*>(name)) {
       list->setCurrentIndex(value.toInt());
       emit list->activated(value.toInt());
@@ -83,10 +82,10 @@ class ResultsTest : public QObject {
     LoneLabel lone;
     const QRect place(150, 10, 50, 20);
     const QString text = QStringLiteral("-123456789012.3");
-    const struct {
-      int roomLeft, roomRight;
-      bool centred;
-    } rows[] = {{40, 360, true}, {140, 360, false}, {40, 210, false}};
+    // clang-format off
+    const struct { int roomLeft, roomRight; bool centred; } rows[] = {
+        {40, 360, true}, {140, 360, false}, {40, 210, false}};
+    // clang-format on
     for (const auto& r : rows) {
       lone.fit(place, text, r.roomLeft, r.roomRight);
       const QRect g = lone.label.geometry();
@@ -312,8 +311,7 @@ class ResultsTest : public QObject {
     // results were computed from.
     hydrogen->setFocus();
     hydrogen->end(false);
-    QTest::keyClick(hydrogen, Qt::Key_0);  // "100"
-    QTest::keyClick(hydrogen, Qt::Key_0);  // "1000"
+    QTest::keyClicks(hydrogen, "00");  // "1000"
     QCOMPARE(colour(nk), dim);
     solve(s.window, "NkBtn");
     QCOMPARE(s.watcher.seen.size(), 1);

@@ -1,6 +1,6 @@
 // Saving a tool's chart as a user does: the Save SVG… and Save PNG…
 // buttons, the file dialog they open (its title, suggested name and file
-// types) and the file written.
+// types) and the file written, or the reason it could not be.
 #include <QFile>
 #include <QFileDialog>
 #include <QImage>
@@ -17,14 +17,16 @@ class ChartSaveTest : public QObject {
 
   struct SaveRow {
     const char *name, *button, *title, *suggested, *filter;
+    bool blocked;  // the file chosen lies under a file, not a folder
   };
 
  private slots:
   void theButtonsAskForAFileAndWriteIt_data() {
     // clang-format off
     static const SaveRow rows[] = {
-        {"SVG", "atmosphere-chart-save-svg", "Save the chart as SVG", "atmosphere-chart.svg", "SVG images (*.svg)"},
-        {"PNG", "atmosphere-chart-save-png", "Save the chart as PNG", "atmosphere-chart.png", "PNG images (*.png)"},
+        {"SVG", "atmosphere-chart-save-svg", "Save the chart as SVG", "atmosphere-chart.svg", "SVG images (*.svg)", false},
+        {"PNG", "atmosphere-chart-save-png", "Save the chart as PNG", "atmosphere-chart.png", "PNG images (*.png)", false},
+        {"PNG that cannot be written", "atmosphere-chart-save-png", "Save the chart as PNG", "atmosphere-chart.png", "PNG images (*.png)", true},
     };
     // clang-format on
     addRows(rows);
@@ -39,7 +41,12 @@ class ChartSaveTest : public QObject {
     QVERIFY2(save, row->button);
 
     QTemporaryDir folder;
-    const QString path = folder.filePath(suggested);
+    QString path = folder.filePath(suggested);
+    if (row->blocked) {
+      QFile plain(folder.filePath(QStringLiteral("plain")));
+      QVERIFY(plain.open(QIODevice::WriteOnly));
+      path = plain.fileName() + '/' + suggested;  // refused even to root
+    }
     QStringList seen;  // the title, the suggested name, the file types
     // At every pass of the event loop, until the dialog the click opens is up.
     QTimer poll;
@@ -55,6 +62,16 @@ class ChartSaveTest : public QObject {
     poll.start(0);
     QTest::mouseClick(save, Qt::LeftButton);
     QCOMPARE(seen, (QStringList{row->title, suggested, row->filter}));
+    if (row->blocked) {
+      QCOMPARE(started.watcher.seen.size(), 1);
+      const SeenBox& box = started.watcher.seen.front();
+      const QString said = QStringLiteral("The chart could not be saved to ") + path + ": ";
+      QCOMPARE(box.title + ' ' + box.text.left(said.size()), "Pyrelon " + said);
+      QVERIFY2(box.text.size() > said.size() + 1 && box.text.endsWith('.'), qPrintable(box.text));
+      QCOMPARE(box.icon, QMessageBox::Warning);
+      return;
+    }
+    QVERIFY(started.watcher.seen.isEmpty());
     QFile written(path);
     QVERIFY2(written.open(QIODevice::ReadOnly), qPrintable(path));
     const QByteArray bytes = written.readAll();

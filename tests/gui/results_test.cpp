@@ -284,6 +284,10 @@ class ResultsTest : public QObject {
       QTest::keyClick(label, Qt::Key_C, Qt::ControlModifier);
     } else {
       openContextMenu(label);
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      QStringList entries;
+      for (QAction* entry : menu ? menu->actions() : QList<QAction*>{}) entries << entry->text();
+      QCOMPARE(entries.join('|'), QStringLiteral("Copy|Copy panel results"));
       QVERIFY(clickMenuEntry(row->way));
     }
     QCOMPARE(QGuiApplication::clipboard()->text(), QString::fromUtf8(row->copied));

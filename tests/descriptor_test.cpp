@@ -29,6 +29,14 @@ TEST(Descriptor, AnEntryOutsideTheListHasNoPlanAndNoResults) {
     }
     EXPECT_EQ(panel->inputIndex("no such box"), -1) << id;
   }
+  // A panel's inputs may be the head of a longer table: the box just past
+  // them is not one of its inputs.
+  InputSpec table[3];
+  table[0].box = "ABox", table[1].box = "BBox", table[2].box = "CBox";
+  PanelDescriptor two;
+  two.inputs = std::span(table, 2);
+  EXPECT_EQ(two.inputIndex("BBox"), 1);
+  EXPECT_EQ(two.inputIndex("CBox"), -1);
 }
 
 }  // namespace

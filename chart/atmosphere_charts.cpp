@@ -54,7 +54,7 @@ std::string celsius(double value, int places = 0) { return fixedText(value, plac
 std::string significant3(double value) {
   if (!(value > 1e-3 && value < 1e3)) return shortScientific(value);
   const int places = 2 - static_cast<int>(std::floor(portableLog10(value)));
-  return fixedText(value, places < 0 ? 0 : places);
+  return fixedText(value, places);  // none below 0: up to 999 has 0 places
 }
 
 // A curve's look by its offset from the furnace temperature: the furnace's

@@ -1,5 +1,6 @@
 #include "chart/text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <numbers>
@@ -61,7 +62,7 @@ std::string decimalText(std::int64_t mantissa, int exponent) {
 
 std::string fixedText(double value, int places) {
   if (!std::isfinite(value) || std::abs(value) >= 1e12) return shortScientific(value);
-  places = places < 0 ? 0 : places > 6 ? 6 : places;
+  places = std::clamp(places, 0, 6);
   std::int64_t scale = 1;
   for (int i = 0; i < places; ++i) scale *= 10;
   const std::int64_t scaled = std::llround(value * static_cast<double>(scale));

@@ -14,7 +14,7 @@ namespace pyrelon::chart {
 // places either side it is written d.dde±x: (13, -20) -> "1.3e-19".
 std::string decimalText(std::int64_t mantissa, int exponent);
 
-// `value` rounded to `places` decimals (0 to 6), zeros kept: (0.8, 3) ->
+// `value` rounded to `places` decimals (held to 0 to 6), zeros kept: (0.8, 3) ->
 // "0.800", (-5.64, 1) -> "-5.6", (-0.04, 1) -> "0.0". For the numbers a
 // chart names in its labels; beyond ±10^12 it gives shortScientific.
 std::string fixedText(double value, int places);

@@ -71,6 +71,7 @@ class ToolWindowTest : public QObject {
     const bool noted = share.isEmpty() && error.isEmpty();
     QCOMPARE(note->text(), noted ? QStringLiteral("give the nitrogen share") : QString());
     QCOMPARE(note->isVisible(), noted);
+    QVERIFY(note->indent() > 0);  // set in under its line
     QCOMPARE(valueOf(tool, "split.first"), QString::fromUtf8(row->first));
     QCOMPARE(tool->errorLabel()->text(), error);
     QCOMPARE(tool->errorLabel()->isVisible(), !error.isEmpty());

@@ -72,6 +72,17 @@ class HelpScreenTest : public QObject {
       QVERIFY2(viewport.contains(at.marginsAdded(around)), qPrintable(focus->objectName()));
       QTest::keyClick(focus, Qt::Key_Tab);
     }
+    // From either end of the panels, the focus brings the whole control into view.
+    for (QWidget* control : visited) {
+      for (const bool far : {false, true}) {
+        control->clearFocus();
+        for (QScrollBar* bar : {scroll->horizontalScrollBar(), scroll->verticalScrollBar()})
+          bar->setValue(far ? bar->maximum() : 0);
+        control->setFocus(Qt::OtherFocusReason);
+        const QRect at(control->mapTo(scroll->viewport(), QPoint(0, 0)), control->size());
+        QVERIFY2(viewport.contains(at), qPrintable(control->objectName()));
+      }
+    }
     QVERIFY(visited.contains(window.findChild<QWidget*>("NkBtn")));
     QVERIFY(visited.contains(window.findChild<QWidget*>("FlowLbl")));
     // By the mouse: scrolled to the flow panel's Solve, a click reaches it.

@@ -369,12 +369,13 @@ TEST(ChartSvg, TheValueAxisSpansASpikeBeyondAFixedRange) {
 // A line shows a mark at each of its points while it has sixty or fewer,
 // then none (a square of half-width 3.5 px is "h7v7h-7z").
 TEST(ChartSvg, MarksOnALineOfSixtyPointsOrFewer) {
-  const auto squares = [](int points) {
+  // `lone`: points 29 and 31 missing, so that 30 stands alone between two gaps.
+  const auto squares = [](int points, bool lone = false) {
     Chart chart;
     chart.series.push_back({"s", SeriesStyle::Line, {}, {}, Ink::Blue, Dash::Solid, Mark::Square});
     for (int i = 0; i < points; ++i) {
       chart.series[0].x.push_back(i);
-      chart.series[0].y.push_back(i % 7);
+      chart.series[0].y.push_back(lone && (i == 29 || i == 31) ? kNaN : i % 7);
     }
     const std::string svg = toSvg(chart);
     int count = 0;
@@ -386,6 +387,7 @@ TEST(ChartSvg, MarksOnALineOfSixtyPointsOrFewer) {
   EXPECT_LE(legend, 1);
   EXPECT_EQ(squares(60), legend + 60);
   EXPECT_EQ(squares(2), legend + 2);
+  EXPECT_EQ(squares(63, true), legend + 1);  // a line cannot show it: its mark does
 }
 
 TEST(ChartSvg, NoNumberThatIsNotFiniteEverShows) {

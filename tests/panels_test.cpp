@@ -10,9 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
 #include <map>
-#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -143,15 +143,6 @@ TEST(Panels, APressIsAnOrderedListOfSteps) {
   }
 }
 
-// Each match of `pattern` in `text`, or of its group `group`.
-std::vector<std::string> matches(const std::string& text, const char* pattern, int group = 0) {
-  const std::regex re(pattern);
-  std::vector<std::string> found;
-  for (std::sregex_iterator it(text.begin(), text.end(), re), end; it != end; ++it)
-    found.push_back((*it)[group]);
-  return found;
-}
-
 // Every number the help page states is one the program computes with: a
 // constant, a limit, a start-up text, a table's entry. An equation typed
 // with a stale digit shows up here.
@@ -185,8 +176,15 @@ TEST(Panels, TheHelpPageStatesOnlyTheNumbersTheProgramUses) {
       known.insert(jsonNumber(std::fabs(c.value)));  // as the tools' help lists it
     }
     // A citation's year, volume and pages.
-    for (const std::string_view reference : tool->references)
-      for (const std::string& n : matches(std::string(reference), R"(\d+)")) known.insert(n);
+    for (const std::string_view reference : tool->references) {
+      for (std::size_t i = 0; i < reference.size();) {
+        std::size_t end = i;
+        while (end < reference.size() && std::isdigit(static_cast<unsigned char>(reference[end])))
+          ++end;
+        if (end > i) known.insert(std::string(reference.substr(i, end - i)));
+        i = end + 1;
+      }
+    }
     for (const ToolResult& result : tool->results) {
       known.insert(std::to_string(result.places));  // "3 decimals"
       for (const ToolResult& member : result.members) known.insert(std::to_string(member.places));
@@ -199,16 +197,39 @@ TEST(Panels, TheHelpPageStatesOnlyTheNumbersTheProgramUses) {
   for (const PressureSource& source : pressureTable())
     for (const PressureCell& cell : source.cells) add(cell.factor);
 
-  // The panels' part of the page without its tags, then every number standing
-  // alone (not in a word, nor part of "1.2.3"). A tool's section states its
-  // equations in its own description's words, and its tables come from that
-  // description.
+  // The page's text without its tags, then every number standing alone.
+  std::string text;
+  bool inTag = false;
+  // The panels' part: a tool's section states its equations in its own
+  // description's words, and its tables come from that description.
   const std::string page = helpHtml();
-  const std::string text =
-      std::regex_replace(page.substr(0, page.find("<h2 id=\"tool-")), std::regex("<[^>]*>"), " ");
+  for (const char c : std::string_view(page).substr(0, page.find("<h2 id=\"tool-"))) {
+    if (c == '<') inTag = true;
+    if (!inTag) text += c;
+    if (c == '>') inTag = false, text += ' ';
+  }
+  const auto isWord = [](char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+  };
   std::vector<std::string> strangers;
-  for (const std::string& n : matches(text, R"((^|[^\w.])(\d+(\.\d+)?)(?![\w.]))", 2))
-    if (!known.contains(n)) strangers.push_back(n);
+  for (std::size_t i = 0; i < text.size();) {
+    if (!std::isdigit(static_cast<unsigned char>(text[i])) ||
+        (i > 0 && (isWord(text[i - 1]) || text[i - 1] == '.'))) {
+      ++i;
+      continue;
+    }
+    std::size_t end = i;
+    while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end]))) ++end;
+    if (end + 1 < text.size() && text[end] == '.' &&
+        std::isdigit(static_cast<unsigned char>(text[end + 1]))) {
+      ++end;
+      while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end]))) ++end;
+    }
+    const bool alone = end == text.size() || !(isWord(text[end]) || text[end] == '.');
+    if (alone && !known.contains(text.substr(i, end - i)))
+      strangers.push_back(text.substr(i, end - i));
+    i = end;
+  }
   EXPECT_EQ(strangers, std::vector<std::string>{});
 }
 
@@ -224,8 +245,8 @@ TEST(Panels, TheHelpPageEscapesItsTexts) {
 // stands where a tag ends.
 TEST(Panels, TheHelpPageIsWellFormed) {
   const std::string html = helpHtml();
-  // "/name" or "name" followed by  attr="value" pairs.
-  const std::regex plainTag(R"((/?)([a-z][a-z0-9-]*)( [a-z0-9-]+="[^"]*")*)");
+  const auto isLower = [](char c) { return c >= 'a' && c <= 'z'; };
+  const auto isName = [&](char c) { return isLower(c) || (c >= '0' && c <= '9') || c == '-'; };
   std::vector<std::string> open;
   std::size_t at = 0;
   for (std::size_t lt = html.find('<'); lt != std::string::npos; lt = html.find('<', at)) {
@@ -237,14 +258,27 @@ TEST(Panels, TheHelpPageIsWellFormed) {
     const std::string tag = html.substr(lt + 1, gt - lt - 1);
     at = gt + 1;
     EXPECT_NE(html[at], '=') << tag;
-    std::smatch m;
-    ASSERT_TRUE(std::regex_match(tag, m, plainTag)) << tag;
-    if (m[2] == "meta") continue;
-    if (m[1].length() == 0) {
-      open.push_back(m[2]);
+    // "/name" or "name" followed by  attr="value" pairs.
+    std::size_t i = tag.starts_with('/') ? 1 : 0;
+    const std::size_t nameStart = i;
+    while (i < tag.size() && isName(tag[i])) ++i;
+    const std::string name = tag.substr(nameStart, i - nameStart);
+    ASSERT_TRUE(!name.empty() && isLower(name[0])) << tag;
+    while (i < tag.size()) {
+      ASSERT_EQ(tag[i], ' ') << tag;
+      const std::size_t attr = ++i;
+      while (i < tag.size() && isName(tag[i])) ++i;
+      ASSERT_TRUE(i > attr && tag.compare(i, 2, "=\"") == 0) << tag;
+      const std::size_t close = tag.find('"', i + 2);
+      ASSERT_NE(close, std::string::npos) << tag;
+      i = close + 1;
+    }
+    if (name == "meta") continue;
+    if (nameStart == 0) {
+      open.push_back(name);
     } else {
       ASSERT_FALSE(open.empty()) << tag;
-      EXPECT_EQ(open.back(), m[2]);
+      EXPECT_EQ(open.back(), name);
       open.pop_back();
     }
   }

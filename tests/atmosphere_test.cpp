@@ -182,14 +182,8 @@ TEST(AtmosphereDirection, PotentialMovesOneWayOverTheRange) {
 TEST(AtmosphereNotes, Ae3IsLinearBetweenItsPoints) {
   // clang-format off
   const struct { const char* name; double celsius, carbon; } rows[] = {
-      {"held below 800", 700, 0.34},
-      {"800", 800, 0.34},
-      {"825", 825, 0.25},
-      {"850", 850, 0.16},
-      {"881", 881, 0.08},
-      {"912", 912, 0},
-      {"above 912", 1000, 0},
-      {"810", 810, 0.304},
+      {"held below 800", 700, 0.34}, {"800", 800, 0.34}, {"825", 825, 0.25}, {"850", 850, 0.16},
+      {"881", 881, 0.08}, {"912", 912, 0}, {"above 912", 1000, 0}, {"810", 810, 0.304},
   };
   // clang-format on
   for (const auto& row : rows) EXPECT_NEAR(ae3Carbon(row.celsius), row.carbon, 1e-12) << row.name;

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <map>
@@ -197,38 +198,31 @@ TEST(Panels, TheHelpPageStatesOnlyTheNumbersTheProgramUses) {
   for (const PressureSource& source : pressureTable())
     for (const PressureCell& cell : source.cells) add(cell.factor);
 
-  // The page's text without its tags, then every number standing alone.
+  // The page's text with its tags blanked, then every number standing alone
+  // (not in a word, nor part of "1.2.3"). The panels' part only: a tool's
+  // section states its equations in its own description's words, and its
+  // tables come from that description.
+  const std::string page = helpHtml();
   std::string text;
   bool inTag = false;
-  // The panels' part: a tool's section states its equations in its own
-  // description's words, and its tables come from that description.
-  const std::string page = helpHtml();
   for (const char c : std::string_view(page).substr(0, page.find("<h2 id=\"tool-"))) {
-    if (c == '<') inTag = true;
-    if (!inTag) text += c;
-    if (c == '>') inTag = false, text += ' ';
+    inTag = (inTag || c == '<') && c != '>';
+    text += inTag || c == '>' ? ' ' : c;
   }
-  const auto isWord = [](char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+  const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+  const auto joins = [&](char c) {
+    return digit(c) || std::isalpha(static_cast<unsigned char>(c)) || c == '_' || c == '.';
   };
+  const char* const digits = "0123456789";
   std::vector<std::string> strangers;
-  for (std::size_t i = 0; i < text.size();) {
-    if (!std::isdigit(static_cast<unsigned char>(text[i])) ||
-        (i > 0 && (isWord(text[i - 1]) || text[i - 1] == '.'))) {
-      ++i;
-      continue;
-    }
-    std::size_t end = i;
-    while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end]))) ++end;
-    if (end + 1 < text.size() && text[end] == '.' &&
-        std::isdigit(static_cast<unsigned char>(text[end + 1]))) {
-      ++end;
-      while (end < text.size() && std::isdigit(static_cast<unsigned char>(text[end]))) ++end;
-    }
-    const bool alone = end == text.size() || !(isWord(text[end]) || text[end] == '.');
-    if (alone && !known.contains(text.substr(i, end - i)))
-      strangers.push_back(text.substr(i, end - i));
-    i = end;
+  for (std::size_t i = 0, end = 0; i < text.size(); i = std::max(i + 1, end)) {
+    if (!digit(text[i]) || (i > 0 && joins(text[i - 1]))) continue;
+    end = std::min(text.find_first_not_of(digits, i), text.size());
+    if (end + 1 < text.size() && text[end] == '.' && digit(text[end + 1]))
+      end = std::min(text.find_first_not_of(digits, end + 1), text.size());
+    const std::string number = text.substr(i, end - i);
+    if ((end == text.size() || !joins(text[end])) && !known.contains(number))
+      strangers.push_back(number);
   }
   EXPECT_EQ(strangers, std::vector<std::string>{});
 }

@@ -26,9 +26,7 @@ const ControlSpec& control(std::string_view name) {
 TEST(Presentation, PixelsRoundHalvesUp) {
   // clang-format off
   const struct { const char* name; int twips, pixels; } rows[] = {
-      {"below a half", 7, 0},
-      {"a half and more", 8, 1},
-      {"whole", 15, 1},
+      {"below a half", 7, 0}, {"a half and more", 8, 1}, {"whole", 15, 1},
   };
   // clang-format on
   for (const auto& r : rows) EXPECT_EQ(pixels(r.twips), r.pixels) << r.name;
@@ -38,8 +36,7 @@ TEST(Presentation, ColoursAndPens) {
   // clang-format off
   const struct { const char* name; Colour colour; const char* css; } rows[] = {
       {"default keeps the kind's colour", Colour::Default, ""},
-      {"blue captions", Colour::Blue, "#0000ff"},
-      {"red list captions", Colour::Red, "#ff0000"},
+      {"blue captions", Colour::Blue, "#0000ff"}, {"red list captions", Colour::Red, "#ff0000"},
       {"magenta result captions", Colour::Magenta, "#c000c0"},
       {"yellow release", Colour::Yellow, "#ffff00"},
       {"the red drawing", Colour::LineRed, "#c00000"},

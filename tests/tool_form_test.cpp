@@ -24,32 +24,22 @@ namespace {
 using testing::scratchTool;
 
 TEST(ToolNumbers, AreReadStrictly) {
+  constexpr auto none = std::nullopt;
   // clang-format off
   const struct { const char *name, *text, *separator; std::optional<double> expected; } rows[] = {
-      {"plain", "925", ".", 925.0},
-      {"blanks_around", "  -4.5\t", ".", -4.5},
-      {"plus_sign", "+3", ".", 3.0},
-      {"leading_point", ".5", ".", 0.5},
-      {"trailing_point", "5.", ".", 5.0},
-      {"exponent", "1.5e-3", ".", 0.0015},
-      {"exponent_capital", "2E2", ".", 200.0},
-      {"comma_where_comma", "4,5", ",", 4.5},
-      {"point_where_comma", "4.5", ",", 4.5},
-      {"comma_where_point", "4,5", ".", std::nullopt},
-      {"trailing_letters", "12abc", ".", std::nullopt},
-      {"empty", "", ".", std::nullopt},
-      {"sign_only", "-", ".", std::nullopt},
-      {"point_only", ".", ".", std::nullopt},
-      {"two_points", "1.2.3", ".", std::nullopt},
-      {"inner_blank", "1 2", ".", std::nullopt},
-      {"exponent_without_digits", "1e", ".", std::nullopt},
-      {"beyond_double", "1e400", ".", std::nullopt},
-      {"beyond_double_negative", "-1e400", ".", std::nullopt},
-      {"below_denormal_negative", "-1e-400", ".", 0.0},
-      {"below_denormal", "1e-400", ".", 0.0},
-      {"hexadecimal", "&H1F", ".", std::nullopt},
-      {"infinity_word", "inf", ".", std::nullopt},
-      {"nan_word", "nan", ".", std::nullopt},
+      {"plain", "925", ".", 925.0}, {"blanks_around", "  -4.5\t", ".", -4.5},
+      {"plus_sign", "+3", ".", 3.0}, {"leading_point", ".5", ".", 0.5},
+      {"trailing_point", "5.", ".", 5.0}, {"exponent", "1.5e-3", ".", 0.0015},
+      {"exponent_capital", "2E2", ".", 200.0}, {"comma_where_comma", "4,5", ",", 4.5},
+      {"point_where_comma", "4.5", ",", 4.5}, {"comma_where_point", "4,5", ".", none},
+      {"trailing_letters", "12abc", ".", none}, {"empty", "", ".", none},
+      {"sign_only", "-", ".", none}, {"point_only", ".", ".", none},
+      {"two_points", "1.2.3", ".", none}, {"inner_blank", "1 2", ".", none},
+      {"exponent_without_digits", "1e", ".", none}, {"beyond_double", "1e400", ".", none},
+      {"beyond_double_negative", "-1e400", ".", none},
+      {"below_denormal_negative", "-1e-400", ".", 0.0}, {"below_denormal", "1e-400", ".", 0.0},
+      {"hexadecimal", "&H1F", ".", none}, {"infinity_word", "inf", ".", none},
+      {"nan_word", "nan", ".", none},
   };
   // clang-format on
   for (const auto& row : rows) {
@@ -124,17 +114,11 @@ TEST(ToolNumbers, AreWrittenAsTheirDigitsSay) {
 TEST(ToolNumbers, JsonNumbersAreShortestAndReadBack) {
   // clang-format off
   const struct { const char* name; double value; const char* expected; } rows[] = {
-      {"whole", 925.0, "925"},
-      {"fraction", 0.54, "0.54"},
-      {"tenth", 0.1, "0.1"},
-      {"negative", -45.0, "-45"},
-      {"zero", 0.0, "0"},
-      {"tiny", 1.5234e-20, "1.5234e-20"},
-      {"third", 1.0 / 3.0, "0.3333333333333333"},
-      {"large", 1e21, "1e+21"},
+      {"whole", 925.0, "925"}, {"fraction", 0.54, "0.54"}, {"tenth", 0.1, "0.1"},
+      {"negative", -45.0, "-45"}, {"zero", 0.0, "0"}, {"tiny", 1.5234e-20, "1.5234e-20"},
+      {"third", 1.0 / 3.0, "0.3333333333333333"}, {"large", 1e21, "1e+21"},
       {"just_below_large", 123456789012345678.0, "123456789012345680"},
-      {"small_plain", 0.000001, "0.000001"},
-      {"nan", std::nan(""), "null"},
+      {"small_plain", 0.000001, "0.000001"}, {"nan", std::nan(""), "null"},
   };
   // clang-format on
   for (const auto& row : rows) {
@@ -288,11 +272,9 @@ TEST(ToolJson, IndentZeroWritesOneLine) {
 TEST(ToolJson, StringsAreQuoted) {
   // clang-format off
   const struct { const char* name; std::string text; const char* expected; } rows[] = {
-      {"plain", "running", R"("running")"},
-      {"quote_and_backslash", R"(a"b\c)", R"("a\"b\\c")"},
+      {"plain", "running", R"("running")"}, {"quote_and_backslash", R"(a"b\c)", R"("a\"b\\c")"},
       {"control_characters", std::string("a\nb\tc\x01", 6), R"("a\u000ab\u0009c\u0001")"},
-      {"utf8_as_is", "m³ °C —", "\"m³ °C —\""},
-      {"empty", "", R"("")"},
+      {"utf8_as_is", "m³ °C —", "\"m³ °C —\""}, {"empty", "", R"("")"},
   };
   // clang-format on
   for (const auto& row : rows) {

@@ -154,10 +154,8 @@ TEST(ChartReduction, ASpikeOfOneRowInAMillionSurvives) {
   for (int i = 0; i < kRows; ++i) x[i] = i;
   // clang-format off
   const struct { const char* name; int at; double value; } rows[] = {
-      {"a spike up in the middle", 500001, 1.0},
-      {"a dip down near the start", 3, -1.0},
-      {"the very last row", kRows - 1, 1.0},
-      {"the very first row", 0, -1.0},
+      {"a spike up in the middle", 500001, 1.0}, {"a dip down near the start", 3, -1.0},
+      {"the very last row", kRows - 1, 1.0}, {"the very first row", 0, -1.0},
   };
   // clang-format on
   for (const auto& row : rows) {

@@ -176,14 +176,10 @@ TEST(EmptyChart, SpansZeroToOneOrOneToTen) {
 TEST(ChartIds, AreSafeInAPage) {
   // clang-format off
   const struct { const char* name; const char* id; const char* written; } rows[] = {
-      {"first lower-case letter", "a0", "a0"},
-      {"last lower-case letter", "z9", "z9"},
-      {"first capital", "A_b", "A_b"},
-      {"last capital", "Z-y", "Z-y"},
-      {"the character after z", "{a", "chart--a"},
-      {"the character before a", "`a", "chart--a"},
-      {"the characters around the capitals and digits", "a@[/:", "a----"},
-      {"empty", "", "chart-"},
+      {"first lower-case letter", "a0", "a0"}, {"last lower-case letter", "z9", "z9"},
+      {"first capital", "A_b", "A_b"}, {"last capital", "Z-y", "Z-y"},
+      {"the character after z", "{a", "chart--a"}, {"the character before a", "`a", "chart--a"},
+      {"the characters around the capitals and digits", "a@[/:", "a----"}, {"empty", "", "chart-"},
   };
   // clang-format on
   for (const auto& r : rows) {

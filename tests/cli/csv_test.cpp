@@ -118,24 +118,22 @@ TEST(CsvReader, RefusesSettingsThatCannotWork) {
   const char* const separatorRefused =
       "CSV separator must be an ASCII character other than a quote, CR or LF";
   const char* const sizeRefused = "CSV chunk size and record limit must be at most 1 GiB";
+  // clang-format off
   const struct {
-    const char* name;
-    char separator;
-    std::size_t chunkSize, maxRecordBytes;
+    const char* name; char separator; std::size_t chunkSize, maxRecordBytes;
     const char* refusal;  // nullptr: accepted
   } rows[] = {
-      {"quote", '"', 4096, 4096, separatorRefused},
+      {"quote", '"', 4096, 4096, separatorRefused}, {"line feed", '\n', 4096, 4096, separatorRefused},
       {"carriage return", '\r', 4096, 4096, separatorRefused},
-      {"line feed", '\n', 4096, 4096, separatorRefused},
       {"first byte of UTF-8", '\xEF', 4096, 4096, separatorRefused},
-      {"byte 0x80", '\x80', 4096, 4096, separatorRefused},
-      {"tab", '\t', 4096, 4096, nullptr},
+      {"byte 0x80", '\x80', 4096, 4096, separatorRefused}, {"tab", '\t', 4096, 4096, nullptr},
       {"no chunk", ',', 0, 4096, "CSV chunk size must not be 0"},
       {"a chunk of 1 GiB", ',', kGiB, 4096, nullptr},
       {"a chunk past 1 GiB", ',', kGiB + 1, 4096, sizeRefused},
       {"records of 1 GiB", ',', 4096, kGiB, nullptr},
       {"records past 1 GiB", ',', 4096, kGiB + 1, sizeRefused},
   };
+  // clang-format on
   MemorySource source("");
   for (const auto& r : rows) {
     std::string refusal;

@@ -29,9 +29,10 @@ bool sameFile(const std::string& a, const std::string& b) {
          first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
-// A new temporary file beside `path`, with a new file's usual mode (mkstemp
-// makes it private); its name goes to `temporary`. Gives -1 with errno set
-// when it cannot.
+// A new temporary file beside `path`, with the mode of the file it will
+// replace, or a new file's usual mode where there is none (mkstemp makes
+// it private); its name goes to `temporary`. Gives -1 with errno set when
+// it cannot.
 int temporaryBeside(const std::string& path, std::string& temporary) {
   std::vector<char> name(path.begin(), path.end());
   const char suffix[] = ".XXXXXX";
@@ -39,9 +40,14 @@ int temporaryBeside(const std::string& path, std::string& temporary) {
   const int fd = ::mkstemp(name.data());
   if (fd < 0) return -1;
   temporary = name.data();
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::fchmod(fd, 0666 & ~mask);
+  struct stat earlier {};
+  if (::stat(path.c_str(), &earlier) == 0) {
+    ::fchmod(fd, earlier.st_mode & 07777);
+  } else {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+  }
   return fd;
 }
 
@@ -102,10 +108,16 @@ std::string writeWholeFile(const std::string& path, const std::string& text) {
     done += static_cast<std::size_t>(wrote);
   }
   const int writeError = errno;
+  // What is renamed into place is on the disk first (a device or a pipe
+  // has nothing to sync: fsync refuses it).
+  const bool synced = place.inPlace || done < text.size() || ::fsync(fd) == 0;
+  const int syncError = errno;
   const bool closed = ::close(fd) == 0;
   std::string reason;
   if (done < text.size()) {
     reason = std::strerror(writeError);
+  } else if (!synced) {
+    reason = std::strerror(syncError);
   } else if (!closed) {
     reason = std::strerror(errno);
   } else if (!place.inPlace && std::rename(temporary.c_str(), place.path.c_str()) != 0) {

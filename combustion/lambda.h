@@ -20,7 +20,8 @@ enum LambdaInput { kLambdaMv, kLambdaOffset, kLambdaKelvinOffset, kLambdaAir, kL
 // efficiencies for the fuel of the selected entry, each result after the
 // first computed from the one before it as shown. A result that cannot be
 // computed ends the press with a sentence; the results before it stay, it
-// and those after it are cleared.
+// and those after it are cleared. No entry (-1), or one past the fuel
+// table, computes nothing.
 //   Metano at the start-up readings: 1.0 1.056 1.2 11.0 83.5 93.7
 void calculateLambda(const Readings& in, Outcome& out);
 

@@ -108,5 +108,16 @@ TEST(Lambda, LimitsAndFaults) {
   }
 }
 
+// The shell passes any entry through: one the table does not hold is no fuel.
+TEST(Lambda, AnEntryOutsideTheFuelTableComputesNothing) {
+  const std::vector<double> readings{57.16, 8, 0, 20, 180};
+  for (const int entry : {-1, static_cast<int>(fuelTable().size())}) {
+    Outcome out;
+    calculateLambda({readings, entry, {}}, out);
+    EXPECT_EQ(out.ending(), Ending::Nothing) << entry;
+    EXPECT_TRUE(out.steps().empty()) << entry;
+  }
+}
+
 }  // namespace
 }  // namespace pyrelon

@@ -97,6 +97,19 @@ class ResultsTest : public QObject {
     }
   }
 
+  // A text no size or room can hold is drawn as its two ends around an
+  // ellipsis, as a plain label draws that shortened text.
+  void aShortenedTextIsDrawnAsItsEnds() {
+    LoneLabel lone;
+    lone.fit(QRect(150, 10, 40, 20), QStringLiteral("-123456789012.3"), 150, 190);
+    QVERIFY(lone.label.isShortened());
+    QLabel plain(lone.label.drawnText(), &lone.parent);
+    plain.setGeometry(lone.label.geometry());
+    plain.setFont(lone.label.font());
+    plain.setAlignment(Qt::AlignCenter);
+    QCOMPARE(lone.label.grab().toImage(), plain.grab().toImage());
+  }
+
   // A text whose advance and two pixels (the ink of its first and last
   // digits) fill its place exactly keeps its font and place; one pixel
   // narrower, and it is drawn smaller.

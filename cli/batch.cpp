@@ -302,7 +302,14 @@ std::string readHeader(CsvReader& reader, const BatchStream& stream) {
   while (status == CsvStatus::Blank) status = reader.next();
   std::string cannot = "cannot read the header line of " + stream.inputName + ": ";
   switch (status) {
-    case CsvStatus::Record: return {};
+    case CsvStatus::Record: {
+      // A spreadsheet's "Unicode text" is UTF-16: its names would match no
+      // input, so say what the file is rather than which column is missing.
+      const std::string_view first = reader.fields().empty() ? "" : reader.fields()[0];
+      if (first.starts_with("\xFF\xFE") || first.starts_with("\xFE\xFF"))
+        return cannot + "it is UTF-16 text; save it as UTF-8";
+      return {};
+    }
     case CsvStatus::Blank:  // only before the header
     case CsvStatus::End:
     case CsvStatus::UnterminatedQuote:

@@ -142,6 +142,18 @@ TEST(ChartTicks, TimeTicksFollowTheCalendar) {
   }
 }
 
+// Past the calendar, or with an end that is no number, a time axis is
+// numbered as a plain one; the calendar's own ends are in the table above.
+TEST(ChartTicks, TimesPastTheCalendarAreNumberedPlainly) {
+  const double nan = std::nan("");
+  const double ends[][2] = {{nan, 100}, {0, nan}, {0, HUGE_VAL}, {-1.5e11, 0}, {0, 1.5e11}};
+  for (const auto& [low, high] : ends) {
+    const auto ticks = timeTicks(low, high, 4);
+    EXPECT_EQ(labelsOf(ticks), labelsOf(linearTicks(low, high, 4))) << low << " to " << high;
+    EXPECT_EQ(labelsOf(ticks, &Tick::date), std::vector<std::string>(ticks.size())) << low;
+  }
+}
+
 // ---------------------------------------------------------------------------
 // The per-column reduction, on a plot 600 pixels wide and 100 high.
 

@@ -39,6 +39,16 @@ class HelpScreenTest : public QObject {
     QVERIFY(help->font().pointSizeF() >= 8);
   }
 
+  // A screen too narrow or too short is enough to scroll the panels.
+  void scrollsWhereTheScreenFallsShortEitherWay() {
+    for (const QRect screen : {QRect(0, 0, 480, 2000), QRect(0, 0, 2000, 360)}) {
+      MainWindow window(MainWindow::StartUp::RunFormLoad, screen);
+      QVERIFY(window.findChild<QScrollArea*>("ClientScroll") != nullptr);
+    }
+    MainWindow roomy(MainWindow::StartUp::RunFormLoad, QRect(0, 0, 2000, 2000));
+    QVERIFY(roomy.findChild<QScrollArea*>("ClientScroll") == nullptr);
+  }
+
   // On a screen smaller than the window: the window takes the screen, the
   // panels scroll, and the scroll follows the focus to every control.
   void smallScreenScrollsToEveryControl() {

@@ -54,6 +54,7 @@ class InputsTest : public QObject {
         {"drop", "HTxt", "10", "-5", "drop", "-5", 1},
         {"free box", "DataText", "10", "abc", "ctrl+v", "10abc", 0},
         {"middle click", "HTxt", "10", "x", "middle", "x", 1},
+        {"a double click selects, pastes nothing", "HTxt", "10", "5", "double click", "10", 0},
     };
     // clang-format on
     addRows(rows);
@@ -78,6 +79,11 @@ class InputsTest : public QObject {
     } else if (way == "menu") {
       openContextMenu(edit);
       QVERIFY(clickMenuEntry("edit-paste"));
+    } else if (way == "double click") {
+      const QPoint at = edit->rect().center();  // QTest's double click sends no release
+      QTest::mouseDClick(edit, Qt::LeftButton, Qt::NoModifier, at);
+      QTest::mouseRelease(edit, Qt::LeftButton, Qt::NoModifier, at);
+      QCOMPARE(edit->selectedText(), edit->text());
     } else if (way == "middle") {
       clipboard->setText(pasted, QClipboard::Selection);
       QTest::mouseClick(edit, Qt::MiddleButton, Qt::NoModifier, edit->rect().center());

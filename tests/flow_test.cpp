@@ -20,10 +20,8 @@ TEST(Flow, StartUpAndCompensatedFlows) {
   // clang-format off
   const struct { const char* name; Type type; Texts changes; const char* flow; } rows[] = {
     // The start-up texts give factors of exactly 1.
-    {"none at start-up", kNone, {}, "10"},
-    {"temperature at start-up", kTemperature, {}, "10.00"},
-    {"pressure at start-up", kPressure, {}, "10.00"},
-    {"both at start-up", kBoth, {}, "10.00"},
+    {"none at start-up", kNone, {}, "10"}, {"temperature at start-up", kTemperature, {}, "10.00"},
+    {"pressure at start-up", kPressure, {}, "10.00"}, {"both at start-up", kBoth, {}, "10.00"},
     {"hot gas: 10 x sqrt(298.14 / 373.14)", kTemperature, hot, "8.94"},
     {"pressed gas: 10 x sqrt(5013 / 3513)", kPressure, pressed, "11.95"},
     {"none keeps a negative flow", kNone, {{"FlowTxt", "-0.25"}}, "-0.25"},

@@ -27,7 +27,7 @@ TEST(ToolNumbers, AreReadStrictly) {
   constexpr auto none = std::nullopt;
   // clang-format off
   const struct { const char *name, *text, *separator; std::optional<double> expected; } rows[] = {
-      {"plain", "925", ".", 925.0}, {"blanks_around", "  -4.5\t", ".", -4.5},
+      {"plain", "925", ".", 925.0}, {"blanks_around", " \n-4.5\t\r", ".", -4.5},
       {"plus_sign", "+3", ".", 3.0}, {"leading_point", ".5", ".", 0.5},
       {"trailing_point", "5.", ".", 5.0}, {"exponent", "1.5e-3", ".", 0.0015},
       {"exponent_capital", "2E2", ".", 200.0}, {"comma_where_comma", "4,5", ",", 4.5},
@@ -72,6 +72,8 @@ TEST(ToolNumbers, AreWrittenAsTheirDigitsSay) {
       // 9.8834474613522350.
       {"significant_17_digits_say_half", 9.883447461352235, Significant, 15, ".",
        "9.88344746135223"},
+      // The same at 4 digits: 1.1355 is 1.13549999999999995381…, 1.1355000000000000 at 17.
+      {"significant_17_digits_say_half_at_4", 1.1355, Significant, 4, ".", "1.135"},
       {"decimals_no_minus_zero", -0.0001, Decimals, 3, ".", "0.000"},
       {"decimals_negative_zero", -0.0, Decimals, 1, ".", "0.0"},
       {"decimals_below_half_place", 0.00049, Decimals, 3, ".", "0.000"},

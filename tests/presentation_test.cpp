@@ -39,8 +39,7 @@ TEST(Presentation, ColoursAndPens) {
       {"blue captions", Colour::Blue, "#0000ff"}, {"red list captions", Colour::Red, "#ff0000"},
       {"magenta result captions", Colour::Magenta, "#c000c0"},
       {"yellow release", Colour::Yellow, "#ffff00"},
-      {"the red drawing", Colour::LineRed, "#c00000"},
-      {"the black separator", Colour::Black, "#000000"},
+      {"the red drawing", Colour::LineRed, "#c00000"}, {"the black rule", Colour::Black, "#000000"},
   };
   // clang-format on
   for (const auto& r : rows) EXPECT_EQ(cssColourOf(r.colour), r.css) << r.name;

@@ -106,8 +106,7 @@ TEST(AtmosphereRoundTrip, EquivalentsFedBackGiveTheTarget) {
   const struct { const char* name; int member; std::string_view key; int reading; } backs[] = {
       {"dew point", kEqDewPoint, "dew-point", kReadDewPoint},
       {"frost point", kEqFrostPoint, "frost-point", kReadDewPoint},
-      {"CO2", kEqCo2, "co2", kReadCo2},
-      {"probe", kEqMv, "mv", kReadProbe},
+      {"CO2", kEqCo2, "co2", kReadCo2}, {"probe", kEqMv, "mv", kReadProbe},
   };
   // clang-format on
   int checked = 0;

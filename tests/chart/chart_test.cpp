@@ -103,6 +103,8 @@ TEST(ChartTicks, LogTicksAtDecadesAndTwoFiveWithin) {
       {"two decades, room for three ticks", 0.5, 8, 3, {"0.1", "1", "10"}},
       {"twelve decades, every fifth", 1e-6, 1e6, 5, {"0.000001", "0.1", "10000"}},
       {"a value on a decade", 1, 1, 12, {"1", "2", "5", "10"}},
+      // Its logarithm, worked in doubles, comes to 5.0.
+      {"a hair below a decade", 99999.99999999999, 5e5, 3, {"10000", "100000", "1000000"}},
       {"three decades, room for all ten", 1, 1000, 10,
        {"1", "2", "5", "10", "20", "50", "100", "200", "500", "1000"}},
       {"three decades, room for nine", 1, 1000, 9, {"1", "10", "100", "1000"}},

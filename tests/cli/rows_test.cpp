@@ -119,8 +119,7 @@ TEST(Rows, QuotesAFieldForAMessage) {
     std::string field;
     std::string quoted;
   } cases[] = {
-      {"plain", "12abc", "\"12abc\""},
-      {"empty", "", "\"\""},
+      {"plain", "12abc", "\"12abc\""}, {"empty", "", "\"\""},
       {"NUL, tab, line feed, escape, DEL", std::string("a\0\t\n\x1b[2J\x7F", 9),
        "\"a\\x00\\x09\\x0A\\x1B[2J\\x7F\""},
       {"a two-byte character before ASCII", degree + "C", "\"" + degree + "C\""},

@@ -129,6 +129,7 @@ TEST(Enter, SolvesTheBoxsPanelAndNeverReachesTheFilter) {
   EXPECT_EQ(w.beeps, 0);
   for (const char* notInput : {"NkBtn", "NkLbl", "FuelCmb", "Image1", ""})
     EXPECT_FALSE(submit(w, notInput)) << notInput;
+  for (const char* noButton : {"NkLbl", "HTxt", "FuelCmb", ""}) EXPECT_FALSE(click(w, noButton));
 }
 
 }  // namespace

@@ -29,10 +29,10 @@ bool sameFile(const std::string& a, const std::string& b) {
          first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
-// A new temporary file beside `path`, with the mode of the file it will
-// replace, or a new file's usual mode where there is none (mkstemp makes
-// it private); its name goes to `temporary`. Gives -1 with errno set when
-// it cannot.
+// A new temporary file beside `path`, with the read, write and run bits of
+// the file it will replace, or a new file's usual mode where there is none
+// (mkstemp makes it private); its name goes to `temporary`. Gives -1 with
+// errno set when it cannot.
 int temporaryBeside(const std::string& path, std::string& temporary) {
   std::vector<char> name(path.begin(), path.end());
   const char suffix[] = ".XXXXXX";
@@ -42,7 +42,7 @@ int temporaryBeside(const std::string& path, std::string& temporary) {
   temporary = name.data();
   struct stat earlier {};
   if (::stat(path.c_str(), &earlier) == 0) {
-    ::fchmod(fd, earlier.st_mode & 07777);
+    ::fchmod(fd, earlier.st_mode & 0777);  // never set-user-ID on the writer's file
   } else {
     const mode_t mask = ::umask(0);
     ::umask(mask);

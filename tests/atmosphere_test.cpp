@@ -234,8 +234,7 @@ TEST(AtmosphereReuse, AKeptOutcomeShowsNothingOfTheRowBefore) {
       {"probe alone", {{"temp", 925}, {"mv", 1130}}},
       {"sooting CO2", {{"temp", 925}, {"co2", 0.01}}},
       {"probe alone again", {{"temp", 925}, {"mv", 1130}}},
-      {"no temperature", {{"mv", 1130}}},
-      {"below Ae3", {{"temp", 925}, {"mv", 1050}}},
+      {"no temperature", {{"mv", 1130}}}, {"below Ae3", {{"temp", 925}, {"mv", 1050}}},
       {"out of range", {{"temp", 700}, {"mv", 1130}}},
       {"probe at last", {{"temp", 880}, {"mv", 1120}, {"co", 19}}},
   };

@@ -43,6 +43,7 @@ TEST(ChartTicks, LinearTicksAreOneTwoFiveSteps) {
       {"0 to 100", 0, 100, 6, {"0", "20", "40", "60", "80", "100"}},
       {"-7 to 3 widens to whole steps", -7, 3, 6, {"-10", "-5", "0", "5"}},
       {"a single value gets room around it", 5, 5, 6, {"4.6", "4.8", "5", "5.2", "5.4"}},
+      {"a single zero gets one either side", 0, 0, 5, {"-1", "-0.5", "0", "0.5", "1"}},
       {"millions written out", 1e6, 3e6, 5, {"1000000", "1500000", "2000000", "2500000", "3000000"}},
       {"very small in powers of ten", 1e-15, 3e-15, 5, {"1e-15", "1.5e-15", "2e-15", "2.5e-15", "3e-15"}},
       {"reversed ends", 100, 0, 6, {"0", "20", "40", "60", "80", "100"}},

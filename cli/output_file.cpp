@@ -107,22 +107,17 @@ std::string writeWholeFile(const std::string& path, const std::string& text) {
     if (wrote <= 0) break;
     done += static_cast<std::size_t>(wrote);
   }
-  const int writeError = errno;
-  // What is renamed into place is on the disk first (a device or a pipe
-  // has nothing to sync: fsync refuses it).
-  const bool synced = place.inPlace || done < text.size() || ::fsync(fd) == 0;
-  const int syncError = errno;
-  const bool closed = ::close(fd) == 0;
+  // The first failure is the reason. What is renamed into place is on the
+  // disk first (a device or a pipe has nothing to sync: fsync refuses it).
   std::string reason;
   if (done < text.size()) {
-    reason = std::strerror(writeError);
-  } else if (!synced) {
-    reason = std::strerror(syncError);
-  } else if (!closed) {
     reason = std::strerror(errno);
-  } else if (!place.inPlace && std::rename(temporary.c_str(), place.path.c_str()) != 0) {
+  } else if (!place.inPlace && ::fsync(fd) != 0) {
     reason = std::strerror(errno);
   }
+  if (::close(fd) != 0 && reason.empty()) reason = std::strerror(errno);
+  if (reason.empty() && !place.inPlace && std::rename(temporary.c_str(), place.path.c_str()) != 0)
+    reason = std::strerror(errno);
   if (!reason.empty() && !temporary.empty()) ::unlink(temporary.c_str());
   return reason;
 }

@@ -20,8 +20,7 @@ TEST(Nitriding, StartUpAndFactors) {
   const struct { const char *name, *h, *n, *nk; } rows[] = {
     {"least hydrogen, most ammonia: 1 / 0.01^1.5", "1", "100", "1000.00"},
     {"most hydrogen, least ammonia: 0.05 / 1", "100", "5", "0.05"},
-    {"0.5 / 0.75^1.5 = 0.7698", "75", "50", "0.77"},
-    {"0.4 / 0.25^1.5 = 3.2", "25", "40", "3.20"},
+    {"0.5 / 0.75^1.5 = 0.7698", "75", "50", "0.77"}, {"0.4 / 0.25^1.5 = 3.2", "25", "40", "3.20"},
     {"blanks dropped and a tail ignored: 0.5 / 0.5^1.5 = 1.4142", " 5 0", "50abc", "1.41"},
   };
   // clang-format on

@@ -67,8 +67,7 @@ TEST(ValRule, LongDigitRunsMeetTheirExponent) {
   const std::string zeros(200000, '0');
   // clang-format off
   const struct { const char* name; std::string text; } rows[] = {
-      {"fraction", "0." + zeros + "1e200001"},
-      {"whole", "1" + zeros + "e-200000"},
+      {"fraction", "0." + zeros + "1e200001"}, {"whole", "1" + zeros + "e-200000"},
       {"whole_and_fraction", "1" + zeros + "." + zeros + "e-200000"},
   };
   // clang-format on

@@ -273,8 +273,7 @@ TEST(ChartText, DecimalCommaOnlyBetweenDigits) {
       {"a citation's points after letters", "J. Am. Chem. Soc. 53, 1931",
        "J. Am. Chem. Soc. 53, 1931"},
       {"a sentence's end after a number", "at 850. Then", "at 850. Then"},
-      {"points at both ends", ".5 and 5.", ".5 and 5."},
-      {"two points in a row", "1..2", "1..2"},
+      {"points at both ends", ".5 and 5.", ".5 and 5."}, {"two points in a row", "1..2", "1..2"},
       {"one character", ".", "."},
       {"empty", "", ""},
   };
